@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test offscreen.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh build
+QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j"$(nproc)"
