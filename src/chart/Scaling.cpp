@@ -1,0 +1,60 @@
+#include "chart/Scaling.h"
+
+#include "app/NumberFormat.h"
+
+#include <limits>
+
+namespace korvel {
+
+XUnit CalcScales(int xScaleIndex, int previousXUnitFactor)
+{
+    switch (xScaleIndex) {
+    case 0: return {1, QStringLiteral("мкс")};
+    case 1: return {1000, QStringLiteral("мс")};
+    case 2: return {1000000, QStringLiteral("с")};
+    default: return {previousXUnitFactor, QString()};
+    }
+}
+
+AxisTitles AxisTitlesFor(int displayMode, const QString& valueTitle, const QString& XUnitName)
+{
+    AxisTitles t;
+    t.left = ShowsValues(displayMode) ? valueTitle : QStringLiteral("единицы АЦП");
+    t.bottom = ShowsTime(displayMode) ? QStringLiteral("Время, ") + XUnitName
+                                      : QStringLiteral("Выборки");
+    return t;
+}
+
+ScaleParams GetScaleParams(const ScaleInputs& in)
+{
+    ScaleParams out;
+    ScaleCoefficients s = in.previous;
+    if (const auto range = RangeScaleOf(in.rangeIndex, in.calibration)) {
+        s.ScaleK = range->ScaleK;
+        s.ScaleShift = range->ScaleShift;
+    }
+    // The caption reports the range as the settings file gives it, before the user's factors.
+    out.pRgmCaption = RangeCaption(RangeScale{s.ScaleK, s.ScaleShift});
+
+    if (in.extScaleIndex == 1)
+        s.ScaleK = StrToFloat(in.emExtScale);
+    else if (in.extScaleIndex == 2)
+        s.ScaleK = StrToFloat(in.emExtScale) * s.ScaleK;
+
+    if (in.extShiftIndex == 1) {
+        s.ScaleShift = StrToInt(in.emExtShift);
+    } else if (in.extShiftIndex == 2) {
+        const long long sum = static_cast<long long>(s.ScaleShift) + StrToInt(in.emExtShift);
+        if (sum < std::numeric_limits<int>::min() || sum > std::numeric_limits<int>::max())
+            throw ConversionError(
+                QStringLiteral("Смещение «%1» вместе со сдвигом АЦП выходит за пределы целого числа")
+                    .arg(in.emExtShift));
+        s.ScaleShift = static_cast<int>(sum);
+    }
+
+    out.coefficients = s;
+    out.titles = AxisTitlesFor(in.displayMode, in.eYTitle, in.XUnitName);
+    return out;
+}
+
+}  // namespace korvel
