@@ -1,0 +1,54 @@
+#include "chart/Readout.h"
+
+#include "app/NumberFormat.h"
+
+#include <cmath>
+
+namespace korvel {
+
+std::optional<ReadoutTexts> Chart1MouseMoveReadout(const ReadoutInput& in)
+{
+    if (!in.ReadoutOn || !(in.bottomAxisMax > 1.0) || in.series1Y == nullptr)
+        return std::nullopt;
+    const double ratio = in.mouseValue / in.XStep;
+    // A zero step or a mouse far off the axis gives no index; llrint would be undefined there.
+    if (!std::isfinite(ratio) || std::fabs(ratio) > 1e15)
+        return std::nullopt;
+    const long long c = Round(ratio);
+    if (c < 0 || c > in.lastVisibleIndex || c >= in.series1Y->size())
+        return std::nullopt;
+
+    ReadoutTexts t;
+    t.index = static_cast<qsizetype>(c);
+    t.panel1 = Format(u"X=%f, Y=%f", {static_cast<double>(c) * in.XStep, in.series1Y->at(t.index)});
+    t.panel2 = QStringLiteral("Цифровые сигналы: ");
+    for (int line = 0; line < 3; ++line) {
+        const QVector<double>* y = in.dgtY[line];
+        // A checked line with no point here (accelerometer data has none) reads as unknown.
+        if (!in.cbDgt[line] || y == nullptr || t.index >= y->size())
+            t.panel2 += QStringLiteral("x ");
+        else
+            t.panel2 += y->at(t.index) > in.DigitalCentre ? QStringLiteral("H ")
+                                                          : QStringLiteral("L ");
+    }
+    return t;
+}
+
+StatusClickResult statusClick(bool ReadoutOn, QByteArrayView ModeCommand)
+{
+    StatusClickResult r;
+    r.ReadoutOn = !ReadoutOn;
+    if (!r.ReadoutOn) {
+        r.panel1 = QStringLiteral("Щелкните для отображения X,Y");
+        r.panel2 = QString();
+    }
+    if (ModeCommand.size() == 1 && (static_cast<quint8>(ModeCommand[0]) == 0x14 ||
+                                    static_cast<quint8>(ModeCommand[0]) == 0x15)) {
+        r.ReadoutOn = false;
+        r.panel1 = QString();
+        r.panel2 = QString();
+    }
+    return r;
+}
+
+}  // namespace korvel

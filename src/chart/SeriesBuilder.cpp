@@ -1,0 +1,243 @@
+#include "chart/SeriesBuilder.h"
+
+#include "chart/Smoother.h"
+
+#include <QtEndian>
+#include <algorithm>
+#include <limits>
+
+namespace korvel {
+
+namespace {
+
+constexpr quint16 LineBits[3] = {1u << 13, 1u << 14, 1u << 15};
+constexpr quint16 AccelXChannelBit = 1u << 15;
+
+inline quint16 wordAt(QByteArrayView bytes, qsizetype i)
+{
+    return qFromLittleEndian<quint16>(bytes.data() + 2 * i);
+}
+
+// Reads through a smoother only when smoothing is on.
+class Reading {
+public:
+    explicit Reading(const DisplayOptions& o) : on_(o.cbInt), smoother_(o.seInt) {}
+    long long operator()(int r) { return on_ ? smoother_.next(r) : r; }
+
+private:
+    bool on_;
+    Smoother smoother_;
+};
+
+double accelX(long long i, const DisplayOptions& o, double AccelPeriod)
+{
+    if (!ShowsTime(o.displayMode))
+        return static_cast<double>(i);
+    return static_cast<double>(static_cast<long double>(i) * AccelPeriod * 1000000.0L /
+                               o.XUnitFactor);
+}
+
+void plotOrdinary(ChartPlot& p, const ChartData& d, const DisplayOptions& o,
+                  const ScaleCoefficients& s, const ZoomState& zoom)
+{
+    const double step = XStepFor(o.displayMode, d.SamplePeriod, o.XUnitFactor);
+    p.XStep = step;
+    p.readoutStep = step;
+    const bool withTemperature = d.DataKind == 129;
+    const qsizetype n = d.SampleBuffer.size() / (withTemperature ? 4 : 2);
+
+    p.Series1.reserve(n);
+    Reading reading(o);
+    double minY = std::numeric_limits<double>::infinity();
+    double maxY = -minY;
+    for (qsizetype i = 0; i < n; ++i) {
+        const int r = wordAt(d.SampleBuffer, i) & 0x0FFF;
+        const double y = ConvertReading(reading(r), o.displayMode, s);
+        p.Series1.append(SampleX(i, o.displayMode, d.SamplePeriod, o.XUnitFactor), y);
+        minY = std::min(minY, y);
+        maxY = std::max(maxY, y);
+    }
+    if (n == 0)
+        minY = maxY = 0.0;
+
+    p.digital = CalcDigitalLevels(zoom, minY, maxY, o.XUnitFactor);
+    const DigitalLevels& lv = p.digital->levels;
+
+    const bool anyLine = o.cbDgt[0] || o.cbDgt[1] || o.cbDgt[2];
+    if (anyLine) {
+        for (int line = 0; line < 3; ++line)
+            if (o.cbDgt[line])
+                p.SeriDgt[line].reserve(n);
+        for (qsizetype i = 0; i < n; ++i) {
+            const quint16 w = wordAt(d.SampleBuffer, i);
+            const double x = static_cast<double>(static_cast<long double>(i) * step);
+            for (int line = 0; line < 3; ++line)
+                if (o.cbDgt[line])
+                    p.SeriDgt[line].append(x, (w & LineBits[line]) ? lv.high[line] : lv.low[line]);
+        }
+    }
+
+    if (withTemperature) {
+        p.SeriTermo.reserve(n);
+        for (qsizetype i = 0; i < n; ++i) {
+            const auto t = static_cast<qint16>(wordAt(d.SampleBuffer, n + i));
+            p.SeriTermo.append(SampleX(i, o.displayMode, d.SamplePeriod, o.XUnitFactor), t / 4.0);
+        }
+    }
+}
+
+void plotAccelOneChannel(ChartPlot& p, const ChartData& d, const DisplayOptions& o,
+                         const ScaleCoefficients& s)
+{
+    const qsizetype n = d.SampleBuffer.size() / 2;
+    p.series1TakesSeries2Colour = o.cbY;
+    p.Series1.reserve(n);
+    Reading reading(o);
+    for (qsizetype i = 0; i < n; ++i) {
+        const int r = wordAt(d.SampleBuffer, i) & 0x0FFF;
+        p.Series1.append(accelX(i, o, d.AccelPeriod), ConvertReading(reading(r), o.displayMode, s));
+    }
+}
+
+void plotAccelTwoChannels(ChartPlot& p, const ChartData& d, const DisplayOptions& o,
+                          const ScaleCoefficients& s)
+{
+    const qsizetype n = d.SampleBuffer.size() / 2;
+    qsizetype xCount = 0;
+    for (qsizetype k = 0; k < n; ++k)
+        if (wordAt(d.SampleBuffer, k) & AccelXChannelBit)
+            ++xCount;
+    p.Series1.reserve(xCount);
+    p.Series2.reserve(n - xCount);
+
+    Reading readingX(o);
+    Reading readingY(o);
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i + j < n) {
+        const quint16 w = wordAt(d.SampleBuffer, i + j);
+        const int r = w & 0x0FFF;
+        if (w & AccelXChannelBit) {
+            const long long v = readingX(r) + AccelOffsetX;
+            p.Series1.append(accelX(i, o, d.AccelPeriod), ConvertReading(v, o.displayMode, s));
+            ++i;
+        } else {
+            const long long v = readingY(r) + AccelOffsetY;
+            p.Series2.append(accelX(j, o, d.AccelPeriod), ConvertReading(v, o.displayMode, s));
+            ++j;
+        }
+    }
+}
+
+}  // namespace
+
+PlotKind PlotKindOf(QByteArrayView ModeCommand)
+{
+    if (ModeCommand.isEmpty())
+        return PlotKind::Ordinary;
+    const auto first = static_cast<quint8>(ModeCommand[0]);
+    if (first == 0x14 || first == 0x15)
+        return PlotKind::RealTime;
+    if (first == 0x1A) {
+        const bool two = ModeCommand.size() >= 3 && static_cast<quint8>(ModeCommand[2]) == 3;
+        return two ? PlotKind::AccelerometerTwoChannels : PlotKind::AccelerometerOneChannel;
+    }
+    return PlotKind::Ordinary;
+}
+
+double AccelXStep(int displayMode, double AccelPeriod, int XUnitFactor)
+{
+    DisplayOptions o;
+    o.displayMode = displayMode;
+    o.XUnitFactor = XUnitFactor;
+    return accelX(1, o, AccelPeriod);
+}
+
+ChartPlot BuildChartPlot(const ChartData& data, const DisplayOptions& options,
+                         const ScaleCoefficients& scale, const ZoomState& zoom)
+{
+    ChartPlot p;
+    p.kind = PlotKindOf(data.ModeCommand);
+    switch (p.kind) {
+    case PlotKind::RealTime:
+        break;
+    case PlotKind::Ordinary:
+        plotOrdinary(p, data, options, scale, zoom);
+        break;
+    case PlotKind::AccelerometerOneChannel:
+        p.AccelerometerMode = true;
+        p.readoutStep = AccelXStep(options.displayMode, data.AccelPeriod, options.XUnitFactor);
+        plotAccelOneChannel(p, data, options, scale);
+        break;
+    case PlotKind::AccelerometerTwoChannels:
+        p.AccelerometerMode = true;
+        p.readoutStep = AccelXStep(options.displayMode, data.AccelPeriod, options.XUnitFactor);
+        plotAccelTwoChannels(p, data, options, scale);
+        break;
+    }
+    return p;
+}
+
+RealTimePlot BuildRealTimePlot(const RealTimeRecord& record, double SamplePeriod,
+                               const DisplayOptions& o, const ScaleCoefficients& s,
+                               bool appendNewest)
+{
+    RealTimePlot p;
+    p.XStep = XStepFor(o.displayMode, SamplePeriod, o.XUnitFactor);
+    p.rebuild = !appendNewest;
+    p.RealTimeCount = record.RealTimeCount;
+    const auto& signal = record.RealTimeSignal;
+    const auto stored = static_cast<long long>(signal.size());
+
+    // The points to plot: the newest one, or all counted so far; never past the table.
+    long long first = 0;
+    long long end = 0;
+    if (appendNewest) {
+        const long long k = record.RealTimeCount;
+        if (k >= 0 && k < stored) {
+            first = k;
+            end = k + 1;
+            p.RealTimeCount = record.RealTimeCount + 1;
+        }
+    } else {
+        end = std::clamp<long long>(record.RealTimeCount, 0, stored);
+    }
+
+    p.Series1.reserve(end - first);
+    for (long long i = first; i < end; ++i)
+        p.Series1.append(SampleX(i, o.displayMode, SamplePeriod, o.XUnitFactor),
+                         ConvertReading(signal[i] & 0x0FFF, o.displayMode, s));
+    if (appendNewest && end > first && o.cbTermo)
+        p.SeriTermo.append(SampleX(first, o.displayMode, SamplePeriod, o.XUnitFactor),
+                           record.CurrentTemperature);
+
+    p.showSecondary = o.cbDgt[0] || o.cbDgt[1] || o.cbDgt[2];
+    if (!p.showSecondary)
+        return p;
+    for (int line = 0; line < 3; ++line) {
+        p.secondaryLine[line] = o.cbDgt[line];
+        if (!o.cbDgt[line])
+            continue;
+        PointSeries& out = p.secondaryDgt[line];
+        out.reserve(end - first);
+        for (long long i = first; i < end; ++i)
+            out.append(static_cast<double>(static_cast<long double>(i) * p.XStep),
+                       (signal[i] & LineBits[line]) ? SecondaryHigh[line] : SecondaryLow[line]);
+    }
+    return p;
+}
+
+int CopyKind129ToRealTime(QByteArrayView SampleBuffer, std::span<quint16> RealTimeSignal,
+                          std::span<qint16> RealTimeTemperature)
+{
+    const qsizetype n = SampleBuffer.size() / 4;
+    const qsizetype count = std::min<qsizetype>(
+        n, static_cast<qsizetype>(std::min(RealTimeSignal.size(), RealTimeTemperature.size())));
+    for (qsizetype i = 0; i < count; ++i) {
+        RealTimeSignal[i] = wordAt(SampleBuffer, i);
+        RealTimeTemperature[i] = static_cast<qint16>(wordAt(SampleBuffer, n + i));
+    }
+    return static_cast<int>(count);
+}
+
+}  // namespace korvel
