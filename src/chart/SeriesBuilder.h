@@ -30,6 +30,7 @@ enum class PlotKind { Ordinary, AccelerometerOneChannel, AccelerometerTwoChannel
 // anything else, the triggered accelerometer starts 0x3A/0x5A included, the ordinary plot.
 PlotKind PlotKindOf(QByteArrayView ModeCommand);
 
+// Views: the caller keeps the bytes alive for the call.
 struct ChartData {
     QByteArrayView SampleBuffer;    // little-endian 16-bit words
     int DataKind = 1;               // 129: as many temperature words follow the signal words
