@@ -46,14 +46,14 @@ void plotOrdinary(ChartPlot& p, const ChartData& d, const DisplayOptions& o,
     const bool withTemperature = d.DataKind == 129;
     const qsizetype n = d.SampleBuffer.size() / (withTemperature ? 4 : 2);
 
-    p.Series1.reserve(n);
+    auto signal = p.Series1.sized(n);
     Reading reading(o);
     double minY = std::numeric_limits<double>::infinity();
     double maxY = -minY;
     for (qsizetype i = 0; i < n; ++i) {
         const int r = wordAt(d.SampleBuffer, i) & 0x0FFF;
         const double y = ConvertReading(reading(r), o.displayMode, s);
-        p.Series1.append(SampleX(i, o.displayMode, d.SamplePeriod, o.XUnitFactor), y);
+        signal.put(SampleX(i, o.displayMode, d.SamplePeriod, o.XUnitFactor), y);
         minY = std::min(minY, y);
         maxY = std::max(maxY, y);
     }
@@ -63,25 +63,32 @@ void plotOrdinary(ChartPlot& p, const ChartData& d, const DisplayOptions& o,
     p.digital = CalcDigitalLevels(zoom, minY, maxY, o.XUnitFactor);
     const DigitalLevels& lv = p.digital->levels;
 
-    const bool anyLine = o.cbDgt[0] || o.cbDgt[1] || o.cbDgt[2];
-    if (anyLine) {
-        for (int line = 0; line < 3; ++line)
-            if (o.cbDgt[line])
-                p.SeriDgt[line].reserve(n);
-        for (qsizetype i = 0; i < n; ++i) {
-            const quint16 w = wordAt(d.SampleBuffer, i);
-            const double x = static_cast<double>(static_cast<long double>(i) * step);
-            for (int line = 0; line < 3; ++line)
-                if (o.cbDgt[line])
-                    p.SeriDgt[line].append(x, (w & LineBits[line]) ? lv.high[line] : lv.low[line]);
+    // The three lines share one X list (implicitly shared, so computed and stored once).
+    QVector<double> digitalX;
+    for (int line = 0; line < 3; ++line) {
+        if (!o.cbDgt[line])
+            continue;
+        PointSeries& out = p.SeriDgt[line];
+        if (digitalX.isEmpty() && n > 0) {
+            digitalX.resize(n);
+            double* x = digitalX.data();
+            for (qsizetype i = 0; i < n; ++i)
+                x[i] = static_cast<double>(static_cast<long double>(i) * step);
         }
+        out.x = digitalX;
+        out.y.resize(n);
+        double* y = out.y.data();
+        const double high = lv.high[line];
+        const double low = lv.low[line];
+        for (qsizetype i = 0; i < n; ++i)
+            y[i] = (wordAt(d.SampleBuffer, i) & LineBits[line]) ? high : low;
     }
 
     if (withTemperature) {
-        p.SeriTermo.reserve(n);
+        auto termo = p.SeriTermo.sized(n);
         for (qsizetype i = 0; i < n; ++i) {
             const auto t = static_cast<qint16>(wordAt(d.SampleBuffer, n + i));
-            p.SeriTermo.append(SampleX(i, o.displayMode, d.SamplePeriod, o.XUnitFactor), t / 4.0);
+            termo.put(SampleX(i, o.displayMode, d.SamplePeriod, o.XUnitFactor), t / 4.0);
         }
     }
 }
@@ -91,11 +98,11 @@ void plotAccelOneChannel(ChartPlot& p, const ChartData& d, const DisplayOptions&
 {
     const qsizetype n = d.SampleBuffer.size() / 2;
     p.series1TakesSeries2Colour = o.cbY;
-    p.Series1.reserve(n);
+    auto out = p.Series1.sized(n);
     Reading reading(o);
     for (qsizetype i = 0; i < n; ++i) {
         const int r = wordAt(d.SampleBuffer, i) & 0x0FFF;
-        p.Series1.append(accelX(i, o, d.AccelPeriod), ConvertReading(reading(r), o.displayMode, s));
+        out.put(accelX(i, o, d.AccelPeriod), ConvertReading(reading(r), o.displayMode, s));
     }
 }
 
@@ -107,8 +114,8 @@ void plotAccelTwoChannels(ChartPlot& p, const ChartData& d, const DisplayOptions
     for (qsizetype k = 0; k < n; ++k)
         if (wordAt(d.SampleBuffer, k) & AccelXChannelBit)
             ++xCount;
-    p.Series1.reserve(xCount);
-    p.Series2.reserve(n - xCount);
+    auto outX = p.Series1.sized(xCount);
+    auto outY = p.Series2.sized(n - xCount);
 
     Reading readingX(o);
     Reading readingY(o);
@@ -119,11 +126,11 @@ void plotAccelTwoChannels(ChartPlot& p, const ChartData& d, const DisplayOptions
         const int r = w & 0x0FFF;
         if (w & AccelXChannelBit) {
             const long long v = readingX(r) + AccelOffsetX;
-            p.Series1.append(accelX(i, o, d.AccelPeriod), ConvertReading(v, o.displayMode, s));
+            outX.put(accelX(i, o, d.AccelPeriod), ConvertReading(v, o.displayMode, s));
             ++i;
         } else {
             const long long v = readingY(r) + AccelOffsetY;
-            p.Series2.append(accelX(j, o, d.AccelPeriod), ConvertReading(v, o.displayMode, s));
+            outY.put(accelX(j, o, d.AccelPeriod), ConvertReading(v, o.displayMode, s));
             ++j;
         }
     }

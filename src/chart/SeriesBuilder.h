@@ -20,6 +20,23 @@ struct PointSeries {
 
     void reserve(qsizetype n) { x.reserve(n); y.reserve(n); }
     void append(double px, double py) { x.append(px); y.append(py); }
+    // Sized once, filled through the returned writer: no per-point capacity checks.
+    class Writer {
+    public:
+        void put(double px, double py) { x_[k_] = px; y_[k_] = py; ++k_; }
+    private:
+        friend struct PointSeries;
+        Writer(double* x, double* y) : x_(x), y_(y) {}
+        double* x_;
+        double* y_;
+        qsizetype k_ = 0;
+    };
+    Writer sized(qsizetype n)
+    {
+        x.resize(n);
+        y.resize(n);
+        return Writer(x.data(), y.data());
+    }
     qsizetype size() const { return x.size(); }
     bool isEmpty() const { return x.isEmpty(); }
 };
