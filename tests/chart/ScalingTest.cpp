@@ -92,15 +92,27 @@ TEST(GetScaleParams, BadTextsThrowOnlyWhenSelected)
     EXPECT_THROW(GetScaleParams(in), ConversionError);
     in.emExtShift = QString();
     EXPECT_THROW(GetScaleParams(in), ConversionError);
-}
 
-TEST(GetScaleParams, ShiftSumBeyond32BitsIsAnErrorNotAWrap)
-{
-    ScaleInputs in = inputs(3);
-    in.calibration.AdcBipolarShift5V = 2047;
+    // An entered shift that leaves 32 bits with the range's shift is refused, not wrapped.
     in.extShiftIndex = 2;
+    in.calibration.AdcBipolarShift5V = 2047;
     in.emExtShift = QString::number(std::numeric_limits<int>::max());
     EXPECT_THROW(GetScaleParams(in), ConversionError);
+}
+
+TEST(GetScaleParams, AdcModesIgnoreTheTitleAndAnUnknownUnitKeepsItsFactor)
+{
+    ScaleInputs in = inputs(3);
+    in.eYTitle = QStringLiteral("Давление");
+    in.displayMode = 3;
+    EXPECT_EQ(GetScaleParams(in).titles.left, QStringLiteral("единицы АЦП"));
+    EXPECT_EQ(GetScaleParams(in).titles.bottom, QStringLiteral("Время, мкс"));
+    in.displayMode = 2;
+    EXPECT_EQ(GetScaleParams(in).titles.left, QStringLiteral("Давление"));
+
+    EXPECT_EQ(CalcScales(1, 1).XUnitName, QStringLiteral("мс"));
+    EXPECT_EQ(CalcScales(3, 1000).XUnitFactor, 1000);
+    EXPECT_TRUE(CalcScales(3, 1000).XUnitName.isEmpty());
 }
 
 TEST(Conversion, ExtremeShiftDoesNotOverflowAndInverseReturnsTheLevel)
@@ -110,32 +122,6 @@ TEST(Conversion, ExtremeShiftDoesNotOverflowAndInverseReturnsTheLevel)
     const ScaleCoefficients t{0.5, 2048};
     EXPECT_EQ(ToAdcLevel(ConvertReading(3000, 0, t), t), 3000.0);
     EXPECT_EQ(ToAdcLevel(100.0, t), 2248.0);
-}
-
-TEST(AxisTitles, FollowTheDisplayMode)
-{
-    ScaleInputs in = inputs(3);
-    in.eYTitle = QStringLiteral("Давление");
-    in.XUnitName = QStringLiteral("мс");
-    for (int mode : {1, 3}) {
-        in.displayMode = mode;
-        EXPECT_EQ(GetScaleParams(in).titles.left, QStringLiteral("единицы АЦП"));
-    }
-    in.displayMode = 0;
-    EXPECT_EQ(GetScaleParams(in).titles.left, QStringLiteral("Давление"));
-    EXPECT_EQ(GetScaleParams(in).titles.bottom, QStringLiteral("Время, мс"));
-    in.displayMode = 2;
-    EXPECT_EQ(GetScaleParams(in).titles.bottom, QStringLiteral("Выборки"));
-}
-
-TEST(CalcScales, UnitsAndAnIndexOutOfRange)
-{
-    EXPECT_EQ(CalcScales(0, 5).XUnitFactor, 1);
-    EXPECT_EQ(CalcScales(1, 5).XUnitName, QStringLiteral("мс"));
-    EXPECT_EQ(CalcScales(2, 5).XUnitFactor, 1000000);
-    const XUnit bad = CalcScales(3, 1000);
-    EXPECT_EQ(bad.XUnitFactor, 1000);
-    EXPECT_TRUE(bad.XUnitName.isEmpty());
 }
 
 TEST(XAxis, OneMegahertzMeasurementSpan)
@@ -164,12 +150,10 @@ TEST(Smoother, RoundsTheOutputHalfToEvenButKeepsTheAccumulator)
 TEST(ScaleControls, KeyFilter)
 {
     EXPECT_EQ(FilterScaleKey(QLatin1Char('.')), QLatin1Char(','));
-    EXPECT_EQ(FilterScaleKey(QLatin1Char('-')), QLatin1Char('-'));
-    EXPECT_EQ(FilterScaleKey(QLatin1Char('7')), QLatin1Char('7'));
-    EXPECT_EQ(FilterScaleKey(QLatin1Char('\b')), QLatin1Char('\b'));
-    EXPECT_TRUE(FilterScaleKey(QLatin1Char('e')).isNull());
-    EXPECT_TRUE(FilterScaleKey(QLatin1Char(' ')).isNull());
-    EXPECT_TRUE(FilterScaleKey(QChar(0x0431)).isNull());
+    for (char passes : {'-', '7', ',', '\b'})
+        EXPECT_EQ(FilterScaleKey(QLatin1Char(passes)), QLatin1Char(passes));
+    for (QChar dropped : {QChar('e'), QChar(' '), QChar(0x0431)})
+        EXPECT_TRUE(FilterScaleKey(dropped).isNull());
 }
 
 TEST(ScaleControls, EnablingByDisplayMode)
