@@ -7,7 +7,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QDateTime>
 #include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
 #include <QtEndian>
 #include <algorithm>
 
@@ -193,6 +196,24 @@ std::optional<SearchHit> FindInCommentList(const QStringList& lines, const QStri
     hit.selLength = int(lines[at].size());
     SearchLine = int((at + 1) % lines.size());
     return hit;
+}
+
+ClipboardText CommentClipboardText(const QString& comment, const QString& CurrentDataFile)
+{
+    const QFileInfo info(CurrentDataFile);
+    if (CurrentDataFile.isEmpty() || !info.isFile())
+        return {{}, QStringLiteral("Invalid argument to date encode")};
+    // Short date and long time of the system, without the time zone Qt's long format adds.
+    const QLocale locale;
+    static const QRegularExpression zone(QStringLiteral("\\s*t+\\s*"));
+    QString timeFormat = locale.timeFormat(QLocale::LongFormat);
+    timeFormat.remove(zone);
+    const QDateTime modified = info.lastModified();
+    const QString stamp = locale.toString(modified.date(), QLocale::ShortFormat) + ' '
+                          + locale.toString(modified.time(), timeFormat.trimmed());
+    QStringList lines = SplitLines(comment);
+    lines.append(CurrentDataFile + QStringLiteral("  ") + stamp);
+    return {lines.join(QStringLiteral("\r\n")), {}};
 }
 
 std::optional<QString> FileNameForLine(const QStringList& lines, int cursorLine)

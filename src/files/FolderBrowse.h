@@ -66,6 +66,13 @@ struct SearchHit {
 std::optional<SearchHit> FindInCommentList(const QStringList& lines, const QString& text,
                                            bool chkCaps, int& SearchLine);
 
+struct ClipboardText {
+    QString text;   // the comment, then a line with the path and the file's date and time
+    QString error;  // "Invalid argument to date encode" when the file does not exist
+};
+
+ClipboardText CommentClipboardText(const QString& comment, const QString& CurrentDataFile);
+
 // The file whose marker line is the nearest at or above cursorLine.
 std::optional<QString> FileNameForLine(const QStringList& lines, int cursorLine);
 

@@ -2,7 +2,9 @@
 #include "files/FolderBrowse.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -172,6 +174,23 @@ TEST(CommentSearch, LowerCaseCyrillicFindsUpperCaseUnlessCaseMatters)
     EXPECT_EQ(hit->line, 1);
     SearchLine = 0;
     EXPECT_FALSE(FindInCommentList(lines, QStringLiteral("давления"), true, SearchLine));
+}
+
+TEST(CommentCopy, PathAndDateFollowTheCommentOnlyForAnExistingFile)
+{
+    QTemporaryDir dir;
+    put(dir, "c.dtw", dataFile(""));
+    const QString path = dir.filePath("c.dtw");
+    const ClipboardText ok = CommentClipboardText(QStringLiteral("строка 1\r\nстрока 2"), path);
+    EXPECT_TRUE(ok.error.isEmpty());
+    const QStringList lines = ok.text.split("\r\n");
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[2].startsWith(path + "  ")) << lines[2].toStdString();
+    EXPECT_TRUE(lines[2].contains(QFileInfo(path).lastModified().toString("HH:mm:ss")));
+
+    const ClipboardText bad = CommentClipboardText("x", dir.filePath("none.dtw"));
+    EXPECT_EQ(bad.error, QStringLiteral("Invalid argument to date encode"));
+    EXPECT_TRUE(bad.text.isEmpty());
 }
 
 TEST(CommentListOpen, NearestMarkerAtOrAboveTheCursor)
