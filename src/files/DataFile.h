@@ -1,0 +1,94 @@
+#pragma once
+// The program's own data file (*.dtw): a 17-byte header, the scaling or the accelerometer's fixed
+// block, two zero-terminated axis names, the raw sample words and the comment. Reading and writing
+// are pure functions over bytes; DataFileIo puts them on disk.
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+#include <span>
+
+namespace korvel {
+
+inline constexpr int DataFileHeaderSize = 17;
+inline constexpr int BlockBytes = 60000;  // one block of 30000 sample words
+
+inline constexpr quint16 DataKindSignal = 1;
+inline constexpr quint16 DataKindWithTemperature = 129;
+inline constexpr quint8 VariantOrdinary = 1;
+inline constexpr quint8 VariantAccelerometer = 2;
+
+struct DataFileHeader {
+    quint16 DataKind = DataKindSignal;
+    quint8 Variant = VariantOrdinary;
+    quint32 SampleBytes = 0;
+    double SamplePeriod = 0.0;  // microseconds
+};
+
+// Everything a successful load hands to the window, which takes it over in one piece.
+struct LoadedDataFile {
+    DataFileHeader header;
+    double ScaleK = 0.0;     // ordinary variant only
+    qint32 ScaleShift = 0;   // ordinary variant only
+    QString AxisXName;
+    QString AxisYName;
+    QByteArray SampleBuffer;  // accelerometer data already has bit 15 back on the X words
+    quint16 BlockCount = 0;
+    QString comment;          // line breaks as CR LF
+    QByteArray ModeCommand;   // 12 00 00 for ordinary data, 1A 00 03 for accelerometer data
+};
+
+struct DataFileLoadError {
+    enum class Kind { ForeignFile, Damaged, CannotOpen };
+    Kind kind;
+    QString message;  // ForeignFile goes to an information box, the others to the error box
+};
+
+struct DataFileLoadResult {
+    std::optional<LoadedDataFile> file;
+    std::optional<DataFileLoadError> error;
+};
+
+// fileName names the file in the "damaged" message.
+DataFileLoadResult ParseDataFile(const QByteArray& bytes, const QString& fileName);
+
+// What the window knows at the moment of saving, as plain values.
+struct DataFileSaveInput {
+    bool AccelerometerMode = false;
+    bool realTimeData = false;      // ModeCommand is the one-byte 14h or 15h
+    bool termoHasPoints = false;    // the temperature trace SeriTermo holds points
+    int RealTimeCount = 0;
+    std::span<const quint16> RealTimeSignal;
+    std::span<const qint16> RealTimeTemperature;
+    quint16 BlockCount = 0;
+    QByteArray SampleBuffer;
+    double SamplePeriod = 0.0;
+    double ScaleK = 0.0;            // already recomputed from the controls by the caller
+    qint32 ScaleShift = 0;
+    QString AxisXName;              // the name in force (ordinary variant)
+    QString eYTitle;
+    QString comment;                // the comment box text; any line break is stored as CR LF
+};
+
+// What saving leaves behind in the window's state besides the file.
+struct DataFileSaveOutput {
+    QByteArray bytes;
+    DataFileHeader header;
+    QString AxisXName;
+    QString AxisYName;
+    QString statusText;  // "K=%0.6f, Смещение=%d" for status panel 2
+};
+
+struct DataFileSaveResult {
+    std::optional<DataFileSaveOutput> output;
+    QString error;  // "Stream read error" when the buffer is short of what the header announces
+};
+
+DataFileSaveResult BuildDataFile(const DataFileSaveInput& in);
+
+QString DamagedFileMessage(const QString& fileName);
+QString ForeignFileMessage();
+QString StreamReadErrorMessage();
+
+}  // namespace korvel

@@ -1,0 +1,31 @@
+#pragma once
+// Data files and exports on disk. Writing goes through QSaveFile, so a failed save leaves the
+// file that was there untouched; loading reads the whole file before anything is decided.
+
+#include "files/DataFile.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace korvel {
+
+// Replaces path with bytes atomically. Returns an empty string, or "Cannot create file %s".
+QString WriteFileAtomically(const QString& path, const QByteArray& bytes);
+
+// Builds the data file and replaces path with it; a buffer short of what the header announces
+// fails before the disk is touched. On success the output carries the state saving sets.
+DataFileSaveResult SaveDataFile(const QString& path, const DataFileSaveInput& in);
+
+// Reads and parses a data file; "Cannot open file %s" when it cannot be read.
+DataFileLoadResult LoadDataFile(const QString& path);
+
+enum class SaveFormat { DataFile, TextExport };
+
+// The accelerometer mode always writes a data file; otherwise only the exact extension ".txt"
+// (letter case included) chooses the text export.
+SaveFormat ChooseSaveFormat(const QString& fileName, bool AccelerometerMode);
+
+// The extension of a path as the user sees it: from the last dot of the file name, dot included.
+QString FileExtension(const QString& path);
+
+}  // namespace korvel

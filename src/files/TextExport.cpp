@@ -1,0 +1,115 @@
+#include "files/TextExport.h"
+
+#include "app/NumberFormat.h"
+#include "files/Cp1251.h"
+
+#include <QStringList>
+#include <QtEndian>
+
+namespace korvel {
+
+namespace {
+
+struct RowWords {
+    quint16 signal = 0;
+    qint16 temperature = 0;
+};
+
+quint16 bufferWord(const QByteArray& buffer, qsizetype index)
+{
+    return qFromLittleEndian<quint16>(buffer.constData() + 2 * index);
+}
+
+}  // namespace
+
+TextExportOutput BuildTextExport(const TextExportInput& in)
+{
+    TextExportOutput out;
+    out.AxisYName = in.eYTitle.isEmpty() ? QStringLiteral("Напряжение, мВ") : in.eYTitle;
+
+    const bool loadedWithTemperature = in.CoefficientsFromFile && in.DataKind == 129;
+    const bool realTimeRows = in.realTimeData || loadedWithTemperature;
+    const bool xColumn = in.cbTxtSaveX >= 1 && in.cbTxtSaveX <= 3;
+    const bool tColumn = realTimeRows && (in.cbTermo || loadedWithTemperature);
+
+    QString text;
+    const QChar cr('\r');
+    text += FloatToStr(in.ScaleK) + "\t;scale for Y" + cr;
+    text += QString::number(in.ScaleShift) + "\t;Shift for Y" + cr;
+    text += out.AxisYName + "\t;name of Y axis" + cr;
+    text += in.AxisXName + "\t;name of X axis" + cr;
+
+    QStringList labels;
+    if (xColumn)
+        labels << QStringLiteral("X:");
+    labels << QStringLiteral("Y:");
+    if (tColumn)
+        labels << QStringLiteral("T");
+    if (in.cbDgt1)
+        labels << QStringLiteral("XP2/конт.2");
+    if (in.cbDgt2)
+        labels << QStringLiteral("XP2/конт.3");
+    if (in.cbDgt3)
+        labels << QStringLiteral("XP3/конт.8");
+    text += labels.join('\t') + cr;
+
+    // A loaded recording with temperature keeps signal then temperature words in the buffer;
+    // points beyond the real-time tables are taken from there.
+    const qsizetype loadedPoints = in.SampleBuffer.size() / 4;
+    const auto wordsAt = [&](qsizetype i, RowWords* w) -> bool {
+        if (realTimeRows) {
+            if (i < qsizetype(in.RealTimeSignal.size())) {
+                w->signal = in.RealTimeSignal[i];
+                w->temperature = i < qsizetype(in.RealTimeTemperature.size())
+                                     ? in.RealTimeTemperature[i]
+                                     : 0;
+                return true;
+            }
+            if (!in.realTimeData && loadedWithTemperature && i < loadedPoints) {
+                w->signal = bufferWord(in.SampleBuffer, i);
+                w->temperature = qint16(bufferWord(in.SampleBuffer, loadedPoints + i));
+                return true;
+            }
+            return false;
+        }
+        if (i >= in.SampleBuffer.size() / 2)
+            return false;
+        w->signal = bufferWord(in.SampleBuffer, i);
+        return true;
+    };
+
+    if (in.first >= 0) {
+        QStringList row;
+        for (qsizetype i = in.first; i <= in.last; ++i) {
+            RowWords w;
+            if (!wordsAt(i, &w))
+                break;
+            const qsizetype n = i - in.first;
+            row.clear();
+            if (in.cbTxtSaveX == 1)
+                row << QString::number(n);
+            else if (in.cbTxtSaveX == 2)
+                row << QString::number(n + 1);
+            else if (in.cbTxtSaveX == 3)
+                row << QString::number(i);
+            const int v = w.signal & 0x0FFF;
+            if (in.cbTxtSaveY == 1)
+                row << QString::number(v);
+            else
+                row << Format(u"%f", {double(qint64(v) - in.ScaleShift) * in.ScaleK});
+            if (tColumn)
+                row << Format(u"%f", {w.temperature / 4.0});
+            if (in.cbDgt1)
+                row << QString(QChar(w.signal & 0x2000 ? '1' : '0'));
+            if (in.cbDgt2)
+                row << QString(QChar(w.signal & 0x4000 ? '1' : '0'));
+            if (in.cbDgt3)
+                row << QString(QChar(w.signal & 0x8000 ? '1' : '0'));
+            text += row.join('\t') + cr;
+        }
+    }
+    out.bytes = ToCp1251(text);
+    return out;
+}
+
+}  // namespace korvel

@@ -1,0 +1,262 @@
+#include "files/DataFile.h"
+#include "files/DataFileIo.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <gtest/gtest.h>
+#include <vector>
+
+using namespace korvel;
+
+namespace {
+
+QByteArray words(const std::vector<quint16>& ws)
+{
+    QByteArray out(qsizetype(ws.size()) * 2, Qt::Uninitialized);
+    for (size_t i = 0; i < ws.size(); ++i)
+        qToLittleEndian(ws[i], out.data() + 2 * i);
+    return out;
+}
+
+quint16 wordAt(const QByteArray& bytes, qsizetype i)
+{
+    return qFromLittleEndian<quint16>(bytes.constData() + 2 * i);
+}
+
+DataFileSaveInput blockInput(quint16 blocks)
+{
+    DataFileSaveInput in;
+    in.BlockCount = blocks;
+    in.SampleBuffer = QByteArray(qsizetype(blocks) * BlockBytes, Qt::Uninitialized);
+    for (qsizetype i = 0; i < in.SampleBuffer.size(); ++i)
+        in.SampleBuffer[i] = char(i * 7 + i / 251);
+    in.SamplePeriod = double(14.0L / 14.7456L);
+    in.ScaleK = 1.22;
+    in.ScaleShift = -2047;
+    in.AxisXName = QStringLiteral("Время, мкс");
+    in.comment = QStringLiteral("Первая строка\r\nвторая");
+    return in;
+}
+
+// The inputs a later save sees once the window has taken over a loaded file.
+DataFileSaveInput reloaded(const LoadedDataFile& f, bool termo)
+{
+    DataFileSaveInput in;
+    in.termoHasPoints = termo;
+    in.BlockCount = f.BlockCount;
+    in.SampleBuffer = f.SampleBuffer;
+    in.SamplePeriod = f.header.SamplePeriod;
+    in.ScaleK = f.ScaleK;
+    in.ScaleShift = f.ScaleShift;
+    in.AxisXName = f.AxisXName;
+    in.eYTitle = f.AxisYName;
+    in.comment = f.comment;
+    return in;
+}
+
+}  // namespace
+
+TEST(DataFileHeader, BlockMeasurementsCarryTheirPeriodBytes)
+{
+    const DataFileSaveResult one = BuildDataFile(blockInput(1));
+    ASSERT_TRUE(one.output);
+    EXPECT_EQ(one.output->bytes.left(DataFileHeaderSize).toHex(),
+              "0100100101" "60ea0000" "1cc7711cc761ee3f");
+
+    DataFileSaveInput in = blockInput(8);
+    in.SamplePeriod = double(21.0L / 14.7456L);
+    const QByteArray eight = BuildDataFile(in).output->bytes;
+    EXPECT_EQ(qFromLittleEndian<quint32>(eight.constData() + 5), 480000u);
+    EXPECT_EQ(qFromLittleEndian<quint64>(eight.constData() + 9), 0x3FF6C95555555555ull);
+}
+
+TEST(DataFileRoundTrip, OrdinaryBlockDataIsByteForByte)
+{
+    DataFileSaveInput in = blockInput(2);
+    in.eYTitle = QStringLiteral("Давление, кПа");
+    const DataFileSaveResult first = BuildDataFile(in);
+    ASSERT_TRUE(first.output);
+    EXPECT_EQ(first.output->statusText, QStringLiteral("K=1,220000, Смещение=-2047"));
+
+    const DataFileLoadResult loaded = ParseDataFile(first.output->bytes, "a.dtw");
+    ASSERT_TRUE(loaded.file);
+    const LoadedDataFile& f = *loaded.file;
+    EXPECT_EQ(f.BlockCount, 2);
+    EXPECT_EQ(f.SampleBuffer, in.SampleBuffer);
+    EXPECT_EQ(f.ScaleK, 1.22);
+    EXPECT_EQ(f.ScaleShift, -2047);
+    EXPECT_EQ(f.AxisXName, QStringLiteral("Время, мкс"));
+    EXPECT_EQ(f.AxisYName, QStringLiteral("Давление, кПа"));
+    EXPECT_EQ(f.comment, in.comment);
+    EXPECT_EQ(f.ModeCommand, QByteArray("\x12\x00\x00", 3));
+    EXPECT_EQ(BuildDataFile(reloaded(f, false)).output->bytes, first.output->bytes);
+
+    // No title: the default names; no comment: the file ends with the block.
+    in.eYTitle.clear();
+    in.comment.clear();
+    const DataFileSaveResult bare = BuildDataFile(in);
+    EXPECT_EQ(bare.output->AxisYName, QStringLiteral("Напряжение, мВ"));
+    EXPECT_TRUE(bare.output->bytes.endsWith(in.SampleBuffer));
+    EXPECT_TRUE(ParseDataFile(bare.output->bytes, "a.dtw").file->comment.isEmpty());
+}
+
+TEST(DataFileRealTime, ThousandPointsWithTemperatureReloadAndSaveAgainUnchanged)
+{
+    std::vector<quint16> signal(65536);
+    std::vector<qint16> temperature(65536);
+    for (int i = 0; i < 1000; ++i) {
+        signal[i] = quint16((i * 37) & 0xEFFF);
+        temperature[i] = qint16(-40 + i);
+    }
+    DataFileSaveInput in;
+    in.realTimeData = true;
+    in.termoHasPoints = true;
+    in.RealTimeCount = 1000;
+    in.RealTimeSignal = signal;
+    in.RealTimeTemperature = temperature;
+    in.BlockCount = 8;  // left from an earlier measurement; real-time data ignores it
+    const DataFileSaveResult first = BuildDataFile(in);
+    ASSERT_TRUE(first.output);
+    EXPECT_EQ(first.output->header.DataKind, 129);
+    EXPECT_EQ(first.output->header.SampleBytes, 4000u);
+
+    const DataFileLoadResult loaded = ParseDataFile(first.output->bytes, "rt.dtw");
+    ASSERT_TRUE(loaded.file);
+    EXPECT_EQ(loaded.file->BlockCount, 0);
+    ASSERT_EQ(loaded.file->SampleBuffer.size(), 4000);
+    EXPECT_EQ(qint16(wordAt(loaded.file->SampleBuffer, 1000)), -40);
+    // Saved again as loaded data: the whole 4000 bytes, not BlockCount x 60000 = 0.
+    EXPECT_EQ(BuildDataFile(reloaded(*loaded.file, true)).output->bytes, first.output->bytes);
+
+    // Before the first point the count is -1: an empty block.
+    in.RealTimeCount = -1;
+    EXPECT_EQ(BuildDataFile(in).output->header.SampleBytes, 0u);
+    in.RealTimeCount = 10;
+    in.termoHasPoints = false;
+    EXPECT_EQ(BuildDataFile(in).output->header.SampleBytes, 20u);
+    EXPECT_EQ(BuildDataFile(in).output->header.DataKind, 1);
+}
+
+TEST(DataFileSave, ShortBufferFailsBeforeTheOldFileIsTouched)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("old.dtw");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("previous contents");
+    }
+    DataFileSaveInput in = blockInput(8);
+    in.SampleBuffer.truncate(60000);
+    EXPECT_EQ(SaveDataFile(path, in).error, QStringLiteral("Stream read error"));
+    in.AccelerometerMode = true;
+    EXPECT_EQ(SaveDataFile(path, in).error, QStringLiteral("Stream read error"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("previous contents"));
+
+    ASSERT_TRUE(SaveDataFile(path, blockInput(1)).output);
+    EXPECT_EQ(LoadDataFile(path).file->BlockCount, 1);
+
+    const QString missing = dir.filePath("no/such/m.dtw");
+    EXPECT_EQ(SaveDataFile(missing, blockInput(1)).error, "Cannot create file " + missing);
+    const DataFileLoadResult unreadable = LoadDataFile(missing);
+    EXPECT_EQ(unreadable.error->kind, DataFileLoadError::Kind::CannotOpen);
+    EXPECT_EQ(unreadable.error->message, "Cannot open file " + missing);
+}
+
+TEST(DataFileLoad, ForeignSignatureIsRefusedWithItsMessage)
+{
+    QByteArray bytes = BuildDataFile(blockInput(1)).output->bytes;
+    bytes[0] = 2;
+    const DataFileLoadResult r = ParseDataFile(bytes, "x.dtw");
+    EXPECT_FALSE(r.file);
+    EXPECT_EQ(r.error->kind, DataFileLoadError::Kind::ForeignFile);
+    EXPECT_EQ(r.error->message,
+              QStringLiteral("Приложение открывает файлы *.dtw, записанные АЦП. Для просмотра "
+                             "выбранного файла используйте универсальное приложение Vistrel.exe"));
+}
+
+TEST(DataFileLoad, TruncationsAndOversizedBlocksAreDamaged)
+{
+    DataFileSaveInput in = blockInput(0);
+    in.SampleBuffer = words({1, 2, 3, 4});
+    const QByteArray full = BuildDataFile(in).output->bytes;
+    const qsizetype blockEnd = full.indexOf(words({1, 2, 3, 4})) + 8;
+    for (qsizetype n = 0; n < full.size(); ++n) {
+        const DataFileLoadResult r = ParseDataFile(full.left(n), "обрыв.dtw");
+        ASSERT_EQ(bool(r.file), n >= blockEnd) << n;
+        if (!r.file) {
+            ASSERT_EQ(r.error->message, QStringLiteral("Файл обрыв.dtw повреждён или неполон"));
+        }
+    }
+    QByteArray huge = full;
+    qToLittleEndian<quint32>(0xFFFFFFFFu, huge.data() + 5);
+    EXPECT_EQ(ParseDataFile(huge, "big.dtw").error->kind, DataFileLoadError::Kind::Damaged);
+}
+
+TEST(DataFileComment, LineBreaksBecomeCrLfAndAZeroByteEndsIt)
+{
+    DataFileSaveInput in = blockInput(1);
+    in.comment = QStringLiteral("один\nдва\rтри\r\n");
+    QByteArray bytes = BuildDataFile(in).output->bytes;
+    EXPECT_TRUE(bytes.endsWith("\r\n\xE4\xE2\xE0\r\n\xF2\xF0\xE8\r\n"));
+
+    bytes.chop(12);
+    bytes.append("a\rb\nc\r\nd\0hidden", 15);
+    EXPECT_EQ(ParseDataFile(bytes, "c.dtw").file->comment, QStringLiteral("одинa\r\nb\r\nc\r\nd"));
+}
+
+TEST(DataFileAccelerometer, AnyVariantOtherThanOneReadsTheAccelerometerLayout)
+{
+    QByteArray bytes = QByteArray::fromHex("010010010708000000");
+    bytes.append(QByteArray(8 + 20, '\x11'));  // period, fixed block
+    bytes.append("X\0Y\0", 4);
+    bytes.append(words({0x0123, 0x0456, 0x0789, 0x0ABC}));
+    bytes.append("note");
+    const DataFileLoadResult r = ParseDataFile(bytes, "v7.dtw");
+    ASSERT_TRUE(r.file);
+    EXPECT_EQ(r.file->AxisYName, "Y");
+    EXPECT_EQ(r.file->comment, "note");
+    EXPECT_EQ(r.file->ModeCommand, QByteArray("\x1A\x00\x03", 3));
+    EXPECT_EQ(r.file->SampleBuffer, words({0x8123, 0x8456, 0x0789, 0x0ABC}));
+}
+
+TEST(DataFileAccelerometer, TwoChannelsSurviveSaveAndLoadAndSaveAgainIsEqual)
+{
+    // As received: X and Y alternate, X marked by bit 15 with stray upper bits.
+    std::vector<quint16> live;
+    for (int i = 0; i < 30000; ++i)
+        live.push_back(i % 2 == 0 ? quint16(0xF000 | (i & 0x0FFF)) : quint16((i * 3) & 0x0FFF));
+    DataFileSaveInput in;
+    in.AccelerometerMode = true;
+    in.BlockCount = 1;
+    in.SampleBuffer = words(live);
+    in.comment = QStringLiteral("ось");
+    const DataFileSaveResult first = BuildDataFile(in);
+    ASSERT_TRUE(first.output);
+    EXPECT_EQ(first.output->AxisXName, QStringLiteral("Время, с"));
+    EXPECT_EQ(first.output->AxisYName, QStringLiteral("Ускорение, м/с/с"));
+    EXPECT_EQ(first.output->bytes.mid(17, 20).toHex(),
+              "0000000000404940" "6666666666a64940" "0408" "fb07");
+
+    const DataFileLoadResult loaded = ParseDataFile(first.output->bytes, "acc.dtw");
+    ASSERT_TRUE(loaded.file);
+    const QByteArray& buf = loaded.file->SampleBuffer;
+    for (int i = 0; i < 15000; ++i) {
+        ASSERT_EQ(wordAt(buf, i), quint16(0x8000 | (live[2 * i] & 0x0FFF))) << i;
+        ASSERT_EQ(wordAt(buf, 15000 + i), live[2 * i + 1]) << i;
+    }
+    in.SampleBuffer = buf;
+    in.comment = loaded.file->comment;
+    EXPECT_EQ(BuildDataFile(in).output->bytes, first.output->bytes);
+}
+
+TEST(SaveFormatChoice, OnlyLowerCaseTxtOutsideAccelerometerModeExports)
+{
+    EXPECT_EQ(ChooseSaveFormat("/d/a.txt", false), SaveFormat::TextExport);
+    EXPECT_EQ(ChooseSaveFormat("/d/a.TXT", false), SaveFormat::DataFile);
+    EXPECT_EQ(ChooseSaveFormat("/d/a.txt", true), SaveFormat::DataFile);
+    EXPECT_EQ(ChooseSaveFormat("/d.txt/a", false), SaveFormat::DataFile);
+}
