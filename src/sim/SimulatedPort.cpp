@@ -76,8 +76,9 @@ void SimulatedPort::arm()
     if (pacing_.empty())
         return;
     const qint64 wait = pacing_.nextAtUs() - nowUs();
-    // Timers count whole milliseconds; the last fraction is waited out by re-arming at 0.
-    timer_.start(wait > 1000 ? static_cast<int>(wait / 1000) : 0);
+    // Timers count whole milliseconds: rounding up costs a fraction of one per reply, where
+    // spinning on the remainder would burn a core.
+    timer_.start(wait > 0 ? static_cast<int>((wait + 999) / 1000) : 0);
 }
 
 void SimulatedPort::deliver()
