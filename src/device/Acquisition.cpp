@@ -15,7 +15,6 @@ Acquisition::Acquisition(SerialPort& port, QObject* parent, AcquisitionIntervals
       RealTimeTemperature(RealTimeCapacity, 0),
       port_(port)
 {
-    static_assert(std::tuple_size_v<decltype(rxArea_)> == ReceiveAreaBytes);
     timRx_.setInterval(intervals.rxMs);
     timSendCmd_.setInterval(intervals.sendCmdMs);
     timSendCmd_.setSingleShot(true);

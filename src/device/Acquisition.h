@@ -3,6 +3,7 @@
 // and tells the window what to show through signals; it never touches a widget, so the window,
 // korvel-cli and the tests all drive the same object.
 
+#include "device/Commands.h"
 #include "device/ModeStarts.h"
 #include "serial/SerialPort.h"
 
@@ -113,7 +114,7 @@ private:
     SerialPort& port_;
     QTimer timRx_;
     QTimer timSendCmd_;
-    std::array<char, 530> rxArea_{};
+    std::array<char, cmd::ReceiveAreaBytes> rxArea_{};
     std::function<quint32()> tick_;
     std::function<QString()> dateTime_;
 };

@@ -64,6 +64,9 @@ void InMemoryRegistry::closeKey(Key key)
 }  // namespace korvel
 
 #ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 
 namespace korvel {

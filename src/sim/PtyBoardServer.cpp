@@ -6,7 +6,11 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#if defined(__APPLE__)
+#include <util.h>
+#else
 #include <pty.h>
+#endif
 #include <termios.h>
 #include <time.h>
 #include <unistd.h>
@@ -19,6 +23,17 @@ qint64 monotonicNs()
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return static_cast<qint64>(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+// Microsecond waits where the system has them; the wire-speed pacing depends on it.
+int waitForEvents(pollfd* fds, const timespec* timeout)
+{
+#if defined(__linux__)
+    return ppoll(fds, 2, timeout, nullptr);
+#else
+    const int ms = timeout ? static_cast<int>(timeout->tv_sec * 1000 + (timeout->tv_nsec + 999999) / 1000000)
+                           : -1;
+    return poll(fds, 2, ms);
+#endif
 }
 }  // namespace
 
@@ -122,7 +137,7 @@ void PtyBoardServer::run()
             timeout.tv_nsec = static_cast<long>((us % 1000000) * 1000);
             wait = &timeout;
         }
-        if (ppoll(fds, 2, wait, nullptr) < 0 && errno != EINTR)
+        if (waitForEvents(fds, wait) < 0 && errno != EINTR)
             return;
         if (fds[1].revents & POLLIN) {
             char c[16];
