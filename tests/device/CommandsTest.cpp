@@ -60,17 +60,12 @@ TEST(Commands, SendArrayTakesTheModesBlockCodeOrAllMemoryBeforeAnyStart)
     EXPECT_EQ(cmdSendArray(cmdTemperature()), hex("8000"));
 }
 
-TEST(Commands, SingleByteCommands)
+TEST(Commands, IdleIsExactlyTheOneByteZero)
 {
-    EXPECT_EQ(cmdConnect(), QByteArray(")"));
-    EXPECT_EQ(cmdSample(), hex("14"));
-    EXPECT_EQ(cmdSampleTemp(), hex("15"));
-    EXPECT_EQ(cmdTemperature(), hex("1e"));
-    EXPECT_EQ(cmdNextPacket(), hex("81"));
-    EXPECT_EQ(cmdTOutHigh() + cmdTOutLow() + cmdAOutHigh() + cmdAOutLow(), hex("01020304"));
     EXPECT_TRUE(IsIdle(IdleCommand()));
     EXPECT_FALSE(IsIdle(QByteArray()));
     EXPECT_FALSE(IsIdle(hex("0000")));
+    EXPECT_FALSE(IsIdle(cmdStart07MHz(0).left(1) + hex("00")));
 }
 
 TEST(Commands, LengthsLetTheBoardSplitAnUnframedStream)
