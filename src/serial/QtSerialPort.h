@@ -22,6 +22,7 @@ public:
     void write(const QByteArray& bytes) override;
     qint64 bytesWaiting() const override { return port_.bytesAvailable(); }
     qint64 read(char* data, qint64 max) override;
+    using SerialPort::read;
     void purge() override;
 
     QString errorText() const { return port_.errorString(); }

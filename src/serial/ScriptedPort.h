@@ -28,6 +28,7 @@ public:
     void write(const QByteArray& bytes) override;
     qint64 bytesWaiting() const override { return incoming.size(); }
     qint64 read(char* data, qint64 max) override;
+    using SerialPort::read;
     void purge() override;
 
     // Appends to the receive queue and fires received() at once.

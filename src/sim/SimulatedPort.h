@@ -31,6 +31,7 @@ public:
     void write(const QByteArray& bytes) override;
     qint64 bytesWaiting() const override { return rx_.size(); }
     qint64 read(char* data, qint64 max) override;
+    using SerialPort::read;
     void purge() override;
 
 private:
