@@ -70,3 +70,45 @@ TEST_F(PtyEndToEnd, TemperatureReadingArrives)
     ASSERT_TRUE(WaitUntil([&] { return !shown.isEmpty(); }));
     EXPECT_EQ(shown, QStringLiteral("21,0 градусов на 07.12.2026 10:00:00"));
 }
+
+#ifdef KORVEL_CLI_PATH
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+// The same road through the korvel-cli executable, with the --link name.
+TEST(KorvelCliSimulate, ServesTheBoardUntilTerminated)
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("board"));
+    QProcess cli;
+    cli.start(QStringLiteral(KORVEL_CLI_PATH),
+              {QStringLiteral("simulate"), QStringLiteral("--link"), link,
+               QStringLiteral("--time-scale"), QStringLiteral("0")});
+    ASSERT_TRUE(cli.waitForStarted());
+    ASSERT_TRUE(WaitUntil([&] { return cli.canReadLine(); }));
+    const QString device = QString::fromLocal8Bit(cli.readLine()).trimmed();
+    EXPECT_TRUE(device.startsWith(QStringLiteral("/dev/")));
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), device);
+
+    QtSerialPort port;
+    RecordingMessages messages;
+    ASSERT_TRUE(ConnectBoard(port, FixedPortFinder(link), messages).buttonsEnabled);
+    Acquisition acq(port, nullptr, AcquisitionIntervals{100, 20});
+    int draws = 0;
+    QObject::connect(&acq, &Acquisition::drawChart, [&] { ++draws; });
+    acq.applyStart(StartFT(0, 1, 5, 5));
+    acq.BeginAcquisition();
+    ASSERT_TRUE(WaitUntil([&] { return draws == 1; }));
+    // Same seed, same start: a twin of the served board holds the same words.
+    BoardSimulator twin(instant());
+    twin.receive(StartFT(0, 1, 5, 5).command, 0);
+    EXPECT_EQ(acq.SampleBuffer, twin.expectedBytes(1));
+
+    cli.terminate();
+    ASSERT_TRUE(cli.waitForFinished());
+    EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(cli.exitCode(), 0);
+    EXPECT_FALSE(QFileInfo::exists(link));
+}
+#endif
