@@ -1,0 +1,158 @@
+// Speed of reception: one packet decoded and stored, and the 960-packet array of eight
+// blocks from cmdSendArray to the last stored packet, in-process, over a pseudo-terminal and
+// paced at wire speed.
+
+#include "device/Acquisition.h"
+#include "device/Commands.h"
+#include "device/Decode.h"
+#include "serial/QtSerialPort.h"
+#include "serial/ScriptedPort.h"
+#include "sim/PtyBoardServer.h"
+#include "sim/SimulatedPort.h"
+
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+
+using namespace korvel;
+
+namespace {
+
+void ensureApp()
+{
+    static int argc = 1;
+    static char name[] = "korvel_device_bench";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication* app = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
+    (void)app;
+}
+
+QByteArray samplePacket()
+{
+    QByteArray p(cmd::PacketBytes, '\0');
+    for (int i = 0; i < cmd::PacketBytes; ++i)
+        p[i] = static_cast<char>((i * 37 + 11) & 0xFF);
+    return p;
+}
+
+void BM_ReorderPacketInPlace(benchmark::State& state)
+{
+    const QByteArray packet = samplePacket();
+    char area[cmd::ReceiveAreaBytes];
+    for (auto _ : state) {
+        std::memcpy(area, packet.constData(), cmd::PacketBytes);
+        ReorderPairsInPlace(area, cmd::PacketBytes);
+        benchmark::DoNotOptimize(area);
+    }
+}
+BENCHMARK(BM_ReorderPacketInPlace);
+
+// The whole handler run for one packet: read, reorder, append, request the next one.
+void BM_HandleOnePacket(benchmark::State& state)
+{
+    ensureApp();
+    ScriptedPort port;
+    port.open(QStringLiteral("bench"));
+    Acquisition acq(port);
+    acq.ModeCommand = cmd::cmdStart07MHz(0);
+    acq.BlockCount = 8;
+    acq.GetData();
+    acq.timSendCmd().stop();
+    const QByteArray packet = samplePacket();
+    for (auto _ : state) {
+        if (acq.PacketsLeft < 2) {
+            state.PauseTiming();
+            acq.GetData();
+            acq.timSendCmd().stop();
+            port.writes.clear();
+            state.ResumeTiming();
+        }
+        port.incoming = packet;
+        acq.timRxTimer();
+    }
+    benchmark::DoNotOptimize(acq.SampleBuffer.size());
+}
+BENCHMARK(BM_HandleOnePacket);
+
+// From the array request to the last packet stored.
+void runTransfer(benchmark::State& state, Acquisition& acq)
+{
+    bool done = false;
+    QObject::connect(&acq, &Acquisition::drawChart, [&] { done = true; });
+    acq.ModeCommand = cmd::cmdStart07MHz(0);
+    acq.BlockCount = 8;
+    for (auto _ : state) {
+        done = false;
+        acq.GetData();
+        acq.timSendCmd().stop();
+        acq.timSendCmdTimer();
+        while (!done)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (acq.SampleBuffer.size() != 480000)
+            state.SkipWithError("incomplete array");
+    }
+}
+
+void BM_Transfer960InProcess(benchmark::State& state)
+{
+    ensureApp();
+    SimOptions o;
+    o.timeScale = 0;
+    SimulatedPort port(o);
+    port.open(QStringLiteral("simulated"));
+    Acquisition acq(port);
+    runTransfer(state, acq);
+}
+BENCHMARK(BM_Transfer960InProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Transfer960OverPty(benchmark::State& state)
+{
+    ensureApp();
+    SimOptions o;
+    o.timeScale = 0;
+    PtyBoardServer server(o);
+    if (!server.start()) {
+        state.SkipWithError("no pseudo-terminal");
+        return;
+    }
+    QtSerialPort port;
+    port.open(server.devicePath());
+    port.setLineParameters();
+    port.setBaudRate(cmd::LineBaudRate);
+    Acquisition acq(port);
+    runTransfer(state, acq);
+}
+BENCHMARK(BM_Transfer960OverPty)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Transfer960Throttled(benchmark::State& state)
+{
+    ensureApp();
+    SimOptions o;
+    o.timeScale = 0;
+    SimulatedPort port(o);
+    port.setThrottle(true);
+    port.open(QStringLiteral("simulated"));
+    Acquisition acq(port);
+    runTransfer(state, acq);
+}
+BENCHMARK(BM_Transfer960Throttled)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+
+void BM_Transfer960ThrottledPty(benchmark::State& state)
+{
+    ensureApp();
+    SimOptions o;
+    o.timeScale = 0;
+    PtyBoardServer server(o, true);
+    if (!server.start()) {
+        state.SkipWithError("no pseudo-terminal");
+        return;
+    }
+    QtSerialPort port;
+    port.open(server.devicePath());
+    port.setLineParameters();
+    port.setBaudRate(cmd::LineBaudRate);
+    Acquisition acq(port);
+    runTransfer(state, acq);
+}
+BENCHMARK(BM_Transfer960ThrottledPty)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+
+}  // namespace

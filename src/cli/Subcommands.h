@@ -1,0 +1,20 @@
+#pragma once
+// korvel-cli's subcommands. Each lives in its own file and registers here.
+
+#include <QStringList>
+#include <vector>
+
+namespace korvel::cli {
+
+struct Subcommand {
+    const char* name;
+    const char* summary;
+    // Receives the arguments after the subcommand's name, with the program name in front.
+    int (*run)(const QStringList& arguments);
+};
+
+const std::vector<Subcommand>& Subcommands();
+
+int RunSimulate(const QStringList& arguments);
+
+}  // namespace korvel::cli

@@ -1,0 +1,233 @@
+#include "device/Acquisition.h"
+
+#include "device/Commands.h"
+#include "device/Decode.h"
+
+#include <QDeadlineTimer>
+
+namespace korvel {
+
+using namespace korvel::cmd;
+
+Acquisition::Acquisition(SerialPort& port, QObject* parent, AcquisitionIntervals intervals)
+    : QObject(parent),
+      RealTimeSignal(RealTimeCapacity, 0),
+      RealTimeTemperature(RealTimeCapacity, 0),
+      port_(port)
+{
+    timRx_.setInterval(intervals.rxMs);
+    timSendCmd_.setInterval(intervals.sendCmdMs);
+    timSendCmd_.setSingleShot(true);
+    connect(&timRx_, &QTimer::timeout, this, &Acquisition::timRxTimer);
+    connect(&timSendCmd_, &QTimer::timeout, this, &Acquisition::timSendCmdTimer);
+    connect(&port_, &SerialPort::received, this, &Acquisition::VaComm1RxChar);
+}
+
+quint32 Acquisition::now() const
+{
+    if (tick_)
+        return tick_();
+    return static_cast<quint32>(QDeadlineTimer::current().deadline());
+}
+
+void Acquisition::applyStart(const ModeStart& start)
+{
+    // A deferred array request of the previous exchange would otherwise send this start's
+    // command a second time when it fires.
+    timSendCmd_.stop();
+    PacketsLeft = 1;
+    PendingCommand = start.command;
+    ModeCommand = start.command;
+    BlockCount = start.BlockCount;
+    SamplePeriod = start.SamplePeriod;
+    MeasureTimeMs = start.MeasureTimeMs;
+    TransferTimeMs = start.TransferTimeMs;
+    TransferStatusText = start.TransferStatusText;
+}
+
+void Acquisition::BeginAcquisition()
+{
+    ProgressStartTick = now();
+    emit statusText(0, QStringLiteral("ИЗМЕРЕНИЕ"));
+    emit statusText(2, QString());
+    if (!IsIdle(PendingCommand))
+        port_.write(PendingCommand);
+}
+
+void Acquisition::GetData()
+{
+    PendingCommand = cmdSendArray(ModeCommand);
+    // A loaded real-time recording leaves no blocks; zero packets would wrap the count and
+    // request packets without end, so the block code decides instead.
+    if (BlockCount == 0)
+        BlockCount = static_cast<quint16>(BlocksFromCode(static_cast<quint8>(PendingCommand.at(1))));
+    PacketsLeft = static_cast<quint16>(BlockCount * PacketsPerBlock);
+    SampleBuffer.clear();
+    SampleBuffer.reserve(BlockCount * BlockBytes);
+    port_.purge();
+    ProgressStartTick = now();
+    emit transferStarted(TransferTimeMs);
+    emit statusText(0, TransferStatusText);
+    emit statusText(2, QString());
+    if (!IsIdle(PendingCommand))
+        timSendCmd_.start();
+    emit statusText(2, QString::number(SampleBuffer.size()));
+}
+
+void Acquisition::Read()
+{
+    TransferTimeMs = ReadTransferTimeMs;
+    GetData();
+}
+
+void Acquisition::ShowChartFinished()
+{
+    PendingCommand = IdleCommand();
+    ProgressStartTick = now();
+}
+
+void Acquisition::sendRealTimeRequest(bool withTemperature)
+{
+    PendingCommand = withTemperature ? cmdSampleTemp() : cmdSample();
+    ModeCommand = PendingCommand;
+    port_.write(PendingCommand);
+}
+
+void Acquisition::requestTemperature()
+{
+    port_.write(cmdTemperature());
+    ModeCommand = cmdTemperature();
+}
+
+void Acquisition::writeCommand(const QByteArray& command)
+{
+    if (!command.isEmpty())
+        port_.write(command);
+}
+
+void Acquisition::timSendCmdTimer()
+{
+    timSendCmd_.stop();
+    if (!IsIdle(PendingCommand))
+        port_.write(PendingCommand);
+}
+
+void Acquisition::VaComm1RxChar()
+{
+    // A running timer keeps its first start, so a short reply is handled 500 ms after its
+    // first byte; a full packet is handled the moment it is complete.
+    if (!timRx_.isActive())
+        timRx_.start();
+    if (port_.bytesWaiting() == PacketBytes) {
+        timRx_.stop();
+        timRxTimer();
+    }
+}
+
+void Acquisition::timRxTimer()
+{
+    timRx_.stop();
+    rxArea_.fill(0);
+    const qint64 n = port_.read(rxArea_.data(), ReceiveAreaBytes);
+    if (IsSingleByte(ModeCommand, cmdSampleTempByte))
+        sampleAndTemperatureReply(n);
+    else if (IsSingleByte(ModeCommand, cmdTemperatureByte))
+        temperatureReply(n);
+    else if (IsSingleByte(PendingCommand, cmdSampleByte))
+        sampleReply(n);
+    else
+        transferReply(n);
+}
+
+bool Acquisition::realTimeRoomLeft()
+{
+    if (RealTimeCount >= 0 && RealTimeCount < RealTimeCapacity)
+        return true;
+    emit realTimeRecordFull();
+    return false;
+}
+
+void Acquisition::sampleAndTemperatureReply(qint64 n)
+{
+    emit readoutOff();
+    if (n <= 3)
+        return;
+    if (RealTimeCount == -1) {
+        RealTimeCount = 0;
+        return;
+    }
+    if (!realTimeRoomLeft())
+        return;
+    const quint16 w = WordAt(rxArea_.data(), 0);
+    RealTimeSignal[RealTimeCount] = w;
+    const qint16 quarter = TemperatureQuarterDegrees(WordAt(rxArea_.data(), 2));
+    RealTimeTemperature[RealTimeCount] = quarter;
+    CurrentTemperature = quarter / 4.0;
+    CurrentSignal = w & 0x0FFF;
+    emit realTimeReply(true);
+}
+
+void Acquisition::temperatureReply(qint64 n)
+{
+    // Fewer than two bytes is no reading; zeros from the receive area would show 0 °C.
+    if (n < 2)
+        return;
+    const double t = TemperatureCelsius(WordAt(rxArea_.data(), 0));
+    const QString when = dateTime_ ? dateTime_() : DateTimeText(QDateTime::currentDateTime());
+    emit statusText(2, TemperatureText(t, when));
+}
+
+void Acquisition::sampleReply(qint64 n)
+{
+    // As with the temperature, a reply without a whole word would store a made-up zero.
+    if (n < 2)
+        return;
+    if (RealTimeCount == -1) {
+        RealTimeCount = 0;
+        return;
+    }
+    if (!realTimeRoomLeft())
+        return;
+    RealTimeSignal[RealTimeCount] = WordAt(rxArea_.data(), 0);
+    emit realTimeReply(false);
+}
+
+void Acquisition::transferReply(qint64 n)
+{
+    // A run that found nothing is not a reply; counting it would lose a packet or end the
+    // exchange on a status byte that never came.
+    if (n <= 0)
+        return;
+    const bool dataPacket = FirstByte(PendingCommand) >= cmdSendArrayByte;
+    if (dataPacket) {
+        if ((FirstByte(ModeCommand) & 0x7F) != cmdStartADXLByte)
+            ReorderPairsInPlace(rxArea_.data(), n);
+        SampleBuffer.append(rxArea_.data(), static_cast<qsizetype>(n - 1));
+    }
+    --PacketsLeft;
+    if (PacketsLeft > 0) {
+        if (dataPacket)
+            port_.write(cmdNextPacket());
+        return;
+    }
+    if (!dataPacket) {
+        const auto status = static_cast<quint8>(rxArea_[0]);
+        if (status == StatusReadyAccel) {
+            if (FirstByte(ModeCommand) == cmdStartADXLByte) {
+                AccelPeriodTicks = WordAt(rxArea_.data(), 1);
+                emit statusText(1, QString::number(AccelPeriodTicks));
+                AccelPeriod = AccelPeriodTicks / 14745600.0;
+                emit accelPeriodReported(AccelPeriodTicks);
+            }
+            GetData();
+        } else if (status == StatusReady) {
+            GetData();
+        }
+    }
+    if (PacketsLeft == 0) {
+        emit chartFlagsReset();
+        emit drawChart();
+    }
+}
+
+}  // namespace korvel

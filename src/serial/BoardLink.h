@@ -1,0 +1,30 @@
+#pragma once
+// How the program reaches the board, from the command line: --port DEVICE skips discovery,
+// --simulate uses the built-in simulated board, otherwise the bridge is looked for.
+
+#include "serial/PortLocator.h"
+#include "serial/SerialPort.h"
+
+#include <QCommandLineParser>
+#include <memory>
+
+namespace korvel {
+
+struct LinkOptions {
+    QString port;
+    bool simulate = false;
+    bool throttle = false;
+};
+
+void AddLinkOptions(QCommandLineParser& parser);
+LinkOptions LinkOptionsFrom(const QCommandLineParser& parser);
+
+// The port object for these options (the simulated board or QSerialPort).
+std::unique_ptr<SerialPort> MakeBoardPort(const LinkOptions& options, QObject* parent = nullptr);
+// The finder ConnectBoard uses for these options.
+PortFinder MakeBoardPortFinder(const LinkOptions& options);
+// The platform's own discovery: the registry on Windows, USB IDs 10C4:EA5F elsewhere
+// (the first in port-name order).
+PortLookup FindBoardPort();
+
+}  // namespace korvel

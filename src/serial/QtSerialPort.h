@@ -1,0 +1,34 @@
+#pragma once
+// The board's port on QSerialPort: 8 data bits, odd parity, 1 stop bit, no flow control,
+// DTR and RTS off.
+
+#include "serial/SerialPort.h"
+
+#include <QSerialPort>
+
+namespace korvel {
+
+class QtSerialPort : public SerialPort {
+    Q_OBJECT
+public:
+    explicit QtSerialPort(QObject* parent = nullptr);
+
+    bool open(const QString& device) override;
+    void close() override;
+    bool isOpen() const override { return port_.isOpen(); }
+    bool setLineParameters() override;
+    bool setBaudRate(qint32 baud) override;
+    qint32 baudRate() const override { return port_.baudRate(); }
+    void write(const QByteArray& bytes) override;
+    qint64 bytesWaiting() const override { return port_.bytesAvailable(); }
+    qint64 read(char* data, qint64 max) override;
+    using SerialPort::read;
+    void purge() override;
+
+    QString errorText() const { return port_.errorString(); }
+
+private:
+    QSerialPort port_;
+};
+
+}  // namespace korvel

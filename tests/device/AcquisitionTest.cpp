@@ -1,0 +1,355 @@
+#include "device/Acquisition.h"
+#include "device/Commands.h"
+#include "device/Decode.h"
+#include "serial/ScriptedPort.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QVariant>
+#include <tuple>
+#include <gtest/gtest.h>
+
+using namespace korvel;
+using namespace korvel::cmd;
+
+namespace {
+
+QByteArray hex(const char* t) { return QByteArray::fromHex(t); }
+
+// A packet of 250 raw pairs carrying words first, first+1, ... and an unused last byte.
+QByteArray packetOf(quint16 first, bool raw = true)
+{
+    QByteArray p(PacketBytes, '\x5A');
+    for (int i = 0; i < PairsPerPacket; ++i) {
+        const auto w = static_cast<quint16>((first + i) & 0xEFFF);
+        quint8 L = 0, H = 0;
+        if (raw) {
+            EncodePair(w, i % 3 == 0, &L, &H);
+        } else {
+            L = static_cast<quint8>(w & 0xFF);
+            H = static_cast<quint8>(w >> 8);
+        }
+        p[2 * i] = static_cast<char>(L);
+        p[2 * i + 1] = static_cast<char>(H);
+    }
+    return p;
+}
+
+// Counts emissions of a signal and keeps the first argument of each, when it has one.
+template <typename... Args>
+struct Spy {
+    QList<QVariant> args;
+    template <typename Sender, typename Signal>
+    Spy(Sender* s, Signal sig)
+    {
+        QObject::connect(s, sig, [this](Args... a) {
+            if constexpr (sizeof...(Args) > 0)
+                args.append(QVariant::fromValue(std::get<0>(std::tuple<Args...>(a...))));
+            else
+                args.append(QVariant());
+        });
+    }
+    qsizetype count() const { return args.size(); }
+};
+
+bool waitFor(const std::function<bool()>& done, int ms = 5000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
+}
+
+struct Rig {
+    ScriptedPort port;
+    Acquisition acq{port, nullptr, AcquisitionIntervals{5, 5}};
+    QStringList panel[3];
+    int draws = 0;
+
+    Rig()
+    {
+        port.open("COM5");
+        QObject::connect(&acq, &Acquisition::statusText,
+                         [this](int i, const QString& t) { panel[i].append(t); });
+        QObject::connect(&acq, &Acquisition::drawChart, [this] { ++draws; });
+        acq.setDateTimeSource([] { return QStringLiteral("06.12.2026 19:58:23"); });
+    }
+
+    void start(const ModeStart& s)
+    {
+        acq.applyStart(s);
+        acq.BeginAcquisition();
+    }
+
+    // Answers every array request with the next packet until the transfer is done.
+    int servePackets()
+    {
+        int served = 0;
+        while (acq.PacketsLeft > 0 && FirstByte(acq.PendingCommand) >= 0x80) {
+            port.feed(packetOf(static_cast<quint16>(served * PairsPerPacket)));
+            ++served;
+        }
+        return served;
+    }
+};
+
+}  // namespace
+
+TEST(Acquisition, OneBlockRunFromStatusReplyToFullBuffer)
+{
+    Rig r;
+    r.start(Start1MHz(0));
+    EXPECT_EQ(r.port.writtenCommands(), QList<QByteArray>{hex("11e0")});
+    EXPECT_EQ(r.panel[0].last(), QStringLiteral("ИЗМЕРЕНИЕ"));
+
+    // A short status reply waits for timRx.
+    r.port.feed(hex("0b"));
+    EXPECT_TRUE(r.acq.timRx().isActive());
+    ASSERT_TRUE(waitFor([&] { return r.acq.PacketsLeft == 120; }));
+    EXPECT_EQ(r.port.purges, 1);
+    EXPECT_EQ(r.panel[0].last(), QStringLiteral("ПЕРЕДАЧА МАССИВА, 1с"));
+    EXPECT_EQ(r.panel[2].last(), "0");
+    EXPECT_EQ(r.draws, 0);
+
+    // The array request is deferred, never written from the handler itself.
+    EXPECT_EQ(r.port.writes.size(), 1);
+    ASSERT_TRUE(waitFor([&] { return r.port.writes.size() == 2; }));
+    EXPECT_EQ(r.port.writes.last().bytes, hex("80e0"));
+
+    EXPECT_EQ(r.servePackets(), 120);
+    EXPECT_EQ(r.acq.SampleBuffer.size(), 60000);
+    EXPECT_EQ(r.draws, 1);
+    EXPECT_EQ(r.port.writes.size(), 2 + 119);
+    EXPECT_EQ(r.port.writes.last().bytes, hex("81"));
+    for (int i = 0; i < 30000; i += 997)
+        ASSERT_EQ(WordAt(r.acq.SampleBuffer.constData(), 2 * i), i & 0xEFFF) << i;
+
+    r.acq.ShowChartFinished();
+    EXPECT_TRUE(IsIdle(r.acq.PendingCommand));
+}
+
+TEST(Acquisition, EightBlocksTake960Packets)
+{
+    Rig r;
+    r.start(Start07MHz(0));
+    r.acq.timRx().stop();
+    r.port.incoming = hex("0b");
+    r.acq.timRxTimer();
+    EXPECT_EQ(r.acq.PacketsLeft, 960);
+    r.acq.timSendCmdTimer();
+    EXPECT_EQ(r.port.writes.last().bytes, hex("8000"));
+    EXPECT_EQ(r.servePackets(), 960);
+    EXPECT_EQ(r.acq.SampleBuffer.size(), 480000);
+    EXPECT_EQ(WordAt(r.acq.SampleBuffer.constData(), 2 * 239999), 239999 & 0xEFFF);
+}
+
+TEST(Acquisition, ShortPacketIsStoredAsFarAsItGoesAndCounted)
+{
+    Rig r;
+    r.start(Start1MHz(0));
+    r.acq.GetData();
+    r.port.feed(packetOf(0));
+    r.port.feed(packetOf(250).left(101));  // short: handled by timRx
+    EXPECT_EQ(r.acq.PacketsLeft, 119);
+    ASSERT_TRUE(waitFor([&] { return r.acq.PacketsLeft == 118; }));
+    EXPECT_EQ(r.acq.SampleBuffer.size(), 500 + 100);
+    EXPECT_EQ(WordAt(r.acq.SampleBuffer.constData(), 500 + 98), 250 + 49);
+    EXPECT_EQ(r.port.writes.last().bytes, hex("81"));
+}
+
+TEST(Acquisition, NothingWaitingChangesNeitherBufferNorCount)
+{
+    Rig r;
+    r.start(Start1MHz(0));
+    r.acq.GetData();
+    r.port.feed(packetOf(0));
+    const int writes = r.port.writes.size();
+    r.acq.timRxTimer();
+    EXPECT_EQ(r.acq.PacketsLeft, 119);
+    EXPECT_EQ(r.acq.SampleBuffer.size(), 500);
+    EXPECT_EQ(r.port.writes.size(), writes);
+
+    // Nor does it end a status exchange.
+    r.start(Start1MHz(0));
+    r.acq.timRxTimer();
+    EXPECT_EQ(r.acq.PacketsLeft, 1);
+    EXPECT_EQ(r.draws, 0);
+}
+
+TEST(Acquisition, OtherStatusByteRedrawsTheUnchangedBuffer)
+{
+    Rig r;
+    r.acq.SampleBuffer = QByteArray(60000, '\x11');
+    r.start(Start1MHz(0));
+    Spy<> flags(&r.acq, &Acquisition::chartFlagsReset);
+    r.port.incoming = hex("07");
+    r.acq.timRxTimer();
+    EXPECT_EQ(r.acq.PacketsLeft, 0);
+    EXPECT_EQ(r.draws, 1);
+    EXPECT_EQ(flags.count(), 1);
+    EXPECT_EQ(r.acq.SampleBuffer, QByteArray(60000, '\x11'));
+    EXPECT_FALSE(r.acq.timSendCmd().isActive());
+}
+
+TEST(Acquisition, AccelerometerWithoutTriggerKeepsWordsAndTakesThePeriod)
+{
+    Rig r;
+    r.start(StartADXL(0, 0, true, true, 21).start);
+    Spy<int> period(&r.acq, &Acquisition::accelPeriodReported);
+    r.port.incoming = hex("0a5228");  // 0x2852 = 10322 ticks
+    r.acq.timRxTimer();
+    EXPECT_EQ(r.acq.AccelPeriodTicks, 10322);
+    EXPECT_DOUBLE_EQ(r.acq.AccelPeriod, 10322 / 14745600.0);
+    EXPECT_EQ(period.count(), 1);
+    EXPECT_EQ(r.panel[1].last(), "10322");
+    EXPECT_EQ(r.acq.PacketsLeft, 120);
+    r.acq.timSendCmdTimer();
+    r.port.feed(packetOf(0x8000, false));
+    EXPECT_EQ(WordAt(r.acq.SampleBuffer.constData(), 0), 0x8000);
+    EXPECT_EQ(WordAt(r.acq.SampleBuffer.constData(), 2), 0x8001);
+}
+
+TEST(Acquisition, AccelerometerWithTriggerReordersAndTakesNoPeriod)
+{
+    Rig r;
+    r.start(StartADXL(1, 0, true, true, 21).start);
+    Spy<int> period(&r.acq, &Acquisition::accelPeriodReported);
+    r.port.incoming = hex("0a5228");
+    r.acq.timRxTimer();
+    EXPECT_EQ(period.count(), 0);
+    EXPECT_EQ(r.acq.AccelPeriod, 0.0007);
+    EXPECT_EQ(r.acq.PacketsLeft, 120);
+    r.acq.timSendCmdTimer();
+    r.port.feed(packetOf(0x8000, true));
+    EXPECT_EQ(WordAt(r.acq.SampleBuffer.constData(), 2), 0x8001);
+}
+
+TEST(Acquisition, ReadBeforeAnyStartFetchesAllEightBlocks)
+{
+    Rig r;
+    r.acq.Read();
+    EXPECT_EQ(r.acq.PacketsLeft, 960);
+    EXPECT_EQ(r.acq.TransferTimeMs, 6000);
+    r.acq.timSendCmdTimer();
+    EXPECT_EQ(r.port.writes.last().bytes, hex("8000"));
+}
+
+TEST(Acquisition, ReadAfterOneMegahertzStartAsksForItsBlock)
+{
+    Rig r;
+    r.start(Start1MHz(0));
+    r.acq.Read();
+    EXPECT_EQ(r.acq.PacketsLeft, 120);
+    EXPECT_EQ(r.panel[0].last(), QStringLiteral("ПЕРЕДАЧА МАССИВА, 1с"));
+    r.acq.timSendCmdTimer();
+    EXPECT_EQ(r.port.writes.last().bytes, hex("80e0"));
+}
+
+TEST(Acquisition, ReadWithNoBlocksLeftByALoadedRecordingStillEnds)
+{
+    Rig r;
+    r.acq.ModeCommand = hex("15");
+    r.acq.BlockCount = 0;
+    r.acq.Read();
+    EXPECT_EQ(r.acq.PacketsLeft, 960);
+}
+
+TEST(Acquisition, NewStartCancelsADeferredArrayRequest)
+{
+    Rig r;
+    r.start(Start1MHz(0));
+    r.acq.GetData();
+    r.start(Start07MHz(0));
+    EXPECT_FALSE(r.acq.timSendCmd().isActive());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(r.port.writtenCommands(), (QList<QByteArray>{hex("11e0"), hex("1200")}));
+}
+
+TEST(Acquisition, TemperatureReplies)
+{
+    Rig r;
+    r.acq.PendingCommand = IdleCommand();
+    r.acq.requestTemperature();
+    EXPECT_EQ(r.port.writes.last().bytes, hex("1e"));
+    EXPECT_TRUE(IsIdle(r.acq.PendingCommand));
+    const char* words[] = {"9101", "5eff", "5000"};
+    const char* texts[] = {"25,1", "-10,1", " 5,0"};
+    for (int i = 0; i < 3; ++i) {
+        r.port.incoming = hex(words[i]);
+        r.acq.timRxTimer();
+        EXPECT_EQ(r.panel[2].last(), QString::fromUtf8(texts[i]) +
+                                         QStringLiteral(" градусов на 06.12.2026 19:58:23"));
+    }
+    const int shown = r.panel[2].size();
+    r.acq.timRxTimer();  // nothing arrived: nothing to show
+    EXPECT_EQ(r.panel[2].size(), shown);
+}
+
+TEST(Acquisition, RealTimeDropsTheFirstReplyAndStoresQuarterDegrees)
+{
+    Rig r;
+    Spy<bool> replies(&r.acq, &Acquisition::realTimeReply);
+    Spy<> readout(&r.acq, &Acquisition::readoutOff);
+    r.acq.beginRealTimeRecord();
+    r.acq.sendRealTimeRequest(true);
+    EXPECT_EQ(r.port.writes.last().bytes, hex("15"));
+    r.port.incoming = hex("abcd5eff");
+    r.acq.timRxTimer();
+    EXPECT_EQ(r.acq.RealTimeCount, 0);
+    EXPECT_EQ(replies.count(), 0);
+
+    r.port.incoming = hex("ab");  // three bytes or fewer: ignored
+    r.acq.timRxTimer();
+    r.port.incoming = hex("bf0a5eff");
+    r.acq.timRxTimer();
+    ASSERT_EQ(replies.count(), 1);
+    EXPECT_TRUE(replies.args.at(0).toBool());
+    EXPECT_EQ(r.acq.RealTimeSignal[0], 0x0ABF);
+    EXPECT_EQ(r.acq.RealTimeTemperature[0], -41);
+    EXPECT_DOUBLE_EQ(r.acq.CurrentTemperature, -10.25);
+    EXPECT_DOUBLE_EQ(r.acq.CurrentSignal, 0xABF);
+    EXPECT_EQ(readout.count(), 3);
+
+    // Without the temperature.
+    r.acq.beginRealTimeRecord();
+    r.acq.sendRealTimeRequest(false);
+    r.port.incoming = hex("0100");
+    r.acq.timRxTimer();
+    r.port.incoming = hex("02e0");
+    r.acq.timRxTimer();
+    EXPECT_EQ(r.acq.RealTimeSignal[0], 0xE002);
+    EXPECT_EQ(r.acq.RealTimeTemperature[0], -41);
+    EXPECT_EQ(replies.count(), 2);
+    EXPECT_FALSE(replies.args.at(1).toBool());
+}
+
+TEST(Acquisition, FullRealTimeRecordStopsStoring)
+{
+    Rig r;
+    Spy<> full(&r.acq, &Acquisition::realTimeRecordFull);
+    Spy<bool> replies(&r.acq, &Acquisition::realTimeReply);
+    r.acq.sendRealTimeRequest(true);
+    r.acq.RealTimeCount = Acquisition::RealTimeCapacity - 1;
+    r.port.incoming = hex("01000400");
+    r.acq.timRxTimer();
+    EXPECT_EQ(replies.count(), 1);
+    EXPECT_EQ(r.acq.RealTimeSignal.back(), 1);
+    r.acq.RealTimeCount = Acquisition::RealTimeCapacity;  // the chart added the point
+    r.port.incoming = hex("02000400");
+    r.acq.timRxTimer();
+    EXPECT_EQ(replies.count(), 1);
+    EXPECT_EQ(full.count(), 1);
+    EXPECT_EQ(r.acq.RealTimeSignal.size(), size_t(Acquisition::RealTimeCapacity));
+}
+
+TEST(Acquisition, BytesBeyondTheReceiveAreaWaitForTheNextRun)
+{
+    Rig r;
+    r.start(Start1MHz(0));
+    r.acq.GetData();
+    r.port.incoming = QByteArray(600, '\0');
+    r.acq.timRxTimer();
+    EXPECT_EQ(r.acq.SampleBuffer.size(), 529);
+    EXPECT_EQ(r.port.incoming.size(), 70);
+}

@@ -1,0 +1,148 @@
+// Whole exchanges between the acquisition object and the in-process simulated board.
+
+#include "device/Acquisition.h"
+#include "device/Commands.h"
+#include "sim/SimulatedPort.h"
+#include "support/EventLoopWait.h"
+
+#include <gtest/gtest.h>
+
+using namespace korvel;
+using namespace korvel::cmd;
+using korvel::testing::WaitUntil;
+
+namespace {
+
+struct SimRig {
+    SimulatedPort port;
+    Acquisition acq{port, nullptr, AcquisitionIntervals{20, 5}};
+    int draws = 0;
+
+    explicit SimRig(SimOptions o = fast()) : port(o)
+    {
+        port.open(QStringLiteral("simulated"));
+        QObject::connect(&acq, &Acquisition::drawChart, [this] {
+            ++draws;
+            acq.ShowChartFinished();
+        });
+    }
+
+    static SimOptions fast()
+    {
+        SimOptions o;
+        o.timeScale = 0;
+        return o;
+    }
+
+    void start(const ModeStart& s)
+    {
+        acq.applyStart(s);
+        acq.BeginAcquisition();
+    }
+
+    bool runToChart(int draw = 1) { return WaitUntil([&] { return draws >= draw; }); }
+};
+
+}  // namespace
+
+TEST(SimulatedRun, OneMegahertzRunEqualsTheBoardsWords)
+{
+    SimRig r;
+    r.start(Start1MHz(0));
+    ASSERT_TRUE(r.runToChart());
+    EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(1));
+    const QList<QByteArray> c = r.port.simulator().commands();
+    ASSERT_EQ(c.size(), 2 + 119);
+    EXPECT_EQ(c[0], cmdStart1MHz(0));
+    EXPECT_EQ(c[1], QByteArray::fromHex("80e0"));
+    EXPECT_TRUE(IsIdle(r.acq.PendingCommand));
+}
+
+TEST(SimulatedRun, EightBlocksAndAReadAfterwards)
+{
+    SimRig r;
+    r.start(Start07MHz(0));
+    ASSERT_TRUE(r.runToChart());
+    EXPECT_EQ(r.acq.SampleBuffer.size(), 480000);
+    EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(8));
+
+    r.acq.SampleBuffer.clear();
+    r.acq.Read();
+    ASSERT_TRUE(r.runToChart(2));
+    EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(8));
+}
+
+TEST(SimulatedRun, AccelerometerTwoChannelsKeepsTheXMarks)
+{
+    SimRig r;
+    Acquisition& a = r.acq;
+    r.start(StartADXL(0, 0, true, true, 21).start);
+    ASSERT_TRUE(r.runToChart());
+    EXPECT_EQ(a.AccelPeriodTicks, 10322);
+    EXPECT_EQ(a.SampleBuffer, r.port.simulator().expectedBytes(1));
+}
+
+TEST(SimulatedRun, TriggeredAccelerometerIsReorderedLikeAdcData)
+{
+    SimRig r;
+    r.start(StartADXL(2, 1, true, false, 21).start);
+    ASSERT_TRUE(r.runToChart());
+    EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(2));
+    EXPECT_EQ(r.acq.AccelPeriod, 0.0007);
+}
+
+TEST(SimulatedRun, ExternalEdgeStartsTheMeasurement)
+{
+    SimOptions o = SimRig::fast();
+    o.edgeDelayMs = -1;
+    SimRig r(o);
+    r.start(Start1MHz(1));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(r.acq.PacketsLeft, 1);
+    r.port.fireEdge();
+    ASSERT_TRUE(r.runToChart());
+    EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(1));
+}
+
+TEST(SimulatedRun, StrayBytesBeforeTheTransferAreDiscarded)
+{
+    SimRig r;
+    r.port.simulator().faults.strayAfterStatus = QByteArray::fromHex("eeeeee");
+    r.start(StartFT(0, 1, 10, 10));
+    ASSERT_TRUE(r.runToChart());
+    EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(1));
+}
+
+TEST(SimulatedRun, ShortPacketShiftsTheRestButTheCountHolds)
+{
+    SimRig r;
+    r.port.simulator().faults.shortenPackets = {{5, 201}};
+    r.start(Start1MHz(0));
+    ASSERT_TRUE(r.runToChart());
+    EXPECT_EQ(r.acq.SampleBuffer.size(), 60000 - 300);
+    const QByteArray expected = r.port.simulator().expectedBytes(1);
+    EXPECT_EQ(r.acq.SampleBuffer.left(2500), expected.left(2500));
+    EXPECT_EQ(r.acq.SampleBuffer.mid(2500, 200), expected.mid(2500, 200));
+    EXPECT_EQ(r.acq.SampleBuffer.mid(2700, 500), expected.mid(3000, 500));
+}
+
+TEST(SimulatedRun, RealTimeRepliesFollowTheBoard)
+{
+    SimRig r;
+    int replies = 0;
+    QObject::connect(&r.acq, &Acquisition::realTimeReply, [&](bool) {
+        ++replies;
+        ++r.acq.RealTimeCount;  // as the chart does after adding the point
+    });
+    r.acq.beginRealTimeRecord();
+    for (int i = 0; i < 3; ++i) {
+        r.acq.sendRealTimeRequest(true);
+        ASSERT_TRUE(WaitUntil([&] { return r.acq.RealTimeCount == (i == 0 ? 0 : i); }));
+        if (i > 0) {
+            ASSERT_TRUE(WaitUntil([&] { return replies == i; }));
+        }
+    }
+    EXPECT_EQ(replies, 2);
+    EXPECT_EQ(r.acq.RealTimeCount, 2);
+    EXPECT_NEAR(r.acq.CurrentTemperature, 21.0, 3.1);
+}
