@@ -12,6 +12,7 @@ SecondaryChartWindow::SecondaryChartWindow(QWidget* parent)
       ui(std::make_unique<Ui::SecondaryChartWindow>())
 {
     ui->setupUi(this);
+    move(214, 608);  // setupUi only sizes a top-level form
     QCustomPlot* c = ui->Chart1;
     c->legend->setVisible(false);
 
