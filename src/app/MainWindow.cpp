@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QShortcut>
+#include <QWhatsThis>
 
 // The resources live in a static library; the linker keeps them only when asked by name.
 static void initResources()
@@ -141,7 +142,6 @@ void MainWindow::FormResize()
     f.gbAllCmnt->resize(chartW, chartH);
     f.progressBar->resize(chartW - 20, f.progressBar->height());
     f.mComment->resize(f.gbFile->width() - 16, f.mComment->height());
-    f.mClipBoard->resize(f.mComment->size());
     f.MAllCmnt->resize(f.mComment->width(),
                        f.gbAllCmnt->height() - f.pSearch->height() - f.MAllCmnt->y() - 10);
     f.pSearch->setGeometry(f.pSearch->x(), f.gbAllCmnt->height() - f.pSearch->height() - 5,
@@ -156,18 +156,34 @@ void MainWindow::FormClick()
     const QRect work = s->availableGeometry();
     const int workBottom = work.y() + work.height();
     const int screenWidth = s->geometry().width();
+    // Spreading is judged and done on the outer frame, so that the title bar fits the work
+    // area too; sizes kept and restored are those of the window itself.
+    const QRect frame = frameGeometry();
+    const int frameW = frame.width() - width();
+    const int frameH = frame.height() - height();
 
-    if (height() >= workBottom && width() >= screenWidth) {
+    if (frame.height() >= workBottom && frame.width() >= screenWidth) {
         if (savedGeometry.height == 0)
             savedGeometry = {480, 620, 0, 0};
         resize(savedGeometry.width, savedGeometry.height);
         move(savedGeometry.left, savedGeometry.top);
     } else {
         savedGeometry = {height(), width(), x(), y()};
-        resize(screenWidth, workBottom);
+        resize(screenWidth - frameW, workBottom - frameH);
         move(0, 0);
     }
     FormResize();
+}
+
+bool MainWindow::event(QEvent* event)
+{
+    // The title bar's help button (where the platform draws one) opens the help directly.
+    if (event->type() == QEvent::EnterWhatsThisMode) {
+        QWhatsThis::leaveWhatsThisMode();
+        showHelpFor(this);
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

@@ -99,8 +99,8 @@ TEST(MainWindow, TwoClicksSpreadTheWindowAndBringItBack)
     const QPoint free(central->width() - 3, 100);
     ASSERT_EQ(central->childAt(free), nullptr);
     QTest::mouseClick(central, Qt::LeftButton, {}, free);
-    EXPECT_EQ(fx.window->size(), QSize(s->geometry().width(), work.y() + work.height()));
-    EXPECT_EQ(fx.window->pos(), QPoint(0, 0));
+    // Spread: the outer frame, title bar included, covers the work area.
+    EXPECT_EQ(fx.window->frameGeometry(), QRect(0, 0, s->geometry().width(), work.y() + work.height()));
 
     QTest::mouseClick(central, Qt::LeftButton, {}, QPoint(central->width() - 3, 100));
     EXPECT_EQ(fx.window->size(), QSize(500, 400));
