@@ -42,6 +42,11 @@ MainWindow::MainWindow(const QString& settingsPath, Messages& messages, QWidget*
     connect(ui->Chart1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { pmChart_->popup(ui->Chart1->mapToGlobal(p)); });
 
+    // The input error label is red; its blink alternates with yellow.
+    QPalette errPalette = ui->lErrIn->palette();
+    errPalette.setColor(QPalette::WindowText, Qt::red);
+    ui->lErrIn->setPalette(errPalette);
+
     Timer2.setInterval(250);
     TimErrColor.setInterval(300);
     connect(&TimErrColor, &QTimer::timeout, this, &MainWindow::TimErrColorTimer);

@@ -112,7 +112,6 @@ private:
     QAction* N1_ = nullptr;
     SecondaryChartWindow* secondary_ = nullptr;
     HelpWindow* help_ = nullptr;
-    bool errLabelRed_ = true;
 };
 
 }  // namespace korvel

@@ -37,9 +37,11 @@ void MainWindow::seSamplesFExtrnChange()
 
 void MainWindow::TimErrColorTimer()
 {
-    errLabelRed_ = !errLabelRed_;
-    ui->lErrIn->setStyleSheet(errLabelRed_ ? QStringLiteral("color: red; font-weight: bold;")
-                                           : QStringLiteral("color: yellow; font-weight: bold;"));
+    QLabel* l = ui->lErrIn;
+    QPalette p = l->palette();
+    const bool red = p.color(QPalette::WindowText) == QColor(Qt::red);
+    p.setColor(QPalette::WindowText, red ? QColor(Qt::yellow) : QColor(Qt::red));
+    l->setPalette(p);
 }
 
 }  // namespace korvel

@@ -136,7 +136,15 @@ TEST(MainWindow, StartsWithTheDefaultsWhenThereIsNoSettingsFile)
     EXPECT_EQ(f.Chart1->seriesColor(f.Chart1->SeriDgt1()), QColor(255, 255, 0));
     EXPECT_EQ(f.cbDgt3->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     EXPECT_TRUE(w.TimErrColor.isActive());
+    EXPECT_EQ(w.TimErrColor.interval(), 300);
     EXPECT_FALSE(w.Timer2.isActive());
+    EXPECT_EQ(w.Timer2.interval(), 250);
+    // The error label blinks between red and yellow.
+    EXPECT_EQ(f.lErrIn->palette().color(QPalette::WindowText), QColor(Qt::red));
+    w.TimErrColorTimer();
+    EXPECT_EQ(f.lErrIn->palette().color(QPalette::WindowText), QColor(Qt::yellow));
+    w.TimErrColorTimer();
+    EXPECT_EQ(f.lErrIn->palette().color(QPalette::WindowText), QColor(Qt::red));
 }
 
 TEST(MainWindow, StartUpAppliesTheFileWithItsClamps)
@@ -244,6 +252,12 @@ TEST(MainWindow, HelpTopicsFollowTheAreaUnderTheMouse)
     EXPECT_EQ(HelpTopicOf(f.btSaveChart), 8);
     for (int topic = 2; topic <= 8; ++topic)
         EXPECT_TRUE(QFile::exists(HelpPageUrl(topic).toString().mid(3))) << topic;
+
+    fx.window->showHelpFor(f.btCopy);
+    const auto* help = fx.window->findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->source(), HelpPageUrl(8));
+    EXPECT_FALSE(help->toPlainText().isEmpty());
 }
 
 TEST(MainWindow, CloseWritesTheSettingsBack)
