@@ -67,6 +67,14 @@ TEST(IniFile, MatchesSectionsAndKeysWithoutCaseAndTrimsValues)
     EXPECT_FALSE(ini.value(u"АЦП 2В"_qs, u"; header"_qs).has_value());
 }
 
+TEST(IniFile, ReadsEveryLineEndAndIgnoresKeysOutsideSections)
+{
+    const IniFile ini = iniOf(u"F=1\r[Окно F/T]\rF=2\n\n[Other]\r\nF=3"_qs);
+    EXPECT_EQ(ini.value(QStringLiteral("Окно F/T"), QStringLiteral("F")), u"2"_qs);
+    EXPECT_EQ(ini.value(QStringLiteral("Other"), QStringLiteral("F")), u"3"_qs);
+    EXPECT_EQ(ini.value(QString(), QStringLiteral("F")), std::nullopt);
+}
+
 TEST(IniFile, RewritingKeepsCommentsUnknownKeysAndTheFilesSpelling)
 {
     IniFile ini = iniOf(u"; мой комментарий\n[Options]\nx SCALE=2\nМоё=значение\n\n[Чужое]\na=b\n"_qs);
