@@ -28,4 +28,5 @@ if ((${#missing[@]})); then
 fi
 
 cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build_dir" -j"$(nproc)"
+# Two jobs by default: the build machines are shared. JOBS=n overrides.
+cmake --build "$build_dir" -j"${JOBS:-2}"

@@ -1,0 +1,244 @@
+#include "app/MainWindow.h"
+
+#include "app/HelpWindow.h"
+#include "app/Messages.h"
+#include "chart/SecondaryChartWindow.h"
+#include "ui_MainWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QShortcut>
+#include <QWhatsThis>
+
+// The resources live in a static library; the linker keeps them only when asked by name.
+static void initResources()
+{
+    Q_INIT_RESOURCE(korvel);
+}
+
+namespace korvel {
+
+MainWindow::MainWindow(const QString& settingsPath, Messages& messages, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                              | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                              | Qt::WindowContextHelpButtonHint),
+      ui(std::make_unique<Ui::MainWindow>()),
+      messages_(messages),
+      settingsPath_(settingsPath)
+{
+    initResources();
+    ui->setupUi(this);
+    createStatusPanels();
+
+    pmChart_ = new QMenu(this);
+    pmChart_->setObjectName(QStringLiteral("pmChart"));
+    N1_ = pmChart_->addAction(QStringLiteral("Копировать"));
+    N1_->setObjectName(QStringLiteral("N1"));
+    ui->Chart1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui->Chart1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { pmChart_->popup(ui->Chart1->mapToGlobal(p)); });
+
+    // The input error label is red; its blink alternates with yellow.
+    QPalette errPalette = ui->lErrIn->palette();
+    errPalette.setColor(QPalette::WindowText, Qt::red);
+    ui->lErrIn->setPalette(errPalette);
+
+    Timer2.setInterval(250);
+    TimErrColor.setInterval(300);
+    connect(&TimErrColor, &QTimer::timeout, this, &MainWindow::TimErrColorTimer);
+
+    connect(ui->btExtrn, &QToolButton::clicked, this, &MainWindow::btExtrnClick);
+    connect(ui->seFExtrn, &SpinField::changed, this, &MainWindow::seFExtrnChange);
+    connect(ui->seSamplesFExtrn, &SpinField::changed, this, &MainWindow::seSamplesFExtrnChange);
+
+    // A click on the free area of the window spreads or restores it.
+    ui->centralwidget->installEventFilter(this);
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+    connect(f1, &QShortcut::activated, this, [this] {
+        const QWidget* under = QApplication::widgetAt(QCursor::pos());
+        showHelpFor(under && isAncestorOf(under) ? under : this);
+    });
+
+    FormCreate();
+    TimErrColor.start();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createStatusPanels()
+{
+    // The panels are placed by hand, not by the status bar's layout: each is exactly a third
+    // of the window, and fixed widths inside a layout would stop the window from shrinking.
+    ui->status->setSizeGripEnabled(false);
+    ui->status->setFixedHeight(22);
+    for (int i = 0; i < 3; ++i) {
+        auto* l = new QLabel(ui->status);
+        l->setObjectName(QStringLiteral("statusPanel%1").arg(i));
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        statusPanels_[i] = l;
+    }
+}
+
+void MainWindow::layOutStatusPanels()
+{
+    const int w = width() / 3;
+    for (int i = 0; i < 3; ++i)
+        statusPanels_[i]->setGeometry(i * w, 1, w, ui->status->height() - 2);
+}
+
+void MainWindow::FormCreate()
+{
+    // 1. Start state; the chart margins are the class constants.
+    scaling.CoefficientsFromFile = false;
+    ui->btSaveChart->move(ui->btSaveChart->x(), ui->Chart1->height() - 26);
+    ui->btExtrn->setIcon(QIcon(QStringLiteral(":/icons/exrise.svg")));
+
+    // 2. The window's size and place, then the layout that follows from them.
+    const SettingsValues values = LoadSettings(settingsPath_);
+    applyGeometry(values);
+    FormResize();
+
+    // 3. Every other key, in reading order, with the steps that follow some of them.
+    applySettings(values);
+
+    // 4. QCustomPlot takes a whole array in one call (QCPGraph::data()->set), so the series
+    //    need no growth step.
+
+    // 5.-7. Left for the device layer when it is wired in: the acquisition object with its
+    //    empty SampleBuffer and BlockCount 8, ConnectBoard, then AccelPeriod 0.0007 with
+    //    FillAccelDurations, AccelDurationIndex 0 and the click of cbX.
+
+    // 8. The channel boxes wear the colours of their series.
+    auto tint = [](QWidget* w, const QColor& c) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::WindowText, c);
+        p.setColor(QPalette::ButtonText, c);
+        w->setPalette(p);
+    };
+    tint(ui->cbX, ui->Chart1->seriesColor(ui->Chart1->Series1()));
+    tint(ui->cbY, ui->Chart1->seriesColor(ui->Chart1->Series2()));
+
+    // 9. The block code table belongs to the board's command set (device layer).
+
+    // 10.
+    ui->btRd->setEnabled(false);
+    layOutStatusPanels();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void MainWindow::FormResize()
+{
+    Ui::MainWindow& f = *ui;
+    const int chartW = width() - ChartWidthMargin;
+    const int chartH = height() - ChartHeightMargin;
+    f.Chart1->resize(chartW, chartH);
+    f.gbFile->resize(chartW, f.gbFile->height());
+    f.Panel1->resize(chartW, f.Panel1->height());
+    f.gbAllCmnt->resize(chartW, chartH);
+    f.progressBar->resize(chartW - 20, f.progressBar->height());
+    f.mComment->resize(f.gbFile->width() - 16, f.mComment->height());
+    f.MAllCmnt->resize(f.mComment->width(),
+                       f.gbAllCmnt->height() - f.pSearch->height() - f.MAllCmnt->y() - 10);
+    f.pSearch->setGeometry(f.pSearch->x(), f.gbAllCmnt->height() - f.pSearch->height() - 5,
+                           f.gbAllCmnt->width() - 20, f.pSearch->height());
+    f.btSaveChart->move(f.btSaveChart->x(), chartH - 26);
+    layOutStatusPanels();
+}
+
+void MainWindow::FormClick()
+{
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect work = s->availableGeometry();
+    const int workBottom = work.y() + work.height();
+    const int screenWidth = s->geometry().width();
+    // Spreading is judged and done on the outer frame, so that the title bar fits the work
+    // area too; sizes kept and restored are those of the window itself.
+    const QRect frame = frameGeometry();
+    const int frameW = frame.width() - width();
+    const int frameH = frame.height() - height();
+
+    if (frame.height() >= workBottom && frame.width() >= screenWidth) {
+        if (savedGeometry.height == 0)
+            savedGeometry = {480, 620, 0, 0};
+        resize(savedGeometry.width, savedGeometry.height);
+        move(savedGeometry.left, savedGeometry.top);
+    } else {
+        savedGeometry = {height(), width(), x(), y()};
+        resize(screenWidth - frameW, workBottom - frameH);
+        move(0, 0);
+    }
+    FormResize();
+}
+
+bool MainWindow::event(QEvent* event)
+{
+    // The title bar's help button (where the platform draws one) opens the help directly.
+    if (event->type() == QEvent::EnterWhatsThisMode) {
+        QWhatsThis::leaveWhatsThisMode();
+        showHelpFor(this);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui->centralwidget && event->type() == QEvent::MouseButtonRelease) {
+        auto* me = static_cast<QMouseEvent*>(event);
+        if (me->button() == Qt::LeftButton && !ui->centralwidget->childAt(me->position().toPoint())) {
+            FormClick();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::showHelpFor(const QWidget* w)
+{
+    if (!help_)
+        help_ = new HelpWindow(this);
+    help_->showTopic(HelpTopicOf(w));
+}
+
+void MainWindow::attachSecondaryWindow(SecondaryChartWindow* w)
+{
+    secondary_ = w;
+    const ChartView* c = ui->Chart1;
+    w->FormCreate(c->seriesColor(c->SeriDgt1()), c->seriesColor(c->SeriDgt2()),
+                  c->seriesColor(c->SeriDgt3()));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();  // a settings file that cannot be written must not keep the window open
+}
+
+void MainWindow::FormClose()
+{
+    // Nothing may run after the sample data is gone: stop every timer first (the acquisition
+    // object stops its own timers and closes the port at this point once it is wired in).
+    Timer2.stop();
+    TimErrColor.stop();
+
+    // Here the SampleBuffer is released (acquisition object).
+
+    SaveSettings(settingsPath_, collectSettings(), messages_);
+
+    if (secondary_)
+        secondary_->hide();
+    if (help_)
+        help_->close();
+}
+
+}  // namespace korvel

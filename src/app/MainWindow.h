@@ -1,0 +1,117 @@
+#pragma once
+// TForm1, the main window: it holds every control (MainWindow.ui) and is the glue between the
+// controls and the core. Its implementation is split by job: MainWindow.cpp (creation, resize,
+// click, close, help), MainWindowSettings.cpp (settings in and out), MainWindowControls.cpp
+// (trigger selector, external-clock label, error blink).
+
+#include "app/Settings.h"
+#include "chart/Calibration.h"
+
+#include <QMainWindow>
+#include <QTimer>
+#include <array>
+#include <memory>
+
+class QLabel;
+class QMenu;
+
+namespace Ui {
+class MainWindow;
+}
+
+namespace korvel {
+
+class HelpWindow;
+class Messages;
+class SecondaryChartWindow;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Runs the window's creation: reads settingsPath and applies it. The settings are written
+    // back to the same path when the window closes.
+    MainWindow(const QString& settingsPath, Messages& messages, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The controls, by the names of the form.
+    Ui::MainWindow* form() const { return ui.get(); }
+    QLabel* statusPanel(int index) const { return statusPanels_.at(index); }
+    QMenu* pmChart() const { return pmChart_; }
+    QAction* N1() const { return N1_; }
+    Messages& messages() const { return messages_; }
+    const QString& settingsPath() const { return settingsPath_; }
+
+    // The secondary chart window, created after this one; it takes the digital colours here.
+    void attachSecondaryWindow(SecondaryChartWindow* w);
+    SecondaryChartWindow* secondaryWindow() const { return secondary_; }
+
+    // The window's own handlers.
+    void FormResize();
+    void FormClick();
+    void showHelpFor(const QWidget* w);
+
+    // Small handlers of controls placed here.
+    void btExtrnClick();
+    void seFExtrnChange();
+    void seSamplesFExtrnChange();
+    void TimErrColorTimer();
+
+    // Settings: the window geometry first, then everything else in reading order.
+    void applyGeometry(const SettingsValues& v);
+    void applySettings(const SettingsValues& v);
+    SettingsValues collectSettings() const;
+
+    // --- State of the window (fields the handlers share) ---
+    static constexpr int ChartHeightMargin = 169;
+    static constexpr int ChartWidthMargin = 22;
+
+    struct Scaling {
+        Calibration calibration;
+        double ScaleK = 0.0;
+        int ScaleShift = 0;
+        bool CoefficientsFromFile = false;
+    } scaling;
+
+    struct FrequencyWindow {
+        int SRAMblocks = 8;
+        int Time4allSRAM = 10000;
+    } ft;
+
+    int TriggerType = 0;
+
+    // Geometry before the window was spread over the work area; height 0: none saved yet.
+    struct SavedGeometry {
+        int height = 0;
+        int width = 0;
+        int left = 0;
+        int top = 0;
+    } savedGeometry;
+
+    // Timers owned by the window; the acquisition timers live with the acquisition object.
+    QTimer Timer2;
+    QTimer TimErrColor;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormClose();
+    void createStatusPanels();
+    void layOutStatusPanels();
+
+    std::unique_ptr<Ui::MainWindow> ui;
+    Messages& messages_;
+    QString settingsPath_;
+    std::array<QLabel*, 3> statusPanels_{};
+    QMenu* pmChart_ = nullptr;
+    QAction* N1_ = nullptr;
+    SecondaryChartWindow* secondary_ = nullptr;
+    HelpWindow* help_ = nullptr;
+};
+
+}  // namespace korvel

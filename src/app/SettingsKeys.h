@@ -1,0 +1,110 @@
+#pragma once
+// Every key of Korvel.ini, defined once: section, key, type, default and what it drives.
+// The table is in reading order; WriteOrder lists the same keys in the order they are written.
+
+#include <array>
+#include <cstddef>
+
+namespace korvel {
+
+enum class SettingType { Integer, Boolean, Float, String };
+
+enum class SettingId {
+    WindowHeight, WindowWidth, WindowLeft, WindowTop,
+    AdcKPlus2V, AdcKPlus5V, AdcKMinus2V, AdcKMinus5V, AdcBipolarShift2V, AdcBipolarShift5V,
+    ExtScaleText, ExtShiftText, FExtrn, SamplesFExtrn, YTitle, ExtScaleIndex, ExtShiftIndex,
+    RangeIndex, XScaleIndex, DisplayModeIndex, SaveXIndex, SaveYIndex,
+    DigitChannel1, DigitChannel2, DigitChannel3, TemperatureToChart,
+    ColorDgt1, ColorDgt2, ColorDgt3,
+    ThermoOn, TCondition1, TCondition2, ThermoOff, TLevel1, TLevel2,
+    AnalogOn, ACondition1, ACondition2, AnalogOff, ALevel1, ALevel2,
+    TriggerType, SRAMblocks, Time4allSRAM, F,
+};
+
+struct SettingKey {
+    SettingId id;
+    const char16_t* section;
+    const char16_t* key;
+    SettingType type;
+    double number;          // default of integer, boolean and float keys
+    const char16_t* text;   // default of string keys; a comma here is the locale's separator
+    const char* appliesTo;
+};
+
+inline constexpr std::array<SettingKey, 45> SettingsTable{{
+    {SettingId::WindowHeight, u"График сигнала", u"высота", SettingType::Integer, 515, nullptr, "window height"},
+    {SettingId::WindowWidth, u"График сигнала", u"ширина", SettingType::Integer, 794, nullptr, "window width"},
+    {SettingId::WindowLeft, u"График сигнала", u"слева", SettingType::Integer, 0, nullptr, "window left edge"},
+    {SettingId::WindowTop, u"График сигнала", u"сверху", SettingType::Integer, 0, nullptr, "window top edge"},
+    {SettingId::AdcKPlus2V, u"АЦП 2В", u"Kпреобр,(ед АЦП/мВ)", SettingType::Float, 1.0, nullptr, "AdcKPlus2V"},
+    {SettingId::AdcKPlus5V, u"АЦП 5В", u"Kпреобр,(ед АЦП/мВ)", SettingType::Float, 1.0, nullptr, "AdcKPlus5V"},
+    {SettingId::AdcKMinus2V, u"АЦП 2В", u"-Kпреобр,(ед АЦП/мВ)", SettingType::Float, -1.0, nullptr, "AdcKMinus2V"},
+    {SettingId::AdcKMinus5V, u"АЦП 5В", u"-Kпреобр,(ед АЦП/мВ)", SettingType::Float, -1.0, nullptr, "AdcKMinus5V"},
+    {SettingId::AdcBipolarShift2V, u"АЦП 2В", u"смещение биполярного", SettingType::Integer, 0, nullptr, "AdcBipolarShift2V"},
+    {SettingId::AdcBipolarShift5V, u"АЦП 5В", u"смещение биполярного", SettingType::Integer, 0, nullptr, "AdcBipolarShift5V"},
+    {SettingId::ExtScaleText, u"Внешние параметры", u"Kвнеш.", SettingType::String, 0, u"1,0", "emExtScale text"},
+    {SettingId::ExtShiftText, u"Внешние параметры", u"Внеш.Смещение", SettingType::String, 0, u"0", "emExtShift text"},
+    {SettingId::FExtrn, u"F внешняя", u"Fextrn", SettingType::Integer, 100000, nullptr, "seFExtrn value"},
+    {SettingId::SamplesFExtrn, u"F внешняя", u"Samples", SettingType::Integer, 30000, nullptr, "seSamplesFExtrn value"},
+    {SettingId::YTitle, u"Внешние параметры", u"Имя Y", SettingType::String, 0, u"", "eYTitle text"},
+    {SettingId::ExtScaleIndex, u"Внешние параметры", u"только Kвнеш.", SettingType::Integer, 0, nullptr, "cbExtScale index"},
+    {SettingId::ExtShiftIndex, u"Внешние параметры", u"только внеш.Смещение", SettingType::Integer, 0, nullptr, "cbExtShift index"},
+    {SettingId::RangeIndex, u"Jumpers", u"Режим", SettingType::Integer, 3, nullptr, "cbRgm index"},
+    {SettingId::XScaleIndex, u"Options", u"X scale", SettingType::Integer, 0, nullptr, "cbXscale index"},
+    {SettingId::DisplayModeIndex, u"Options", u"XYmode", SettingType::Integer, 0, nullptr, "cbShowK index"},
+    {SettingId::SaveXIndex, u"Options", u"SaveXmode", SettingType::Integer, 0, nullptr, "cbTxtSaveX index"},
+    {SettingId::SaveYIndex, u"Options", u"SaveYmode", SettingType::Integer, 0, nullptr, "cbTxtSaveY index"},
+    {SettingId::DigitChannel1, u"Options", u"DigitChannel1", SettingType::Boolean, 0, nullptr, "cbDgt1 checked"},
+    {SettingId::DigitChannel2, u"Options", u"DigitChannel2", SettingType::Boolean, 0, nullptr, "cbDgt2 checked"},
+    {SettingId::DigitChannel3, u"Options", u"DigitChannel3", SettingType::Boolean, 0, nullptr, "cbDgt3 checked"},
+    {SettingId::TemperatureToChart, u"Options", u"Temperature to Chart", SettingType::Boolean, 0, nullptr, "cbTermo checked"},
+    {SettingId::ColorDgt1, u"Colors", u"Digit XP2/cont2", SettingType::Integer, 65535, nullptr, "SeriDgt1 colour"},
+    {SettingId::ColorDgt2, u"Colors", u"Digit XP2/cont3", SettingType::Integer, 32768, nullptr, "SeriDgt2 colour"},
+    {SettingId::ColorDgt3, u"Colors", u"Digit XP3/cont8", SettingType::Integer, 16711680, nullptr, "SeriDgt3 colour"},
+    {SettingId::ThermoOn, u"Control", u"ThermoControlOut On", SettingType::String, 0, u"155,0", "eTOn text"},
+    {SettingId::TCondition1, u"Control", u"TCondition1", SettingType::Integer, 1, nullptr, "cbTCondition1 index"},
+    {SettingId::TCondition2, u"Control", u"TCondition2", SettingType::Integer, 3, nullptr, "cbTCondition2 index"},
+    {SettingId::ThermoOff, u"Control", u"ThermoControlOut Off", SettingType::String, 0, u"-55,0", "eTOff text"},
+    {SettingId::TLevel1, u"Control", u"TLevel1", SettingType::Integer, 1, nullptr, "cbTLevel1 index"},
+    {SettingId::TLevel2, u"Control", u"TLevel2", SettingType::Integer, 0, nullptr, "cbTLevel2 index"},
+    {SettingId::AnalogOn, u"Control", u"AnalogControlOut On", SettingType::String, 0, u"99999,0", "eAOn text"},
+    {SettingId::ACondition1, u"Control", u"ACondition1", SettingType::Integer, 1, nullptr, "cbACondition1 index"},
+    {SettingId::ACondition2, u"Control", u"ACondition2", SettingType::Integer, 3, nullptr, "cbACondition2 index"},
+    {SettingId::AnalogOff, u"Control", u"AnalogControlOut Off", SettingType::String, 0, u"-99999,0", "eAOff text"},
+    {SettingId::ALevel1, u"Control", u"ALevel1", SettingType::Integer, 1, nullptr, "cbALevel1 index"},
+    {SettingId::ALevel2, u"Control", u"ALevel2", SettingType::Integer, 0, nullptr, "cbALevel2 index"},
+    {SettingId::TriggerType, u"Запуск", u"Тип", SettingType::Integer, 0, nullptr, "TriggerType"},
+    {SettingId::SRAMblocks, u"Окно F/T", u"SRAMblocks", SettingType::Integer, 8, nullptr, "SRAMblocks"},
+    {SettingId::Time4allSRAM, u"Окно F/T", u"Time4allSRAM", SettingType::Integer, 10000, nullptr, "Time4allSRAM"},
+    {SettingId::F, u"Окно F/T", u"F", SettingType::Integer, 2400, nullptr, "seF value"},
+}};
+
+// The top edge is written a second time after the F/T keys; it does not change the file.
+inline constexpr std::array<SettingId, 46> WriteOrder{{
+    SettingId::WindowHeight, SettingId::WindowWidth, SettingId::WindowLeft, SettingId::WindowTop,
+    SettingId::F, SettingId::Time4allSRAM, SettingId::SRAMblocks,
+    SettingId::WindowTop,
+    SettingId::AdcKMinus2V, SettingId::AdcKPlus2V, SettingId::AdcBipolarShift2V,
+    SettingId::AdcKMinus5V, SettingId::AdcKPlus5V, SettingId::AdcBipolarShift5V,
+    SettingId::ExtScaleText, SettingId::ExtShiftText, SettingId::YTitle,
+    SettingId::ExtScaleIndex, SettingId::ExtShiftIndex,
+    SettingId::RangeIndex, SettingId::TriggerType, SettingId::FExtrn, SettingId::SamplesFExtrn,
+    SettingId::XScaleIndex, SettingId::DisplayModeIndex, SettingId::SaveXIndex, SettingId::SaveYIndex,
+    SettingId::DigitChannel1, SettingId::DigitChannel2, SettingId::DigitChannel3,
+    SettingId::TemperatureToChart,
+    SettingId::ColorDgt1, SettingId::ColorDgt2, SettingId::ColorDgt3,
+    SettingId::ThermoOn, SettingId::TCondition1, SettingId::TLevel1,
+    SettingId::ThermoOff, SettingId::TCondition2, SettingId::TLevel2,
+    SettingId::AnalogOn, SettingId::ACondition1, SettingId::ALevel1,
+    SettingId::AnalogOff, SettingId::ACondition2, SettingId::ALevel2,
+}};
+
+inline constexpr const SettingKey& SettingKeyOf(SettingId id)
+{
+    for (const SettingKey& k : SettingsTable)
+        if (k.id == id)
+            return k;
+    return SettingsTable[0];  // unreachable: every id has a row
+}
+
+}  // namespace korvel
