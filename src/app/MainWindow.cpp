@@ -3,6 +3,8 @@
 #include "app/HelpWindow.h"
 #include "app/Messages.h"
 #include "chart/SecondaryChartWindow.h"
+#include "device/Acquisition.h"
+#include "serial/SerialPort.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
@@ -22,12 +24,15 @@ static void initResources()
 
 namespace korvel {
 
-MainWindow::MainWindow(const QString& settingsPath, Messages& messages, QWidget* parent)
+MainWindow::MainWindow(const QString& settingsPath, Messages& messages, BoardAccess board,
+                       QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                               | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                               | Qt::WindowContextHelpButtonHint),
       ui(std::make_unique<Ui::MainWindow>()),
       messages_(messages),
+      port_(std::move(board.port)),
+      findPort_(std::move(board.findPort)),
       settingsPath_(settingsPath)
 {
     initResources();
@@ -63,6 +68,7 @@ MainWindow::MainWindow(const QString& settingsPath, Messages& messages, QWidget*
         showHelpFor(under && isAncestorOf(under) ? under : this);
     });
 
+    wireBoard();
     FormCreate();
     TimErrColor.start();
 }
@@ -109,8 +115,12 @@ void MainWindow::FormCreate()
     // 4. QCustomPlot takes a whole array in one call (QCPGraph::data()->set), so the series
     //    need no growth step.
 
-    // 5.-7. Left for the device layer when it is wired in: the acquisition object with its
-    //    empty SampleBuffer and BlockCount 8, ConnectBoard, then AccelPeriod 0.0007 with
+    // 5. The acquisition object (made by wireBoard) starts with an empty SampleBuffer and
+    //    BlockCount 8.
+    // 6. A board that is not found is reported and does not stop the start.
+    ConnectBoard();
+
+    // 7. Left for the accelerometer panel when it is wired in: AccelPeriod 0.0007 with
     //    FillAccelDurations, AccelDurationIndex 0 and the click of cbX.
 
     // 8. The channel boxes wear the colours of their series.
@@ -123,7 +133,7 @@ void MainWindow::FormCreate()
     tint(ui->cbX, ui->Chart1->seriesColor(ui->Chart1->Series1()));
     tint(ui->cbY, ui->Chart1->seriesColor(ui->Chart1->Series2()));
 
-    // 9. The block code table belongs to the board's command set (device layer).
+    // 9. The block code table is a constant of the board's command set.
 
     // 10.
     ui->btRd->setEnabled(false);
@@ -226,12 +236,15 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::FormClose()
 {
-    // Nothing may run after the sample data is gone: stop every timer first (the acquisition
-    // object stops its own timers and closes the port at this point once it is wired in).
+    // Nothing may run after the sample data is gone: stop every timer and close the port
+    // (no more receive events) before the buffer is released.
     Timer2.stop();
     TimErrColor.stop();
+    acquisition_->timRx().stop();
+    acquisition_->timSendCmd().stop();
+    port_->close();
 
-    // Here the SampleBuffer is released (acquisition object).
+    acquisition_->SampleBuffer = QByteArray();
 
     SaveSettings(settingsPath_, collectSettings(), messages_);
 

@@ -2,10 +2,13 @@
 // TForm1, the main window: it holds every control (MainWindow.ui) and is the glue between the
 // controls and the core. Its implementation is split by job: MainWindow.cpp (creation, resize,
 // click, close, help), MainWindowSettings.cpp (settings in and out), MainWindowControls.cpp
-// (trigger selector, external-clock label, error blink).
+// (trigger selector, external-clock label, error blink), MainWindowBoard.cpp (the port, the
+// acquisition object and the connection to the board).
 
 #include "app/Settings.h"
 #include "chart/Calibration.h"
+#include "serial/PortLocator.h"
+#include "serial/SerialPort.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -21,9 +24,17 @@ class MainWindow;
 
 namespace korvel {
 
+class Acquisition;
 class HelpWindow;
 class Messages;
 class SecondaryChartWindow;
+
+// The port the window talks to the board through, and how ConnectBoard finds the board.
+// Without a port the window uses the platform's serial port and looks for the bridge.
+struct BoardAccess {
+    std::unique_ptr<SerialPort> port;
+    PortFinder findPort;
+};
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -31,7 +42,8 @@ class MainWindow : public QMainWindow {
 public:
     // Runs the window's creation: reads settingsPath and applies it. The settings are written
     // back to the same path when the window closes.
-    MainWindow(const QString& settingsPath, Messages& messages, QWidget* parent = nullptr);
+    MainWindow(const QString& settingsPath, Messages& messages, BoardAccess board = {},
+               QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The controls, by the names of the form.
@@ -45,6 +57,14 @@ public:
     // The secondary chart window, created after this one; it takes the digital colours here.
     void attachSecondaryWindow(SecondaryChartWindow* w);
     SecondaryChartWindow* secondaryWindow() const { return secondary_; }
+
+    // The acquisition state and the receive handler; the port it talks through.
+    Acquisition& acquisition() const { return *acquisition_; }
+    SerialPort& port() const { return *port_; }
+
+    // Finds the board, opens its port and greets it; switches the eight board buttons.
+    void ConnectBoard();
+    void btUSBClick();
 
     // The window's own handlers.
     void FormResize();
@@ -102,10 +122,15 @@ private:
     void FormCreate();
     void FormClose();
     void createStatusPanels();
+    void wireBoard();
+    void setBoardButtonsEnabled(bool enabled);
     void layOutStatusPanels();
 
     std::unique_ptr<Ui::MainWindow> ui;
     Messages& messages_;
+    std::unique_ptr<SerialPort> port_;
+    PortFinder findPort_;
+    std::unique_ptr<Acquisition> acquisition_;
     QString settingsPath_;
     std::array<QLabel*, 3> statusPanels_{};
     QMenu* pmChart_ = nullptr;

@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 #include "app/WidgetMessages.h"
 #include "chart/SecondaryChartWindow.h"
+#include "serial/BoardLink.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -28,7 +29,9 @@ int main(int argc, char** argv)
                                         QStringLiteral("FILE"));
     cli.addOption(settings);
     cli.addOption(screenshot);
+    korvel::AddLinkOptions(cli);
     cli.process(app);
+    const korvel::LinkOptions link = korvel::LinkOptionsFrom(cli);
 
     const QString settingsPath = cli.isSet(settings)
         ? cli.value(settings)
@@ -40,7 +43,8 @@ int main(int argc, char** argv)
     korvel::Messages& messages = cli.isSet(screenshot) ? static_cast<korvel::Messages&>(printed)
                                                        : static_cast<korvel::Messages&>(boxes);
 
-    korvel::MainWindow window(settingsPath, messages);
+    korvel::MainWindow window(settingsPath, messages,
+                              {korvel::MakeBoardPort(link), korvel::MakeBoardPortFinder(link)});
     boxes.setParent(&window);
     korvel::SecondaryChartWindow secondary;  // hidden until the real-time mode shows it
     window.attachSecondaryWindow(&secondary);

@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/Messages.h"
 #include "chart/ChartView.h"
+#include "serial/ScriptedPort.h"
 #include "ui_MainWindow.h"
 
 #include <QFile>
@@ -27,6 +28,7 @@ struct Fixture {
     QTemporaryDir dir;
     RecordingMessages messages;
     QString path = dir.filePath(QStringLiteral("Korvel.ini"));
+    ScriptedPort* port = nullptr;  // owned by the window
     std::unique_ptr<MainWindow> window;
 
     explicit Fixture(const QString& ini = QString())
@@ -37,7 +39,10 @@ struct Fixture {
             QStringEncoder enc("windows-1251");
             f.write(enc(ini));
         }
-        window = std::make_unique<MainWindow>(path, messages);
+        auto scripted = std::make_unique<ScriptedPort>();
+        port = scripted.get();
+        window = std::make_unique<MainWindow>(
+            path, messages, BoardAccess{std::move(scripted), FixedPortFinder(QStringLiteral("ttyTEST"))});
     }
     Ui::MainWindow& f() { return *window->form(); }
 };

@@ -1,0 +1,50 @@
+// The window's side of the board link: the port, the acquisition object, the connection.
+#include "app/MainWindow.h"
+
+#include "device/Acquisition.h"
+#include "serial/BoardLink.h"
+#include "serial/ConnectBoard.h"
+#include "ui_MainWindow.h"
+
+#include <QLabel>
+#include <array>
+
+namespace korvel {
+
+void MainWindow::wireBoard()
+{
+    if (!port_) {
+        const LinkOptions platform;
+        port_ = MakeBoardPort(platform);
+        findPort_ = MakeBoardPortFinder(platform);
+    }
+    acquisition_ = std::make_unique<Acquisition>(*port_);
+    connect(acquisition_.get(), &Acquisition::statusText, this,
+            [this](int panel, const QString& text) { statusPanel(panel)->setText(text); });
+    connect(ui->btUSB, &QToolButton::clicked, this, &MainWindow::btUSBClick);
+}
+
+void MainWindow::setBoardButtonsEnabled(bool enabled)
+{
+    Ui::MainWindow& f = *ui;
+    const std::array<QWidget*, 8> boardButtons{f.btStart,  f.bt1MHz,        f.bt07MHz,
+                                               f.btStartFExtrn, f.btSingle, f.btTemperature,
+                                               f.btRd,     f.btAxGo};
+    for (QWidget* b : boardButtons)
+        b->setEnabled(enabled);
+}
+
+void MainWindow::ConnectBoard()
+{
+    const ConnectOutcome outcome = korvel::ConnectBoard(*port_, findPort_, messages_);
+    setBoardButtonsEnabled(outcome.buttonsEnabled);
+    if (outcome.status0)
+        statusPanel(0)->setText(*outcome.status0);
+}
+
+void MainWindow::btUSBClick()
+{
+    ConnectBoard();
+}
+
+}  // namespace korvel
