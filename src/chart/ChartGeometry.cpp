@@ -80,10 +80,12 @@ int axisPixelPosition(const QCPAxis* axis)
     if (!axis || !axis->axisRect())
         return 0;
     const QCPAxisRect* r = axis->axisRect();
+    // The right and top lines are drawn one pixel outside the rect's last row and column,
+    // where the axes' far ends map to.
     switch (axis->axisType()) {
     case QCPAxis::atLeft: return r->left() - axis->offset();
-    case QCPAxis::atRight: return r->right() + axis->offset();
-    case QCPAxis::atTop: return r->top() - axis->offset();
+    case QCPAxis::atRight: return r->left() + r->width() + axis->offset();
+    case QCPAxis::atTop: return r->top() - 1 - axis->offset();
     case QCPAxis::atBottom: return r->bottom() + axis->offset();
     }
     return 0;

@@ -11,6 +11,23 @@
 
 namespace korvel {
 
+namespace {
+
+QRect spanning(QPoint a, QPoint b)
+{
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
+// The plotting area in the pixels the axes' ends map to: a horizontal axis runs from left to
+// left + width, a vertical one from bottom up to one row above the top.
+QRectF mappedArea(const QCPAxisRect* r)
+{
+    return QRectF(QPointF(r->left(), r->top() - 1), QPointF(r->left() + r->width(), r->bottom()));
+}
+
+}  // namespace
+
 ZoomGesture::ZoomGesture(QCustomPlot* plot)
     : QObject(plot), plot_(plot)
 {
@@ -39,7 +56,7 @@ bool ZoomGesture::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseMove: {
         auto* e = static_cast<QMouseEvent*>(event);
         if (dragging_) {
-            band_->setGeometry(QRect(start_, e->position().toPoint()).normalized());
+            band_->setGeometry(spanning(start_, e->position().toPoint()));
             band_->show();
         }
         break;
@@ -67,13 +84,15 @@ void ZoomGesture::finishDrag(const QPoint& end)
         undoZoom();
     } else if (dx >= MinimumDragPixels && std::abs(dy) >= MinimumDragPixels) {
         // The part of the rectangle outside the plotting area has no values to zoom to.
-        const QRect inside = QRect(start_, end).normalized() & plot_->axisRect()->rect();
-        if (inside.width() > 1 && inside.height() > 1)
+        const QRectF dragged(QPointF(std::min(start_.x(), end.x()), std::min(start_.y(), end.y())),
+                             QPointF(std::max(start_.x(), end.x()), std::max(start_.y(), end.y())));
+        const QRectF inside = dragged & mappedArea(plot_->axisRect());
+        if (inside.width() >= 1 && inside.height() >= 1)
             zoomTo(inside);
     }
 }
 
-void ZoomGesture::zoomTo(const QRect& pixelRect)
+void ZoomGesture::zoomTo(const QRectF& pixelRect)
 {
     if (!plot_ || !plot_->axisRect())
         return;

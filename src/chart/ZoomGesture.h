@@ -5,7 +5,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
-#include <QRect>
+#include <QRectF>
 
 class QCustomPlot;
 class QRubberBand;
@@ -28,7 +28,7 @@ public:
     // The gesture's two outcomes, callable directly: every axis of the chart's axis rect is
     // set to the pixel rectangle (horizontal axes by its width, vertical ones by its height);
     // undo rescales them to the data. Each replots and then emits its signal.
-    void zoomTo(const QRect& pixelRect);
+    void zoomTo(const QRectF& pixelRect);
     void undoZoom();
 
 signals:
