@@ -48,6 +48,26 @@ private:
 
 }  // namespace
 
+QByteArray renderChartSvg(QCustomPlot* plot, int width, int height)
+{
+    QByteArray svg;
+    if (!plot)
+        return svg;
+    QBuffer buffer(&svg);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setResolution(plot->logicalDpiX());
+    generator.setSize(QSize(width, height));
+    generator.setViewBox(QRect(0, 0, width, height));
+    generator.setTitle(plot->objectName());
+    QCPPainter painter(&generator);
+    painter.setMode(QCPPainter::pmNonCosmetic);
+    plot->toPainter(&painter, width, height);
+    painter.end();
+    return svg;
+}
+
 ChartPicture renderChartPicture(QCustomPlot* plot)
 {
     ChartPicture picture;
@@ -58,16 +78,7 @@ ChartPicture renderChartPicture(QCustomPlot* plot)
     {
         WhiteBackground white(plot);
 
-        QBuffer svgBuffer(&picture.svg);
-        svgBuffer.open(QIODevice::WriteOnly);
-        QSvgGenerator generator;
-        generator.setOutputDevice(&svgBuffer);
-        generator.setSize(QSize(w, h));
-        generator.setViewBox(QRect(0, 0, w, h));
-        generator.setTitle(plot->objectName());
-        QCPPainter svgPainter(&generator);
-        plot->toPainter(&svgPainter, w, h);
-        svgPainter.end();
+        picture.svg = renderChartSvg(plot, w, h);
 
         picture.image = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
         picture.image.fill(Qt::white);

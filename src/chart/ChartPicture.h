@@ -17,6 +17,10 @@ struct ChartPicture {
     QImage image;
 };
 
+// The chart as an SVG drawing of width x height, in the widget's own resolution so texts keep
+// their size against the lines, and with lines that scale with the drawing.
+QByteArray renderChartSvg(QCustomPlot* plot, int width, int height);
+
 // Draws the chart at its widget size with the background (the chart's and any filled axis
 // rect's) white, and restores the colours before returning.
 ChartPicture renderChartPicture(QCustomPlot* plot);

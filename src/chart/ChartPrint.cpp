@@ -1,6 +1,9 @@
 #include "chart/ChartPrint.h"
 
-#include <QPicture>
+#include "chart/ChartPicture.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QPrinter>
 #include <qcustomplot.h>
 
@@ -17,19 +20,12 @@ void drawChartInto(QCustomPlot* plot, QPainter& painter, const QRect& target)
         return;
     const int w = std::max(1, plot->width());
     const int h = std::max(1, plot->height());
-    // Recorded at the screen's resolution and replayed scaled: drawn straight onto a printer,
-    // fonts would be sized for its resolution and then scaled a second time.
-    QPicture picture;
-    {
-        QCPPainter recorder(&picture);
-        plot->toPainter(&recorder, w, h);
-        recorder.end();
-    }
+    // Through a vector drawing at the screen's resolution, scaled to the target: drawn straight
+    // onto a printer, fonts would be sized for its resolution and then scaled a second time.
+    QSvgRenderer renderer(renderChartSvg(plot, w, h));
     painter.save();
     painter.setClipRect(target);
-    painter.translate(target.topLeft());
-    painter.scale(static_cast<double>(target.width()) / w, static_cast<double>(target.height()) / h);
-    painter.drawPicture(0, 0, picture);
+    renderer.render(&painter, QRectF(target));
     painter.restore();
     // The recording laid the chart out for the picture; the screen gets its own layout back.
     plot->replot();
