@@ -38,6 +38,12 @@ ZoomGesture::ZoomGesture(QCustomPlot* plot)
     }
 }
 
+QString ZoomGesture::toolTip()
+{
+    return QStringLiteral("Увеличить: выделите область левой кнопкой мыши слева направо.\n"
+                          "Вернуть весь график: протяните мышь справа налево.");
+}
+
 bool ZoomGesture::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != plot_ || !plot_)

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <QRectF>
+#include <QString>
 
 class QCustomPlot;
 class QRubberBand;
@@ -18,6 +19,9 @@ public:
     // Watches the plot's mouse events without taking them, so the chart's own mouse signals
     // (the read-out follows mouseMove) still arrive. Keep the plot's range-drag interaction off.
     explicit ZoomGesture(QCustomPlot* plot);
+
+    // For the chart's tool tip: how to zoom and how to undo.
+    static QString toolTip();
 
     // True from a zoom until the next undo.
     bool isZoomed() const { return zoomed_; }
