@@ -1,5 +1,6 @@
 #include "chart/ChartPicture.h"
 
+#include "app/NumberFormat.h"
 #include "chart/ChartGeometry.h"
 
 #include <QBuffer>
@@ -82,6 +83,10 @@ ChartPicture renderChartPicture(QCustomPlot* plot)
 
         picture.image = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
         picture.image.fill(Qt::white);
+        // The widget's resolution, so texts come out the size they have on screen.
+        const int dotsPerMeter = static_cast<int>(Round(plot->logicalDpiX() / 0.0254));
+        picture.image.setDotsPerMeterX(dotsPerMeter);
+        picture.image.setDotsPerMeterY(dotsPerMeter);
         QCPPainter imagePainter(&picture.image);
         plot->toPainter(&imagePainter, w, h);
         imagePainter.end();

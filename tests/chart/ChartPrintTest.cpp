@@ -1,5 +1,6 @@
 #include "PlotFixture.h"
 
+#include "app/NumberFormat.h"
 #include "chart/ChartGeometry.h"
 #include "chart/ChartPrint.h"
 
@@ -35,8 +36,8 @@ struct PrintFixture : ::testing::Test {
     {
         QImage page(size, QImage::Format_RGB32);
         page.fill(Qt::white);
-        page.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
-        page.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
+        page.setDotsPerMeterX(static_cast<int>(Round(dpi / 0.0254)));
+        page.setDotsPerMeterY(static_cast<int>(Round(dpi / 0.0254)));
         QPainter painter(&page);
         drawChartInto(t.plot.get(), painter, upperHalfRect(page));
         return page;
