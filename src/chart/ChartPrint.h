@@ -1,0 +1,25 @@
+#pragma once
+// Printing the chart: one job on a printer, the chart scaled into the upper half of the page.
+
+#include <QRect>
+#include <QString>
+
+class QCustomPlot;
+class QPainter;
+class QPaintDevice;
+class QPrinter;
+
+namespace korvel {
+
+// The upper half of a page at full width, in the device's pixels.
+QRect upperHalfRect(const QPaintDevice& page);
+
+// The chart as it looks on screen, scaled to fill target; texts keep their proportions on
+// devices of any resolution.
+void drawChartInto(QCustomPlot* plot, QPainter& painter, const QRect& target);
+
+// btPrintClick: one job named "Chart1" drawn into upperHalfRect. Returns an empty string on
+// success; on a failure the job is aborted and the text for the error box comes back.
+QString printChart(QCustomPlot* plot, QPrinter& printer);
+
+}  // namespace korvel
