@@ -69,6 +69,14 @@ MainWindow::MainWindow(const QString& settingsPath, Messages& messages, BoardAcc
     });
 
     wireBoard();
+    // Measurement handlers.
+
+    // Chart, options and conditions panel handlers.
+
+    // Data file and folder handlers.
+
+    // Real-time and accelerometer handlers.
+
     FormCreate();
     TimErrColor.start();
 }

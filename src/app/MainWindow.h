@@ -77,6 +77,15 @@ public:
     void seSamplesFExtrnChange();
     void TimErrColorTimer();
 
+    // --- Measurements (MainWindowMeasurement.cpp, MainWindowFrequency.cpp) ---
+
+    // --- Chart, options and conditions panels (MainWindowChart.cpp, MainWindowOptions.cpp) ---
+    enum class ChartOrigin { timRx, btLoadFile, cbShowK, cbInt, cbDgt1, cbDgt2, cbDgt3, Chart1 };
+
+    // --- Data files and folder browsing (MainWindowFiles.cpp, MainWindowFolder.cpp) ---
+
+    // --- Real-time and accelerometer modes (MainWindowRealTime.cpp, MainWindowAccel.cpp) ---
+
     // Settings: the window geometry first, then everything else in reading order.
     void applyGeometry(const SettingsValues& v);
     void applySettings(const SettingsValues& v);
@@ -99,6 +108,29 @@ public:
     } ft;
 
     int TriggerType = 0;
+
+    // The header of the data last read or written, and where it came from.
+    struct DataHeader {
+        int DataKind = 1;          // 129: temperature words follow the signal words
+        int Variant = 1;           // 2: accelerometer file
+        quint32 SampleBytes = 0;
+        QString AxisXName;
+        QString AxisYName;
+        QString CurrentDataFile;
+    } data;
+
+    // What the chart shows and how the user looks at it.
+    struct ChartState {
+        bool ChartZoomed = false;
+        bool ReadoutOn = false;
+        double XStep = 1.0;
+        double DigitalCentre = 0.0;
+        int XUnitFactor = 1;
+        int PrevXUnitFactor = 1;
+        QString XUnitName;
+    } chart;
+
+    bool AccelerometerMode = false;
 
     // Geometry before the window was spread over the work area; height 0: none saved yet.
     struct SavedGeometry {
