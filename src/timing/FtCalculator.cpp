@@ -26,18 +26,18 @@ int durationOfBlocks(int Time4allSRAM, int SRAMblocks)
 
 }  // namespace
 
-SpinField::SpinField(int minValue, int maxValue, int step, int value)
+FieldModel::FieldModel(int minValue, int maxValue, int step, int value)
     : min_(minValue), max_(maxValue), step_(step), text_(QString::number(clamp(value)))
 {
 }
 
-int SpinField::value() const
+int FieldModel::value() const
 {
     int v = 0;
     return TryStrToInt(text_, &v) ? v : min_;
 }
 
-int SpinField::clamp(int v) const
+int FieldModel::clamp(int v) const
 {
     return min_ == max_ ? v : std::clamp(v, min_, max_);
 }
@@ -51,7 +51,7 @@ FtCalculator::FtCalculator(int SRAMblocks, int Time4allSRAM, int F)
 {
 }
 
-SpinField& FtCalculator::field(FtField f)
+FieldModel& FtCalculator::field(FtField f)
 {
     switch (f) {
     case FtField::seF:
@@ -66,7 +66,7 @@ SpinField& FtCalculator::field(FtField f)
 
 void FtCalculator::setText(FtField f, const QString& text)
 {
-    SpinField& s = field(f);
+    FieldModel& s = field(f);
     if (s.text_ == text)
         return;
     s.text_ = text;
@@ -96,7 +96,7 @@ void FtCalculator::setValue(FtField f, int value)
 
 void FtCalculator::stepBy(FtField f, int steps)
 {
-    const SpinField& s = field(f);
+    const FieldModel& s = field(f);
     setValue(f, int(std::clamp<qint64>(qint64(s.value()) + qint64(steps) * s.step(),
                                        std::numeric_limits<int>::min(),
                                        std::numeric_limits<int>::max())));
@@ -104,7 +104,7 @@ void FtCalculator::stepBy(FtField f, int steps)
 
 void FtCalculator::clampOnExit(FtField f)
 {
-    const SpinField& s = field(f);
+    const FieldModel& s = field(f);
     if (s.clamp(s.value()) != s.value())
         setValue(f, s.value());
 }
@@ -137,6 +137,11 @@ void FtCalculator::open()
 {
     setFocus(FtFocus::seTime);
     seTimeChange();
+}
+
+void FtCalculator::setSRAMblocks(int blocks)
+{
+    SRAMblocks_ = std::clamp(blocks, 1, 8);
 }
 
 void FtCalculator::TimErrColorTimer()

@@ -12,9 +12,9 @@ namespace korvel {
 
 // An integer spin field as the window relies on it: it holds text, reads a non-integer text as
 // its minimum, and clamps a value set into its range.
-class SpinField {
+class FieldModel {
 public:
-    SpinField(int minValue, int maxValue, int step, int value);
+    FieldModel(int minValue, int maxValue, int step, int value);
 
     int value() const;
     int clamp(int v) const;
@@ -55,6 +55,9 @@ public:
     void setFocus(FtFocus to);  // the field left runs its exit handler, then clamps its text
     void open();                // btChooseFClick when it shows the window
     void TimErrColorTimer();
+    // The external-clock start records its own block count here; the sample field keeps its
+    // text until the user changes it.
+    void setSRAMblocks(int blocks);
 
     // Handlers, callable directly like the window's own.
     void seFChange();
@@ -69,12 +72,12 @@ public:
     const TrueValues& trueValues() const { return trueValues_; }
     const ErrorLabel& lErrIn() const { return lErrIn_; }
     FtFocus focus() const { return focus_; }
-    const SpinField& seF() const { return seF_; }
-    const SpinField& seTime() const { return seTime_; }
-    const SpinField& seSamples() const { return seSamples_; }
+    const FieldModel& seF() const { return seF_; }
+    const FieldModel& seTime() const { return seTime_; }
+    const FieldModel& seSamples() const { return seSamples_; }
 
 private:
-    SpinField& field(FtField f);
+    FieldModel& field(FtField f);
     void setText(FtField f, const QString& text);
     void clampOnExit(FtField f);
     void hideError();
@@ -88,9 +91,9 @@ private:
     TrueValues trueValues_;
     ErrorLabel lErrIn_;
     FtFocus focus_ = FtFocus::Other;
-    SpinField seF_;
-    SpinField seTime_;
-    SpinField seSamples_;
+    FieldModel seF_;
+    FieldModel seTime_;
+    FieldModel seSamples_;
 };
 
 }  // namespace korvel
