@@ -70,6 +70,7 @@ MainWindow::MainWindow(const QString& settingsPath, Messages& messages, BoardAcc
 
     wireBoard();
     // Measurement handlers.
+    wireMeasurements();
 
     // Chart, options and conditions panel handlers.
 

@@ -9,6 +9,7 @@
 #include "chart/Calibration.h"
 #include "serial/PortLocator.h"
 #include "serial/SerialPort.h"
+#include "timing/FtCalculator.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -78,6 +79,42 @@ public:
     void TimErrColorTimer();
 
     // --- Measurements (MainWindowMeasurement.cpp, MainWindowFrequency.cpp) ---
+    // The starts of the tool bar and the F/T window; each ends in BeginAcquisition.
+    void bt1MHzClick();
+    void bt07MHzClick();
+    void ControlBar1DblClick();
+    void btStartClick();
+    void btStartFExtrnClick();
+    void btRdClick();
+    // The window's steps of the common start, then the acquisition's own.
+    void BeginAcquisition();
+    // The window's steps of an array transfer (the acquisition's transferStarted).
+    void GetDataShown(double transferTimeMs);
+    // The progress panel Panel1, driven by Timer2.
+    void startProgress(double durationMs);
+    void Timer2Timer();
+    qint32 ProgressTotalS = 0;
+    qint32 ProgressElapsedS = 0;
+    qint32 ProgressRestS = 0;
+    quint16 ProgressPercent = 0;
+
+    // The F/T window: open/close and the handlers of its three fields. They act on the field
+    // that really holds the keyboard focus.
+    void btChooseFClick();
+    // "Закрыть" in red while the window is open, "F/T" in black otherwise.
+    void setChooseFCaption(bool open);
+    void seFChange();
+    void seTimeChange();
+    void seFExit();
+    void seTimeExit();
+    void seSamplesChange();
+    // Tells the calculator where the focus is now (running the exit handler of a field left)
+    // and shows what it holds.
+    void syncFtFocus();
+    void showFtState();
+    void wireMeasurements();
+    void wireFrequencyWindow();
+    bool ftSyncing = false;
 
     // --- Chart, options and conditions panels (MainWindowChart.cpp, MainWindowOptions.cpp) ---
     enum class ChartOrigin { timRx, btLoadFile, cbShowK, cbInt, cbDgt1, cbDgt2, cbDgt3, Chart1 };
@@ -102,10 +139,8 @@ public:
         bool CoefficientsFromFile = false;
     } scaling;
 
-    struct FrequencyWindow {
-        int SRAMblocks = 8;
-        int Time4allSRAM = 10000;
-    } ft;
+    // The F/T window's state and logic; its three fields mirror into it.
+    FtCalculator ft;
 
     int TriggerType = 0;
 

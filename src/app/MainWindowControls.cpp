@@ -37,10 +37,11 @@ void MainWindow::seSamplesFExtrnChange()
 
 void MainWindow::TimErrColorTimer()
 {
+    // The calculator keeps the blink phase; the label only shows it.
+    ft.TimErrColorTimer();
     QLabel* l = ui->lErrIn;
     QPalette p = l->palette();
-    const bool red = p.color(QPalette::WindowText) == QColor(Qt::red);
-    p.setColor(QPalette::WindowText, red ? QColor(Qt::yellow) : QColor(Qt::red));
+    p.setColor(QPalette::WindowText, ft.lErrIn().yellow ? QColor(Qt::yellow) : QColor(Qt::red));
     l->setPalette(p);
 }
 

@@ -91,12 +91,12 @@ void MainWindow::applySettings(const SettingsValues& v)
     TriggerType = v.TriggerType - 1 < 0 ? 2 : v.TriggerType - 1;
     btExtrnClick();
 
-    ft.SRAMblocks = v.SRAMblocks;
-    f.seSamples->setValue(ft.SRAMblocks * 30000);
-    ft.Time4allSRAM = v.Time4allSRAM;
+    // The calculator takes the saved state first, so the fields set below only repeat it.
+    ft = FtCalculator(v.SRAMblocks, v.Time4allSRAM, v.seF);
+    f.seSamples->setValue(ft.SRAMblocks() * 30000);
     f.seF->setValue(v.seF);
-    // Time4allSRAM is taken as read; the product is formed wide so a wild value cannot overflow.
-    const long long t = static_cast<long long>(ft.Time4allSRAM) * ft.SRAMblocks / 8;
+    // The product is formed wide so a wild Time4allSRAM cannot overflow.
+    const long long t = static_cast<long long>(ft.Time4allSRAM()) * ft.SRAMblocks() / 8;
     f.seTime->setValue(static_cast<int>(std::clamp<long long>(t, INT_MIN, INT_MAX)));
 }
 
@@ -142,8 +142,8 @@ SettingsValues MainWindow::collectSettings() const
     v.seFExtrn = f.seFExtrn->value();
     v.seSamplesFExtrn = f.seSamplesFExtrn->value();
     v.TriggerType = TriggerType;
-    v.SRAMblocks = ft.SRAMblocks;
-    v.Time4allSRAM = ft.Time4allSRAM;
+    v.SRAMblocks = ft.SRAMblocks();
+    v.Time4allSRAM = ft.Time4allSRAM();
     v.seF = f.seF->value();
     return v;
 }

@@ -130,9 +130,9 @@ TEST(MainWindow, StartsWithTheDefaultsWhenThereIsNoSettingsFile)
     EXPECT_DOUBLE_EQ(w.scaling.ScaleK, 1.0);
     EXPECT_EQ(w.scaling.ScaleShift, 0);
     EXPECT_EQ(f.pRgm->text(), QStringLiteral("Kацп=1,00; СДВИГ=0 (ini-файл)"));
-    EXPECT_EQ(w.ft.SRAMblocks, 8);
+    EXPECT_EQ(w.ft.SRAMblocks(), 8);
     EXPECT_EQ(f.seSamples->value(), 240000);
-    EXPECT_EQ(w.ft.Time4allSRAM, 10000);
+    EXPECT_EQ(w.ft.Time4allSRAM(), 10000);
     EXPECT_EQ(f.seF->value(), 2400);
     EXPECT_EQ(f.seTime->value(), 10000);
     EXPECT_EQ(f.emExtScale->text(), QStringLiteral("1,0"));
@@ -171,7 +171,7 @@ TEST(MainWindow, StartUpAppliesTheFileWithItsClamps)
 
     for (const char* blocks : {"0", "9"}) {
         Fixture bad(QStringLiteral("[Окно F/T]\nSRAMblocks=%1\n").arg(QLatin1String(blocks)));
-        EXPECT_EQ(bad.window->ft.SRAMblocks, 8);
+        EXPECT_EQ(bad.window->ft.SRAMblocks(), 8);
         EXPECT_EQ(bad.f().seSamples->value(), 240000);
     }
 }

@@ -1,0 +1,200 @@
+// The measurement starts of the tool bar and the F/T window, the window's side of an array
+// transfer, and the progress panel. The acquisition object holds the state and talks to the
+// board; this file only reads the controls and shows what happens.
+#include "app/MainWindow.h"
+
+#include "app/EventHook.h"
+#include "chart/ChartView.h"
+#include "chart/SecondaryChartWindow.h"
+#include "device/Acquisition.h"
+#include "device/ModeStarts.h"
+#include "timing/Divisors.h"
+#include "ui_MainWindow.h"
+
+#include <QMouseEvent>
+#include <algorithm>
+
+namespace korvel {
+
+namespace {
+
+// The pair the F/T start sends. The window computes it on opening; should the start come
+// before any pair exists, the nearest valid pair for the held duration is used instead of
+// sending divisors that were never computed.
+DivisorPair pairForStart(const FtCalculator& ft)
+{
+    if (const std::optional<DivisorPair> p = ft.divisors())
+        return *p;
+    if (const std::optional<DivisorPair> p = FindDivisors(ft.Time4allSRAM()))
+        return *p;
+    return ft.Time4allSRAM() < 439 ? DivisorPair{1, 1} : DivisorPair{256, 256};
+}
+
+}  // namespace
+
+void MainWindow::wireMeasurements()
+{
+    Ui::MainWindow& f = *ui;
+    connect(f.bt1MHz, &QToolButton::clicked, this, &MainWindow::bt1MHzClick);
+    connect(f.bt07MHz, &QToolButton::clicked, this, &MainWindow::bt07MHzClick);
+    connect(f.btStart, &QPushButton::clicked, this, &MainWindow::btStartClick);
+    connect(f.btStartFExtrn, &QToolButton::clicked, this, &MainWindow::btStartFExtrnClick);
+    connect(f.btRd, &QToolButton::clicked, this, &MainWindow::btRdClick);
+    connect(&Timer2, &QTimer::timeout, this, &MainWindow::Timer2Timer);
+    connect(acquisition_.get(), &Acquisition::transferStarted, this, &MainWindow::GetDataShown);
+
+    // Only the strip itself counts: a double click on one of its buttons is two clicks.
+    new EventHook(f.ControlBar1, [this](QEvent* e) {
+        if (e->type() != QEvent::MouseButtonDblClick)
+            return false;
+        auto* me = static_cast<QMouseEvent*>(e);
+        if (ui->ControlBar1->childAt(me->position().toPoint()))
+            return false;
+        ControlBar1DblClick();
+        return true;
+    });
+
+    wireFrequencyWindow();
+}
+
+namespace {
+void enableReadAndCloseWindows(Ui::MainWindow& f)
+{
+    f.btRd->setEnabled(true);
+    f.gbAx->hide();
+    f.gbFT->hide();
+}
+}  // namespace
+
+void MainWindow::bt1MHzClick()
+{
+    enableReadAndCloseWindows(*ui);
+    AccelerometerMode = false;
+    acquisition().applyStart(Start1MHz(TriggerType));
+    seTimeChange();
+    BeginAcquisition();
+}
+
+void MainWindow::bt07MHzClick()
+{
+    enableReadAndCloseWindows(*ui);
+    AccelerometerMode = false;
+    acquisition().applyStart(Start07MHz(TriggerType));
+    seTimeChange();
+    BeginAcquisition();
+}
+
+void MainWindow::ControlBar1DblClick()
+{
+    // Like "0,7МГц" but leaves "Read" as it is.
+    AccelerometerMode = false;
+    ui->gbAx->hide();
+    ui->gbFT->hide();
+    acquisition().applyStart(StartAlt());
+    seTimeChange();
+    BeginAcquisition();
+}
+
+void MainWindow::btStartClick()
+{
+    Ui::MainWindow& f = *ui;
+    f.btRd->setEnabled(true);
+    setChooseFCaption(false);
+    AccelerometerMode = false;
+
+    const DivisorPair pair = pairForStart(ft);
+    const ModeStart s = StartFT(TriggerType, ft.SRAMblocks(), pair.d1, pair.d2);
+    if (s.showMeasureProgress)
+        startProgress(s.MeasureTimeMs);
+    f.gbFT->hide();
+    acquisition().applyStart(s);
+    BeginAcquisition();
+}
+
+void MainWindow::btStartFExtrnClick()
+{
+    Ui::MainWindow& f = *ui;
+    f.btRd->setEnabled(true);
+    AccelerometerMode = false;
+
+    const int samples = f.seSamplesFExtrn->value();
+    // The F/T window computes with this block count from now on, and it is what gets saved.
+    ft.setSRAMblocks(samples / 30000);
+    const ModeStart s = StartExtF(samples, f.seFExtrn->value());
+    if (s.showMeasureProgress)
+        startProgress(s.MeasureTimeMs);
+    f.gbFT->hide();
+    acquisition().applyStart(s);
+    BeginAcquisition();
+}
+
+void MainWindow::btRdClick()
+{
+    ui->gbAx->hide();
+    acquisition().Read();
+}
+
+void MainWindow::BeginAcquisition()
+{
+    Ui::MainWindow& f = *ui;
+    if (!f.gbOptions->isHidden())
+        f.btOptions->click();
+    f.Chart1->rightAxis()->setVisible(false);
+    if (secondary_)
+        secondary_->hide();
+    data.AxisXName = QStringLiteral("Время, мкс");
+    f.lbPercent->clear();
+    f.lbRestPercent->clear();
+    acquisition().BeginAcquisition();
+}
+
+void MainWindow::GetDataShown(double transferTimeMs)
+{
+    Ui::MainWindow& f = *ui;
+    data.AxisXName = QStringLiteral("Время, ") + f.cbXscale->currentText();
+    f.lbPercent->clear();
+    f.lbRestPercent->clear();
+    f.Chart1->Series1()->data()->clear();
+    f.Chart1->Series2()->data()->clear();
+    // An array from the board carries no temperature block.
+    data.DataKind = 1;
+    startProgress(transferTimeMs);
+    f.gbFile->setTitle(QStringLiteral("Комментарий"));
+}
+
+void MainWindow::startProgress(double durationMs)
+{
+    Ui::MainWindow& f = *ui;
+    const ProgressStart p = StartProgress(durationMs);
+    f.progressBar->setMaximum(p.maximum);
+    f.progressBar->setValue(0);
+    f.Panel1->show();
+    Timer2.start();
+    ProgressTotalS = p.ProgressTotalS;
+    ProgressElapsedS = 0;
+    ProgressRestS = ProgressTotalS;
+    f.lElapsed->setText(p.lElapsed);
+    f.lRest->setText(p.lRest);
+    f.lAll->setText(p.lAll);
+}
+
+void MainWindow::Timer2Timer()
+{
+    Ui::MainWindow& f = *ui;
+    const ProgressTick t = TickProgress(acquisition().ProgressStartTick, acquisition().now(),
+                                        ProgressTotalS, f.progressBar->maximum());
+    ProgressElapsedS = t.ProgressElapsedS;
+    ProgressRestS = t.ProgressRestS;
+    ProgressPercent = t.ProgressPercent;
+    f.lbPercent->setText(t.lbPercent);
+    f.lbRestPercent->setText(t.lbRestPercent);
+    f.lElapsed->setText(t.lElapsed);
+    f.lRest->setText(t.lRest);
+    f.progressBar->setValue(std::min(t.position, f.progressBar->maximum()));
+    if (t.hide) {
+        f.Panel1->hide();
+        Timer2.stop();
+    }
+}
+
+}  // namespace korvel
