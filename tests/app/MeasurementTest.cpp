@@ -1,9 +1,9 @@
 // The measurement starts driven through the window's controls, against a scripted port: the
 // bytes each start writes, what it shows, the transfer that follows a status reply, "Read"
 // and the progress panel.
-#include "app/IniFile.h"
 #include "app/Settings.h"
 #include "chart/ChartView.h"
+#include "chart/SecondaryChartWindow.h"
 #include "serial/ScriptedPort.h"
 #include "WindowRig.h"
 
@@ -90,9 +90,13 @@ TEST(Measurement, CommonStartClosesOptionsAndResetsTheChartAxes)
     r.f().Chart1->rightAxis()->setVisible(true);
     r.f().lbPercent->setText(QStringLiteral("40%"));
     r.w().data.AxisXName = QStringLiteral("Время, с");
+    SecondaryChartWindow secondary;
+    r.w().attachSecondaryWindow(&secondary);
+    secondary.show();
 
     r.f().bt1MHz->click();
     EXPECT_EQ(optionsClicks, 1);
+    EXPECT_TRUE(secondary.isHidden());
     EXPECT_FALSE(r.f().Chart1->rightAxis()->visible());
     EXPECT_EQ(r.w().data.AxisXName, QStringLiteral("Время, мкс"));
     EXPECT_TRUE(r.f().lbPercent->text().isEmpty());
@@ -138,16 +142,6 @@ TEST(Measurement, ReadAfterOneMegahertzAsksForOneBlockAgain)
     EXPECT_EQ(r.f().lAll->text(), QStringLiteral("00:06"));
     r.acq().timSendCmdTimer();
     EXPECT_EQ(r.written().last(), QByteArray::fromHex("80e0"));
-}
-
-TEST(Measurement, ReadBeforeAnyStartFetchesTheWholeMemory)
-{
-    Rig r;
-    r.f().btRd->setEnabled(true);
-    r.f().btRd->click();
-    EXPECT_EQ(r.acq().PacketsLeft, 960);
-    r.acq().timSendCmdTimer();
-    EXPECT_EQ(r.written().last(), QByteArray::fromHex("8000"));
 }
 
 TEST(Measurement, ExternalClockProgressOnlyAboveTwoSeconds)
@@ -208,18 +202,4 @@ TEST(Measurement, ProgressPanelFollowsTheClockAndHidesAtTheEstimate)
     EXPECT_EQ(r.f().lbPercent->text(), QStringLiteral("100%"));
     EXPECT_TRUE(r.f().Panel1->isHidden());
     EXPECT_FALSE(r.w().Timer2.isActive());
-}
-
-TEST(Measurement, ProgressPanelCountsMinutesAcrossATickWrap)
-{
-    Rig r;
-    r.tick = 0xFFFFFF00u;
-    r.acq().ProgressStartTick = r.tick;
-    r.w().startProgress(125000);
-    EXPECT_EQ(r.f().lAll->text(), QStringLiteral("02:05"));
-    r.tick += 61000;  // wraps past zero
-    r.w().Timer2Timer();
-    EXPECT_EQ(r.f().lElapsed->text(), QStringLiteral("01:01"));
-    EXPECT_EQ(r.f().lRest->text(), QStringLiteral("01:04"));
-    EXPECT_EQ(r.f().lbPercent->text(), QStringLiteral("48%"));
 }
