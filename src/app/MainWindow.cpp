@@ -72,6 +72,7 @@ MainWindow::MainWindow(const QString& settingsPath, Messages& messages, BoardAcc
     // Measurement handlers.
 
     // Chart, options and conditions panel handlers.
+    wireChartPanels();
 
     // Data file and folder handlers.
 

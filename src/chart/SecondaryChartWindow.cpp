@@ -1,5 +1,6 @@
 #include "chart/SecondaryChartWindow.h"
 
+#include "chart/ChartGeometry.h"
 #include "ui_SecondaryChartWindow.h"
 
 #include <qcustomplot.h>
@@ -67,6 +68,33 @@ void SecondaryChartWindow::setTransparency(int value)
     ui->sbTransparency->setValue(value);
 }
 
+QScrollBar* SecondaryChartWindow::sbTransparency() const
+{
+    return ui->sbTransparency;
+}
+
+void SecondaryChartWindow::alignWith(int windowLeft, int windowWidth, int mainLeftAxisX,
+                                     int mainRightAxisX, const QString& bottomTitle)
+{
+    QCustomPlot* c = ui->Chart1;
+    resize(windowWidth, height());
+    move(windowLeft, y());
+    // Where this chart draws its left axis inside itself, as of a fresh layout.
+    c->replot();
+    const int ownLeft = axisPixelPosition(c->yAxis);
+    const int chartLeft = mainLeftAxisX - ownLeft;
+    const int chartWidth = ownLeft + mainRightAxisX - mainLeftAxisX;
+    c->setGeometry(chartLeft, c->y(), chartWidth, c->height());
+    ui->sbTransparency->move(chartLeft + chartWidth, ui->sbTransparency->y());
+    c->xAxis->setLabel(bottomTitle);
+}
+
+void SecondaryChartWindow::showTimeRange(double lower, double upper)
+{
+    ui->Chart1->xAxis->setRange(lower, upper);
+    ui->Chart1->replot();
+}
+
 void SecondaryChartWindow::sbTransparencyChange(int value)
 {
     setWindowOpacity(value / 255.0);
@@ -83,7 +111,8 @@ void SecondaryChartWindow::resizeEvent(QResizeEvent* event)
 
 void SecondaryChartWindow::FormResize()
 {
-    ui->Chart1->resize(ui->Chart1->width(), height() - 40);
+    // Measured on the outer frame: the title bar counts in the 40 pixels left over.
+    ui->Chart1->resize(ui->Chart1->width(), frameGeometry().height() - 40);
 }
 
 }  // namespace korvel
