@@ -81,9 +81,12 @@ void SecondaryChartWindow::alignWith(int windowLeft, int windowWidth, int mainLe
     move(windowLeft, y());
     // Where this chart draws its left axis inside itself, as of a fresh layout.
     c->replot();
-    const int ownLeft = axisPixelPosition(c->yAxis);
-    const int chartLeft = mainLeftAxisX - ownLeft;
-    const int chartWidth = ownLeft + mainRightAxisX - mainLeftAxisX;
+    const VerticalAxisPixels own = verticalAxisPixels(c);
+    // The chart keeps a margin right of its plotting area too; the width carries it along so
+    // that the plotting areas of both charts end at the same x.
+    const int rightMargin = c->width() - own.right;
+    const int chartLeft = mainLeftAxisX - own.left;
+    const int chartWidth = own.left + mainRightAxisX - mainLeftAxisX + rightMargin;
     c->setGeometry(chartLeft, c->y(), chartWidth, c->height());
     ui->sbTransparency->move(chartLeft + chartWidth, ui->sbTransparency->y());
     c->xAxis->setLabel(bottomTitle);
