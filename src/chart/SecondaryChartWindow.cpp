@@ -114,8 +114,7 @@ void SecondaryChartWindow::resizeEvent(QResizeEvent* event)
 
 void SecondaryChartWindow::FormResize()
 {
-    // Measured on the outer frame: the title bar counts in the 40 pixels left over.
-    ui->Chart1->resize(ui->Chart1->width(), frameGeometry().height() - 40);
+    ui->Chart1->resize(ui->Chart1->width(), height() - 40);
 }
 
 }  // namespace korvel

@@ -155,20 +155,6 @@ TEST(ChartWindow, TemperatureDataFillsTheRealTimeTables)
     EXPECT_EQ(w.acq().RealTimeTemperature[1], -41);
 }
 
-TEST(ChartWindow, OneAccelerometerChannelTakesTheYColourWhenYAloneIsChosen)
-{
-    ChartWindow w;
-    w.setData(Words({0x0010, 0x0020}));
-    w.acq().ModeCommand = QByteArray("\x1A\x00\x02", 3);
-    w.f().cbX->setChecked(false);
-    w.f().cbY->setChecked(true);
-    w.window->ShowChart(Origin::timRx);
-    EXPECT_TRUE(w.window->AccelerometerMode);
-    EXPECT_EQ(w.points(w.chart().Series1()), 2);
-    EXPECT_EQ(w.chart().seriesColor(w.chart().Series1()),
-              w.chart().seriesColor(w.chart().Series2()));
-}
-
 namespace {
 
 // The real-time record as the receiver leaves it after count replies.
@@ -230,9 +216,4 @@ TEST(ChartWindow, RealTimeWithoutDigitalLinesNeverShowsTheSecondaryWindow)
     w.window->ShowChart(Origin::timRx);
     EXPECT_EQ(w.points(w.chart().Series1()), 1);
     EXPECT_FALSE(w.secondary.isVisible());
-    // A draw past the stored points adds nothing and does not count.
-    w.acq().RealTimeCount = Acquisition::RealTimeCapacity;
-    w.window->ShowChart(Origin::timRx);
-    EXPECT_EQ(w.acq().RealTimeCount, Acquisition::RealTimeCapacity);
-    EXPECT_EQ(w.points(w.chart().Series1()), 1);
 }

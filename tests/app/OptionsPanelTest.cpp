@@ -57,24 +57,6 @@ TEST(OptionsPanel, CoefficientEditsTakeOnlyWhatMakesANumber)
     }
 }
 
-TEST(OptionsPanel, ExternalShiftListEnablesItsEditAndAppliesTheShift)
-{
-    ChartWindow w;
-    w.window->scaling.calibration.AdcBipolarShift5V = 2047;
-    w.setData(Words({2047, 2037}));
-    w.f().emExtShift->setText(QStringLiteral("-10"));
-    ChartWindow::choose(w.f().cbExtShift, 2);
-    EXPECT_TRUE(w.f().emExtShift->isEnabled());
-    w.window->ShowChart(MainWindow::ChartOrigin::timRx);
-    EXPECT_EQ(w.window->scaling.ScaleShift, 2037);
-    EXPECT_EQ(w.f().pRgm->text(), QStringLiteral("Kацп=1,00; СДВИГ=2047 (ini-файл)"));
-    EXPECT_DOUBLE_EQ(w.y(w.chart().Series1(), 1), 0.0);
-
-    ChartWindow::choose(w.f().cbExtShift, 0);
-    EXPECT_FALSE(w.f().emExtShift->isEnabled());
-    EXPECT_EQ(w.window->scaling.ScaleShift, 2047);  // redrawn: the chart has points
-}
-
 TEST(OptionsPanel, ChosenDigitalColoursGoToBothChartsAndTheCheckBoxes)
 {
     ChartWindow w;
