@@ -20,12 +20,11 @@ namespace korvel {
 
 namespace {
 
-// Runs a handler on a mouse event of one kind on a widget; the window's own event filter is
-// about the free area of the window and stays out of this.
-class MouseHandler : public QObject {
+// A left double click on a widget.
+class DoubleClickHandler : public QObject {
 public:
-    MouseHandler(QWidget* target, QEvent::Type type, std::function<bool(QMouseEvent*)> handler)
-        : QObject(target), type_(type), handler_(std::move(handler))
+    DoubleClickHandler(QWidget* target, std::function<void()> action)
+        : QObject(target), action_(std::move(action))
     {
         target->installEventFilter(this);
     }
@@ -33,25 +32,50 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() != type_)
+        if (event->type() != QEvent::MouseButtonDblClick
+            || static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
             return false;
-        auto* me = static_cast<QMouseEvent*>(event);
-        if (me->button() != Qt::LeftButton)
-            return false;
-        return handler_(me);
+        action_();
+        return true;
     }
 
 private:
-    QEvent::Type type_;
-    std::function<bool(QMouseEvent*)> handler_;
+    std::function<void()> action_;
 };
 
-void onClick(QWidget* w, std::function<void()> handler)
-{
-    new MouseHandler(w, QEvent::MouseButtonRelease, [handler](QMouseEvent*) {
-        handler();
+// A left click on a widget (where accepts() says so). The press is taken too: a label ignores
+// presses, and the release then goes to whichever parent took the press instead.
+class ClickHandler : public QObject {
+public:
+    ClickHandler(QWidget* target, std::function<bool(QPoint)> accepts,
+                 std::function<void()> action)
+        : QObject(target), accepts_(std::move(accepts)), action_(std::move(action))
+    {
+        target->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        const QEvent::Type t = event->type();
+        if (t != QEvent::MouseButtonPress && t != QEvent::MouseButtonRelease)
+            return false;
+        auto* me = static_cast<QMouseEvent*>(event);
+        if (me->button() != Qt::LeftButton || !accepts_(me->position().toPoint()))
+            return false;
+        if (t == QEvent::MouseButtonRelease)
+            action_();
         return true;
-    });
+    }
+
+private:
+    std::function<bool(QPoint)> accepts_;
+    std::function<void()> action_;
+};
+
+void onClick(QWidget* w, std::function<void()> action)
+{
+    new ClickHandler(w, [](QPoint) { return true; }, std::move(action));
 }
 
 // emExtShift/emExtScale take only what can make a number: "." turns into the comma.
@@ -116,20 +140,14 @@ void MainWindow::wireChartPanels()
     onClick(f.lbScales2, [this] { lbScales2Click(); });
     connect(f.btOptions, &QToolButton::clicked, this, [this] { btOptionsClick(); });
     // Only the panel's free area: a click that a child let through arrives here too.
-    new MouseHandler(f.gbOptions, QEvent::MouseButtonRelease, [this](QMouseEvent* me) {
-        if (ui->gbOptions->childAt(me->position().toPoint()))
-            return false;
-        gbOptionsClick();
-        return true;
-    });
+    new ClickHandler(
+        f.gbOptions, [this](QPoint p) { return !ui->gbOptions->childAt(p); },
+        [this] { gbOptionsClick(); });
     connect(f.cbDgt1, &QCheckBox::clicked, this, [this] { cbDgt1Click(); });
     connect(f.cbDgt2, &QCheckBox::clicked, this, [this] { cbDgt2Click(); });
     connect(f.cbDgt3, &QCheckBox::clicked, this, [this] { cbDgt3Click(); });
     connect(f.cbTermo, &QCheckBox::clicked, this, [this] { cbDgt3Click(); });
-    new MouseHandler(f.GroupBox3, QEvent::MouseButtonDblClick, [this](QMouseEvent*) {
-        GroupBox3DblClick();
-        return true;
-    });
+    new DoubleClickHandler(f.GroupBox3, [this] { GroupBox3DblClick(); });
     onClick(f.lbCtlPrm, [this] { lbCtlPrmClick(); });
     connect(f.btCloseCtlPrm, &QPushButton::clicked, this, [this] { btCloseCtlPrmClick(); });
 

@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QTest>
 #include <initializer_list>
 #include <memory>
 
@@ -67,6 +68,14 @@ struct ChartWindow {
     {
         box->setCurrentIndex(index);
         emit box->activated(index);
+    }
+
+    // A click delivered the way the platform delivers it: to the window, at the point over the
+    // target, so that the press goes to whoever takes it and the release follows the press.
+    void clickInWindow(QWidget* target, QPoint at = {3, 3})
+    {
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                          target->mapTo(window.get(), at));
     }
 
     QString status0() { return window->statusPanel(0)->text(); }

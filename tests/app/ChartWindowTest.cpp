@@ -30,7 +30,10 @@ TEST(ChartWindow, FileCoefficientsAreLockedUntilThePanelIsClicked)
     EXPECT_DOUBLE_EQ(w.y(w.chart().Series1(), 1), 50.0);  // the file's (200 - 100) * 0.5
 
     // A click on the red label releases the lock; nothing is redrawn until the next plot.
-    QTest::mouseClick(w.f().lbScales2, Qt::LeftButton);
+    w.window->show();
+    w.f().btOptions->click();
+    ASSERT_TRUE(w.f().lbScales2->isVisible());
+    w.clickInWindow(w.f().lbScales2);
     EXPECT_TRUE(w.f().pLdFile->isHidden());
     EXPECT_FALSE(w.window->scaling.CoefficientsFromFile);
     EXPECT_DOUBLE_EQ(w.y(w.chart().Series1(), 1), 50.0);

@@ -33,10 +33,10 @@ TEST(OptionsPanel, OpensWithTheConditionsPanelClosedAndClosesByButtonOrFreeArea)
     EXPECT_FALSE(w.f().pLdFile->isHidden());  // still guarding the file's values
 
     // A click on a control inside the panel leaves it open; one on the free area closes it.
-    QTest::mouseClick(w.f().lbXTitle, Qt::LeftButton);
+    w.clickInWindow(w.f().lbXTitle);
     EXPECT_TRUE(w.f().gbOptions->isVisible());
-    QTest::mouseClick(w.f().gbOptions, Qt::LeftButton, {},
-                      QPoint(w.f().gbOptions->width() - 3, w.f().gbOptions->height() - 3));
+    w.clickInWindow(w.f().gbOptions,
+                    QPoint(w.f().gbOptions->width() - 3, w.f().gbOptions->height() - 3));
     EXPECT_FALSE(w.f().gbOptions->isVisible());
     EXPECT_EQ(w.f().btOptions->text(), QStringLiteral("ОПЦИИ"));
     EXPECT_EQ(w.f().btOptions->palette().color(QPalette::ButtonText), QColor(Qt::black));
@@ -98,7 +98,10 @@ TEST(ConditionsPanel, ReadsTheThresholdsAndKeepsAllFourWhenOneDoesNotConvert)
     w.f().eTOff->setText(QStringLiteral("-5"));
     w.f().eAOn->setText(QStringLiteral("100"));
     w.f().eAOff->setText(QStringLiteral("10,5"));
-    QTest::mouseClick(w.f().lbCtlPrm, Qt::LeftButton);
+    w.window->show();
+    w.f().btOptions->click();
+    ASSERT_TRUE(w.f().lbCtlPrm->isVisible());
+    w.clickInWindow(w.f().lbCtlPrm);
     EXPECT_FALSE(w.f().gbCtlPrm->isHidden());
 
     EXPECT_TRUE(w.window->btCloseCtlPrmClick());
