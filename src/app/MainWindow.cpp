@@ -73,6 +73,7 @@ MainWindow::MainWindow(const QString& settingsPath, Messages& messages, BoardAcc
     wireMeasurements();
 
     // Chart, options and conditions panel handlers.
+    wireChartPanels();
 
     // Data file and folder handlers.
 

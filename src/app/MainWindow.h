@@ -14,6 +14,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -118,6 +119,49 @@ public:
 
     // --- Chart, options and conditions panels (MainWindowChart.cpp, MainWindowOptions.cpp) ---
     enum class ChartOrigin { timRx, btLoadFile, cbShowK, cbInt, cbDgt1, cbDgt2, cbDgt3, Chart1 };
+
+    // Fills the series from the data of the current mode and replots. A coefficient text that
+    // does not convert ends the redraw with an error box; the cleared series stay empty.
+    void ShowChart(ChartOrigin Origin);
+    // XUnitFactor and XUnitName from cbXscale.
+    void CalcScales();
+    // ScaleK, ScaleShift, the pRgm caption and the axis titles from the controls. Throws
+    // ConversionError when a selected external coefficient or shift does not convert.
+    void GetScaleParams();
+    // Series1 shows at least one point: the handlers below redraw only then.
+    bool chartHasPoints() const;
+    // Connects the handlers of the chart, the options panel and the conditions panel.
+    void wireChartPanels();
+    void showRealTimePlot(ChartOrigin Origin);
+    void fillSecondaryWindow(const struct RealTimePlot& plot);
+
+    void cbShowKClick();
+    void cbRgmChange();
+    void cbExtShiftChange();
+    void cbExtScaleChange();
+    void cbIntClick();
+    void pLdFileClick();
+    void lbScales1Click();
+    void lbScales2Click();
+    void btOptionsClick();
+    void gbOptionsClick();
+    void cbDgt1Click();
+    void cbDgt2Click();
+    void cbDgt3Click();
+    void GroupBox3DblClick();
+    void lbCtlPrmClick();
+    // Hides the conditions panel and reads the four thresholds; false (after the error box)
+    // when a text does not convert, all four thresholds then stay as they were.
+    bool btCloseCtlPrmClick();
+
+    // The colour dialog of GroupBox3DblClick; an invalid colour means cancelled.
+    std::function<QColor(const QColor&)> ColorDlg;
+
+    // Thresholds of the control outputs in force: °C, and ADC units for the analogue ones.
+    double ThermoLevelOn = 0.0;
+    double ThermoLevelOff = 0.0;
+    double AnalogLevelOn = 0.0;
+    double AnalogLevelOff = 0.0;
 
     // --- Data files and folder browsing (MainWindowFiles.cpp, MainWindowFolder.cpp) ---
 

@@ -2,13 +2,17 @@
 #include "app/MainWindow.h"
 #include "app/WidgetMessages.h"
 #include "chart/SecondaryChartWindow.h"
+#include "device/Acquisition.h"
+#include "ui_MainWindow.h"
 #include "serial/BoardLink.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QTimer>
+#include <QToolButton>
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char** argv)
 {
@@ -27,11 +31,20 @@ int main(int argc, char** argv)
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                         QStringLiteral("Save the started window to FILE (PNG) and close it."),
                                         QStringLiteral("FILE"));
+    const QCommandLineOption measure(QStringLiteral("measure"),
+                                     QStringLiteral("After start-up run a measurement: 1mhz or 07mhz (with --simulate, a demo)."),
+                                     QStringLiteral("RATE"));
     cli.addOption(settings);
     cli.addOption(screenshot);
+    cli.addOption(measure);
     korvel::AddLinkOptions(cli);
     cli.process(app);
     const korvel::LinkOptions link = korvel::LinkOptionsFrom(cli);
+    const QString rate = cli.value(measure).toLower();
+    if (cli.isSet(measure) && rate != QStringLiteral("1mhz") && rate != QStringLiteral("07mhz")) {
+        std::fprintf(stderr, "korvel: --measure takes 1mhz or 07mhz\n");
+        return 2;
+    }
 
     const QString settingsPath = cli.isSet(settings)
         ? cli.value(settings)
@@ -50,13 +63,39 @@ int main(int argc, char** argv)
     window.attachSecondaryWindow(&secondary);
     window.show();
 
+    if (cli.isSet(measure)) {
+        // The button's own handler starts the measurement, exactly as a click would.
+        QToolButton* button = rate == QStringLiteral("1mhz") ? window.form()->bt1MHz
+                                                             : window.form()->bt07MHz;
+        QTimer::singleShot(0, button, &QToolButton::click);
+    }
+
     if (cli.isSet(screenshot)) {
         const QString file = cli.value(screenshot);
-        QTimer::singleShot(0, &window, [&window, file] {
+        auto shoot = [&window, file] {
             if (!window.grab().save(file, "PNG"))
                 std::fprintf(stderr, "korvel: cannot write %s\n", qPrintable(file));
             window.close();
-        });
+        };
+        if (cli.isSet(measure)) {
+            // Taken once the chart is drawn (queued, so the window's own draw runs first), or
+            // after a minute if the board never delivers.
+            auto taken = std::make_shared<bool>(false);
+            auto once = [taken, shoot] {
+                if (!*taken) {
+                    *taken = true;
+                    shoot();
+                }
+            };
+            QObject::connect(&window.acquisition(), &korvel::Acquisition::drawChart, &window,
+                             once, Qt::QueuedConnection);
+            QTimer::singleShot(60000, &window, [once] {
+                std::fprintf(stderr, "korvel: no chart was drawn; taking the window as it is\n");
+                once();
+            });
+        } else {
+            QTimer::singleShot(0, &window, shoot);
+        }
     }
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "chart/SecondaryChartWindow.h"
 
+#include "chart/ChartGeometry.h"
 #include "ui_SecondaryChartWindow.h"
 
 #include <qcustomplot.h>
@@ -65,6 +66,36 @@ int SecondaryChartWindow::transparency() const
 void SecondaryChartWindow::setTransparency(int value)
 {
     ui->sbTransparency->setValue(value);
+}
+
+QScrollBar* SecondaryChartWindow::sbTransparency() const
+{
+    return ui->sbTransparency;
+}
+
+void SecondaryChartWindow::alignWith(int windowLeft, int windowWidth, int mainLeftAxisX,
+                                     int mainRightAxisX, const QString& bottomTitle)
+{
+    QCustomPlot* c = ui->Chart1;
+    resize(windowWidth, height());
+    move(windowLeft, y());
+    // Where this chart draws its left axis inside itself, as of a fresh layout.
+    c->replot();
+    const VerticalAxisPixels own = verticalAxisPixels(c);
+    // The chart keeps a margin right of its plotting area too; the width carries it along so
+    // that the plotting areas of both charts end at the same x.
+    const int rightMargin = c->width() - own.right;
+    const int chartLeft = mainLeftAxisX - own.left;
+    const int chartWidth = own.left + mainRightAxisX - mainLeftAxisX + rightMargin;
+    c->setGeometry(chartLeft, c->y(), chartWidth, c->height());
+    ui->sbTransparency->move(chartLeft + chartWidth, ui->sbTransparency->y());
+    c->xAxis->setLabel(bottomTitle);
+}
+
+void SecondaryChartWindow::showTimeRange(double lower, double upper)
+{
+    ui->Chart1->xAxis->setRange(lower, upper);
+    ui->Chart1->replot();
 }
 
 void SecondaryChartWindow::sbTransparencyChange(int value)

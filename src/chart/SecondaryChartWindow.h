@@ -7,6 +7,7 @@
 
 class QCPGraph;
 class QCustomPlot;
+class QScrollBar;
 
 namespace Ui {
 class SecondaryChartWindow;
@@ -33,6 +34,15 @@ public:
     // The window's blending, 120 (most transparent) to 255 (opaque).
     int transparency() const;
     void setTransparency(int value);
+    QScrollBar* sbTransparency() const;
+
+    // Lines the window up under the main window: same left edge and width, the left axis line
+    // at mainLeftAxisX and the plotting area ending at mainRightAxisX (both in the main
+    // window's coordinates), the transparency bar right of the chart.
+    void alignWith(int windowLeft, int windowWidth, int mainLeftAxisX, int mainRightAxisX,
+                   const QString& bottomTitle);
+    // The visible time window of the main chart; replots.
+    void showTimeRange(double lower, double upper);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -1,0 +1,61 @@
+// ShowChart end to end in the window: a full 8-block measurement (240000 samples, three digital
+// lines) through the series builder into the chart, with one replot at 800x400.
+#include "app/MainWindow.h"
+#include "app/Messages.h"
+#include "chart/ChartView.h"
+#include "device/Acquisition.h"
+#include "sim/SimulatedPort.h"
+#include "ui_MainWindow.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <benchmark/benchmark.h>
+#include <cmath>
+
+namespace {
+
+QByteArray fullMeasurement(int n)
+{
+    QByteArray b(n * 2, '\0');
+    for (int i = 0; i < n; ++i) {
+        const int reading = 2048 + static_cast<int>(1500 * std::sin(i * 0.001)) + (i * 7919) % 31;
+        const int lines = ((i / 1000) & 1) << 13 | ((i / 3000) & 1) << 14 | ((i / 7000) & 1) << 15;
+        qToLittleEndian<quint16>(static_cast<quint16>(lines | (reading & 0x0FFF)), b.data() + 2 * i);
+    }
+    return b;
+}
+
+void BM_ShowChartFullBuffer(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    korvel::RecordingMessages messages;
+    korvel::MainWindow w(dir.filePath(QStringLiteral("Korvel.ini")), messages,
+                         {std::make_unique<korvel::SimulatedPort>(),
+                          korvel::FixedPortFinder(QStringLiteral("simulated"))});
+    w.resize(800 + korvel::MainWindow::ChartWidthMargin, 400 + korvel::MainWindow::ChartHeightMargin);
+    w.show();
+    QApplication::processEvents();
+    Ui::MainWindow& f = *w.form();
+    f.cbDgt1->setChecked(true);
+    f.cbDgt2->setChecked(true);
+    f.cbDgt3->setChecked(true);
+    korvel::Acquisition& a = w.acquisition();
+    a.ModeCommand = QByteArray("\x12\x00\x00", 3);
+    a.SamplePeriod = static_cast<double>(14.0L / 14.7456L);
+    a.SampleBuffer = fullMeasurement(8 * 30000);
+
+    for (auto _ : state) {
+        w.ShowChart(korvel::MainWindow::ChartOrigin::cbShowK);
+        benchmark::DoNotOptimize(f.Chart1->Series1()->dataCount());
+    }
+    state.counters["chart_w"] = f.Chart1->width();
+    state.counters["chart_h"] = f.Chart1->height();
+    w.close();
+}
+BENCHMARK(BM_ShowChartFullBuffer)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly(true);
+
+}  // namespace
