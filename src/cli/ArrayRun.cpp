@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <cmath>
 
 namespace korvel::cli {
 
@@ -28,7 +29,7 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
     int expectedPackets = 0;
     QElapsedTimer total;
     QElapsedTimer transfer;
-    qint64 transferMs = -1;
+    qint64 transferNs = -1;
     QDeadlineTimer deadline = limits.waitsForEdge ? QDeadlineTimer(QDeadlineTimer::Forever)
                                                    : QDeadlineTimer(ArrayRunTimeoutMs(limits));
 
@@ -45,7 +46,7 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
     });
     QObject::connect(&acq, &Acquisition::drawChart, &guard, [&] {
         if (transfer.isValid())
-            transferMs = transfer.elapsed();
+            transferNs = transfer.nsecsElapsed();
         drawn = true;
         acq.ShowChartFinished();
     });
@@ -80,7 +81,7 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
     if (stats) {
         stats->packets = expectedPackets;
         stats->bytes = acq.SampleBuffer.size();
-        stats->transferMs = transferMs < 0 ? 0 : transferMs;
+        stats->transferMs = transferNs < 0 ? 0.0 : std::round(transferNs / 1e5) / 10.0;
         stats->totalMs = total.elapsed();
     }
     return true;

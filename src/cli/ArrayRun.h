@@ -12,7 +12,7 @@ namespace korvel::cli {
 struct ArrayRunStats {
     int packets = 0;
     qint64 bytes = 0;
-    qint64 transferMs = 0;  // from cmdSendArray to the last stored packet
+    double transferMs = 0;  // from cmdSendArray to the last stored packet, to 0.1 ms
     qint64 totalMs = 0;
 };
 

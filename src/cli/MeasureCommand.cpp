@@ -175,7 +175,7 @@ int RunMeasure(const QStringList& arguments)
 
     if (parser.isSet(QStringLiteral("json")))
         QTextStream(stdout) << "{\"packets\":" << stats.packets << ",\"bytes\":" << stats.bytes
-                            << ",\"transfer_ms\":" << stats.transferMs
+                            << ",\"transfer_ms\":" << QString::number(stats.transferMs, 'f', 1)
                             << ",\"total_ms\":" << stats.totalMs << "}" << Qt::endl;
     return ExitOk;
 }

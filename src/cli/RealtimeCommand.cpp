@@ -24,7 +24,7 @@ int RunRealtime(const QStringList& arguments)
     parser.addOption({QStringLiteral("temperature"),
                       QStringLiteral("Ask for the temperature too (drives both outputs).")});
     parser.addOption({QStringLiteral("interval"),
-                      QStringLiteral("Polling interval in ms (the window polls every 1000)."),
+                      QStringLiteral("Polling interval in ms, 600 or more (the window polls every 1000)."),
                       QStringLiteral("MS"), QStringLiteral("1000")});
     parser.addOption({QStringLiteral("comment"), QStringLiteral("Comment stored in the file."),
                       QStringLiteral("TEXT")});
@@ -37,8 +37,10 @@ int RunRealtime(const QStringList& arguments)
     if (!ok || seconds <= 0)
         return UsageError(name, QStringLiteral("--seconds needs a positive number"));
     const int interval = parser.value(QStringLiteral("interval")).toInt(&ok);
-    if (!ok || interval < 50)
-        return UsageError(name, QStringLiteral("--interval needs at least 50 ms"));
+    // The receiver gathers a short reply for 500 ms after its first byte; polling faster would
+    // merge replies and silently lose points.
+    if (!ok || interval < 600)
+        return UsageError(name, QStringLiteral("--interval needs at least 600 ms"));
     if (parser.value(QStringLiteral("o")).isEmpty())
         return UsageError(name, QStringLiteral("-o FILE is required"));
 
