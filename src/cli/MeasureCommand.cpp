@@ -116,7 +116,7 @@ int RunMeasure(const QStringList& arguments)
     AddFtOptions(parser);
     parser.addOption({QStringLiteral("mode"), QStringLiteral("1mhz, 07mhz, alt, ft, extf or adxl."),
                       QStringLiteral("MODE")});
-    parser.addOption({QStringLiteral("trigger"), QStringLiteral("computer, rise or fall."),
+    parser.addOption({QStringLiteral("trigger"), QStringLiteral("computer, rise or fall (default: the settings' trigger type)."),
                       QStringLiteral("WHEN")});
     parser.addOption({QStringLiteral("ext-freq"), QStringLiteral("External clock, Hz (extf)."),
                       QStringLiteral("HZ")});

@@ -45,6 +45,11 @@ void RealTimeCycle::stop()
     timSingle_.stop();
     timAfterSendCTL1_.stop();
     timAfterSendCTL2_.stop();
+}
+
+void RealTimeCycle::finish()
+{
+    stop();
     acq_.PendingCommand = cmd::IdleCommand();
 }
 

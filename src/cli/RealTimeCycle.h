@@ -22,7 +22,10 @@ public:
                   int intervalMs = 1000);
 
     void start();
+    // No more requests; the reply to the last one is still taken.
     void stop();
+    // Nothing is pending any more: a late reply is no longer a real-time reply.
+    void finish();
 
     const QByteArray& TOutCommand() const { return TOutCommand_; }
     const QByteArray& AOutCommand() const { return AOutCommand_; }

@@ -63,8 +63,9 @@ int RunRealtime(const QStringList& arguments)
     WaitFor([&] { return full; }, static_cast<qint64>(seconds * 1000));
     cycle->stop();
     // The reply to the last request may still be on its way; the receiver waits 500 ms for it.
-    const qint64 settle = acq.timRx().interval() + 100;
+    const qint64 settle = acq.timRx().interval() + 300;
     WaitFor([] { return false; }, settle);
+    cycle->finish();
     port->close();
 
     const int points = std::max(acq.RealTimeCount, 0);

@@ -21,6 +21,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <algorithm>
 
 using namespace korvel;
 using namespace korvel::cli;
@@ -246,11 +247,11 @@ TEST_F(BoardCommands, RealtimeRecordingIsSavedWithItsTemperature)
     EXPECT_EQ(r.file->header.SamplePeriod, 1000000.0);
     EXPECT_EQ(r.file->AxisXName, QStringLiteral("Время, с"));
     const int requests = int(board->simulator().commands().count(cmd::cmdSampleTemp()));
-    // The first reply is dropped, the others are all kept: signal words, then temperatures.
+    // The first reply is dropped, the others, the last one's included, are all kept: signal
+    // words, then temperatures.
     const int points = int(r.file->header.SampleBytes / 4);
     EXPECT_GE(points, 3);
-    EXPECT_GE(points, requests - 2);
-    EXPECT_LE(points, requests - 1);
+    EXPECT_EQ(points, requests - 1);
     for (int i = 0; i < points; ++i) {
         const qint16 quarter = qint16(quint16(quint8(r.file->SampleBuffer[2 * points + 2 * i]) |
                                               quint8(r.file->SampleBuffer[2 * points + 2 * i + 1]) << 8));
@@ -258,25 +259,76 @@ TEST_F(BoardCommands, RealtimeRecordingIsSavedWithItsTemperature)
     }
 }
 
-TEST(CliPseudoTerminal, FtMeasurementThroughQSerialPort)
-{
-    SimOptions o;
-    o.timeScale = 0;
-    PtyBoardServer server(o);
-    ASSERT_TRUE(server.start());
+// The real QSerialPort road: the simulated board served on a pseudo-terminal in this process.
+class CliPseudoTerminal : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SimOptions o;
+        o.timeScale = 0;
+        server = std::make_unique<PtyBoardServer>(o);
+        ASSERT_TRUE(server->start());
+    }
+    void TearDown() override { server->stop(); }
+
+    int run(int (*sub)(const QStringList&), QStringList args)
+    {
+        args = QStringList{QStringLiteral("korvel-cli"), QStringLiteral("--port"), server->devicePath(),
+                           QStringLiteral("--settings"), dir.filePath(QStringLiteral("none.ini"))} + args;
+        return sub(args);
+    }
+
+    QByteArray expectedFile(const QByteArray& words, const ModeStart& start)
+    {
+        const SettingsValues defaults = LoadSettings(dir.filePath(QStringLiteral("none.ini")));
+        DataFileSaveInput in;
+        in.BlockCount = start.BlockCount;
+        in.SampleBuffer = words;
+        in.SamplePeriod = start.SamplePeriod;
+        const ScaleCoefficients s = GetScaleParams(ScaleInputsFrom(defaults, QStringLiteral("мкс"))).coefficients;
+        in.ScaleK = s.ScaleK;
+        in.ScaleShift = s.ScaleShift;
+        in.AxisXName = QStringLiteral("Время, мкс");
+        return BuildDataFile(in).output->bytes;
+    }
+
     QTemporaryDir dir;
-    const QString out = dir.filePath(QStringLiteral("pty.dtw"));
-    const QString ini = dir.filePath(QStringLiteral("none.ini"));
-    ASSERT_EQ(RunMeasure({QStringLiteral("korvel-cli"), QStringLiteral("--port"), server.devicePath(),
-                          QStringLiteral("--settings"), ini, QStringLiteral("--mode"), QStringLiteral("ft"),
-                          QStringLiteral("--time"), QStringLiteral("2000"), QStringLiteral("--blocks"),
-                          QStringLiteral("1"), QStringLiteral("-o"), out}),
+    std::unique_ptr<PtyBoardServer> server;
+};
+
+TEST_F(CliPseudoTerminal, OneMegahertzAndFtFilesEqualTheSaveButtons)
+{
+    const QString one = dir.filePath(QStringLiteral("one.dtw"));
+    ASSERT_EQ(run(RunMeasure, {QStringLiteral("--mode"), QStringLiteral("1mhz"), QStringLiteral("-o"), one}), ExitOk);
+    EXPECT_EQ(ReadAll(one), expectedFile(server->expectedBytes(1), Start1MHz(0)));
+
+    const QString ft = dir.filePath(QStringLiteral("ft.dtw"));
+    ASSERT_EQ(run(RunMeasure, {QStringLiteral("--mode"), QStringLiteral("ft"), QStringLiteral("--time"),
+                               QStringLiteral("2000"), QStringLiteral("--blocks"), QStringLiteral("1"),
+                               QStringLiteral("-o"), ft}),
+              ExitOk);
+    const QList<QByteArray> c = server->commands();
+    const auto it = std::find_if(c.begin(), c.end(), [](const QByteArray& b) { return b.startsWith(char(0x13)); });
+    ASSERT_NE(it, c.end());
+    const QByteArray start = *it;
+    ASSERT_EQ(start.size(), 5);
+    const int d1 = quint8(start[2]) ? quint8(start[2]) : 256;
+    const int d2 = quint8(start[3]) ? quint8(start[3]) : 256;
+    EXPECT_EQ(ReadAll(ft), expectedFile(server->expectedBytes(1), StartFT(0, 1, d1, d2)));
+}
+
+TEST_F(CliPseudoTerminal, RealtimeRecordsEveryAnsweredRequest)
+{
+    const QString out = dir.filePath(QStringLiteral("rt.dtw"));
+    ASSERT_EQ(run(RunRealtime, {QStringLiteral("--seconds"), QStringLiteral("2"), QStringLiteral("--interval"),
+                                QStringLiteral("600"), QStringLiteral("-o"), out}),
               ExitOk);
     const DataFileLoadResult r = LoadDataFile(out);
     ASSERT_TRUE(r.file);
-    EXPECT_EQ(r.file->SampleBuffer, server.expectedBytes(1));
-    EXPECT_EQ(server.commands().at(1).at(0), char(0x13));
-    server.stop();
+    EXPECT_EQ(r.file->header.DataKind, DataKindSignal);
+    const int requests = int(server->commands().count(cmd::cmdSample()));
+    EXPECT_GE(requests, 3);
+    EXPECT_EQ(int(r.file->header.SampleBytes / 2), requests - 1);
 }
 
 TEST(CliProgram, MeasureOverSimulateLinkReportsItsTransfer)
