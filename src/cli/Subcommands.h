@@ -15,6 +15,15 @@ struct Subcommand {
 
 const std::vector<Subcommand>& Subcommands();
 
+int RunMeasure(const QStringList& arguments);
+int RunRead(const QStringList& arguments);
+int RunRealtime(const QStringList& arguments);
+int RunTemperature(const QStringList& arguments);
+int RunInfo(const QStringList& arguments);
+int RunExport(const QStringList& arguments);
+int RunComments(const QStringList& arguments);
+int RunDivisors(const QStringList& arguments);
+int RunPlot(const QStringList& arguments);
 int RunSimulate(const QStringList& arguments);
 
 }  // namespace korvel::cli

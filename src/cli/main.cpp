@@ -2,12 +2,23 @@
 
 #include "cli/Subcommands.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QTextStream>
+#include <cstring>
+#include <memory>
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // Drawing needs a GUI application; everything else runs without a display.
+    std::unique_ptr<QCoreApplication> app;
+    if (argc >= 2 && std::strcmp(argv[1], "plot") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("korvel-cli"));
     QStringList args = QCoreApplication::arguments();
     QTextStream err(stderr);

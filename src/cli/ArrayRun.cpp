@@ -1,0 +1,90 @@
+#include "cli/ArrayRun.h"
+
+#include "app/NumberFormat.h"
+#include "cli/CliSupport.h"
+#include "cli/ProgressBar.h"
+
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <cmath>
+
+namespace korvel::cli {
+
+qint64 ArrayRunTimeoutMs(const ArrayRunLimits& limits)
+{
+    const double measure = limits.waitsForEdge ? 0.0 : limits.MeasureTimeMs;
+    return static_cast<qint64>(measure + limits.TransferTimeMs) + limits.graceMs;
+}
+
+QString NoAnswerMessage(qint64 waitedMs)
+{
+    return Format(u"Плата АЦП не ответила за %d с", {int((waitedMs + 999) / 1000)});
+}
+
+bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayRunLimits& limits,
+              bool progressBar, ArrayRunStats* stats, QString* error)
+{
+    bool drawn = false;
+    int expectedPackets = 0;
+    QElapsedTimer total;
+    QElapsedTimer transfer;
+    qint64 transferNs = -1;
+    QDeadlineTimer deadline = limits.waitsForEdge ? QDeadlineTimer(QDeadlineTimer::Forever)
+                                                   : QDeadlineTimer(ArrayRunTimeoutMs(limits));
+
+    QObject guard;
+    QObject::connect(&acq, &Acquisition::transferStarted, &guard, [&](double transferTimeMs) {
+        expectedPackets = acq.PacketsLeft;
+        if (limits.waitsForEdge)
+            deadline = QDeadlineTimer(static_cast<qint64>(transferTimeMs) + limits.graceMs);
+    });
+    // Connected after the acquisition's own handler, so this runs once the request is written.
+    QObject::connect(&acq.timSendCmd(), &QTimer::timeout, &guard, [&] {
+        if (expectedPackets > 0 && !transfer.isValid())
+            transfer.start();
+    });
+    QObject::connect(&acq, &Acquisition::drawChart, &guard, [&] {
+        if (transfer.isValid())
+            transferNs = transfer.nsecsElapsed();
+        drawn = true;
+        acq.ShowChartFinished();
+    });
+
+    ProgressBar bar(progressBar);
+    QTimer barTimer;
+    barTimer.setInterval(250);
+    QObject::connect(&barTimer, &QTimer::timeout, &guard, [&] {
+        if (expectedPackets > 0)
+            bar.show(QStringLiteral("ПЕРЕДАЧА"), expectedPackets - acq.PacketsLeft, expectedPackets);
+        else
+            bar.show(QStringLiteral("ИЗМЕРЕНИЕ"), total.elapsed(),
+                     static_cast<qint64>(limits.MeasureTimeMs));
+    });
+    if (progressBar)
+        barTimer.start();
+
+    total.start();
+    start();
+    const bool done = WaitFor([&] { return drawn || deadline.hasExpired(); }, -1) && drawn;
+    barTimer.stop();
+    bar.finish();
+    if (!done) {
+        // Nothing more may go out or come in for this exchange.
+        acq.timSendCmd().stop();
+        acq.timRx().stop();
+        acq.PendingCommand = cmd::IdleCommand();
+        if (error)
+            *error = NoAnswerMessage(total.elapsed());
+        return false;
+    }
+    if (stats) {
+        stats->packets = expectedPackets;
+        stats->bytes = acq.SampleBuffer.size();
+        stats->transferMs = transferNs < 0 ? 0.0 : std::round(transferNs / 1e5) / 10.0;
+        stats->totalMs = total.elapsed();
+    }
+    return true;
+}
+
+}  // namespace korvel::cli

@@ -1,0 +1,62 @@
+#pragma once
+// Running korvel-cli in the tests: the built program through QProcess (its stdout, stderr and
+// exit status), or a subcommand in-process against a board the test can look into.
+
+#include "serial/SerialPort.h"
+#include "sim/SimulatedPort.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStringList>
+
+namespace korvel::testing {
+
+struct CliResult {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+inline CliResult RunCliProgram(const QStringList& arguments, int limitMs = 60000)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(KORVEL_CLI_PATH), arguments);
+    CliResult r;
+    if (!p.waitForFinished(limitMs)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+// Lends a board the test owns to a subcommand, which closes and drops its port when done.
+class LentPort : public SerialPort {
+public:
+    explicit LentPort(SimulatedPort& board) : board_(board)
+    {
+        connect(&board_, &SerialPort::received, this, &SerialPort::received);
+    }
+    bool open(const QString& device) override { return board_.open(device); }
+    void close() override { board_.close(); }
+    bool isOpen() const override { return board_.isOpen(); }
+    bool setLineParameters() override { return board_.setLineParameters(); }
+    bool setBaudRate(qint32 baud) override { return board_.setBaudRate(baud); }
+    qint32 baudRate() const override { return board_.baudRate(); }
+    void write(const QByteArray& bytes) override { board_.write(bytes); }
+    qint64 bytesWaiting() const override { return board_.bytesWaiting(); }
+    qint64 read(char* data, qint64 max) override { return board_.read(data, max); }
+    using SerialPort::read;
+    void purge() override { board_.purge(); }
+
+private:
+    SimulatedPort& board_;
+};
+
+}  // namespace korvel::testing
