@@ -22,6 +22,16 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("korvel-cli"));
     QStringList args = QCoreApplication::arguments();
     QTextStream err(stderr);
+    const bool askedForHelp = args.size() == 2
+        && (args.at(1) == QLatin1String("--help") || args.at(1) == QLatin1String("-h")
+            || args.at(1) == QLatin1String("help"));
+    if (askedForHelp) {
+        QTextStream out(stdout);
+        out << "usage: korvel-cli SUBCOMMAND [options]   (korvel-cli SUBCOMMAND --help for its options)\n";
+        for (const auto& sub : korvel::cli::Subcommands())
+            out << "  " << sub.name << "\t" << sub.summary << "\n";
+        return 0;
+    }
     if (args.size() >= 2) {
         for (const auto& sub : korvel::cli::Subcommands()) {
             if (args.at(1) == QLatin1String(sub.name)) {
