@@ -219,6 +219,7 @@ TEST(RealTimeWindow, BandCaseSetsTheSecondLevelListAndTheSignalIsJudgedWithoutIt
 
     r.cycleAt(25, 0x2000 | 2001);
     EXPECT_EQ(f.cbTLevel2->currentIndex(), 1);
+    EXPECT_EQ(r.panel(2), QStringLiteral("если T°C>20 или <30: на XP2/7 +5В"));
     EXPECT_EQ(f.pnlT->text(), QStringLiteral("T:+5В"));
     EXPECT_EQ(f.pnlA->text(), QStringLiteral("A:+5В"));
     EXPECT_EQ(r.cycleAt(31, 0xE000 | 1999),
