@@ -78,6 +78,8 @@ MainWindow::MainWindow(const QString& settingsPath, Messages& messages, BoardAcc
     // Data file and folder handlers.
 
     // Real-time and accelerometer handlers.
+    wireRealTime();
+    wireAccel();
 
     FormCreate();
     TimErrColor.start();
@@ -130,8 +132,11 @@ void MainWindow::FormCreate()
     // 6. A board that is not found is reported and does not stop the start.
     ConnectBoard();
 
-    // 7. Left for the accelerometer panel when it is wired in: AccelPeriod 0.0007 with
-    //    FillAccelDurations, AccelDurationIndex 0 and the click of cbX.
+    // 7. The accelerometer's list, first for one channel, then for the boxes as checked.
+    acquisition().AccelPeriod = 0.0007;
+    FillAccelDurations();
+    AccelDurationIndex = 0;
+    cbXClick();
 
     // 8. The channel boxes wear the colours of their series.
     auto tint = [](QWidget* w, const QColor& c) {

@@ -166,6 +166,55 @@ public:
     // --- Data files and folder browsing (MainWindowFiles.cpp, MainWindowFolder.cpp) ---
 
     // --- Real-time and accelerometer modes (MainWindowRealTime.cpp, MainWindowAccel.cpp) ---
+    // Intervals of the real-time chain: the first poll, the cycle, the spacing of its writes.
+    struct RealTimeIntervals {
+        int firstMs = 10;
+        int cycleMs = 1000;
+        int afterSendMs = 10;
+    };
+    // Takes effect at the next start of the mode.
+    RealTimeIntervals realTimeIntervals;
+
+    void btSingleClick();
+    void timSingleTimer();
+    void timAfterSendCTL1Timer();
+    void timAfterSendCTL2Timer();
+    void btTemperatureClick();
+    // One output's decision from CurrentSignal (XP2/8) or CurrentTemperature (XP2/7): the
+    // summary in status panel 1 or 2, the indicator, and the command sent from then on.
+    void DecideOutput(bool signalOutput);
+    // A real-time reply was stored: with the temperature the outputs are decided first, then
+    // the chart adds the point.
+    void realTimeReplyStored(bool withTemperature);
+    // The real-time record cannot take another point: the mode ends.
+    void realTimeRecordFull();
+    void wireRealTime();
+
+    // The commands last decided for XP2/7 and XP2/8; empty until a first decision.
+    QByteArray TOutCommand;
+    QByteArray AOutCommand;
+    QTimer timSingle;
+    QTimer timAfterSendCTL1;
+    QTimer timAfterSendCTL2;
+
+    void btADXLClick();
+    void cbXClick();
+    void cbYClick();
+    void FillAccelDurations();
+    void btAxGoClick();
+    void wireAccel();
+    // rgAx: the eight entries are the radio buttons rgAxItem0..7; -1 when none is chosen.
+    int rgAxItemIndex() const;
+    void setRgAxItemIndex(int index);
+    QStringList rgAxItems() const;
+
+    int AccelBlockSeconds = 21;
+    int AccelChannels = 1;
+    quint16 AccelDurationIndex = 0;
+    // The X distance of one sample of the last plot, for the read-out: XStep, or the
+    // accelerometer's own spacing, which the accelerometer plots do not write into XStep.
+    double ReadoutStep = 1.0;
+
 
     // Settings: the window geometry first, then everything else in reading order.
     void applyGeometry(const SettingsValues& v);

@@ -138,8 +138,11 @@ void MainWindow::ShowChart(ChartOrigin Origin)
         }
         if (plot.AccelerometerMode)
             AccelerometerMode = true;
-        if (plot.series1TakesSeries2Colour)
-            c->setSeriesColor(c->Series1(), c->seriesColor(c->Series2()));
+        // Series1 wears Series2's colour only while it shows the Y channel alone.
+        c->setSeriesColor(c->Series1(), plot.series1TakesSeries2Colour
+                                            ? c->seriesColor(c->Series2())
+                                            : QColor(Qt::black));
+        ReadoutStep = plot.readoutStep;
         applyChartPlot(c, graphsOf(c), plot, chart.ChartZoomed);
 
         // Finish.
@@ -175,6 +178,7 @@ void MainWindow::showRealTimePlot(ChartOrigin Origin)
                                                 {scaling.ScaleK, scaling.ScaleShift},
                                                 Origin == ChartOrigin::timRx);
     chart.XStep = plot.XStep;
+    ReadoutStep = plot.XStep;
     a.RealTimeCount = plot.RealTimeCount;
     if (plot.rebuild) {
         fillGraph(c->Series1(), plot.Series1);

@@ -1,0 +1,200 @@
+// The real-time mode: the one-second polling chain, the decisions of the two control outputs
+// on every reply, and the single temperature reading. The acquisition object stores the
+// replies; this file drives the chain and shows what was decided.
+#include "app/MainWindow.h"
+
+#include "chart/ChartFill.h"
+#include "chart/ChartView.h"
+#include "chart/OutputRules.h"
+#include "chart/SecondaryChartWindow.h"
+#include "device/Acquisition.h"
+#include "device/Commands.h"
+#include "ui_MainWindow.h"
+
+#include <QApplication>
+#include <QLabel>
+
+namespace korvel {
+
+namespace {
+
+void setCaptionColour(QWidget* w, const QColor& c)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, c);
+    p.setColor(QPalette::ButtonText, c);
+    w->setPalette(p);
+}
+
+void setIndicatorColour(QLabel* indicator, const QColor& c)
+{
+    QPalette p = indicator->palette();
+    p.setColor(QPalette::Window, c);
+    indicator->setPalette(p);
+}
+
+constexpr int XUnitSecondsIndex = 2;  // "с" in cbXscale
+
+}  // namespace
+
+void MainWindow::wireRealTime()
+{
+    timSingle.setSingleShot(false);
+    timAfterSendCTL1.setSingleShot(true);
+    timAfterSendCTL2.setSingleShot(true);
+    connect(&timSingle, &QTimer::timeout, this, &MainWindow::timSingleTimer);
+    connect(&timAfterSendCTL1, &QTimer::timeout, this, &MainWindow::timAfterSendCTL1Timer);
+    connect(&timAfterSendCTL2, &QTimer::timeout, this, &MainWindow::timAfterSendCTL2Timer);
+    connect(ui->btSingle, &QToolButton::clicked, this, &MainWindow::btSingleClick);
+    connect(ui->btTemperature, &QPushButton::clicked, this, &MainWindow::btTemperatureClick);
+
+    Acquisition* a = &acquisition();
+    connect(a, &Acquisition::realTimeReply, this, &MainWindow::realTimeReplyStored);
+    connect(a, &Acquisition::realTimeRecordFull, this, &MainWindow::realTimeRecordFull);
+    // Status panel 1 shows the signal output's summary in this mode, not the read-out.
+    connect(a, &Acquisition::readoutOff, this, [this] { chart.ReadoutOn = false; });
+}
+
+void MainWindow::btSingleClick()
+{
+    Ui::MainWindow& f = *ui;
+    Acquisition& a = acquisition();
+    scaling.CoefficientsFromFile = false;
+    f.btRd->setEnabled(false);
+    a.SamplePeriod = 1000000;
+    AccelerometerMode = false;
+    f.gbAx->hide();
+    f.gbFT->hide();
+
+    if (timSingle.isActive()) {
+        a.PendingCommand = cmd::IdleCommand();
+        f.pnlA->hide();
+        f.pnlT->hide();
+        timSingle.stop();
+        // A request still queued behind the output commands would add a point after the stop.
+        timAfterSendCTL1.stop();
+        timAfterSendCTL2.stop();
+        f.btSingle->setText(QStringLiteral("В реальном времени"));
+        setCaptionColour(f.btSingle, QApplication::palette().color(QPalette::WindowText));
+        return;
+    }
+
+    f.pnlA->show();
+    f.pnlT->show();
+    if (!btCloseCtlPrmClick()) {
+        // The mode does not start, so there is no line state to show.
+        f.pnlA->hide();
+        f.pnlT->hide();
+        return;
+    }
+    if (!f.gbOptions->isHidden())
+        gbOptionsClick();
+    ChartView* c = f.Chart1;
+    c->rightAxis()->setVisible(true);
+    for (QCPGraph* g : {c->Series1(), c->Series2(), c->SeriDgt1(), c->SeriDgt2(), c->SeriDgt3(),
+                        c->SeriTermo()})
+        clearGraph(g);
+    // A Y-only accelerometer plot may have left the signal in Series2's colour.
+    c->setSeriesColor(c->Series1(), Qt::black);
+    c->replot();
+    if (secondary_) {
+        for (QCPGraph* g : {secondary_->SeriDgt1(), secondary_->SeriDgt2(), secondary_->SeriDgt3()})
+            clearGraph(g);
+        const QRect main = frameGeometry();
+        secondary_->move(secondary_->frameGeometry().x(), main.y() + main.height());
+    }
+    timSingle.setInterval(realTimeIntervals.firstMs);
+    a.beginRealTimeRecord();
+    timSingle.start();
+    f.btSingle->setText(QStringLiteral("ЗАВЕРШИТЬ"));
+    setCaptionColour(f.btSingle, Qt::red);
+    f.cbXscale->setCurrentIndex(XUnitSecondsIndex);
+}
+
+void MainWindow::timSingleTimer()
+{
+    timSingle.setInterval(realTimeIntervals.cycleMs);
+    timAfterSendCTL1.start(realTimeIntervals.afterSendMs);
+    acquisition().writeCommand(TOutCommand);
+}
+
+void MainWindow::timAfterSendCTL1Timer()
+{
+    timAfterSendCTL1.stop();
+    timAfterSendCTL2.start(realTimeIntervals.afterSendMs);
+    acquisition().writeCommand(AOutCommand);
+}
+
+void MainWindow::timAfterSendCTL2Timer()
+{
+    timAfterSendCTL2.stop();
+    acquisition().sendRealTimeRequest(ui->cbTermo->isChecked());
+}
+
+void MainWindow::btTemperatureClick()
+{
+    ui->btRd->setEnabled(false);
+    acquisition().requestTemperature();
+}
+
+void MainWindow::realTimeReplyStored(bool withTemperature)
+{
+    if (withTemperature) {
+        DecideOutput(true);
+        DecideOutput(false);
+    }
+    ShowChart(ChartOrigin::timRx);
+}
+
+void MainWindow::realTimeRecordFull()
+{
+    if (!timSingle.isActive())
+        return;
+    btSingleClick();
+    statusPanel(0)->setText(
+        QStringLiteral("ЗАПИСЬ ЗАПОЛНЕНА: %1 ТОЧЕК").arg(Acquisition::RealTimeCapacity));
+}
+
+void MainWindow::DecideOutput(bool signalOutput)
+{
+    Ui::MainWindow& f = *ui;
+    const Acquisition& a = acquisition();
+    const OutputLine line = signalOutput ? OutputLine::Signal : OutputLine::Temperature;
+    QComboBox* level2 = signalOutput ? f.cbALevel2 : f.cbTLevel2;
+
+    OutputRule rule;
+    rule.condition1 = (signalOutput ? f.cbACondition1 : f.cbTCondition1)->currentIndex();
+    rule.condition2 = (signalOutput ? f.cbACondition2 : f.cbTCondition2)->currentIndex();
+    rule.level1 = (signalOutput ? f.cbALevel1 : f.cbTLevel1)->currentIndex();
+    rule.level2 = level2->currentIndex();
+    rule.On = signalOutput ? AnalogLevelOn : ThermoLevelOn;
+    rule.Off = signalOutput ? AnalogLevelOff : ThermoLevelOff;
+    rule.onText = (signalOutput ? f.eAOn : f.eTOn)->text();
+    rule.offText = (signalOutput ? f.eAOff : f.eTOff)->text();
+
+    const double value = signalOutput ? a.CurrentSignal : a.CurrentTemperature;
+    const OutputDecision d = korvel::DecideOutput(line, value, rule);
+    if (d.level2ForcedToLevel1)
+        level2->setCurrentIndex(d.level2);
+    statusPanel(signalOutput ? 1 : 2)->setText(d.summary);
+
+    QLabel* indicator = signalOutput ? f.pnlA : f.pnlT;
+    QByteArray& command = signalOutput ? AOutCommand : TOutCommand;
+    switch (d.result) {
+    case OutputResult::High:
+        indicator->setText(OutputIndicatorCaption(line, d.result));
+        setIndicatorColour(indicator, Qt::red);
+        command = signalOutput ? cmd::cmdAOutHigh() : cmd::cmdTOutHigh();
+        break;
+    case OutputResult::Low:
+        indicator->setText(OutputIndicatorCaption(line, d.result));
+        setIndicatorColour(indicator, Qt::blue);
+        command = signalOutput ? cmd::cmdAOutLow() : cmd::cmdTOutLow();
+        break;
+    case OutputResult::Hold:
+        setIndicatorColour(indicator, Qt::yellow);
+        break;
+    }
+}
+
+}  // namespace korvel

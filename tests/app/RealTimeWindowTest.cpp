@@ -1,0 +1,296 @@
+// The real-time mode in the window against a scripted port: the start and the stop, the writes
+// of one polling cycle, and the output decisions taken from real replies. The timers are
+// stepped by hand, so a cycle is whatever the test says it is.
+#include "chart/ChartView.h"
+#include "chart/SecondaryChartWindow.h"
+#include "device/Commands.h"
+#include "serial/ScriptedPort.h"
+#include "WindowRig.h"
+
+#include <QLabel>
+#include <gtest/gtest.h>
+
+using namespace korvel;
+using korvel::testing::WindowRig;
+
+namespace {
+
+// A reply to 0x15: the sample word, then the sensor's word in sixteenths of a degree.
+QByteArray sampleAndTemperature(quint16 word, double celsius)
+{
+    const auto t = static_cast<quint16>(static_cast<qint16>(celsius * 16));
+    return cmd::bytes({static_cast<quint8>(word), static_cast<quint8>(word >> 8),
+                       static_cast<quint8>(t), static_cast<quint8>(t >> 8)});
+}
+
+struct RealTimeRig : WindowRig {
+    ScriptedPort* port = nullptr;
+    SecondaryChartWindow secondary;
+
+    RealTimeRig()
+    {
+        auto p = std::make_unique<ScriptedPort>();
+        port = p.get();
+        build(std::move(p), QStringLiteral("ttyUSB0"));
+        window->attachSecondaryWindow(&secondary);
+        port->writes.clear();  // the greeting
+    }
+    ~RealTimeRig() { window->close(); }
+
+    QList<QByteArray> written() const { return port->writtenCommands(); }
+    ChartView& chart() { return *f().Chart1; }
+    int points() { return chart().Series1()->dataCount(); }
+
+    // One second of the chain: both output commands, then the request.
+    void cycle()
+    {
+        w().timSingleTimer();
+        w().timAfterSendCTL1Timer();
+        w().timAfterSendCTL2Timer();
+    }
+    // The board's answer, handled as the receive timer would.
+    void reply(const QByteArray& bytes)
+    {
+        port->feed(bytes);
+        acq().timRxTimer();
+    }
+    // A cycle answered at the given temperature; returns what the cycle wrote.
+    QList<QByteArray> cycleAt(double celsius, quint16 word = 0x0800)
+    {
+        port->writes.clear();
+        cycle();
+        const QList<QByteArray> sent = written();
+        reply(sampleAndTemperature(word, celsius));
+        return sent;
+    }
+    QColor colourOf(QLabel* l) { return l->palette().color(QPalette::Window); }
+    QString panel(int i) { return window->statusPanel(i)->text(); }
+};
+
+const QByteArray Req15 = cmd::cmdSampleTemp();
+const QByteArray Req14 = cmd::cmdSample();
+
+}  // namespace
+
+TEST(RealTimeWindow, StartPreparesTheModeAndStopUndoesIt)
+{
+    RealTimeRig r;
+    r.window->move(40, 50);
+    r.window->resize(800, 560);
+    r.f().gbAx->show();
+    r.f().gbFT->show();
+    r.f().btRd->setEnabled(true);
+    r.w().AccelerometerMode = true;
+    r.w().scaling.CoefficientsFromFile = true;
+    r.f().btOptions->click();  // the options panel is open
+    r.w().lbCtlPrmClick();
+    r.f().eTOn->setText(QStringLiteral("20,5"));
+    r.chart().SeriTermo()->addData(1, 1);
+    r.secondary.SeriDgt2()->addData(1, 1);
+
+    r.f().btSingle->click();
+    Ui::MainWindow& f = r.f();
+    EXPECT_FALSE(f.pnlA->isHidden());
+    EXPECT_FALSE(f.pnlT->isHidden());
+    EXPECT_TRUE(f.gbCtlPrm->isHidden());
+    EXPECT_DOUBLE_EQ(r.w().ThermoLevelOn, 20.5);  // thresholds frozen at the start
+    EXPECT_TRUE(f.gbOptions->isHidden());
+    EXPECT_TRUE(f.gbAx->isHidden());
+    EXPECT_TRUE(f.gbFT->isHidden());
+    EXPECT_FALSE(f.btRd->isEnabled());
+    EXPECT_FALSE(r.w().AccelerometerMode);
+    EXPECT_FALSE(r.w().scaling.CoefficientsFromFile);
+    EXPECT_EQ(r.acq().SamplePeriod, 1000000.0);
+    EXPECT_TRUE(r.chart().rightAxis()->visible());
+    EXPECT_EQ(r.chart().SeriTermo()->dataCount(), 0);
+    EXPECT_EQ(r.secondary.SeriDgt2()->dataCount(), 0);
+    EXPECT_EQ(r.secondary.frameGeometry().top(),
+              r.window->frameGeometry().top() + r.window->frameGeometry().height());
+    EXPECT_EQ(f.cbXscale->currentText(), QStringLiteral("с"));
+    EXPECT_EQ(f.btSingle->text(), QStringLiteral("ЗАВЕРШИТЬ"));
+    EXPECT_EQ(f.btSingle->palette().color(QPalette::ButtonText), QColor(Qt::red));
+    EXPECT_TRUE(r.w().timSingle.isActive());
+    EXPECT_EQ(r.w().timSingle.interval(), 10);
+    EXPECT_EQ(r.acq().RealTimeCount, -1);
+    EXPECT_TRUE(r.written().isEmpty());  // nothing goes out before the first tick
+
+    r.w().timSingleTimer();
+    EXPECT_EQ(r.w().timSingle.interval(), 1000);
+    EXPECT_TRUE(r.w().timAfterSendCTL1.isActive());
+
+    // Stopped between the output commands: the request still queued must not go out.
+    f.btSingle->click();
+    EXPECT_FALSE(r.w().timSingle.isActive());
+    EXPECT_FALSE(r.w().timAfterSendCTL1.isActive());
+    EXPECT_FALSE(r.w().timAfterSendCTL2.isActive());
+    EXPECT_TRUE(f.pnlA->isHidden());
+    EXPECT_TRUE(f.pnlT->isHidden());
+    EXPECT_TRUE(cmd::IsIdle(r.acq().PendingCommand));
+    EXPECT_EQ(f.btSingle->text(), QStringLiteral("В реальном времени"));
+    EXPECT_NE(f.btSingle->palette().color(QPalette::ButtonText), QColor(Qt::red));
+}
+
+TEST(RealTimeWindow, AThresholdThatDoesNotConvertRefusesTheStart)
+{
+    RealTimeRig r;
+    r.f().eAOff->setText(QStringLiteral("1.5"));  // a point, not the comma of this locale
+    r.f().btSingle->click();
+    ASSERT_EQ(r.messages.said.size(), 1);
+    EXPECT_EQ(r.messages.said[0].kind, RecordingMessages::Kind::Error);
+    EXPECT_TRUE(r.messages.said[0].text.contains(QStringLiteral("1.5")));
+    EXPECT_FALSE(r.w().timSingle.isActive());
+    EXPECT_TRUE(r.f().pnlA->isHidden());
+    EXPECT_TRUE(r.f().pnlT->isHidden());
+    EXPECT_EQ(r.f().btSingle->text(), QStringLiteral("В реальном времени"));
+
+    // Mended, the next press starts.
+    r.f().eAOff->setText(QStringLiteral("1,5"));
+    r.f().btSingle->click();
+    EXPECT_TRUE(r.w().timSingle.isActive());
+}
+
+TEST(RealTimeWindow, DefaultConditionsHoldBothLinesAndSendNothingForThem)
+{
+    RealTimeRig r;
+    r.f().cbTermo->setChecked(true);
+    r.f().btSingle->click();
+    EXPECT_EQ(r.cycleAt(21), QList<QByteArray>{Req15});
+    EXPECT_EQ(r.points(), 0);  // the first reply after the start is dropped, undecided
+    EXPECT_TRUE(r.panel(2).isEmpty());
+
+    EXPECT_EQ(r.cycleAt(21), QList<QByteArray>{Req15});
+    EXPECT_EQ(r.points(), 1);
+    EXPECT_EQ(r.colourOf(r.f().pnlT), QColor(Qt::yellow));
+    EXPECT_EQ(r.colourOf(r.f().pnlA), QColor(Qt::yellow));
+    EXPECT_EQ(r.f().pnlT->text(), QStringLiteral("T"));
+    EXPECT_TRUE(r.w().TOutCommand.isEmpty());
+    EXPECT_TRUE(r.w().AOutCommand.isEmpty());
+    EXPECT_EQ(r.panel(2),
+              QStringLiteral("если T°C>=155,0: на XP2/7 +5В, T°C<=-55,0: на XP2/7 0В"));
+    EXPECT_EQ(r.panel(1), QStringLiteral(
+                              "сигнал>=99999,0: на XP2/8 +5В, сигнал<=-99999,0: на XP2/8 0В"));
+    EXPECT_EQ(r.cycleAt(21), QList<QByteArray>{Req15});
+}
+
+TEST(RealTimeWindow, TemperatureSwitchesTheLineBelowAndAboveAndHoldsBetween)
+{
+    RealTimeRig r;
+    Ui::MainWindow& f = r.f();
+    f.cbTermo->setChecked(true);
+    f.cbTCondition1->setCurrentIndex(2);  // <
+    f.eTOn->setText(QStringLiteral("20"));
+    f.cbTLevel1->setCurrentIndex(1);      // +5В
+    f.cbTCondition2->setCurrentIndex(0);  // >
+    f.eTOff->setText(QStringLiteral("22"));
+    f.cbTLevel2->setCurrentIndex(0);      // 0В
+    f.btSingle->click();
+    r.cycleAt(19);  // dropped
+
+    r.cycleAt(19);
+    EXPECT_EQ(f.pnlT->text(), QStringLiteral("T:+5В"));
+    EXPECT_EQ(r.colourOf(f.pnlT), QColor(Qt::red));
+    EXPECT_EQ(r.panel(2), QStringLiteral("если T°C<20: на XP2/7 +5В, T°C>22: на XP2/7 0В"));
+    EXPECT_EQ(r.cycleAt(21), (QList<QByteArray>{cmd::cmdTOutHigh(), Req15}));
+
+    // 21 °C lies between: the line keeps +5 V and the command keeps going out.
+    EXPECT_EQ(f.pnlT->text(), QStringLiteral("T:+5В"));
+    EXPECT_EQ(r.colourOf(f.pnlT), QColor(Qt::yellow));
+    EXPECT_EQ(r.cycleAt(23), (QList<QByteArray>{cmd::cmdTOutHigh(), Req15}));
+
+    EXPECT_EQ(f.pnlT->text(), QStringLiteral("T:0В"));
+    EXPECT_EQ(r.colourOf(f.pnlT), QColor(Qt::blue));
+    EXPECT_EQ(r.cycleAt(23), (QList<QByteArray>{cmd::cmdTOutLow(), Req15}));
+    EXPECT_EQ(r.points(), 4);
+}
+
+TEST(RealTimeWindow, BandCaseSetsTheSecondLevelListAndTheSignalIsJudgedWithoutItsLineBits)
+{
+    RealTimeRig r;
+    Ui::MainWindow& f = r.f();
+    f.cbTermo->setChecked(true);
+    f.cbTCondition1->setCurrentIndex(0);  // > 20 or < 30: +5В
+    f.eTOn->setText(QStringLiteral("20"));
+    f.cbTCondition2->setCurrentIndex(2);
+    f.eTOff->setText(QStringLiteral("30"));
+    f.btSingle->click();
+    r.w().AnalogLevelOn = 2000;           // ADC units, as the panel leaves them
+    f.cbACondition1->setCurrentIndex(0);  // > 2000: +5В
+    r.cycleAt(25);
+
+    r.cycleAt(25, 0x2000 | 2001);
+    EXPECT_EQ(f.cbTLevel2->currentIndex(), 1);
+    EXPECT_EQ(r.panel(2), QStringLiteral("если T°C>20 или <30: на XP2/7 +5В"));
+    EXPECT_EQ(f.pnlT->text(), QStringLiteral("T:+5В"));
+    EXPECT_EQ(f.pnlA->text(), QStringLiteral("A:+5В"));
+    EXPECT_EQ(r.cycleAt(31, 0xE000 | 1999),
+              (QList<QByteArray>{cmd::cmdTOutHigh(), cmd::cmdAOutHigh(), Req15}));
+    EXPECT_EQ(f.pnlT->text(), QStringLiteral("T:0В"));
+    EXPECT_EQ(r.colourOf(f.pnlA), QColor(Qt::yellow));
+}
+
+TEST(RealTimeWindow, WithoutTheTemperatureNothingIsDecidedButTheLastCommandsStillGoOut)
+{
+    RealTimeRig r;
+    Ui::MainWindow& f = r.f();
+    f.cbTermo->setChecked(true);
+    f.cbTCondition1->setCurrentIndex(2);
+    f.eTOn->setText(QStringLiteral("20"));
+    f.btSingle->click();
+    r.cycleAt(19);
+    r.cycleAt(19);
+    ASSERT_EQ(r.w().TOutCommand, cmd::cmdTOutHigh());
+    const QString summary = r.panel(2);
+
+    f.cbTermo->setChecked(false);
+    r.port->writes.clear();
+    r.cycle();
+    EXPECT_EQ(r.written(), (QList<QByteArray>{cmd::cmdTOutHigh(), Req14}));
+    EXPECT_EQ(r.acq().ModeCommand, Req14);
+    r.reply(QByteArray::fromHex("4001"));  // a two-byte sample reply
+    EXPECT_EQ(r.points(), 2);
+    EXPECT_EQ(r.w().TOutCommand, cmd::cmdTOutHigh());
+    EXPECT_EQ(f.pnlT->text(), QStringLiteral("T:+5В"));
+    EXPECT_EQ(r.panel(2), summary);
+
+    r.port->writes.clear();
+    r.cycle();
+    EXPECT_EQ(r.written(), (QList<QByteArray>{cmd::cmdTOutHigh(), Req14}));
+}
+
+TEST(RealTimeWindow, TheFirstReplyAfterEveryStartStaysOffTheChart)
+{
+    RealTimeRig r;
+    r.f().cbTermo->setChecked(true);
+    r.f().btSingle->click();
+    r.cycleAt(21, 100);
+    r.cycleAt(22, 200);
+    r.cycleAt(23, 300);
+    ASSERT_EQ(r.points(), 2);
+    EXPECT_EQ(r.acq().RealTimeSignal[0], 200);
+    EXPECT_EQ(r.chart().SeriTermo()->dataCount(), 2);
+
+    r.f().btSingle->click();
+    r.f().btSingle->click();
+    EXPECT_EQ(r.points(), 0);
+    r.cycleAt(24, 400);
+    EXPECT_EQ(r.points(), 0);
+    EXPECT_EQ(r.chart().SeriTermo()->dataCount(), 0);
+    r.cycleAt(25, 500);
+    ASSERT_EQ(r.points(), 1);
+    EXPECT_EQ(r.acq().RealTimeSignal[0], 500);
+
+}
+
+TEST(RealTimeWindow, AFullRecordEndsTheModeWithAStatusText)
+{
+    RealTimeRig r;
+    r.f().cbTermo->setChecked(true);
+    r.f().btSingle->click();
+    r.cycleAt(21);
+    r.acq().RealTimeCount = Acquisition::RealTimeCapacity;
+    r.cycleAt(21);
+    EXPECT_FALSE(r.w().timSingle.isActive());
+    EXPECT_TRUE(r.f().pnlT->isHidden());
+    EXPECT_EQ(r.f().btSingle->text(), QStringLiteral("В реальном времени"));
+    EXPECT_TRUE(r.panel(0).contains(QStringLiteral("65536")));
+}
