@@ -255,6 +255,9 @@ void MainWindow::FormClose()
     // (no more receive events) before the buffer is released.
     Timer2.stop();
     TimErrColor.stop();
+    timSingle.stop();
+    timAfterSendCTL1.stop();
+    timAfterSendCTL2.stop();
     acquisition_->timRx().stop();
     acquisition_->timSendCmd().stop();
     port_->close();

@@ -234,7 +234,7 @@ void setOptionsCaption(QToolButton* b, bool open)
 void MainWindow::btOptionsClick()
 {
     Ui::MainWindow& f = *ui;
-    if (f.gbOptions->isVisible()) {
+    if (!f.gbOptions->isHidden()) {  // the panel's own state, even while the window is not shown
         f.gbOptions->hide();
         setOptionsCaption(f.btOptions, false);
         return;
