@@ -236,3 +236,50 @@ TEST(FilesWindow, RealTimeRecordingWithTemperatureLoadsAsKind129)
     EXPECT_TRUE(w.chart().rightAxis()->visible());
     EXPECT_EQ(w.points(w.chart().Series1()), 1000);
 }
+
+TEST(FilesWindow, AccelerometerRecordingDrawsTheSameAfterLoadAndSavesAgainEqual)
+{
+    FilesWindow w;
+    // Two channels as the board delivers them, X words marked by bit 15, and a .txt name that
+    // still gives a data file in this mode.
+    QByteArray buffer;
+    for (int i = 0; i < 15000; ++i) {
+        const quint16 x = quint16(0x8000 | (1000 + i % 700));
+        const quint16 y = quint16(3000 - i % 500);
+        for (quint16 word : {x, y})
+            buffer.append(char(word & 0xff)).append(char(word >> 8));
+    }
+    w.acq().ModeCommand = QByteArray::fromHex("1a0003");
+    w.acq().SampleBuffer = buffer;
+    w.acq().BlockCount = 1;
+    w.acq().SamplePeriod = 1.0;
+    w.window->AccelerometerMode = true;
+    w.window->ShowChart(Origin::timRx);
+    const auto pointsOf = [](const QCPGraph* g) {
+        QList<QPointF> out;
+        for (auto it = g->data()->constBegin(); it != g->data()->constEnd(); ++it)
+            out.append({it->key, it->value});
+        return out;
+    };
+    const QList<QPointF> x = pointsOf(w.chart().Series1());
+    const QList<QPointF> y = pointsOf(w.chart().Series2());
+    ASSERT_EQ(x.size(), 15000);
+    ASSERT_EQ(y.size(), 15000);
+
+    w.save(QStringLiteral("accel.txt"));
+    ASSERT_TRUE(w.messages.said.isEmpty()) << w.messages.texts().join('|').toStdString();
+    const QByteArray first = contents(w.path(QStringLiteral("accel.txt")));
+    EXPECT_EQ(quint8(first[4]), 2);
+    EXPECT_EQ(w.window->data.AxisXName, QStringLiteral("Время, с"));
+
+    w.acq().ModeCommand = QByteArray("\x01\x00\x00", 3);
+    w.acq().SampleBuffer.clear();
+    w.load(QStringLiteral("accel.txt"));
+    ASSERT_TRUE(w.messages.said.isEmpty()) << w.messages.texts().join('|').toStdString();
+    EXPECT_EQ(w.acq().ModeCommand, QByteArray::fromHex("1a0003"));
+    EXPECT_EQ(pointsOf(w.chart().Series1()), x);
+    EXPECT_EQ(pointsOf(w.chart().Series2()), y);
+
+    w.save(QStringLiteral("again.dtw"));
+    EXPECT_EQ(contents(w.path(QStringLiteral("again.dtw"))), first);
+}
