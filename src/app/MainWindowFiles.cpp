@@ -29,6 +29,14 @@ bool isRealTimeCommand(const QByteArray& ModeCommand)
            && (ModeCommand[0] == char(0x14) || ModeCommand[0] == char(0x15));
 }
 
+// The accelerometer layout splits the words by bit 15, which in any other data is a digital
+// line: the flag alone (it stays set after an accelerometer run, through a later load or while
+// the panel is merely open) would strip and reorder ordinary data.
+bool savesAccelerometerData(bool AccelerometerMode, const QByteArray& ModeCommand)
+{
+    return AccelerometerMode && !ModeCommand.isEmpty() && ModeCommand[0] == char(0x1A);
+}
+
 QString fileCaption(const QString& path)
 {
     return QStringLiteral("ФАЙЛ ") + QFileInfo(path).fileName();
@@ -76,7 +84,9 @@ void MainWindow::btSaveClick()
     if (name.isEmpty())
         return;
     try {
-        if (ChooseSaveFormat(name, AccelerometerMode) == SaveFormat::TextExport)
+        const bool accelerometer =
+            savesAccelerometerData(AccelerometerMode, acquisition().ModeCommand);
+        if (ChooseSaveFormat(name, accelerometer) == SaveFormat::TextExport)
             writeTextExport(name);
         else
             writeDataFile(name);
@@ -92,10 +102,10 @@ void MainWindow::writeDataFile(const QString& fileName)
     const Acquisition& a = acquisition();
 
     DataFileSaveInput in;
-    in.AccelerometerMode = AccelerometerMode;
+    in.AccelerometerMode = savesAccelerometerData(AccelerometerMode, a.ModeCommand);
     ScaleCoefficients coefficients{scaling.ScaleK, scaling.ScaleShift};
     std::optional<ScaleParams> controls;
-    if (!AccelerometerMode) {
+    if (!in.AccelerometerMode) {
         controls = scaleParamsOfControls(f, chart.XUnitName, scaling.calibration, coefficients);
         coefficients = controls->coefficients;
     }

@@ -282,4 +282,14 @@ TEST(FilesWindow, AccelerometerRecordingDrawsTheSameAfterLoadAndSavesAgainEqual)
 
     w.save(QStringLiteral("again.dtw"));
     EXPECT_EQ(contents(w.path(QStringLiteral("again.dtw"))), first);
+
+    // The flag outlives the run; ordinary data saved now keeps its digital line in bit 15.
+    const QByteArray plain = Words({0x8123, 0x0456, 0xA789});
+    w.setData(plain);
+    w.acq().BlockCount = 0;
+    w.acq().SampleBuffer = plain;
+    w.save(QStringLiteral("plain.dtw"));
+    const QByteArray saved = contents(w.path(QStringLiteral("plain.dtw")));
+    EXPECT_EQ(quint8(saved[4]), 1);
+    EXPECT_TRUE(saved.contains(plain));
 }
