@@ -190,7 +190,6 @@ public:
     // The comment list line the next search starts at.
     int SearchLine = 0;
 
-
     // --- Real-time and accelerometer modes (MainWindowRealTime.cpp, MainWindowAccel.cpp) ---
 
     // Settings: the window geometry first, then everything else in reading order.
