@@ -76,6 +76,7 @@ MainWindow::MainWindow(const QString& settingsPath, Messages& messages, BoardAcc
     wireChartPanels();
 
     // Data file and folder handlers.
+    wireDataFiles();
 
     // Real-time and accelerometer handlers.
     wireRealTime();

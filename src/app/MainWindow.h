@@ -164,6 +164,31 @@ public:
     double AnalogLevelOff = 0.0;
 
     // --- Data files and folder browsing (MainWindowFiles.cpp, MainWindowFolder.cpp) ---
+    // Where file names come from; the window's own QFileDialog when none is set.
+    std::shared_ptr<class FileDialogs> fileDialogs;
+    FileDialogs& dialogs();
+    void wireDataFiles();
+
+    // Saving writes a data file, or the text export for a name ending exactly in ".txt".
+    void btSaveClick();
+    void writeDataFile(const QString& fileName);
+    void writeTextExport(const QString& fileName);
+    // Sender btNextFile: no dialog, the file named by CurrentDataFile is read.
+    void btLoadFileClick(const QObject* Sender);
+
+    void wireFolderBrowsing();
+    void btPrevFileClick();
+    void btNextFileClick();
+    void btShowCmntClick();
+    // A double click or Enter in MAllCmnt, or btOpenFind: the file of the comment under the
+    // text cursor.
+    void MAllCmntOpen();
+    void btFindClick();
+    void btPathClick();
+    void btCancelClick();
+    void btCopyClick();
+    // The comment list line the next search starts at.
+    int SearchLine = 0;
 
     // --- Real-time and accelerometer modes (MainWindowRealTime.cpp, MainWindowAccel.cpp) ---
     // Intervals of the real-time chain: the first poll, the cycle, the spacing of its writes.

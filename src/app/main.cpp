@@ -1,4 +1,5 @@
 // korvel: the desktop program of the 12-bit ADC board.
+#include "app/FileDialogs.h"
 #include "app/MainWindow.h"
 #include "app/WidgetMessages.h"
 #include "chart/SecondaryChartWindow.h"
@@ -59,6 +60,8 @@ int main(int argc, char** argv)
     korvel::MainWindow window(settingsPath, messages,
                               {korvel::MakeBoardPort(link), korvel::MakeBoardPortFinder(link)});
     boxes.setParent(&window);
+    if (cli.isSet(screenshot))
+        window.fileDialogs = std::make_shared<korvel::ScriptedFileDialogs>();  // cancels every dialog
     korvel::SecondaryChartWindow secondary;  // hidden until the real-time mode shows it
     window.attachSecondaryWindow(&secondary);
     window.show();

@@ -1,0 +1,245 @@
+// Saving and loading data files and the text export. The formats are the core's; this file
+// reads the controls and the acquisition state into plain values, and takes what the core
+// hands back into the window's state in one piece.
+#include "app/MainWindow.h"
+
+#include "app/FileDialogs.h"
+#include "app/Messages.h"
+#include "app/NumberFormat.h"
+#include "chart/ChartGeometry.h"
+#include "chart/ChartView.h"
+#include "chart/Scaling.h"
+#include "chart/SecondaryChartWindow.h"
+#include "device/Acquisition.h"
+#include "files/DataFileIo.h"
+#include "files/TextExport.h"
+#include "ui_MainWindow.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <optional>
+
+namespace korvel {
+
+namespace {
+
+bool isRealTimeCommand(const QByteArray& ModeCommand)
+{
+    return ModeCommand.size() == 1
+           && (ModeCommand[0] == char(0x14) || ModeCommand[0] == char(0x15));
+}
+
+// The accelerometer layout splits the words by bit 15, which in any other data is a digital
+// line: the flag alone (it stays set after an accelerometer run, through a later load or while
+// the panel is merely open) would strip and reorder ordinary data.
+bool savesAccelerometerData(bool AccelerometerMode, const QByteArray& ModeCommand)
+{
+    return AccelerometerMode && !ModeCommand.isEmpty() && ModeCommand[0] == char(0x1A);
+}
+
+QString fileCaption(const QString& path)
+{
+    return QStringLiteral("ФАЙЛ ") + QFileInfo(path).fileName();
+}
+
+// The writer and the export take ScaleK and ScaleShift from the controls, whatever a loaded
+// file brought, but leave the chart's axis titles alone. Throws ConversionError.
+ScaleParams scaleParamsOfControls(const Ui::MainWindow& f, const QString& XUnitName,
+                                  const Calibration& calibration, ScaleCoefficients previous)
+{
+    ScaleInputs in;
+    in.rangeIndex = f.cbRgm->currentIndex();
+    in.calibration = calibration;
+    in.extScaleIndex = f.cbExtScale->currentIndex();
+    in.emExtScale = f.emExtScale->text();
+    in.extShiftIndex = f.cbExtShift->currentIndex();
+    in.emExtShift = f.emExtShift->text();
+    in.displayMode = f.cbShowK->currentIndex();
+    in.eYTitle = f.eYTitle->text();
+    in.XUnitName = XUnitName;
+    in.previous = previous;
+    return korvel::GetScaleParams(in);
+}
+
+}  // namespace
+
+void MainWindow::wireDataFiles()
+{
+    Ui::MainWindow& f = *ui;
+    connect(f.btSave, &QToolButton::clicked, this, &MainWindow::btSaveClick);
+    connect(f.btLoadFile, &QToolButton::clicked, this, [this] { btLoadFileClick(ui->btLoadFile); });
+    wireFolderBrowsing();
+}
+
+FileDialogs& MainWindow::dialogs()
+{
+    if (!fileDialogs)
+        fileDialogs = std::make_shared<WidgetFileDialogs>(this);
+    return *fileDialogs;
+}
+
+void MainWindow::btSaveClick()
+{
+    const QString name = dialogs().fileName(SaveDlg());
+    if (name.isEmpty())
+        return;
+    try {
+        const bool accelerometer =
+            savesAccelerometerData(AccelerometerMode, acquisition().ModeCommand);
+        if (ChooseSaveFormat(name, accelerometer) == SaveFormat::TextExport)
+            writeTextExport(name);
+        else
+            writeDataFile(name);
+    } catch (const ConversionError& e) {
+        // A coefficient text that does not convert ends the save before the disk is touched.
+        messages().error(e.message());
+    }
+}
+
+void MainWindow::writeDataFile(const QString& fileName)
+{
+    Ui::MainWindow& f = *ui;
+    const Acquisition& a = acquisition();
+
+    DataFileSaveInput in;
+    in.AccelerometerMode = savesAccelerometerData(AccelerometerMode, a.ModeCommand);
+    ScaleCoefficients coefficients{scaling.ScaleK, scaling.ScaleShift};
+    std::optional<ScaleParams> controls;
+    if (!in.AccelerometerMode) {
+        controls = scaleParamsOfControls(f, chart.XUnitName, scaling.calibration, coefficients);
+        coefficients = controls->coefficients;
+    }
+    in.realTimeData = isRealTimeCommand(a.ModeCommand);
+    in.termoHasPoints = f.Chart1->SeriTermo()->dataCount() > 0;
+    in.RealTimeCount = a.RealTimeCount;
+    in.RealTimeSignal = a.RealTimeSignal;
+    in.RealTimeTemperature = a.RealTimeTemperature;
+    in.BlockCount = a.BlockCount;
+    in.SampleBuffer = a.SampleBuffer;
+    in.SamplePeriod = a.SamplePeriod;
+    in.ScaleK = coefficients.ScaleK;
+    in.ScaleShift = coefficients.ScaleShift;
+    in.AxisXName = data.AxisXName;
+    in.eYTitle = f.eYTitle->text();
+    in.comment = f.mComment->toPlainText();
+
+    const DataFileSaveResult r = SaveDataFile(fileName, in);
+    if (!r.output) {
+        // The file that was there stays as it was.
+        messages().error(r.error);
+        return;
+    }
+    const DataFileSaveOutput& o = *r.output;
+    if (controls) {
+        scaling.ScaleK = coefficients.ScaleK;
+        scaling.ScaleShift = coefficients.ScaleShift;
+        f.pRgm->setText(controls->pRgmCaption);
+    }
+    statusPanel(2)->setText(o.statusText);
+    data.DataKind = o.header.DataKind;
+    data.Variant = o.header.Variant;
+    data.SampleBytes = o.header.SampleBytes;
+    data.AxisXName = o.AxisXName;
+    data.AxisYName = o.AxisYName;
+    f.gbFile->setTitle(fileCaption(fileName));
+}
+
+void MainWindow::writeTextExport(const QString& fileName)
+{
+    Ui::MainWindow& f = *ui;
+    const Acquisition& a = acquisition();
+    const ScaleParams controls = scaleParamsOfControls(
+        f, chart.XUnitName, scaling.calibration, {scaling.ScaleK, scaling.ScaleShift});
+
+    TextExportInput in;
+    in.ScaleK = controls.coefficients.ScaleK;
+    in.ScaleShift = controls.coefficients.ScaleShift;
+    in.eYTitle = f.eYTitle->text();
+    in.AxisXName = data.AxisXName;
+    in.cbTxtSaveX = f.cbTxtSaveX->currentIndex();
+    in.cbTxtSaveY = f.cbTxtSaveY->currentIndex();
+    in.cbTermo = f.cbTermo->isChecked();
+    in.cbDgt1 = f.cbDgt1->isChecked();
+    in.cbDgt2 = f.cbDgt2->isChecked();
+    in.cbDgt3 = f.cbDgt3->isChecked();
+    in.realTimeData = isRealTimeCommand(a.ModeCommand);
+    in.CoefficientsFromFile = scaling.CoefficientsFromFile;
+    in.DataKind = quint16(data.DataKind);
+    in.first = firstVisibleIndex(f.Chart1->Series1());
+    in.last = lastVisibleIndex(f.Chart1->Series1());
+    in.RealTimeSignal = a.RealTimeSignal;
+    in.RealTimeTemperature = a.RealTimeTemperature;
+    in.SampleBuffer = a.SampleBuffer;
+
+    const TextExportOutput out = BuildTextExport(in);
+    const QString error = WriteFileAtomically(fileName, out.bytes);
+    if (!error.isEmpty()) {
+        messages().error(error);
+        return;
+    }
+    scaling.ScaleK = controls.coefficients.ScaleK;
+    scaling.ScaleShift = controls.coefficients.ScaleShift;
+    f.pRgm->setText(controls.pRgmCaption);
+    data.AxisYName = out.AxisYName;
+    f.gbFile->setTitle(fileCaption(fileName));
+}
+
+void MainWindow::btLoadFileClick(const QObject* Sender)
+{
+    Ui::MainWindow& f = *ui;
+    f.gbFT->hide();
+    SearchLine = 0;
+    QString path = data.CurrentDataFile;
+    if (Sender != f.btNextFile) {
+        path = dialogs().fileName(OpenDlg());
+        if (path.isEmpty())
+            return;
+    }
+    if (secondary_)
+        secondary_->close();
+
+    // The whole file is read and checked before any of the window's state changes; a file
+    // refused from the dialog does not become the current one either.
+    const DataFileLoadResult r = LoadDataFile(path);
+    if (!r.file) {
+        if (r.error->kind == DataFileLoadError::Kind::ForeignFile)
+            messages().information(r.error->message);
+        else
+            messages().error(r.error->message);
+        return;
+    }
+    const LoadedDataFile& file = *r.file;
+    Acquisition& a = acquisition();
+    data.CurrentDataFile = path;
+
+    f.Chart1->rightAxis()->setVisible(file.header.DataKind == DataKindWithTemperature);
+    data.DataKind = file.header.DataKind;
+    data.Variant = file.header.Variant;
+    data.SampleBytes = file.header.SampleBytes;
+    a.SamplePeriod = file.header.SamplePeriod;
+    if (file.header.Variant == VariantOrdinary) {
+        scaling.ScaleK = file.ScaleK;
+        scaling.ScaleShift = file.ScaleShift;
+    }
+    data.AxisXName = file.AxisXName;
+    data.AxisYName = file.AxisYName;
+    a.BlockCount = file.BlockCount;
+    a.SampleBuffer = file.SampleBuffer;
+    // The text box keeps its own line breaks; the file's are CR LF.
+    QString comment = file.comment;
+    comment.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    f.mComment->setPlainText(comment);
+    scaling.CoefficientsFromFile = true;
+
+    f.gbFile->setTitle(fileCaption(data.CurrentDataFile));
+    f.btPrevFile->setEnabled(true);
+    f.btNextFile->setEnabled(true);
+    f.btShowCmnt->setEnabled(true);
+
+    a.ModeCommand = file.ModeCommand;
+    if (file.header.Variant == VariantOrdinary)
+        chart.ChartZoomed = false;
+    ShowChart(ChartOrigin::btLoadFile);
+}
+
+}  // namespace korvel

@@ -1,0 +1,173 @@
+// Stepping through the data files of the current file's folder, the list of all their
+// comments with its search, and the copy of the comment. The folder logic is the core's; this
+// file moves text between it and the controls.
+#include "app/MainWindow.h"
+
+#include "app/EventHook.h"
+#include "app/FileDialogs.h"
+#include "app/Messages.h"
+#include "files/FolderBrowse.h"
+#include "ui_MainWindow.h"
+
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QTextBlock>
+
+namespace korvel {
+
+namespace {
+
+// The list as the user sees it now, one entry per line of the text box.
+QStringList linesOf(const QPlainTextEdit* edit)
+{
+    QStringList lines;
+    for (QTextBlock b = edit->document()->begin(); b.isValid(); b = b.next())
+        lines.append(b.text());
+    return lines;
+}
+
+}  // namespace
+
+void MainWindow::wireFolderBrowsing()
+{
+    Ui::MainWindow& f = *ui;
+    connect(f.btPrevFile, &QToolButton::clicked, this, &MainWindow::btPrevFileClick);
+    connect(f.btNextFile, &QToolButton::clicked, this, &MainWindow::btNextFileClick);
+    connect(f.btShowCmnt, &QToolButton::clicked, this, &MainWindow::btShowCmntClick);
+    connect(f.btCopy, &QToolButton::clicked, this, &MainWindow::btCopyClick);
+    connect(f.btOpenFind, &QPushButton::clicked, this, &MainWindow::MAllCmntOpen);
+    connect(f.btFind, &QPushButton::clicked, this, &MainWindow::btFindClick);
+    connect(f.btPath, &QPushButton::clicked, this, &MainWindow::btPathClick);
+    connect(f.btCancel, &QPushButton::clicked, this, &MainWindow::btCancelClick);
+
+    // The first click of a double click has already put the text cursor where the user
+    // pointed, so the double click only has to open.
+    new EventHook(f.MAllCmnt->viewport(), [this](QEvent* e) {
+        if (e->type() != QEvent::MouseButtonDblClick)
+            return false;
+        MAllCmntOpen();
+        return true;
+    });
+    new EventHook(f.MAllCmnt, [this](QEvent* e) {
+        if (e->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        MAllCmntOpen();
+        return true;
+    });
+}
+
+void MainWindow::btPrevFileClick()
+{
+    ui->gbFT->hide();
+    const BrowseStep step = PreviousDataFile(data.CurrentDataFile);
+    if (step.action == BrowseStep::Action::NoMoreFiles) {
+        messages().information(NoMoreFilesMessage());
+        return;
+    }
+    if (step.action != BrowseStep::Action::Open)
+        return;
+    data.CurrentDataFile = step.path;
+    ui->gbFile->setTitle(QStringLiteral("ФАЙЛ ") + step.name);
+    btLoadFileClick(ui->btNextFile);
+}
+
+void MainWindow::btNextFileClick()
+{
+    ui->gbFT->hide();
+    const BrowseStep step = NextDataFile(data.CurrentDataFile);
+    if (step.action != BrowseStep::Action::Open) {
+        messages().information(NoMoreFilesMessage());
+        return;
+    }
+    data.CurrentDataFile = step.path;
+    ui->gbFile->setTitle(QStringLiteral("ФАЙЛ ") + step.name);
+    btLoadFileClick(ui->btNextFile);
+}
+
+void MainWindow::btShowCmntClick()
+{
+    Ui::MainWindow& f = *ui;
+    f.gbFT->hide();
+    FormResize();
+    f.gbAllCmnt->show();
+    f.MAllCmnt->clear();
+
+    QStringList entries = CommentListEntries(data.CurrentDataFile);
+    if (entries.isEmpty()) {
+        const QString picked = dialogs().fileName(OpenDlg());
+        if (!picked.isEmpty()) {
+            data.CurrentDataFile = picked;
+            entries = CommentListEntries(data.CurrentDataFile);
+        }
+    }
+    if (entries.isEmpty()) {
+        messages().information(ChooseFolderMessage(data.CurrentDataFile));
+        return;
+    }
+    const QStringList lines =
+        BuildCommentList(FolderOf(data.CurrentDataFile), entries, messages());
+    f.MAllCmnt->setPlainText(lines.join('\n'));
+    f.MAllCmnt->moveCursor(QTextCursor::Start);
+}
+
+void MainWindow::MAllCmntOpen()
+{
+    Ui::MainWindow& f = *ui;
+    const std::optional<QString> name =
+        FileNameForLine(linesOf(f.MAllCmnt), f.MAllCmnt->textCursor().blockNumber());
+    if (!name)
+        return;
+    data.CurrentDataFile = FolderOf(data.CurrentDataFile) + *name;
+    f.gbAllCmnt->hide();
+    btLoadFileClick(f.btNextFile);
+}
+
+void MainWindow::btFindClick()
+{
+    Ui::MainWindow& f = *ui;
+    const std::optional<SearchHit> hit = FindInCommentList(
+        linesOf(f.MAllCmnt), f.eFind->text(), f.chkCaps->isChecked(), SearchLine);
+    if (!hit)
+        return;
+    f.MAllCmnt->setFocus(Qt::OtherFocusReason);
+    // The hit counts a CR LF after every earlier line; the text box holds one separator
+    // there, so each earlier line is one position shorter.
+    const int start = hit->selStart - hit->line;
+    QTextCursor c = f.MAllCmnt->textCursor();
+    c.setPosition(start);
+    c.setPosition(start + hit->selLength, QTextCursor::KeepAnchor);
+    f.MAllCmnt->setTextCursor(c);
+}
+
+void MainWindow::btPathClick()
+{
+    // An empty path names no folder. (A made-up name would be a relative path here, and the
+    // current folder would be listed.) The list then asks for a file with the open dialog.
+    data.CurrentDataFile.clear();
+    btShowCmntClick();
+}
+
+void MainWindow::btCancelClick()
+{
+    ui->gbAllCmnt->hide();
+}
+
+void MainWindow::btCopyClick()
+{
+    Ui::MainWindow& f = *ui;
+    const ClipboardText c = CommentClipboardText(f.mComment->toPlainText(), data.CurrentDataFile);
+    if (!c.error.isEmpty()) {
+        messages().error(c.error);
+        return;
+    }
+    QString text = c.text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    f.mClipBoard->setPlainText(text);
+    f.mClipBoard->selectAll();
+    f.mClipBoard->copy();
+}
+
+}  // namespace korvel
