@@ -79,6 +79,9 @@ MainWindow::MainWindow(const QString& settingsPath, Messages& messages, BoardAcc
 
     // Real-time and accelerometer handlers.
 
+    // Chart interaction handlers.
+    wireInteraction();
+
     FormCreate();
     TimErrColor.start();
 }

@@ -19,6 +19,7 @@
 
 class QLabel;
 class QMenu;
+class QPrinter;
 
 namespace Ui {
 class MainWindow;
@@ -166,6 +167,25 @@ public:
     // --- Data files and folder browsing (MainWindowFiles.cpp, MainWindowFolder.cpp) ---
 
     // --- Real-time and accelerometer modes (MainWindowRealTime.cpp, MainWindowAccel.cpp) ---
+
+    // --- Chart interaction (MainWindowInteraction.cpp) ---
+    // Zoom and undo (the chart's gesture), the read-out under the mouse and its switch on the
+    // status bar, the double click, the picture on the clipboard and the printout.
+    void Chart1Zoom();
+    void Chart1UndoZoom();
+    // pixelX: the mouse's X in the chart's own pixels.
+    void Chart1MouseMove(double pixelX);
+    void statusClick();
+    void Chart1DblClick();
+    void btSaveChartClick();
+    void N1Click();
+    void btPrintClick();
+    void wireInteraction();
+    // The printer btPrintClick prints on: the system's default one unless replaced.
+    std::function<std::unique_ptr<QPrinter>()> CurrentPrinter;
+    // The X distance the read-out divides by, as the last ordinary or accelerometer plot
+    // gave it (accelerometer points lie at their own period, not at XStep).
+    double ReadoutStep = 1.0;
 
     // Settings: the window geometry first, then everything else in reading order.
     void applyGeometry(const SettingsValues& v);

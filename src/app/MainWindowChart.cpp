@@ -132,6 +132,7 @@ void MainWindow::ShowChart(ChartOrigin Origin)
             CopyKind129ToRealTime(d.SampleBuffer, a.RealTimeSignal, a.RealTimeTemperature);
         if (plot.XStep)
             chart.XStep = *plot.XStep;
+        ReadoutStep = plot.readoutStep;
         if (plot.digital) {
             chart.DigitalCentre = plot.digital->levels.DigitalCentre;
             chart.PrevXUnitFactor = plot.digital->PrevXUnitFactor;
