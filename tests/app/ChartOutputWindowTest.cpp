@@ -83,21 +83,6 @@ TEST(ChartZoomWindow, DigitalLevelsFollowAZoomOnlyWhileALineIsShown)
     EXPECT_EQ(axisLimits(w.chart().bottomAxis()).maximum, 3999.0);
 }
 
-TEST(ChartZoomWindow, ZoomOverAnEmptyStretchDoesNotRedraw)
-{
-    ChartWindow w;
-    showRamp(w);
-    w.f().cbDgt2->click();
-    w.window->statusPanel(0)->setText(QStringLiteral("ждём"));
-    // Right of the last point: Series1 shows nothing there.
-    setAxisLimits(w.chart().bottomAxis(), 0.0, 8000.0);
-    w.chart().replot();
-    const QRect area = plotArea(w);
-    dragOnChart(w.chart(), {area.width() * 3 / 4, 5}, {area.width() - 2, area.height() - 5});
-    EXPECT_FALSE(w.window->chart.ChartZoomed);
-    EXPECT_EQ(w.status0(), QStringLiteral("ждём"));
-}
-
 TEST(ChartZoomWindow, SecondaryAxisFollowsZoomAndUndoAndADoubleClickNeverShowsIt)
 {
     ChartWindow w;

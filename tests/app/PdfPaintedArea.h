@@ -1,8 +1,8 @@
 #pragma once
 // Where a one-page PDF paints: the bounding box, in PDF points (origin at the lower left), of
-// every stroked or filled path and every image of the first page's content stream. Enough of
-// the content language is read for what Qt's PDF writer produces: q/Q, cm, path building and
-// painting, Do. Texts are skipped; a chart's texts lie inside its own background anyway.
+// every stroked or filled path and every image of the first page's content stream. Only what
+// Qt's PDF writer produces is read: q/Q, cm, path building and painting, Do. Texts are skipped;
+// a chart's texts lie inside its own background anyway.
 
 #include <QByteArray>
 #include <QFile>
@@ -95,86 +95,50 @@ inline PaintedArea paintedArea(const QByteArray& file)
         path.clear();
     };
 
-    const QByteArray& s = *stream;
-    qsizetype i = 0;
-    const auto isDelimiter = [](char c) {
-        return QByteArrayView("()<>[]{}/%").contains(c) || QChar::isSpace(static_cast<uchar>(c));
-    };
-    while (i < s.size()) {
-        const char c = s.at(i);
-        if (QChar::isSpace(static_cast<uchar>(c))) {
-            ++i;
-        } else if (c == '%') {
-            while (i < s.size() && s.at(i) != '\n')
-                ++i;
-        } else if (c == '(') {
-            int depth = 0;
-            for (; i < s.size(); ++i) {
-                if (s.at(i) == '\\') { ++i; continue; }
-                if (s.at(i) == '(') ++depth;
-                if (s.at(i) == ')' && --depth == 0) { ++i; break; }
-            }
-            operands.clear();
-        } else if (c == '<' || c == '[' || c == ']' || c == '>' || c == '{' || c == '}') {
-            // Hex strings, arrays and dictionaries only carry text, dashes and marked content.
-            if (c == '<')
-                while (i < s.size() && s.at(i) != '>')
-                    ++i;
-            ++i;
-            operands.clear();
-        } else if (c == '/') {
-            ++i;
-            while (i < s.size() && !isDelimiter(s.at(i)))
-                ++i;
-        } else {
-            const qsizetype start = i;
-            while (i < s.size() && !isDelimiter(s.at(i)))
-                ++i;
-            const QByteArray token = s.mid(start, i - start);
-            bool number = false;
-            const double v = token.toDouble(&number);
-            if (number) {
-                operands.append(v);
-                continue;
-            }
-            const QVector<double>& a = operands;
-            if (token == "q") {
-                saved.append(ctm);
-            } else if (token == "Q") {
-                if (!saved.isEmpty())
-                    ctm = saved.takeLast();
-            } else if (token == "cm" && a.size() >= 6) {
-                const qsizetype k = a.size() - 6;
-                ctm = QTransform(a[k], a[k + 1], a[k + 2], a[k + 3], a[k + 4], a[k + 5]) * ctm;
-            } else if ((token == "m" || token == "l") && a.size() >= 2) {
-                addPoint(a[a.size() - 2], a[a.size() - 1]);
-            } else if (token == "c" && a.size() >= 6) {
-                for (qsizetype k = a.size() - 6; k < a.size(); k += 2)
-                    addPoint(a[k], a[k + 1]);
-            } else if ((token == "v" || token == "y") && a.size() >= 4) {
-                for (qsizetype k = a.size() - 4; k < a.size(); k += 2)
-                    addPoint(a[k], a[k + 1]);
-            } else if (token == "re" && a.size() >= 4) {
-                const qsizetype k = a.size() - 4;
-                addPoint(a[k], a[k + 1]);
-                addPoint(a[k] + a[k + 2], a[k + 1] + a[k + 3]);
-                addPoint(a[k] + a[k + 2], a[k + 1]);
-                addPoint(a[k], a[k + 1] + a[k + 3]);
-            } else if (token == "S" || token == "s" || token == "f" || token == "F"
-                       || token == "f*" || token == "B" || token == "B*" || token == "b"
-                       || token == "b*") {
-                paint();
-            } else if (token == "n") {
-                path.clear();  // a clipping path only: nothing painted
-            } else if (token == "Do") {
-                addPoint(0, 0);
-                addPoint(1, 1);
-                addPoint(1, 0);
-                addPoint(0, 1);
-                paint();
-            }
-            operands.clear();
+    // Text objects are dropped first: their strings may hold anything. What is left splits
+    // on white space; names, arrays and dictionaries only carry state this reading ignores.
+    QByteArray body = *stream;
+    for (qsizetype bt = body.indexOf("BT\n"); bt >= 0; bt = body.indexOf("BT\n", bt)) {
+        const qsizetype et = body.indexOf("ET\n", bt);
+        body.remove(bt, (et < 0 ? body.size() : et + 3) - bt);
+    }
+    const QList<QByteArray> tokens = body.simplified().split(' ');
+    for (const QByteArray& token : tokens) {
+        bool number = false;
+        const double v = token.toDouble(&number);
+        if (number) {
+            operands.append(v);
+            continue;
         }
+        const QVector<double>& a = operands;
+        const qsizetype n = a.size();
+        if (token == "q") {
+            saved.append(ctm);
+        } else if (token == "Q") {
+            if (!saved.isEmpty())
+                ctm = saved.takeLast();
+        } else if (token == "cm" && n >= 6) {
+            ctm = QTransform(a[n - 6], a[n - 5], a[n - 4], a[n - 3], a[n - 2], a[n - 1]) * ctm;
+        } else if ((token == "m" || token == "l" || token == "c" || token == "v" || token == "y")
+                   && n >= 2 && n % 2 == 0) {
+            for (qsizetype k = 0; k < n; k += 2)
+                addPoint(a[k], a[k + 1]);
+        } else if (token == "re" && n >= 4) {
+            addPoint(a[n - 4], a[n - 3]);
+            addPoint(a[n - 4] + a[n - 2], a[n - 3] + a[n - 1]);
+            addPoint(a[n - 4] + a[n - 2], a[n - 3]);
+            addPoint(a[n - 4], a[n - 3] + a[n - 1]);
+        } else if (QList<QByteArray>{"S", "s", "f", "F", "f*", "B", "B*", "b", "b*"}.contains(token)) {
+            paint();
+        } else if (token == "n") {
+            path.clear();  // a clipping path only: nothing painted
+        } else if (token == "Do") {
+            // An image fills the unit square of its matrix.
+            for (QPointF corner : {QPointF(0, 0), QPointF(1, 1), QPointF(1, 0), QPointF(0, 1)})
+                addPoint(corner.x(), corner.y());
+            paint();
+        }
+        operands.clear();
     }
     return out;
 }
