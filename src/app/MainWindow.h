@@ -186,6 +186,13 @@ public:
     // The X distance the read-out divides by, as the last ordinary or accelerometer plot
     // gave it (accelerometer points lie at their own period, not at XStep).
     double ReadoutStep = 1.0;
+    // The Y lists the read-out reads, copied from the chart at the first move after a replot.
+    // Every change of the series ends in a replot, which drops them.
+    struct ReadoutLists {
+        bool valid = false;
+        QVector<double> Series1;
+        std::array<QVector<double>, 3> SeriDgt;   // SeriDgt1..SeriDgt3
+    } readoutLists;
 
     // Settings: the window geometry first, then everything else in reading order.
     void applyGeometry(const SettingsValues& v);

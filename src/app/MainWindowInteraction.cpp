@@ -28,15 +28,12 @@ namespace korvel {
 
 namespace {
 
-// The Y values of a graph's first count points (fewer when it has fewer).
-QVector<double> valuesOf(const QCPGraph* g, qsizetype count)
+QVector<double> valuesOf(const QCPGraph* g)
 {
     QVector<double> y;
     const QSharedPointer<QCPGraphDataContainer> data = g->data();
-    const qsizetype n = std::min<qsizetype>(count, data->size());
-    y.reserve(n);
-    auto it = data->constBegin();
-    for (qsizetype i = 0; i < n; ++i, ++it)
+    y.reserve(data->size());
+    for (auto it = data->constBegin(); it != data->constEnd(); ++it)
         y.append(it->value);
     return y;
 }
@@ -68,6 +65,7 @@ void MainWindow::wireInteraction()
 
     // The read-out follows the mouse without a button held.
     c->setMouseTracking(true);
+    connect(c, &QCustomPlot::afterReplot, this, [this] { readoutLists = {}; });
     connect(c, &QCustomPlot::mouseMove, this,
             [this](QMouseEvent* e) { Chart1MouseMove(e->position().x()); });
     connect(c, &QCustomPlot::mouseDoubleClick, this, [this](QMouseEvent* e) {
@@ -123,23 +121,14 @@ void MainWindow::Chart1UndoZoom()
 
 void MainWindow::Chart1MouseMove(double pixelX)
 {
-    // Cheap way out first: the Y lists below are copies of the series.
     if (!chart.ReadoutOn)
         return;
     const ChartView* c = ui->Chart1;
-    const int last = lastVisibleIndex(c->Series1());
-    if (last < 0)
-        return;
-    // Points past the last visible one are never read; no need to copy them.
-    const qsizetype needed = static_cast<qsizetype>(last) + 1;
-    const QVector<double> series1 = valuesOf(c->Series1(), needed);
-    const std::array<QCPGraph*, 3> lines{c->SeriDgt1(), c->SeriDgt2(), c->SeriDgt3()};
-    const std::array<bool, 3> checked{ui->cbDgt1->isChecked(), ui->cbDgt2->isChecked(),
-                                      ui->cbDgt3->isChecked()};
-    std::array<QVector<double>, 3> dgt;
-    for (int i = 0; i < 3; ++i) {
-        if (checked[i])
-            dgt[i] = valuesOf(lines[i], needed);
+    if (!readoutLists.valid) {
+        readoutLists.Series1 = valuesOf(c->Series1());
+        readoutLists.SeriDgt = {valuesOf(c->SeriDgt1()), valuesOf(c->SeriDgt2()),
+                                valuesOf(c->SeriDgt3())};
+        readoutLists.valid = true;
     }
 
     ReadoutInput in;
@@ -149,9 +138,10 @@ void MainWindow::Chart1MouseMove(double pixelX)
     // Real-time points lie at XStep; the other plots leave their own step behind.
     const bool realTime = PlotKindOf(acquisition().ModeCommand) == PlotKind::RealTime;
     in.XStep = realTime ? chart.XStep : ReadoutStep;
-    in.lastVisibleIndex = last;
-    in.series1Y = &series1;
-    in.cbDgt = checked;
+    in.lastVisibleIndex = lastVisibleIndex(c->Series1());
+    in.series1Y = &readoutLists.Series1;
+    in.cbDgt = {ui->cbDgt1->isChecked(), ui->cbDgt2->isChecked(), ui->cbDgt3->isChecked()};
+    const std::array<QVector<double>, 3>& dgt = readoutLists.SeriDgt;
     in.dgtY = {&dgt[0], &dgt[1], &dgt[2]};
     in.DigitalCentre = chart.DigitalCentre;
 

@@ -65,6 +65,12 @@ TEST(ReadoutWindow, SampleNumbersRoundHalfToEvenAndStopAtTheVisiblePoints)
     w.chart().replot();
     hoverAt(w.chart(), 16.0);
     EXPECT_EQ(panel(w, 1), QStringLiteral("X=19,00, Y=233,00"));
+
+    // New data of the same length: the read-out reads the new points, not the old ones.
+    w.setData(ramp(20, 1000, 7));
+    w.window->ShowChart(Origin::timRx);
+    hoverAt(w.chart(), 10.4);
+    EXPECT_EQ(panel(w, 1), QStringLiteral("X=10,00, Y=1070,00"));
 }
 
 TEST(ReadoutWindow, TimeAxisShowsTheIndexTimesTheStepAndNothingBelowOne)
