@@ -18,7 +18,7 @@
 #include "ui_MainWindow.h"
 
 #include <QLabel>
-#include <QMenu>
+#include <QAction>
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QPrinterInfo>
