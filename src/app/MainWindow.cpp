@@ -82,6 +82,9 @@ MainWindow::MainWindow(const QString& settingsPath, Messages& messages, BoardAcc
     wireRealTime();
     wireAccel();
 
+    // Chart interaction handlers.
+    wireInteraction();
+
     FormCreate();
     TimErrColor.start();
 }

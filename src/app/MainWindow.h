@@ -19,6 +19,7 @@
 
 class QLabel;
 class QMenu;
+class QPrinter;
 
 namespace Ui {
 class MainWindow;
@@ -240,6 +241,29 @@ public:
     // accelerometer's own spacing, which the accelerometer plots do not write into XStep.
     double ReadoutStep = 1.0;
 
+
+    // --- Chart interaction (MainWindowInteraction.cpp) ---
+    // Zoom and undo (the chart's gesture), the read-out under the mouse and its switch on the
+    // status bar, the double click, the picture on the clipboard and the printout.
+    void Chart1Zoom();
+    void Chart1UndoZoom();
+    // pixelX: the mouse's X in the chart's own pixels.
+    void Chart1MouseMove(double pixelX);
+    void statusClick();
+    void Chart1DblClick();
+    void btSaveChartClick();
+    void N1Click();
+    void btPrintClick();
+    void wireInteraction();
+    // The printer btPrintClick prints on: the system's default one unless replaced.
+    std::function<std::unique_ptr<QPrinter>()> CurrentPrinter;
+    // The Y lists the read-out reads, copied from the chart at the first move after a replot.
+    // Every change of the series ends in a replot, which drops them.
+    struct ReadoutLists {
+        bool valid = false;
+        QVector<double> Series1;
+        std::array<QVector<double>, 3> SeriDgt;   // SeriDgt1..SeriDgt3
+    } readoutLists;
 
     // Settings: the window geometry first, then everything else in reading order.
     void applyGeometry(const SettingsValues& v);

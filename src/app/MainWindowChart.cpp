@@ -132,6 +132,7 @@ void MainWindow::ShowChart(ChartOrigin Origin)
             CopyKind129ToRealTime(d.SampleBuffer, a.RealTimeSignal, a.RealTimeTemperature);
         if (plot.XStep)
             chart.XStep = *plot.XStep;
+        ReadoutStep = plot.readoutStep;
         if (plot.digital) {
             chart.DigitalCentre = plot.digital->levels.DigitalCentre;
             chart.PrevXUnitFactor = plot.digital->PrevXUnitFactor;
@@ -142,7 +143,6 @@ void MainWindow::ShowChart(ChartOrigin Origin)
         c->setSeriesColor(c->Series1(), plot.series1TakesSeries2Colour
                                             ? c->seriesColor(c->Series2())
                                             : QColor(Qt::black));
-        ReadoutStep = plot.readoutStep;
         applyChartPlot(c, graphsOf(c), plot, chart.ChartZoomed);
 
         // Finish.

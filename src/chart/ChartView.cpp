@@ -1,5 +1,7 @@
 #include "chart/ChartView.h"
 
+#include "chart/ZoomGesture.h"
+
 namespace korvel {
 
 ChartView::ChartView(QWidget* parent) : QCustomPlot(parent)
@@ -47,6 +49,9 @@ ChartView::ChartView(QWidget* parent) : QCustomPlot(parent)
     yAxis2->grid()->setVisible(false);
     yAxis2->setTickLabels(true);
     yAxis2->setVisible(false);
+
+    zoom_ = new ZoomGesture(this);
+    setToolTip(ZoomGesture::toolTip());
 }
 
 QCPGraph* ChartView::series(const QString& name) const

@@ -6,6 +6,8 @@
 
 namespace korvel {
 
+class ZoomGesture;
+
 class ChartView : public QCustomPlot {
     Q_OBJECT
 
@@ -29,8 +31,12 @@ public:
     QCPAxis* bottomAxis() const { return xAxis; }
     QCPAxis* rightAxis() const { return yAxis2; }
 
+    // The rectangle zoom the user drags; its signals are Chart1Zoom and Chart1UndoZoom.
+    ZoomGesture* zoomGesture() const { return zoom_; }
+
 private:
     std::array<QCPGraph*, 6> series_{};
+    ZoomGesture* zoom_ = nullptr;
 };
 
 // Colours as the settings file keeps them: red in the low byte.
