@@ -1,12 +1,12 @@
 // korvel: the desktop program of the 12-bit ADC board.
 #include "app/MainWindow.h"
+#include "app/SettingsLocation.h"
 #include "app/WidgetMessages.h"
 #include "chart/SecondaryChartWindow.h"
 #include "serial/BoardLink.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
 #include <QTimer>
 #include <cstdio>
 
@@ -33,9 +33,8 @@ int main(int argc, char** argv)
     cli.process(app);
     const korvel::LinkOptions link = korvel::LinkOptionsFrom(cli);
 
-    const QString settingsPath = cli.isSet(settings)
-        ? cli.value(settings)
-        : QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("Korvel.ini"));
+    const QString settingsPath =
+        korvel::SettingsPathForThisProgram(cli.isSet(settings) ? cli.value(settings) : QString());
 
     // Unattended runs must never wait on a message box.
     korvel::WidgetMessages boxes;
