@@ -17,9 +17,7 @@ fi
 CC=clang CXX=clang++ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKORVEL_SANITIZE=ON -DKORVEL_BUILD_FUZZ=ON -DKORVEL_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$jobs"
-supp="$PWD/scripts/lsan.supp"
 QT_QPA_PLATFORM=offscreen \
 ASAN_OPTIONS=abort_on_error=1:detect_stack_use_after_return=1:strict_string_checks=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-LSAN_OPTIONS=suppressions=$supp:print_suppressions=0 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
