@@ -22,6 +22,13 @@ void MainWindow::wireBoard()
     connect(acquisition_.get(), &Acquisition::statusText, this,
             [this](int panel, const QString& text) { statusPanel(panel)->setText(text); });
     connect(ui->btUSB, &QToolButton::clicked, this, &MainWindow::btUSBClick);
+    // The board unplugged or its port gone: the same state as a failed connection, and btUSB
+    // connects again.
+    connect(port_.get(), &SerialPort::failed, this, [this] {
+        port_->close();
+        setBoardButtonsEnabled(false);
+        statusPanel(0)->setText(QStringLiteral("USB: нет связи"));
+    });
 }
 
 void MainWindow::setBoardButtonsEnabled(bool enabled)

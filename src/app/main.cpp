@@ -1,6 +1,7 @@
 // korvel: the desktop program of the 12-bit ADC board.
 #include "app/FileDialogs.h"
 #include "app/MainWindow.h"
+#include "app/SettingsLocation.h"
 #include "app/WidgetMessages.h"
 #include "chart/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
@@ -9,7 +10,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
 #include <QTimer>
 #include <QToolButton>
 #include <cstdio>
@@ -47,9 +47,8 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    const QString settingsPath = cli.isSet(settings)
-        ? cli.value(settings)
-        : QDir(QApplication::applicationDirPath()).filePath(QStringLiteral("Korvel.ini"));
+    const QString settingsPath =
+        korvel::SettingsPathForThisProgram(cli.isSet(settings) ? cli.value(settings) : QString());
 
     // Unattended runs must never wait on a message box.
     korvel::WidgetMessages boxes;

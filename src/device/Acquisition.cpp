@@ -21,6 +21,12 @@ Acquisition::Acquisition(SerialPort& port, QObject* parent, AcquisitionIntervals
     connect(&timRx_, &QTimer::timeout, this, &Acquisition::timRxTimer);
     connect(&timSendCmd_, &QTimer::timeout, this, &Acquisition::timSendCmdTimer);
     connect(&port_, &SerialPort::received, this, &Acquisition::VaComm1RxChar);
+    // A port that went away takes no deferred request and has no reply left to collect; what
+    // was received stays, and the next start begins afresh.
+    connect(&port_, &SerialPort::failed, this, [this] {
+        timRx_.stop();
+        timSendCmd_.stop();
+    });
 }
 
 quint32 Acquisition::now() const

@@ -1,5 +1,11 @@
 #include "serial/QtSerialPort.h"
 
+#include <QMetaObject>
+
+#if defined(Q_OS_UNIX)
+#include <poll.h>
+#endif
+
 namespace korvel {
 
 QtSerialPort::QtSerialPort(QObject* parent) : SerialPort(parent)
@@ -8,11 +14,37 @@ QtSerialPort::QtSerialPort(QObject* parent) : SerialPort(parent)
     connect(&port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
         // Only a vanished or broken device makes the port unusable; a pseudo-terminal, for
         // one, refuses the modem-line calls and that is harmless.
-        if (e == QSerialPort::ResourceError || e == QSerialPort::PermissionError) {
-            if (port_.isOpen())
-                emit failed(port_.errorString());
-        }
+        if (e == QSerialPort::ResourceError || e == QSerialPort::PermissionError
+            || (e == QSerialPort::ReadError && hungUp()))
+            deviceLost();
     });
+}
+
+bool QtSerialPort::hungUp() const
+{
+    // A pseudo-terminal whose other end closed reads as end of file, which QSerialPort reports
+    // as a plain read error; the hang-up flag tells it from a passing fault.
+#if defined(Q_OS_UNIX)
+    if (!port_.isOpen())
+        return false;
+    pollfd p{static_cast<int>(port_.handle()), POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
+#else
+    return false;
+#endif
+}
+
+void QtSerialPort::deviceLost()
+{
+    if (lost_ || !port_.isOpen())
+        return;
+    lost_ = true;
+    const QString reason = port_.errorString();
+    // Closed from the event loop: the error arrives from inside QSerialPort's own notifier, and
+    // a hung-up device left open keeps waking it.
+    QMetaObject::invokeMethod(
+        this, [this] { if (lost_) close(); }, Qt::QueuedConnection);
+    emit failed(reason);
 }
 
 bool QtSerialPort::open(const QString& device)
@@ -20,6 +52,7 @@ bool QtSerialPort::open(const QString& device)
     if (port_.isOpen())
         port_.close();
     port_.setPortName(device);
+    lost_ = false;
     return port_.open(QIODevice::ReadWrite);
 }
 

@@ -28,7 +28,12 @@ public:
     QString errorText() const { return port_.errorString(); }
 
 private:
+    bool hungUp() const;
+    void deviceLost();
+
     QSerialPort port_;
+    // failed() is told once per opening; the device keeps reporting errors until it is closed.
+    bool lost_ = false;
 };
 
 }  // namespace korvel

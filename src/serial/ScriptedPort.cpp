@@ -14,6 +14,12 @@ bool ScriptedPort::open(const QString& device)
     return true;
 }
 
+void ScriptedPort::vanish(const QString& reason)
+{
+    close();
+    emit failed(reason);
+}
+
 void ScriptedPort::close()
 {
     calls.append(QStringLiteral("close"));

@@ -35,6 +35,8 @@ public:
     void feed(const QByteArray& bytes);
     // Appends and fires received() from the event loop, as a real port would.
     void feedLater(const QByteArray& bytes);
+    // The device goes away: the port closes and failed() is emitted, as a real one does.
+    void vanish(const QString& reason = QStringLiteral("Input/output error"));
     // Only the writes' bytes, in order.
     QList<QByteArray> writtenCommands() const;
 

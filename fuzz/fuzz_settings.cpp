@@ -1,0 +1,22 @@
+// The settings reader over arbitrary Korvel.ini bytes: every key gets a value, the clamps hold,
+// and writing the values back gives a file that reads the same.
+#include "FuzzSupport.h"
+#include "app/IniFile.h"
+#include "app/Settings.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    korvel::fuzz::EnsureApplication();
+    korvel::IniFile ini = korvel::IniFile::fromBytes(korvel::fuzz::Bytes(data, size));
+    const korvel::SettingsValues v = korvel::ReadSettings(ini);
+    if (v.SRAMblocks < 1 || v.SRAMblocks > 8 || v.TriggerType < 0 || v.TriggerType > 2)
+        std::abort();
+    korvel::WriteSettings(v, ini);
+    const korvel::IniFile again = korvel::IniFile::fromBytes(ini.toBytes());
+    const korvel::SettingsValues w = korvel::ReadSettings(again);
+    if (w.SRAMblocks != v.SRAMblocks || w.seF != v.seF || w.eYTitle != v.eYTitle)
+        std::abort();
+    return 0;
+}

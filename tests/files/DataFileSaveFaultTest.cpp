@@ -1,0 +1,106 @@
+// A data file save that cannot finish leaves the file that was there byte for byte.
+#include "files/DataFile.h"
+#include "files/DataFileIo.h"
+#include "support/SaveFaults.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace korvel;
+using namespace korvel::testing;
+
+namespace {
+
+DataFileSaveInput oneBlock()
+{
+    DataFileSaveInput in;
+    in.BlockCount = 1;
+    in.SampleBuffer = QByteArray(BlockBytes, '\x5a');
+    in.SamplePeriod = 1.0;
+    in.ScaleK = 1.0;
+    in.AxisXName = QStringLiteral("Время, мкс");
+    in.comment = QStringLiteral("новый");
+    return in;
+}
+
+struct EarlierFile {
+    QTemporaryDir dir;
+    QString folder;
+    QString path;
+    QByteArray before;
+
+    EarlierFile()
+    {
+        // A folder of its own, reachable by the unprivileged child.
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                              | QFileDevice::ExeOwner | QFileDevice::ReadOther
+                                              | QFileDevice::ExeOther);
+        folder = dir.filePath(QStringLiteral("data"));
+        QDir().mkpath(folder);
+        path = folder + QStringLiteral("/опыт.dtw");
+        const DataFileSaveResult built = BuildDataFile(oneBlock());
+        before = built.output->bytes;
+        before[100] = '\x01';  // distinguishable from what the failing save would write
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(before);
+        f.close();
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                        | QFileDevice::ReadOther);
+    }
+    QStringList entries() const { return QDir(folder).entryList(QDir::Files | QDir::Hidden); }
+};
+
+}  // namespace
+
+TEST(DataFileSaveFaults, ReadOnlyFolderRefusesTheSave)
+{
+    EarlierFile e;
+    QFile::setPermissions(e.folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner
+                                        | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    const ChildResult r = RunInChild(
+        [&] {
+            const DataFileSaveResult s = SaveDataFile(e.path, oneBlock());
+            if (s.output)
+                return 1;
+            return s.error == QStringLiteral("Cannot create file ") + e.path ? 0 : 2;
+        },
+        true);
+    QFile::setPermissions(e.folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                        | QFileDevice::ExeOwner);
+    ASSERT_TRUE(r.exited);
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(FileBytes(e.path), e.before);
+    EXPECT_EQ(e.entries(), QStringList{QStringLiteral("опыт.dtw")});
+}
+
+TEST(DataFileSaveFaults, FullDiskRefusesTheSave)
+{
+    EarlierFile e;
+    const ChildResult r = RunInChild([&] {
+        FailWritesBeyond(4096);  // the new file is over 60000 bytes
+        const DataFileSaveResult s = SaveDataFile(e.path, oneBlock());
+        return s.output ? 1 : 0;
+    });
+    ASSERT_TRUE(r.exited);
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(FileBytes(e.path), e.before);
+    EXPECT_EQ(e.entries(), QStringList{QStringLiteral("опыт.dtw")});
+}
+
+TEST(DataFileSaveFaults, SaveKilledBeforeItsCommitLeavesTheEarlierFile)
+{
+    EarlierFile e;
+    const ChildResult r = RunInChild([&] {
+        KillWritesBeyond(4096);
+        SaveDataFile(e.path, oneBlock());
+        return 0;
+    });
+    EXPECT_EQ(r.signal, SIGXFSZ);
+    EXPECT_EQ(FileBytes(e.path), e.before);
+    // The save is then made in full once the writer may finish.
+    ASSERT_TRUE(SaveDataFile(e.path, oneBlock()).output);
+    EXPECT_EQ(LoadDataFile(e.path).file->comment, QStringLiteral("новый"));
+}
