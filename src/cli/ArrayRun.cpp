@@ -1,11 +1,13 @@
 #include "cli/ArrayRun.h"
 
 #include "app/NumberFormat.h"
+#include "chart/Scaling.h"
 #include "cli/CliSupport.h"
 #include "cli/ProgressBar.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QTextStream>
 #include <QTimer>
 #include <cmath>
 
@@ -85,6 +87,26 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
         stats->totalMs = total.elapsed();
     }
     return true;
+}
+
+int SaveArrayRun(const Acquisition& acq, bool AccelerometerMode, const ArrayRunStats& stats,
+                 const QCommandLineParser& parser, const SettingsValues& settings)
+{
+    SaveSource source;
+    source.AccelerometerMode = AccelerometerMode;
+    source.BlockCount = acq.BlockCount;
+    source.SampleBuffer = acq.SampleBuffer;
+    source.SamplePeriod = acq.SamplePeriod;
+    source.XUnitName = CalcScales(settings.cbXscale, 1).XUnitName;
+    source.comment = parser.value(QStringLiteral("comment"));
+    const QString saveError = SaveAsSaveButton(parser.value(QStringLiteral("o")), source, settings);
+    if (!saveError.isEmpty())
+        return Failure(saveError);
+    if (parser.isSet(QStringLiteral("json")))
+        QTextStream(stdout) << "{\"packets\":" << stats.packets << ",\"bytes\":" << stats.bytes
+                            << ",\"transfer_ms\":" << QString::number(stats.transferMs, 'f', 1)
+                            << ",\"total_ms\":" << stats.totalMs << "}" << Qt::endl;
+    return ExitOk;
 }
 
 }  // namespace korvel::cli

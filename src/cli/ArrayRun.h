@@ -2,8 +2,10 @@
 // One array exchange on the acquisition object, from the start command to the last packet,
 // with a progress bar on a terminal and a time limit so a silent board cannot hang a script.
 
+#include "app/Settings.h"
 #include "device/Acquisition.h"
 
+#include <QCommandLineParser>
 #include <QString>
 #include <functional>
 
@@ -32,6 +34,11 @@ qint64 ArrayRunTimeoutMs(const ArrayRunLimits& limits);
 // passed first (the message is then in *error).
 bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayRunLimits& limits,
               bool progressBar, ArrayRunStats* stats, QString* error);
+
+// After a run: saves the array as the save button would (-o, --comment) and prints the --json
+// summary. Returns the exit status.
+int SaveArrayRun(const Acquisition& acq, bool AccelerometerMode, const ArrayRunStats& stats,
+                 const QCommandLineParser& parser, const SettingsValues& settings);
 
 // "ПЛАТА АЦП НЕ ОТВЕЧАЕТ"-style message naming the seconds waited.
 QString NoAnswerMessage(qint64 waitedMs);

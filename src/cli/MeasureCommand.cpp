@@ -162,22 +162,7 @@ int RunMeasure(const QStringList& arguments)
     if (!ok)
         return Failure(error);
 
-    SaveSource source;
-    source.AccelerometerMode = plan->AccelerometerMode;
-    source.BlockCount = acq.BlockCount;
-    source.SampleBuffer = acq.SampleBuffer;
-    source.SamplePeriod = acq.SamplePeriod;
-    source.XUnitName = CalcScales(settings.cbXscale, 1).XUnitName;
-    source.comment = parser.value(QStringLiteral("comment"));
-    const QString saveError = SaveAsSaveButton(parser.value(QStringLiteral("o")), source, settings);
-    if (!saveError.isEmpty())
-        return Failure(saveError);
-
-    if (parser.isSet(QStringLiteral("json")))
-        QTextStream(stdout) << "{\"packets\":" << stats.packets << ",\"bytes\":" << stats.bytes
-                            << ",\"transfer_ms\":" << QString::number(stats.transferMs, 'f', 1)
-                            << ",\"total_ms\":" << stats.totalMs << "}" << Qt::endl;
-    return ExitOk;
+    return SaveArrayRun(acq, plan->AccelerometerMode, stats, parser, settings);
 }
 
 }  // namespace korvel::cli
