@@ -1,5 +1,6 @@
 #include "sim/SimulatedPort.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace korvel {
@@ -46,7 +47,7 @@ void SimulatedPort::write(const QByteArray& bytes)
 {
     if (!open_)
         return;
-    schedule(sim_.receive(bytes, nowUs()));
+    schedule(sim_.receive(bytes, nowUs() - deliveryLagUs_));
 }
 
 qint64 SimulatedPort::read(char* data, qint64 max)
@@ -84,12 +85,16 @@ void SimulatedPort::arm()
 void SimulatedPort::deliver()
 {
     QByteArray bytes;
-    while (pacing_.takeDue(nowUs(), &bytes)) {
+    qint64 dueUs = 0;
+    while (pacing_.takeDue(nowUs(), &bytes, &dueUs)) {
         if (!open_)
             continue;
         rx_.append(bytes);
-        // The handler may write, and so schedule more replies, from inside this signal.
+        // The handler may write, and so schedule more replies, from inside this signal; its
+        // command left when the reply was due plus the host's own time, not the timer's delay.
+        deliveryLagUs_ = std::max<qint64>(0, nowUs() - dueUs);
         emit received();
+        deliveryLagUs_ = 0;
     }
     arm();
 }

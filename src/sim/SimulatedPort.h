@@ -44,6 +44,9 @@ private:
     WirePacing pacing_;
     QElapsedTimer clock_;
     QTimer timer_;
+    // How late the reply being handed over right now is: the timer's own delay, which a real
+    // line does not have. A command the host answers with at once counts from the due time.
+    qint64 deliveryLagUs_ = 0;
     QByteArray rx_;
     bool open_ = false;
     qint32 baud_ = 0;

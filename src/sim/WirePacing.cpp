@@ -28,10 +28,12 @@ void WirePacing::schedule(const QList<SimOutput>& outputs)
     }
 }
 
-bool WirePacing::takeDue(qint64 nowUs, QByteArray* bytes)
+bool WirePacing::takeDue(qint64 nowUs, QByteArray* bytes, qint64* atUs)
 {
     if (queue_.empty() || queue_.front().atUs > nowUs)
         return false;
+    if (atUs)
+        *atUs = queue_.front().atUs;
     *bytes = std::move(queue_.front().bytes);
     queue_.pop_front();
     return true;

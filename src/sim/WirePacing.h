@@ -24,8 +24,8 @@ public:
     void schedule(const QList<SimOutput>& outputs);
     bool empty() const { return queue_.empty(); }
     qint64 nextAtUs() const { return queue_.front().atUs; }
-    // The first reply if it has arrived by nowUs.
-    bool takeDue(qint64 nowUs, QByteArray* bytes);
+    // The first reply if it has arrived by nowUs; *atUs tells when it was due.
+    bool takeDue(qint64 nowUs, QByteArray* bytes, qint64* atUs = nullptr);
     void clearArrived(qint64 nowUs);
 
 private:
