@@ -4,6 +4,7 @@
 #include "app/Messages.h"
 #include "chart/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
+#include "device/RealTimeCycle.h"
 #include "serial/SerialPort.h"
 #include "ui_MainWindow.h"
 
@@ -259,9 +260,7 @@ void MainWindow::FormClose()
     // (no more receive events) before the buffer is released.
     Timer2.stop();
     TimErrColor.stop();
-    timSingle.stop();
-    timAfterSendCTL1.stop();
-    timAfterSendCTL2.stop();
+    realTimeCycle_->stop();
     acquisition_->timRx().stop();
     acquisition_->timSendCmd().stop();
     port_->close();

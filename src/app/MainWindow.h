@@ -30,6 +30,7 @@ namespace korvel {
 class Acquisition;
 class HelpWindow;
 class Messages;
+class RealTimeCycle;
 class SecondaryChartWindow;
 
 // The port the window talks to the board through, and how ConnectBoard finds the board.
@@ -192,19 +193,11 @@ public:
     int SearchLine = 0;
 
     // --- Real-time and accelerometer modes (MainWindowRealTime.cpp, MainWindowAccel.cpp) ---
-    // Intervals of the real-time chain: the first poll, the cycle, the spacing of its writes.
-    struct RealTimeIntervals {
-        int firstMs = 10;
-        int cycleMs = 1000;
-        int afterSendMs = 10;
-    };
-    // Takes effect at the next start of the mode.
-    RealTimeIntervals realTimeIntervals;
+    // The polling chain and the output commands it writes; the request asks for the
+    // temperature when cbTermo is checked at that moment.
+    RealTimeCycle& realTimeCycle() const { return *realTimeCycle_; }
 
     void btSingleClick();
-    void timSingleTimer();
-    void timAfterSendCTL1Timer();
-    void timAfterSendCTL2Timer();
     void btTemperatureClick();
     // One output's decision from CurrentSignal (XP2/8) or CurrentTemperature (XP2/7): the
     // summary in status panel 1 or 2, the indicator, and the command sent from then on.
@@ -215,13 +208,9 @@ public:
     // The real-time record cannot take another point: the mode ends.
     void realTimeRecordFull();
     void wireRealTime();
-
-    // The commands last decided for XP2/7 and XP2/8; empty until a first decision.
-    QByteArray TOutCommand;
-    QByteArray AOutCommand;
-    QTimer timSingle;
-    QTimer timAfterSendCTL1;
-    QTimer timAfterSendCTL2;
+private:
+    std::unique_ptr<RealTimeCycle> realTimeCycle_;
+public:
 
     void btADXLClick();
     void cbXClick();

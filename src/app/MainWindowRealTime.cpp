@@ -1,6 +1,6 @@
-// The real-time mode: the one-second polling chain, the decisions of the two control outputs
-// on every reply, and the single temperature reading. The acquisition object stores the
-// replies; this file drives the chain and shows what was decided.
+// The real-time mode: its start and stop, the decisions of the two control outputs on every
+// reply, and the single temperature reading. The acquisition object stores the replies and
+// the core's RealTimeCycle runs the polling chain; this file shows what was decided.
 #include "app/MainWindow.h"
 
 #include "chart/ChartFill.h"
@@ -9,6 +9,7 @@
 #include "chart/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
 #include "device/Commands.h"
+#include "device/RealTimeCycle.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
@@ -39,12 +40,8 @@ constexpr int XUnitSecondsIndex = 2;  // "с" in cbXscale
 
 void MainWindow::wireRealTime()
 {
-    timSingle.setSingleShot(false);
-    timAfterSendCTL1.setSingleShot(true);
-    timAfterSendCTL2.setSingleShot(true);
-    connect(&timSingle, &QTimer::timeout, this, &MainWindow::timSingleTimer);
-    connect(&timAfterSendCTL1, &QTimer::timeout, this, &MainWindow::timAfterSendCTL1Timer);
-    connect(&timAfterSendCTL2, &QTimer::timeout, this, &MainWindow::timAfterSendCTL2Timer);
+    realTimeCycle_ = std::make_unique<RealTimeCycle>(
+        acquisition(), [this] { return ui->cbTermo->isChecked(); });
     connect(ui->btSingle, &QToolButton::clicked, this, &MainWindow::btSingleClick);
     connect(ui->btTemperature, &QPushButton::clicked, this, &MainWindow::btTemperatureClick);
 
@@ -66,14 +63,12 @@ void MainWindow::btSingleClick()
     f.gbAx->hide();
     f.gbFT->hide();
 
-    if (timSingle.isActive()) {
+    RealTimeCycle& cycle = realTimeCycle();
+    if (cycle.isRunning()) {
         a.PendingCommand = cmd::IdleCommand();
         f.pnlA->hide();
         f.pnlT->hide();
-        timSingle.stop();
-        // A request still queued behind the output commands would add a point after the stop.
-        timAfterSendCTL1.stop();
-        timAfterSendCTL2.stop();
+        cycle.stop();
         f.btSingle->setText(QStringLiteral("В реальном времени"));
         setCaptionColour(f.btSingle, QApplication::palette().color(QPalette::WindowText));
         return;
@@ -103,32 +98,10 @@ void MainWindow::btSingleClick()
         const QRect main = frameGeometry();
         secondary_->move(secondary_->frameGeometry().x(), main.y() + main.height());
     }
-    timSingle.setInterval(realTimeIntervals.firstMs);
-    a.beginRealTimeRecord();
-    timSingle.start();
+    cycle.start();
     f.btSingle->setText(QStringLiteral("ЗАВЕРШИТЬ"));
     setCaptionColour(f.btSingle, Qt::red);
     f.cbXscale->setCurrentIndex(XUnitSecondsIndex);
-}
-
-void MainWindow::timSingleTimer()
-{
-    timSingle.setInterval(realTimeIntervals.cycleMs);
-    timAfterSendCTL1.start(realTimeIntervals.afterSendMs);
-    acquisition().writeCommand(TOutCommand);
-}
-
-void MainWindow::timAfterSendCTL1Timer()
-{
-    timAfterSendCTL1.stop();
-    timAfterSendCTL2.start(realTimeIntervals.afterSendMs);
-    acquisition().writeCommand(AOutCommand);
-}
-
-void MainWindow::timAfterSendCTL2Timer()
-{
-    timAfterSendCTL2.stop();
-    acquisition().sendRealTimeRequest(ui->cbTermo->isChecked());
 }
 
 void MainWindow::btTemperatureClick()
@@ -148,7 +121,7 @@ void MainWindow::realTimeReplyStored(bool withTemperature)
 
 void MainWindow::realTimeRecordFull()
 {
-    if (!timSingle.isActive())
+    if (!realTimeCycle().isRunning())
         return;
     btSingleClick();
     statusPanel(0)->setText(
@@ -179,22 +152,20 @@ void MainWindow::DecideOutput(bool signalOutput)
     statusPanel(signalOutput ? 1 : 2)->setText(d.summary);
 
     QLabel* indicator = signalOutput ? f.pnlA : f.pnlT;
-    QByteArray& command = signalOutput ? AOutCommand : TOutCommand;
     switch (d.result) {
     case OutputResult::High:
         indicator->setText(OutputIndicatorCaption(line, d.result));
         setIndicatorColour(indicator, Qt::red);
-        command = signalOutput ? cmd::cmdAOutHigh() : cmd::cmdTOutHigh();
         break;
     case OutputResult::Low:
         indicator->setText(OutputIndicatorCaption(line, d.result));
         setIndicatorColour(indicator, Qt::blue);
-        command = signalOutput ? cmd::cmdAOutLow() : cmd::cmdTOutLow();
         break;
     case OutputResult::Hold:
         setIndicatorColour(indicator, Qt::yellow);
         break;
     }
+    realTimeCycle().applyOutput(line, d.result);
 }
 
 }  // namespace korvel

@@ -4,7 +4,7 @@
 #include "app/NumberFormat.h"
 #include "chart/Scaling.h"
 #include "cli/CliSupport.h"
-#include "cli/RealTimeCycle.h"
+#include "cli/RealTimeRun.h"
 #include "cli/Subcommands.h"
 #include "device/Acquisition.h"
 
@@ -52,20 +52,20 @@ int RunRealtime(const QStringList& arguments)
     Acquisition acq(*port);
     bool full = false;
     QObject::connect(&acq, &Acquisition::realTimeRecordFull, [&] { full = true; });
-    std::unique_ptr<RealTimeCycle> cycle;
+    std::unique_ptr<RealTimeRun> run;
     try {
-        cycle = std::make_unique<RealTimeCycle>(acq, settings, withTemperature, interval);
+        run = std::make_unique<RealTimeRun>(acq, settings, withTemperature, interval);
     } catch (const ConversionError& e) {
         return Failure(e.message());
     }
 
-    cycle->start();
+    run->start();
     WaitFor([&] { return full; }, static_cast<qint64>(seconds * 1000));
-    cycle->stop();
+    run->stop();
     // The reply to the last request may still be on its way; the receiver waits 500 ms for it.
     const qint64 settle = acq.timRx().interval() + 300;
     WaitFor([] { return false; }, settle);
-    cycle->finish();
+    run->finish();
     port->close();
 
     const int points = std::max(acq.RealTimeCount, 0);

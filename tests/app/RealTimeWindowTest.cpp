@@ -4,6 +4,7 @@
 #include "chart/ChartView.h"
 #include "chart/SecondaryChartWindow.h"
 #include "device/Commands.h"
+#include "device/RealTimeCycle.h"
 #include "serial/ScriptedPort.h"
 #include "WindowRig.h"
 
@@ -40,13 +41,14 @@ struct RealTimeRig : WindowRig {
     QList<QByteArray> written() const { return port->writtenCommands(); }
     ChartView& chart() { return *f().Chart1; }
     int points() { return chart().Series1()->dataCount(); }
+    RealTimeCycle& chain() { return w().realTimeCycle(); }
 
     // One second of the chain: both output commands, then the request.
     void cycle()
     {
-        w().timSingleTimer();
-        w().timAfterSendCTL1Timer();
-        w().timAfterSendCTL2Timer();
+        chain().timSingleTimer();
+        chain().timAfterSendCTL1Timer();
+        chain().timAfterSendCTL2Timer();
     }
     // The board's answer, handled as the receive timer would.
     void reply(const QByteArray& bytes)
@@ -109,20 +111,20 @@ TEST(RealTimeWindow, StartPreparesTheModeAndStopUndoesIt)
     EXPECT_EQ(f.cbXscale->currentText(), QStringLiteral("с"));
     EXPECT_EQ(f.btSingle->text(), QStringLiteral("ЗАВЕРШИТЬ"));
     EXPECT_EQ(f.btSingle->palette().color(QPalette::ButtonText), QColor(Qt::red));
-    EXPECT_TRUE(r.w().timSingle.isActive());
-    EXPECT_EQ(r.w().timSingle.interval(), 10);
+    EXPECT_TRUE(r.chain().timSingle.isActive());
+    EXPECT_EQ(r.chain().timSingle.interval(), 10);
     EXPECT_EQ(r.acq().RealTimeCount, -1);
     EXPECT_TRUE(r.written().isEmpty());  // nothing goes out before the first tick
 
-    r.w().timSingleTimer();
-    EXPECT_EQ(r.w().timSingle.interval(), 1000);
-    EXPECT_TRUE(r.w().timAfterSendCTL1.isActive());
+    r.chain().timSingleTimer();
+    EXPECT_EQ(r.chain().timSingle.interval(), 1000);
+    EXPECT_TRUE(r.chain().timAfterSendCTL1.isActive());
 
     // Stopped between the output commands: the request still queued must not go out.
     f.btSingle->click();
-    EXPECT_FALSE(r.w().timSingle.isActive());
-    EXPECT_FALSE(r.w().timAfterSendCTL1.isActive());
-    EXPECT_FALSE(r.w().timAfterSendCTL2.isActive());
+    EXPECT_FALSE(r.chain().timSingle.isActive());
+    EXPECT_FALSE(r.chain().timAfterSendCTL1.isActive());
+    EXPECT_FALSE(r.chain().timAfterSendCTL2.isActive());
     EXPECT_TRUE(f.pnlA->isHidden());
     EXPECT_TRUE(f.pnlT->isHidden());
     EXPECT_TRUE(cmd::IsIdle(r.acq().PendingCommand));
@@ -138,7 +140,7 @@ TEST(RealTimeWindow, AThresholdThatDoesNotConvertRefusesTheStart)
     ASSERT_EQ(r.messages.said.size(), 1);
     EXPECT_EQ(r.messages.said[0].kind, RecordingMessages::Kind::Error);
     EXPECT_TRUE(r.messages.said[0].text.contains(QStringLiteral("1.5")));
-    EXPECT_FALSE(r.w().timSingle.isActive());
+    EXPECT_FALSE(r.chain().timSingle.isActive());
     EXPECT_TRUE(r.f().pnlA->isHidden());
     EXPECT_TRUE(r.f().pnlT->isHidden());
     EXPECT_EQ(r.f().btSingle->text(), QStringLiteral("В реальном времени"));
@@ -146,7 +148,7 @@ TEST(RealTimeWindow, AThresholdThatDoesNotConvertRefusesTheStart)
     // Mended, the next press starts.
     r.f().eAOff->setText(QStringLiteral("1,5"));
     r.f().btSingle->click();
-    EXPECT_TRUE(r.w().timSingle.isActive());
+    EXPECT_TRUE(r.chain().timSingle.isActive());
 }
 
 TEST(RealTimeWindow, DefaultConditionsHoldBothLinesAndSendNothingForThem)
@@ -163,8 +165,8 @@ TEST(RealTimeWindow, DefaultConditionsHoldBothLinesAndSendNothingForThem)
     EXPECT_EQ(r.colourOf(r.f().pnlT), QColor(Qt::yellow));
     EXPECT_EQ(r.colourOf(r.f().pnlA), QColor(Qt::yellow));
     EXPECT_EQ(r.f().pnlT->text(), QStringLiteral("T"));
-    EXPECT_TRUE(r.w().TOutCommand.isEmpty());
-    EXPECT_TRUE(r.w().AOutCommand.isEmpty());
+    EXPECT_TRUE(r.chain().TOutCommand.isEmpty());
+    EXPECT_TRUE(r.chain().AOutCommand.isEmpty());
     EXPECT_EQ(r.panel(2),
               QStringLiteral("если T°C>=155,0: на XP2/7 +5В, T°C<=-55,0: на XP2/7 0В"));
     EXPECT_EQ(r.panel(1), QStringLiteral(
@@ -238,7 +240,7 @@ TEST(RealTimeWindow, WithoutTheTemperatureNothingIsDecidedButTheLastCommandsStil
     f.btSingle->click();
     r.cycleAt(19);
     r.cycleAt(19);
-    ASSERT_EQ(r.w().TOutCommand, cmd::cmdTOutHigh());
+    ASSERT_EQ(r.chain().TOutCommand, cmd::cmdTOutHigh());
     const QString summary = r.panel(2);
 
     f.cbTermo->setChecked(false);
@@ -248,7 +250,7 @@ TEST(RealTimeWindow, WithoutTheTemperatureNothingIsDecidedButTheLastCommandsStil
     EXPECT_EQ(r.acq().ModeCommand, Req14);
     r.reply(QByteArray::fromHex("4001"));  // a two-byte sample reply
     EXPECT_EQ(r.points(), 2);
-    EXPECT_EQ(r.w().TOutCommand, cmd::cmdTOutHigh());
+    EXPECT_EQ(r.chain().TOutCommand, cmd::cmdTOutHigh());
     EXPECT_EQ(f.pnlT->text(), QStringLiteral("T:+5В"));
     EXPECT_EQ(r.panel(2), summary);
 
@@ -289,7 +291,7 @@ TEST(RealTimeWindow, AFullRecordEndsTheModeWithAStatusText)
     r.cycleAt(21);
     r.acq().RealTimeCount = Acquisition::RealTimeCapacity;
     r.cycleAt(21);
-    EXPECT_FALSE(r.w().timSingle.isActive());
+    EXPECT_FALSE(r.chain().timSingle.isActive());
     EXPECT_TRUE(r.f().pnlT->isHidden());
     EXPECT_EQ(r.f().btSingle->text(), QStringLiteral("В реальном времени"));
     EXPECT_TRUE(r.panel(0).contains(QStringLiteral("65536")));

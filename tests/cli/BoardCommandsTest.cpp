@@ -6,7 +6,7 @@
 #include "chart/Scaling.h"
 #include "cli/ArrayRun.h"
 #include "cli/CliSupport.h"
-#include "cli/RealTimeCycle.h"
+#include "cli/RealTimeRun.h"
 #include "cli/Subcommands.h"
 #include "device/Commands.h"
 #include "device/ModeStarts.h"
@@ -203,7 +203,7 @@ TEST_F(BoardCommands, SilentBoardEndsAfterTheLimitWithAMessage)
     EXPECT_EQ(ArrayRunTimeoutMs({2500, 7000, true}), 17000);
 }
 
-TEST_F(BoardCommands, RealTimeCycleSendsTheDecidedOutputsBeforeEachRequest)
+TEST_F(BoardCommands, RealTimeRunSendsTheDecidedOutputsBeforeEachRequest)
 {
     // Two conditions that always hold, both with +5 V: XP2/8 goes high on every decision.
     // The threshold's sign follows the coefficient so it lies below every ADC value.
@@ -213,10 +213,10 @@ TEST_F(BoardCommands, RealTimeCycleSendsTheDecidedOutputsBeforeEachRequest)
     settings.cbALevel1 = settings.cbALevel2 = 1;
     board->open(QStringLiteral("simulated"));
     Acquisition acq(*board, nullptr, AcquisitionIntervals{20, 5});
-    RealTimeCycle cycle(acq, settings, true, 60);
-    cycle.start();
+    RealTimeRun run(acq, settings, true, 60);
+    run.start();
     ASSERT_TRUE(korvel::testing::WaitUntil([&] { return acq.RealTimeCount >= 3; }));
-    cycle.stop();
+    run.stop();
     const QList<QByteArray> c = board->simulator().commands();
     // Until a reply has been decided on, the request goes alone; from then on the decided
     // output precedes every request, and the temperature line, never decided, gets nothing.
@@ -227,8 +227,8 @@ TEST_F(BoardCommands, RealTimeCycleSendsTheDecidedOutputsBeforeEachRequest)
         EXPECT_EQ(c[i], outputSlot ? cmd::cmdAOutHigh() : cmd::cmdSampleTemp()) << i;
     }
     EXPECT_EQ(board->simulator().signalLineHigh(), std::optional<bool>(true));
-    EXPECT_EQ(cycle.AOutCommand(), cmd::cmdAOutHigh());
-    EXPECT_TRUE(cycle.TOutCommand().isEmpty());  // room temperature holds the line
+    EXPECT_EQ(run.cycle().AOutCommand, cmd::cmdAOutHigh());
+    EXPECT_TRUE(run.cycle().TOutCommand.isEmpty());  // room temperature holds the line
 }
 
 TEST_F(BoardCommands, RealtimeRecordingIsSavedWithItsTemperature)

@@ -4,6 +4,7 @@
 #include "app/WindowRig.h"
 #include "chart/ChartView.h"
 #include "device/Commands.h"
+#include "device/RealTimeCycle.h"
 #include "files/DataFile.h"
 #include "sim/SimulatedPort.h"
 #include "support/EventLoopWait.h"
@@ -30,7 +31,7 @@ struct SimWindow : WindowRig {
         acq().timRx().setInterval(20);
         acq().timSendCmd().setInterval(5);
         // A cycle well past the reply's handling, so each request is answered before the next.
-        w().realTimeIntervals = {1, 100, 2};
+        w().realTimeCycle().intervals = {1, 100, 2};
     }
     ~SimWindow() { window->close(); }
 
@@ -64,7 +65,7 @@ TEST(RealTimeRun, ThresholdsSwitchTheBoardsLinesAndTheRecordSavesWithItsTemperat
     f.cbACondition1->setCurrentIndex(0);  // > 99999 → +5В, never
     f.cbACondition2->setCurrentIndex(0);  // > -99999 → 0В
     f.btSingle->click();
-    ASSERT_TRUE(s.w().timSingle.isActive());
+    ASSERT_TRUE(s.w().realTimeCycle().isRunning());
     ASSERT_TRUE(WaitUntil([&] {
         return s.board().temperatureLineHigh() == true && s.board().signalLineHigh() == false;
     }));

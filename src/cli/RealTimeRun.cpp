@@ -1,0 +1,60 @@
+#include "cli/RealTimeRun.h"
+
+#include "app/NumberFormat.h"
+#include "chart/Scaling.h"
+#include "cli/CliSupport.h"
+#include "device/Commands.h"
+
+namespace korvel::cli {
+
+RealTimeRun::RealTimeRun(Acquisition& acq, const SettingsValues& settings, bool withTemperature,
+                         int intervalMs)
+    : acq_(acq), cycle_(acq, [withTemperature] { return withTemperature; })
+{
+    const ScaleInputs scaleIn = ScaleInputsFrom(settings, CalcScales(2, 1).XUnitName);
+    const ControlThresholds t = ReadControlThresholds(
+        {settings.eTOn, settings.eTOff, settings.eAOn, settings.eAOff},
+        [&] { return GetScaleParams(scaleIn).coefficients; });
+    signalRule_ = {settings.cbACondition1, settings.cbACondition2, settings.cbALevel1,
+                   settings.cbALevel2, t.AnalogLevelOn, t.AnalogLevelOff, settings.eAOn,
+                   settings.eAOff};
+    thermoRule_ = {settings.cbTCondition1, settings.cbTCondition2, settings.cbTLevel1,
+                   settings.cbTLevel2, t.ThermoLevelOn, t.ThermoLevelOff, settings.eTOn,
+                   settings.eTOff};
+    cycle_.intervals.cycleMs = intervalMs;
+    connect(&acq_, &Acquisition::realTimeReply, this, &RealTimeRun::onReply);
+}
+
+void RealTimeRun::start()
+{
+    acq_.SamplePeriod = 1000000;
+    cycle_.start();
+}
+
+void RealTimeRun::stop()
+{
+    cycle_.stop();
+}
+
+void RealTimeRun::finish()
+{
+    stop();
+    acq_.PendingCommand = cmd::IdleCommand();
+}
+
+void RealTimeRun::onReply(bool withTemperature)
+{
+    if (withTemperature) {
+        const OutputDecision a = DecideOutput(OutputLine::Signal, acq_.CurrentSignal, signalRule_);
+        signalRule_.level2 = a.level2;
+        cycle_.applyOutput(OutputLine::Signal, a.result);
+        const OutputDecision t =
+            DecideOutput(OutputLine::Temperature, acq_.CurrentTemperature, thermoRule_);
+        thermoRule_.level2 = t.level2;
+        cycle_.applyOutput(OutputLine::Temperature, t.result);
+    }
+    // The chart's step: the point is kept and counted.
+    ++acq_.RealTimeCount;
+}
+
+}  // namespace korvel::cli
