@@ -208,9 +208,6 @@ public:
     // The real-time record cannot take another point: the mode ends.
     void realTimeRecordFull();
     void wireRealTime();
-private:
-    std::unique_ptr<RealTimeCycle> realTimeCycle_;
-public:
 
     void btADXLClick();
     void cbXClick();
@@ -329,6 +326,7 @@ private:
     std::unique_ptr<SerialPort> port_;
     PortFinder findPort_;
     std::unique_ptr<Acquisition> acquisition_;
+    std::unique_ptr<RealTimeCycle> realTimeCycle_;
     QString settingsPath_;
     std::array<QLabel*, 3> statusPanels_{};
     QMenu* pmChart_ = nullptr;
