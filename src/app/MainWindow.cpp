@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/CaptionColour.h"
 
 #include "app/HelpWindow.h"
 #include "app/Messages.h"
@@ -144,14 +145,8 @@ void MainWindow::FormCreate()
     cbXClick();
 
     // 8. The channel boxes wear the colours of their series.
-    auto tint = [](QWidget* w, const QColor& c) {
-        QPalette p = w->palette();
-        p.setColor(QPalette::WindowText, c);
-        p.setColor(QPalette::ButtonText, c);
-        w->setPalette(p);
-    };
-    tint(ui->cbX, ui->Chart1->seriesColor(ui->Chart1->Series1()));
-    tint(ui->cbY, ui->Chart1->seriesColor(ui->Chart1->Series2()));
+    SetCaptionColour(ui->cbX, ui->Chart1->seriesColor(ui->Chart1->Series1()));
+    SetCaptionColour(ui->cbY, ui->Chart1->seriesColor(ui->Chart1->Series2()));
 
     // 9. The block code table is a constant of the board's command set.
 

@@ -1,6 +1,7 @@
 // The accelerometer panel: opening it, the channel choice and the duration list, and the start.
 // The command, the estimates and the list entries come from the mode starts of the core.
 #include "app/MainWindow.h"
+#include "app/CaptionColour.h"
 
 #include "device/Acquisition.h"
 #include "device/ModeStarts.h"
@@ -17,10 +18,7 @@ namespace {
 void setCaption(QAbstractButton* b, const QString& text, const QColor& c)
 {
     b->setText(text);
-    QPalette p = b->palette();
-    p.setColor(QPalette::WindowText, c);
-    p.setColor(QPalette::ButtonText, c);
-    b->setPalette(p);
+    SetCaptionColour(b, c);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The F/T window's widgets mirrored into the calculator: typed text and focus moves go in,
 // the fields, the true-value labels and the error label come back out.
 #include "app/MainWindow.h"
+#include "app/CaptionColour.h"
 
 #include "app/EventHook.h"
 #include "device/Acquisition.h"
@@ -126,9 +127,7 @@ void MainWindow::setChooseFCaption(bool open)
 {
     QToolButton* b = ui->btChooseF;
     b->setText(open ? QStringLiteral("Закрыть") : QStringLiteral("F/T"));
-    QPalette p = b->palette();
-    p.setColor(QPalette::ButtonText, open ? QColor(Qt::red) : QColor(Qt::black));
-    b->setPalette(p);
+    SetCaptionColour(b, open ? QColor(Qt::red) : QColor(Qt::black));
 }
 
 void MainWindow::btChooseFClick()

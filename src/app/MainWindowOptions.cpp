@@ -1,6 +1,7 @@
 // The options panel (coefficients, X unit, smoothing, digital lines and their colours) and the
 // conditions panel of the control outputs: the handlers that read these controls and redraw.
 #include "app/MainWindow.h"
+#include "app/CaptionColour.h"
 
 #include "app/Messages.h"
 #include "app/NumberFormat.h"
@@ -108,14 +109,6 @@ protected:
 private:
     QLineEdit* edit_;
 };
-
-void tintCaption(QWidget* w, const QColor& c)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, c);
-    p.setColor(QPalette::ButtonText, c);
-    w->setPalette(p);
-}
 
 }  // namespace
 
@@ -226,7 +219,7 @@ namespace {
 void setOptionsCaption(QToolButton* b, bool open)
 {
     b->setText(open ? QStringLiteral("Закрыть") : QStringLiteral("ОПЦИИ"));
-    tintCaption(b, open ? QColor(Qt::red) : QColor(Qt::black));
+    SetCaptionColour(b, open ? QColor(Qt::red) : QColor(Qt::black));
 }
 
 }  // namespace
@@ -296,7 +289,7 @@ void MainWindow::GroupBox3DblClick()
         if (!picked.isValid())
             continue;
         c->setSeriesColor(line.main, picked);
-        tintCaption(line.box, picked);
+        SetCaptionColour(line.box, picked);
         if (line.secondary) {
             QPen pen = line.secondary->pen();
             pen.setColor(picked);

@@ -2,6 +2,7 @@
 // reply, and the single temperature reading. The acquisition object stores the replies and
 // the core's RealTimeCycle runs the polling chain; this file shows what was decided.
 #include "app/MainWindow.h"
+#include "app/CaptionColour.h"
 
 #include "chart/ChartFill.h"
 #include "chart/ChartView.h"
@@ -18,14 +19,6 @@
 namespace korvel {
 
 namespace {
-
-void setCaptionColour(QWidget* w, const QColor& c)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, c);
-    p.setColor(QPalette::ButtonText, c);
-    w->setPalette(p);
-}
 
 void setIndicatorColour(QLabel* indicator, const QColor& c)
 {
@@ -70,7 +63,7 @@ void MainWindow::btSingleClick()
         f.pnlT->hide();
         cycle.stop();
         f.btSingle->setText(QStringLiteral("В реальном времени"));
-        setCaptionColour(f.btSingle, QApplication::palette().color(QPalette::WindowText));
+        SetCaptionColour(f.btSingle, QApplication::palette().color(QPalette::WindowText));
         return;
     }
 
@@ -100,7 +93,7 @@ void MainWindow::btSingleClick()
     }
     cycle.start();
     f.btSingle->setText(QStringLiteral("ЗАВЕРШИТЬ"));
-    setCaptionColour(f.btSingle, Qt::red);
+    SetCaptionColour(f.btSingle, Qt::red);
     f.cbXscale->setCurrentIndex(XUnitSecondsIndex);
 }
 

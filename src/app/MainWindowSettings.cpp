@@ -1,5 +1,6 @@
 // Settings in and out of the window's controls.
 #include "app/MainWindow.h"
+#include "app/CaptionColour.h"
 
 #include "chart/ChartView.h"
 #include "ui_MainWindow.h"
@@ -15,14 +16,6 @@ namespace {
 void selectItem(QComboBox* box, int index)
 {
     box->setCurrentIndex(index >= 0 && index < box->count() ? index : -1);
-}
-
-void tintCaption(QWidget* w, const QColor& c)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, c);
-    p.setColor(QPalette::ButtonText, c);
-    w->setPalette(p);
 }
 
 }  // namespace
@@ -60,9 +53,9 @@ void MainWindow::applySettings(const SettingsValues& v)
     c->setSeriesColor(c->SeriDgt1(), ColorFromRef(v.ColorDgt1));
     c->setSeriesColor(c->SeriDgt2(), ColorFromRef(v.ColorDgt2));
     c->setSeriesColor(c->SeriDgt3(), ColorFromRef(v.ColorDgt3));
-    tintCaption(f.cbDgt1, ColorFromRef(v.ColorDgt1));
-    tintCaption(f.cbDgt2, ColorFromRef(v.ColorDgt2));
-    tintCaption(f.cbDgt3, ColorFromRef(v.ColorDgt3));
+    SetCaptionColour(f.cbDgt1, ColorFromRef(v.ColorDgt1));
+    SetCaptionColour(f.cbDgt2, ColorFromRef(v.ColorDgt2));
+    SetCaptionColour(f.cbDgt3, ColorFromRef(v.ColorDgt3));
 
     f.eTOn->setText(v.eTOn);
     selectItem(f.cbTCondition1, v.cbTCondition1);
