@@ -130,6 +130,8 @@ public:
     // ScaleK, ScaleShift, the pRgm caption and the axis titles from the controls. Throws
     // ConversionError when a selected external coefficient or shift does not convert.
     void GetScaleParams();
+    // What the coefficient controls hold, as the scaling model takes it.
+    struct ScaleInputs scaleInputsOfControls() const;
     // Series1 shows at least one point: the handlers below redraw only then.
     bool chartHasPoints() const;
     // Connects the handlers of the chart, the options panel and the conditions panel.

@@ -42,9 +42,9 @@ void MainWindow::CalcScales()
     chart.XUnitName = unit.XUnitName;
 }
 
-void MainWindow::GetScaleParams()
+ScaleInputs MainWindow::scaleInputsOfControls() const
 {
-    Ui::MainWindow& f = *ui;
+    const Ui::MainWindow& f = *ui;
     ScaleInputs in;
     in.rangeIndex = f.cbRgm->currentIndex();
     in.calibration = scaling.calibration;
@@ -56,8 +56,13 @@ void MainWindow::GetScaleParams()
     in.eYTitle = f.eYTitle->text();
     in.XUnitName = chart.XUnitName;
     in.previous = {scaling.ScaleK, scaling.ScaleShift};
+    return in;
+}
 
-    const ScaleParams p = korvel::GetScaleParams(in);
+void MainWindow::GetScaleParams()
+{
+    Ui::MainWindow& f = *ui;
+    const ScaleParams p = korvel::GetScaleParams(scaleInputsOfControls());
     scaling.ScaleK = p.coefficients.ScaleK;
     scaling.ScaleShift = p.coefficients.ScaleShift;
     f.pRgm->setText(p.pRgmCaption);

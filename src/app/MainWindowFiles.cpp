@@ -42,25 +42,6 @@ QString fileCaption(const QString& path)
     return QStringLiteral("ФАЙЛ ") + QFileInfo(path).fileName();
 }
 
-// The writer and the export take ScaleK and ScaleShift from the controls, whatever a loaded
-// file brought, but leave the chart's axis titles alone. Throws ConversionError.
-ScaleParams scaleParamsOfControls(const Ui::MainWindow& f, const QString& XUnitName,
-                                  const Calibration& calibration, ScaleCoefficients previous)
-{
-    ScaleInputs in;
-    in.rangeIndex = f.cbRgm->currentIndex();
-    in.calibration = calibration;
-    in.extScaleIndex = f.cbExtScale->currentIndex();
-    in.emExtScale = f.emExtScale->text();
-    in.extShiftIndex = f.cbExtShift->currentIndex();
-    in.emExtShift = f.emExtShift->text();
-    in.displayMode = f.cbShowK->currentIndex();
-    in.eYTitle = f.eYTitle->text();
-    in.XUnitName = XUnitName;
-    in.previous = previous;
-    return korvel::GetScaleParams(in);
-}
-
 }  // namespace
 
 void MainWindow::wireDataFiles()
@@ -106,7 +87,9 @@ void MainWindow::writeDataFile(const QString& fileName)
     ScaleCoefficients coefficients{scaling.ScaleK, scaling.ScaleShift};
     std::optional<ScaleParams> controls;
     if (!in.AccelerometerMode) {
-        controls = scaleParamsOfControls(f, chart.XUnitName, scaling.calibration, coefficients);
+        // ScaleK and ScaleShift come from the controls, whatever a loaded file brought; the
+        // chart's axis titles stay as they are.
+        controls = korvel::GetScaleParams(scaleInputsOfControls());
         coefficients = controls->coefficients;
     }
     in.realTimeData = isRealTimeCommand(a.ModeCommand);
@@ -148,8 +131,7 @@ void MainWindow::writeTextExport(const QString& fileName)
 {
     Ui::MainWindow& f = *ui;
     const Acquisition& a = acquisition();
-    const ScaleParams controls = scaleParamsOfControls(
-        f, chart.XUnitName, scaling.calibration, {scaling.ScaleK, scaling.ScaleShift});
+    const ScaleParams controls = korvel::GetScaleParams(scaleInputsOfControls());
 
     TextExportInput in;
     in.ScaleK = controls.coefficients.ScaleK;
