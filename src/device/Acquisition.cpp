@@ -145,8 +145,13 @@ void Acquisition::timRxTimer()
         transferReply(n);
 }
 
-bool Acquisition::realTimeRoomLeft()
+bool Acquisition::takesRealTimePoint()
 {
+    // RealTimeCount -1 marks a fresh start, whose first reply is not kept.
+    if (RealTimeCount == -1) {
+        RealTimeCount = 0;
+        return false;
+    }
     if (RealTimeCount >= 0 && RealTimeCount < RealTimeCapacity)
         return true;
     emit realTimeRecordFull();
@@ -158,11 +163,7 @@ void Acquisition::sampleAndTemperatureReply(qint64 n)
     emit readoutOff();
     if (n <= 3)
         return;
-    if (RealTimeCount == -1) {
-        RealTimeCount = 0;
-        return;
-    }
-    if (!realTimeRoomLeft())
+    if (!takesRealTimePoint())
         return;
     const quint16 w = WordAt(rxArea_.data(), 0);
     RealTimeSignal[RealTimeCount] = w;
@@ -188,11 +189,7 @@ void Acquisition::sampleReply(qint64 n)
     // As with the temperature, a reply without a whole word would store a made-up zero.
     if (n < 2)
         return;
-    if (RealTimeCount == -1) {
-        RealTimeCount = 0;
-        return;
-    }
-    if (!realTimeRoomLeft())
+    if (!takesRealTimePoint())
         return;
     RealTimeSignal[RealTimeCount] = WordAt(rxArea_.data(), 0);
     emit realTimeReply(false);

@@ -109,7 +109,9 @@ private:
     void temperatureReply(qint64 n);
     void sampleReply(qint64 n);
     void transferReply(qint64 n);
-    bool realTimeRoomLeft();
+    // Whether a real-time reply is stored at RealTimeCount (not the first after a start, and
+    // room left in the record).
+    bool takesRealTimePoint();
 
     SerialPort& port_;
     QTimer timRx_;
