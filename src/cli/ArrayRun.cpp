@@ -24,6 +24,19 @@ QString NoAnswerMessage(qint64 waitedMs)
     return Format(u"Плата АЦП не ответила за %d с", {int((waitedMs + 999) / 1000)});
 }
 
+namespace {
+qint64& timeoutOverride()
+{
+    static qint64 ms = 0;
+    return ms;
+}
+}  // namespace
+
+void SetArrayRunTimeoutOverride(qint64 ms)
+{
+    timeoutOverride() = ms;
+}
+
 bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayRunLimits& limits,
               bool progressBar, ArrayRunStats* stats, QString* error)
 {
@@ -32,13 +45,16 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
     QElapsedTimer total;
     QElapsedTimer transfer;
     qint64 transferNs = -1;
-    QDeadlineTimer deadline = limits.waitsForEdge ? QDeadlineTimer(QDeadlineTimer::Forever)
-                                                   : QDeadlineTimer(ArrayRunTimeoutMs(limits));
+    const qint64 overrideMs = timeoutOverride();
+    QDeadlineTimer deadline = overrideMs > 0         ? QDeadlineTimer(overrideMs)
+                              : limits.waitsForEdge ? QDeadlineTimer(QDeadlineTimer::Forever)
+                                                    : QDeadlineTimer(ArrayRunTimeoutMs(limits));
+    bool portLost = false;
 
     QObject guard;
     QObject::connect(&acq, &Acquisition::transferStarted, &guard, [&](double transferTimeMs) {
         expectedPackets = acq.PacketsLeft;
-        if (limits.waitsForEdge)
+        if (limits.waitsForEdge && overrideMs <= 0)
             deadline = QDeadlineTimer(static_cast<qint64>(transferTimeMs) + limits.graceMs);
     });
     // Connected after the acquisition's own handler, so this runs once the request is written.
@@ -46,6 +62,8 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
         if (expectedPackets > 0 && !transfer.isValid())
             transfer.start();
     });
+    // A device that went away will send nothing more: no point waiting for the limit.
+    QObject::connect(&acq.port(), &SerialPort::failed, &guard, [&] { portLost = true; });
     QObject::connect(&acq, &Acquisition::drawChart, &guard, [&] {
         if (transfer.isValid())
             transferNs = transfer.nsecsElapsed();
@@ -68,16 +86,27 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
 
     total.start();
     start();
-    const bool done = WaitFor([&] { return drawn || deadline.hasExpired(); }, -1) && drawn;
+    // A port already gone when the start went out is not a board that stays silent.
+    portLost = portLost || !acq.port().isOpen();
+    WaitFor([&] { return drawn || portLost || deadline.hasExpired(); }, -1);
     barTimer.stop();
     bar.finish();
+    // The exchange also ends without a transfer when the status byte is not a ready one; the
+    // buffer then holds nothing of this run.
+    const bool done = drawn && !portLost && expectedPackets > 0;
     if (!done) {
         // Nothing more may go out or come in for this exchange.
         acq.timSendCmd().stop();
         acq.timRx().stop();
         acq.PendingCommand = cmd::IdleCommand();
-        if (error)
-            *error = NoAnswerMessage(total.elapsed());
+        if (error) {
+            if (portLost)
+                *error = QStringLiteral("USB: нет связи");
+            else if (drawn)
+                *error = QStringLiteral("Плата АЦП не сообщила о готовности данных");
+            else
+                *error = NoAnswerMessage(total.elapsed());
+        }
         return false;
     }
     if (stats) {

@@ -30,8 +30,12 @@ struct ArrayRunLimits {
 // The limit: measurement estimate + transfer estimate + 10 s.
 qint64 ArrayRunTimeoutMs(const ArrayRunLimits& limits);
 
+// Tests shorten every run's limit to this many milliseconds; 0 leaves it to the estimates.
+void SetArrayRunTimeoutOverride(qint64 ms);
+
 // Calls start, then runs the event loop until the chart would be drawn. False when the limit
-// passed first (the message is then in *error).
+// passed first, the port failed, or the board's status was not a ready one (the message is then
+// in *error).
 bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayRunLimits& limits,
               bool progressBar, ArrayRunStats* stats, QString* error);
 
