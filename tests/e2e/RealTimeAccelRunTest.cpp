@@ -1,12 +1,11 @@
 // The real-time and accelerometer modes of the window against the simulated board, on a short
 // time scale: the polling cycle, the board's output lines switched by the thresholds, the data
 // as the data file stores it, and a two-channel accelerometer run on the chart.
-#include "app/WindowRig.h"
 #include "chart/ChartView.h"
 #include "device/Commands.h"
 #include "device/RealTimeCycle.h"
 #include "files/DataFile.h"
-#include "sim/SimulatedPort.h"
+#include "SimulatedWindow.h"
 #include "support/EventLoopWait.h"
 
 #include <QLabel>
@@ -14,28 +13,18 @@
 
 using namespace korvel;
 using korvel::testing::WaitUntil;
-using korvel::testing::WindowRig;
+using korvel::testing::SimulatedWindow;
 
 namespace {
 
-struct SimWindow : WindowRig {
-    SimulatedPort* port = nullptr;
-
+struct SimWindow : SimulatedWindow {
     SimWindow()
     {
-        SimOptions o;
-        o.timeScale = 0.001;
-        auto p = std::make_unique<SimulatedPort>(o);
-        port = p.get();
-        build(std::move(p), QStringLiteral("simulated"));
-        acq().timRx().setInterval(20);
-        acq().timSendCmd().setInterval(5);
         // A cycle well past the reply's handling, so each request is answered before the next.
         w().realTimeCycle().intervals = {1, 100, 2};
     }
     ~SimWindow() { window->close(); }
 
-    BoardSimulator& board() { return port->simulator(); }
     ChartView& chart() { return *f().Chart1; }
     qsizetype requests() const
     {

@@ -3,7 +3,7 @@
 #include "app/FileDialogs.h"
 #include "app/WindowRig.h"
 #include "chart/ChartView.h"
-#include "sim/SimulatedPort.h"
+#include "SimulatedWindow.h"
 #include "support/EventLoopWait.h"
 
 #include <gtest/gtest.h>
@@ -11,16 +11,10 @@
 
 using namespace korvel;
 using korvel::testing::WaitUntil;
+using korvel::testing::FastSimulatedBoard;
 using korvel::testing::WindowRig;
 
 namespace {
-
-std::unique_ptr<SimulatedPort> fastBoard()
-{
-    SimOptions o;
-    o.timeScale = 0.001;
-    return std::make_unique<SimulatedPort>(o);
-}
 
 std::vector<std::pair<double, double>> pointsOf(const QCPGraph* g)
 {
@@ -39,7 +33,7 @@ TEST(WindowDataFile, MeasuredSavedAndReopenedInANewWindow)
     const QString file = files.filePath(QStringLiteral("замер.dtw"));
     auto dialogs = std::make_shared<ScriptedFileDialogs>();
 
-    rig.build(fastBoard(), QStringLiteral("simulated"));
+    rig.build(FastSimulatedBoard(), QStringLiteral("simulated"));
     rig.w().fileDialogs = dialogs;
     rig.acq().timRx().setInterval(20);
     rig.acq().timSendCmd().setInterval(5);
@@ -54,7 +48,7 @@ TEST(WindowDataFile, MeasuredSavedAndReopenedInANewWindow)
     rig.window->close();
     rig.window.reset();
 
-    rig.build(fastBoard(), QStringLiteral("simulated"));
+    rig.build(FastSimulatedBoard(), QStringLiteral("simulated"));
     rig.w().fileDialogs = dialogs;
     dialogs->answers << file;
     rig.f().btLoadFile->click();

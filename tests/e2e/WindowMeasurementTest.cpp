@@ -1,34 +1,19 @@
 // Every start of the window, from its button to a complete SampleBuffer, against the
 // simulated board on a short time scale. The board's own record of the commands it took is
 // checked as well.
-#include "app/WindowRig.h"
 #include "device/Commands.h"
-#include "sim/SimulatedPort.h"
+#include "SimulatedWindow.h"
 #include "support/EventLoopWait.h"
 
 #include <gtest/gtest.h>
 
 using namespace korvel;
 using korvel::testing::WaitUntil;
-using korvel::testing::WindowRig;
+using korvel::testing::SimulatedWindow;
 
 namespace {
 
-struct SimWindow : WindowRig {
-    SimulatedPort* port = nullptr;
-
-    SimWindow()
-    {
-        SimOptions o;
-        o.timeScale = 0.001;
-        auto p = std::make_unique<SimulatedPort>(o);
-        port = p.get();
-        build(std::move(p), QStringLiteral("simulated"));
-        acq().timRx().setInterval(20);
-        acq().timSendCmd().setInterval(5);
-    }
-    BoardSimulator& board() { return port->simulator(); }
-
+struct SimWindow : SimulatedWindow {
     // Waits for the whole array the last start asked for.
     bool arrayComplete(int blocks)
     {
