@@ -1,8 +1,8 @@
 // The settings reader over arbitrary Korvel.ini bytes: every key gets a value, the clamps hold,
 // and writing the values back gives a file that reads the same.
 #include "FuzzSupport.h"
-#include "app/IniFile.h"
-#include "app/Settings.h"
+#include "settings/IniFile.h"
+#include "settings/Settings.h"
 
 #include <cstdlib>
 

@@ -5,7 +5,7 @@
 #include "device/Acquisition.h"
 #include "device/Commands.h"
 #include "device/Decode.h"
-#include "serial/QtSerialPort.h"
+#include "serialport/QtSerialPort.h"
 #include "serial/ScriptedPort.h"
 #include "sim/PtyBoardServer.h"
 #include "sim/SimulatedPort.h"

@@ -2,8 +2,8 @@
 #include "app/CaptionColour.h"
 
 #include "app/HelpWindow.h"
-#include "app/Messages.h"
-#include "chart/SecondaryChartWindow.h"
+#include "text/Messages.h"
+#include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
 #include "device/RealTimeCycle.h"
 #include "serial/SerialPort.h"

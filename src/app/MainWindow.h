@@ -5,7 +5,7 @@
 // (trigger selector, external-clock label, error blink), MainWindowBoard.cpp (the port, the
 // acquisition object and the connection to the board).
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "chart/Calibration.h"
 #include "serial/PortLocator.h"
 #include "serial/SerialPort.h"

@@ -2,7 +2,7 @@
 #include "app/MainWindow.h"
 
 #include "device/Acquisition.h"
-#include "serial/BoardLink.h"
+#include "serialport/BoardLink.h"
 #include "serial/ConnectBoard.h"
 #include "ui_MainWindow.h"
 

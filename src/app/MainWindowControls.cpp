@@ -1,7 +1,7 @@
 // Handlers of small controls that the start-up already needs.
 #include "app/MainWindow.h"
 
-#include "app/NumberFormat.h"
+#include "text/NumberFormat.h"
 #include "ui_MainWindow.h"
 
 namespace korvel {

@@ -5,7 +5,7 @@
 
 #include "app/EventHook.h"
 #include "app/FileDialogs.h"
-#include "app/Messages.h"
+#include "text/Messages.h"
 #include "files/FolderBrowse.h"
 #include "ui_MainWindow.h"
 

@@ -4,8 +4,8 @@
 #include "app/MainWindow.h"
 
 #include "app/EventHook.h"
-#include "chart/ChartView.h"
-#include "chart/SecondaryChartWindow.h"
+#include "chartview/ChartView.h"
+#include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
 #include "device/ModeStarts.h"
 #include "timing/Divisors.h"

@@ -3,13 +3,13 @@
 #include "app/MainWindow.h"
 #include "app/CaptionColour.h"
 
-#include "app/Messages.h"
-#include "app/NumberFormat.h"
-#include "chart/ChartView.h"
+#include "text/Messages.h"
+#include "text/NumberFormat.h"
+#include "chartview/ChartView.h"
 #include "chart/OutputRules.h"
 #include "chart/ScaleControls.h"
 #include "chart/Scaling.h"
-#include "chart/SecondaryChartWindow.h"
+#include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
 #include "ui_MainWindow.h"
 

@@ -4,10 +4,10 @@
 #include "app/MainWindow.h"
 #include "app/CaptionColour.h"
 
-#include "chart/ChartFill.h"
-#include "chart/ChartView.h"
+#include "chartview/ChartFill.h"
+#include "chartview/ChartView.h"
 #include "chart/OutputRules.h"
-#include "chart/SecondaryChartWindow.h"
+#include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
 #include "device/Commands.h"
 #include "device/RealTimeCycle.h"

@@ -2,7 +2,7 @@
 #include "app/MainWindow.h"
 #include "app/CaptionColour.h"
 
-#include "chart/ChartView.h"
+#include "chartview/ChartView.h"
 #include "ui_MainWindow.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "app/SpinField.h"
 
-#include "app/NumberFormat.h"
+#include "text/NumberFormat.h"
 
 #include <QApplication>
 #include <QKeyEvent>

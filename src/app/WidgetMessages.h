@@ -2,7 +2,7 @@
 // Message boxes for the running program: modal QMessageBox with Russian buttons, and a variant
 // for unattended runs that prints to stderr and never waits.
 
-#include "app/Messages.h"
+#include "text/Messages.h"
 
 class QWidget;
 

@@ -1,12 +1,12 @@
 // korvel: the desktop program of the 12-bit ADC board.
 #include "app/FileDialogs.h"
 #include "app/MainWindow.h"
-#include "app/SettingsLocation.h"
+#include "settings/SettingsLocation.h"
 #include "app/WidgetMessages.h"
-#include "chart/SecondaryChartWindow.h"
+#include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
 #include "ui_MainWindow.h"
-#include "serial/BoardLink.h"
+#include "serialport/BoardLink.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,7 +1,7 @@
 #pragma once
 // The board's input ranges and the calibration keys they take their coefficient and shift from.
 
-#include "app/NumberFormat.h"
+#include "text/NumberFormat.h"
 
 #include <QString>
 #include <optional>

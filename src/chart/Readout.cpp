@@ -1,6 +1,6 @@
 #include "chart/Readout.h"
 
-#include "app/NumberFormat.h"
+#include "text/NumberFormat.h"
 
 #include <cmath>
 

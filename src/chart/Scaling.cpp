@@ -1,6 +1,6 @@
 #include "chart/Scaling.h"
 
-#include "app/NumberFormat.h"
+#include "text/NumberFormat.h"
 
 #include <limits>
 

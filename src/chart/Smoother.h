@@ -2,7 +2,7 @@
 // "Интегрирование": a first-order running average with weight 1/N whose output is quantised to
 // whole ADC units. One per plotted channel; the channel's first sample starts it.
 
-#include "app/NumberFormat.h"
+#include "text/NumberFormat.h"
 
 namespace korvel {
 

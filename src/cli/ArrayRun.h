@@ -2,7 +2,7 @@
 // One array exchange on the acquisition object, from the start command to the last packet,
 // with a progress bar on a terminal and a time limit so a silent board cannot hang a script.
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "device/Acquisition.h"
 
 #include <QCommandLineParser>

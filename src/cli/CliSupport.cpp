@@ -1,6 +1,6 @@
 #include "cli/CliSupport.h"
 
-#include "app/NumberFormat.h"
+#include "text/NumberFormat.h"
 #include "chart/Scaling.h"
 #include "files/DataFileIo.h"
 #include "files/TextExport.h"

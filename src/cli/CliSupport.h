@@ -2,10 +2,10 @@
 // What the subcommands share: the board link, the settings file, messages on stderr, waiting
 // on the event loop with a limit, and saving as the save button would.
 
-#include "app/Messages.h"
-#include "app/Settings.h"
+#include "text/Messages.h"
+#include "settings/Settings.h"
 #include "chart/Scaling.h"
-#include "serial/BoardLink.h"
+#include "serialport/BoardLink.h"
 #include "serial/SerialPort.h"
 
 #include <QByteArray>

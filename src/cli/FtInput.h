@@ -2,7 +2,7 @@
 // The F/T window driven from the command line: a frequency or a duration typed into its field
 // and the field left, exactly as a user would, so the divisors are the window's.
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "timing/FtCalculator.h"
 
 #include <QCommandLineParser>

@@ -1,7 +1,7 @@
 // korvel-cli measure --mode 1mhz|07mhz|alt|ft|extf|adxl [...] -o FILE
 // One measurement with the window's start bytes, saved as the save button would.
 
-#include "app/NumberFormat.h"
+#include "text/NumberFormat.h"
 #include "chart/Scaling.h"
 #include "cli/ArrayRun.h"
 #include "cli/CliSupport.h"

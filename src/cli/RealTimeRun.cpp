@@ -1,6 +1,6 @@
 #include "cli/RealTimeRun.h"
 
-#include "app/NumberFormat.h"
+#include "text/NumberFormat.h"
 #include "chart/Scaling.h"
 #include "cli/CliSupport.h"
 #include "device/Commands.h"

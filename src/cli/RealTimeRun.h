@@ -2,7 +2,7 @@
 // The real-time mode without the window: the core's polling cycle, with both outputs decided
 // from the settings on every reply that carries the temperature, signal first.
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "chart/OutputRules.h"
 #include "device/Acquisition.h"
 #include "device/RealTimeCycle.h"

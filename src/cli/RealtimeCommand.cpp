@@ -1,7 +1,7 @@
 // korvel-cli realtime --seconds N [--temperature] -o FILE
 // The real-time mode for N seconds, saved as the save button would save the recording.
 
-#include "app/NumberFormat.h"
+#include "text/NumberFormat.h"
 #include "chart/Scaling.h"
 #include "cli/CliSupport.h"
 #include "cli/RealTimeRun.h"

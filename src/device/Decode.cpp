@@ -1,6 +1,6 @@
 #include "device/Decode.h"
 
-#include "app/NumberFormat.h"
+#include "text/NumberFormat.h"
 
 #include <QLocale>
 

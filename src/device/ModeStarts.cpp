@@ -1,6 +1,6 @@
 #include "device/ModeStarts.h"
 
-#include "app/NumberFormat.h"
+#include "text/NumberFormat.h"
 #include "device/Commands.h"
 
 #include <QStringList>

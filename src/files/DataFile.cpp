@@ -1,6 +1,6 @@
 #include "files/DataFile.h"
 
-#include "app/NumberFormat.h"
+#include "text/NumberFormat.h"
 #include "files/Cp1251.h"
 
 #include <QtEndian>

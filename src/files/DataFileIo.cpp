@@ -1,6 +1,6 @@
 #include "files/DataFileIo.h"
 
-#include "app/NumberFormat.h"
+#include "text/NumberFormat.h"
 
 #include <QFile>
 #include <QFileInfo>

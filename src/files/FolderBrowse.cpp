@@ -1,6 +1,6 @@
 #include "files/FolderBrowse.h"
 
-#include "app/NumberFormat.h"
+#include "text/NumberFormat.h"
 #include "files/Cp1251.h"
 #include "files/DataFile.h"
 #include "files/DataFileIo.h"

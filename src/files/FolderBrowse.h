@@ -3,7 +3,7 @@
 // it. The folder is that of the current data file; an empty current path names no folder (the
 // user cancelled the choice of another one), and then nothing is listed.
 
-#include "app/Messages.h"
+#include "text/Messages.h"
 
 #include <QIODevice>
 #include <QString>

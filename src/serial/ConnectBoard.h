@@ -3,7 +3,7 @@
 // speed, greet it. The window and korvel-cli both call this; it never opens a port the user
 // did not choose.
 
-#include "app/Messages.h"
+#include "text/Messages.h"
 #include "serial/PortLocator.h"
 #include "serial/SerialPort.h"
 

@@ -1,6 +1,6 @@
 #include "timing/Divisors.h"
 
-#include "app/NumberFormat.h"
+#include "text/NumberFormat.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "timing/FtCalculator.h"
 
-#include "app/NumberFormat.h"
+#include "text/NumberFormat.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,7 +1,7 @@
 // The accelerometer panel in the window against a scripted port: the panel button, the channel
 // choice and its duration list, the start bytes and estimates, and the list rebuilt from the
 // period the board reports.
-#include "chart/ChartView.h"
+#include "chartview/ChartView.h"
 #include "device/Commands.h"
 #include "serial/ScriptedPort.h"
 #include "WindowRig.h"

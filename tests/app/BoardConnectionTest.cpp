@@ -1,7 +1,7 @@
 // The window's connection to the board: the board buttons follow the outcome, btUSB connects
 // afresh, the greeting goes out at the board's speed, and closing stops everything first.
 #include "app/MainWindow.h"
-#include "app/Messages.h"
+#include "text/Messages.h"
 #include "device/Acquisition.h"
 #include "serial/ScriptedPort.h"
 #include "ui_MainWindow.h"

@@ -3,9 +3,9 @@
 #include "InteractionFixture.h"
 #include "PdfPaintedArea.h"
 
-#include "chart/ChartGeometry.h"
-#include "chart/ChartPicture.h"
-#include "chart/ZoomGesture.h"
+#include "chartview/ChartGeometry.h"
+#include "chartview/ChartPicture.h"
+#include "chartview/ZoomGesture.h"
 #include "device/Commands.h"
 
 #include <QAction>

@@ -3,9 +3,9 @@
 // data into the acquisition object and to act on the controls the way a user would.
 
 #include "app/MainWindow.h"
-#include "app/Messages.h"
-#include "chart/ChartView.h"
-#include "chart/SecondaryChartWindow.h"
+#include "text/Messages.h"
+#include "chartview/ChartView.h"
+#include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
 #include "sim/SimulatedPort.h"
 #include "ui_MainWindow.h"

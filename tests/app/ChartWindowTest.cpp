@@ -2,7 +2,7 @@
 // that does not convert, which handlers redraw, the real-time plot and its secondary window.
 #include "ChartWindowFixture.h"
 
-#include "chart/ChartGeometry.h"
+#include "chartview/ChartGeometry.h"
 #include "device/Commands.h"
 
 #include <QTest>

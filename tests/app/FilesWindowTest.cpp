@@ -4,7 +4,7 @@
 #include "ChartWindowFixture.h"
 
 #include "app/FileDialogs.h"
-#include "chart/ChartGeometry.h"
+#include "chartview/ChartGeometry.h"
 #include "files/DataFile.h"
 
 #include <QDir>

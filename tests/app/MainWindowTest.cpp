@@ -1,10 +1,10 @@
 // The main window: layout on resize, spreading and restoring, start-up from the settings file,
 // the trigger selector, the external-clock label, help topics and the close that writes back.
 #include "app/HelpWindow.h"
-#include "app/IniFile.h"
+#include "settings/IniFile.h"
 #include "app/MainWindow.h"
-#include "app/Messages.h"
-#include "chart/ChartView.h"
+#include "text/Messages.h"
+#include "chartview/ChartView.h"
 #include "serial/ScriptedPort.h"
 #include "ui_MainWindow.h"
 

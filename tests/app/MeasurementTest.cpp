@@ -1,9 +1,9 @@
 // The measurement starts driven through the window's controls, against a scripted port: the
 // bytes each start writes, what it shows, the transfer that follows a status reply, "Read"
 // and the progress panel.
-#include "app/Settings.h"
-#include "chart/ChartView.h"
-#include "chart/SecondaryChartWindow.h"
+#include "settings/Settings.h"
+#include "chartview/ChartView.h"
+#include "chartview/SecondaryChartWindow.h"
 #include "serial/ScriptedPort.h"
 #include "WindowRig.h"
 

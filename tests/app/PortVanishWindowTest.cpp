@@ -1,7 +1,7 @@
 // The window when the board's port goes away: the state of a failed connection, and btUSB
 // connects again.
 #include "app/MainWindow.h"
-#include "app/Messages.h"
+#include "text/Messages.h"
 #include "device/Acquisition.h"
 #include "device/Commands.h"
 #include "serial/ScriptedPort.h"

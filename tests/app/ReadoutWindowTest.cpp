@@ -2,8 +2,8 @@
 // status-bar switch, the digital lines, and the step of accelerometer data.
 #include "InteractionFixture.h"
 
-#include "app/NumberFormat.h"
-#include "chart/ChartGeometry.h"
+#include "text/NumberFormat.h"
+#include "chartview/ChartGeometry.h"
 #include "device/Commands.h"
 
 #include <gtest/gtest.h>

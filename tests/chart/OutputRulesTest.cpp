@@ -1,6 +1,6 @@
 #include "chart/OutputRules.h"
 
-#include "app/NumberFormat.h"
+#include "text/NumberFormat.h"
 #include "chart/Scaling.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // port, over a pseudo-terminal through QSerialPort, and as the built program.
 
 #include "CliTestSupport.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "chart/Scaling.h"
 #include "cli/ArrayRun.h"
 #include "cli/CliSupport.h"

@@ -1,7 +1,7 @@
 // The file subcommands of the built program against data files the tests write.
 
 #include "CliTestSupport.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "chart/Scaling.h"
 #include "cli/CliSupport.h"
 #include "files/DataFileIo.h"

@@ -3,7 +3,7 @@
 // any run that fails.
 
 #include "CliTestSupport.h"
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "cli/ArrayRun.h"
 #include "cli/CliSupport.h"
 #include "cli/Subcommands.h"

@@ -1,7 +1,7 @@
 // The real-time and accelerometer modes of the window against the simulated board, on a short
 // time scale: the polling cycle, the board's output lines switched by the thresholds, the data
 // as the data file stores it, and a two-channel accelerometer run on the chart.
-#include "chart/ChartView.h"
+#include "chartview/ChartView.h"
 #include "device/Commands.h"
 #include "device/RealTimeCycle.h"
 #include "files/DataFile.h"

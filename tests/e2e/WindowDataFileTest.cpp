@@ -2,7 +2,7 @@
 // the same settings file: the chart and the comment come back as they were.
 #include "app/FileDialogs.h"
 #include "app/WindowRig.h"
-#include "chart/ChartView.h"
+#include "chartview/ChartView.h"
 #include "SimulatedWindow.h"
 #include "support/EventLoopWait.h"
 

@@ -1,4 +1,4 @@
-#include "app/NumberFormat.h"
+#include "text/NumberFormat.h"
 #include "files/Cp1251.h"
 #include "files/TextExport.h"
 

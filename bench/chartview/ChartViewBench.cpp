@@ -1,0 +1,142 @@
+// Drawing a full 700 kHz measurement: 240000 samples with three digital lines into an 800x400
+// chart, a replot alone, and the memory such a chart adds.
+#include "chartview/ChartFill.h"
+#include "chart/SeriesBuilder.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QFile>
+#include <QtEndian>
+#include <benchmark/benchmark.h>
+#include <qcustomplot.h>
+
+#include <cmath>
+#include <memory>
+#include <unistd.h>
+
+using namespace korvel;
+
+namespace {
+
+constexpr int FullChartSamples = 8 * 30000;
+
+QByteArray testSignal(int n)
+{
+    QByteArray b(n * 2, '\0');
+    for (int i = 0; i < n; ++i) {
+        const int reading = 2048 + static_cast<int>(1500 * std::sin(i * 0.001)) + (i * 7919) % 31;
+        const quint16 lines = static_cast<quint16>(((i / 1000) & 1) << 13 | ((i / 3000) & 1) << 14 |
+                                                   ((i / 7000) & 1) << 15);
+        qToLittleEndian<quint16>(static_cast<quint16>(lines | (reading & 0x0FFF)), b.data() + 2 * i);
+    }
+    return b;
+}
+
+struct Measurement {
+    QByteArray buffer = testSignal(FullChartSamples);
+    QByteArray command{"\x12\x00\x00", 3};
+    ChartData data;
+    DisplayOptions options;
+    ScaleCoefficients scale{0.61, 2047};
+
+    Measurement()
+    {
+        data.SampleBuffer = buffer;
+        data.ModeCommand = command;
+        data.SamplePeriod = static_cast<double>(14.0L / 14.7456L);
+        options.displayMode = 0;
+        options.XUnitFactor = 1000;
+        options.cbDgt = {true, true, true};
+    }
+    ChartPlot build() const { return BuildChartPlot(data, options, scale, {}); }
+};
+
+struct Chart {
+    std::unique_ptr<QCustomPlot> plot = std::make_unique<QCustomPlot>();
+    ChartGraphs graphs;
+
+    Chart()
+    {
+        plot->resize(800, 400);
+        graphs.Series1 = plot->addGraph();
+        graphs.SeriDgt3 = plot->addGraph();
+        graphs.SeriDgt1 = plot->addGraph();
+        graphs.SeriDgt2 = plot->addGraph();
+        graphs.Series2 = plot->addGraph();
+        graphs.SeriTermo = plot->addGraph(plot->xAxis, plot->yAxis2);
+        plot->show();
+        QCoreApplication::processEvents();
+    }
+};
+
+double residentMegabytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0.0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    if (fields.size() < 2)
+        return 0.0;
+    return fields[1].toDouble() * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// First, so that no earlier benchmark has left freed memory for this one to reuse.
+void BM_MemoryOfAFullChart(benchmark::State& state)
+{
+    const Measurement m;
+    for (auto _ : state) {
+        Chart chart;
+        chart.plot->replot();
+        const double before = residentMegabytes();
+        applyChartPlot(chart.plot.get(), chart.graphs, m.build(), false);
+        const double after = residentMegabytes();
+        state.counters["addedMB"] = after - before;
+    }
+}
+
+void BM_ApplyChartPlot(benchmark::State& state)
+{
+    const Measurement m;
+    const ChartPlot plot = m.build();
+    Chart chart;
+    for (auto _ : state)
+        applyChartPlot(chart.plot.get(), chart.graphs, plot, false);
+}
+
+void BM_ShowChartEndToEnd(benchmark::State& state)
+{
+    const Measurement m;
+    Chart chart;
+    for (auto _ : state)
+        applyChartPlot(chart.plot.get(), chart.graphs, m.build(), false);
+}
+
+void BM_ReplotAlone(benchmark::State& state)
+{
+    const Measurement m;
+    Chart chart;
+    applyChartPlot(chart.plot.get(), chart.graphs, m.build(), false);
+    for (auto _ : state)
+        chart.plot->replot();
+}
+
+}  // namespace
+
+BENCHMARK(BM_MemoryOfAFullChart)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ApplyChartPlot)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShowChartEndToEnd)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplotAlone)->Unit(benchmark::kMillisecond);
+
+// Widgets need an application object, so this bench brings its own main.
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,82 @@
+#include "chartview/ChartView.h"
+
+#include "chartview/ZoomGesture.h"
+
+namespace korvel {
+
+ChartView::ChartView(QWidget* parent) : QCustomPlot(parent)
+{
+    setNoAntialiasingOnDrag(true);
+    legend->setVisible(false);
+    axisRect()->setAutoMargins(QCP::msAll);
+
+    struct Def {
+        const char* name;
+        QColor color;
+        bool right;
+    };
+    // Drawing order: later series are painted over earlier ones.
+    const Def defs[6] = {
+        {"Series1", Qt::black, false},
+        {"SeriDgt3", ColorFromRef(16711680), false},
+        {"SeriDgt1", ColorFromRef(65535), false},
+        {"SeriDgt2", ColorFromRef(32768), false},
+        {"Series2", Qt::blue, false},
+        {"SeriTermo", Qt::red, true},
+    };
+    for (int i = 0; i < 6; ++i) {
+        QCPGraph* g = addGraph(xAxis, defs[i].right ? yAxis2 : yAxis);
+        g->setName(QString::fromLatin1(defs[i].name));
+        g->setPen(QPen(defs[i].color));
+        g->setAdaptiveSampling(true);
+        series_[i] = g;
+    }
+
+    yAxis->setLabel(QStringLiteral("единицы АЦП"));
+    xAxis->setLabel(QStringLiteral("Выборки"));
+
+    // The temperature axis: red throughout, one decimal, no grid, shown only with a trace.
+    const QPen red(Qt::red);
+    yAxis2->setBasePen(red);
+    yAxis2->setTickPen(red);
+    yAxis2->setSubTickPen(red);
+    yAxis2->setSubTicks(false);
+    yAxis2->setTickLabelColor(Qt::red);
+    yAxis2->setLabelColor(Qt::red);
+    yAxis2->setLabel(QStringLiteral("T°C"));
+    yAxis2->setNumberFormat(QStringLiteral("f"));
+    yAxis2->setNumberPrecision(1);
+    yAxis2->grid()->setVisible(false);
+    yAxis2->setTickLabels(true);
+    yAxis2->setVisible(false);
+
+    zoom_ = new ZoomGesture(this);
+    setToolTip(ZoomGesture::toolTip());
+}
+
+QCPGraph* ChartView::series(const QString& name) const
+{
+    for (QCPGraph* g : series_)
+        if (g->name() == name)
+            return g;
+    return nullptr;
+}
+
+void ChartView::setSeriesColor(QCPGraph* g, const QColor& c)
+{
+    QPen p = g->pen();
+    p.setColor(c);
+    g->setPen(p);
+}
+
+QColor ColorFromRef(int ref)
+{
+    return QColor(ref & 0xff, (ref >> 8) & 0xff, (ref >> 16) & 0xff);
+}
+
+int RefFromColor(const QColor& c)
+{
+    return c.red() | (c.green() << 8) | (c.blue() << 16);
+}
+
+}  // namespace korvel

@@ -1,0 +1,120 @@
+#include "chartview/SecondaryChartWindow.h"
+
+#include "chartview/ChartGeometry.h"
+#include "ui_SecondaryChartWindow.h"
+
+#include <qcustomplot.h>
+
+namespace korvel {
+
+SecondaryChartWindow::SecondaryChartWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint),
+      ui(std::make_unique<Ui::SecondaryChartWindow>())
+{
+    ui->setupUi(this);
+    move(214, 608);  // setupUi only sizes a top-level form
+    QCustomPlot* c = ui->Chart1;
+    c->legend->setVisible(false);
+
+    c->yAxis->setTickLabels(false);
+    c->yAxis->setLabel(QStringLiteral("XP14/2  XP14/3  XP2/8"));
+    c->xAxis->setLabel(QStringLiteral("Выборки"));
+
+    const QPen red(Qt::red);
+    c->yAxis2->setBasePen(red);
+    c->yAxis2->setTickPen(red);
+    c->yAxis2->setSubTicks(false);
+    c->yAxis2->setTickLabelColor(Qt::red);
+    c->yAxis2->setLabelColor(Qt::red);
+    c->yAxis2->setLabel(QStringLiteral("T°C"));
+    c->yAxis2->setNumberFormat(QStringLiteral("f"));
+    c->yAxis2->setNumberPrecision(1);
+    c->yAxis2->grid()->setVisible(false);
+
+    // Lines 1..3 at the fixed levels 5/4, 3/2, 1/0: line 1 on top.
+    c->yAxis->setRange(-0.5, 5.5);
+    const char* names[3] = {"SeriDgt1", "SeriDgt2", "SeriDgt3"};
+    for (int i = 0; i < 3; ++i) {
+        series_[i] = c->addGraph(c->xAxis, c->yAxis);
+        series_[i]->setName(QString::fromLatin1(names[i]));
+    }
+
+    connect(ui->sbTransparency, &QScrollBar::valueChanged, this,
+            &SecondaryChartWindow::sbTransparencyChange);
+}
+
+SecondaryChartWindow::~SecondaryChartWindow() = default;
+
+QCustomPlot* SecondaryChartWindow::chart() const
+{
+    return ui->Chart1;
+}
+
+void SecondaryChartWindow::FormCreate(const QColor& dgt1, const QColor& dgt2, const QColor& dgt3)
+{
+    const QColor colors[3] = {dgt1, dgt2, dgt3};
+    for (int i = 0; i < 3; ++i)
+        series_[i]->setPen(QPen(colors[i]));
+}
+
+int SecondaryChartWindow::transparency() const
+{
+    return ui->sbTransparency->value();
+}
+
+void SecondaryChartWindow::setTransparency(int value)
+{
+    ui->sbTransparency->setValue(value);
+}
+
+QScrollBar* SecondaryChartWindow::sbTransparency() const
+{
+    return ui->sbTransparency;
+}
+
+void SecondaryChartWindow::alignWith(int windowLeft, int windowWidth, int mainLeftAxisX,
+                                     int mainRightAxisX, const QString& bottomTitle)
+{
+    QCustomPlot* c = ui->Chart1;
+    resize(windowWidth, height());
+    move(windowLeft, y());
+    // Where this chart draws its left axis inside itself, as of a fresh layout.
+    c->replot();
+    const VerticalAxisPixels own = verticalAxisPixels(c);
+    // The chart keeps a margin right of its plotting area too; the width carries it along so
+    // that the plotting areas of both charts end at the same x.
+    const int rightMargin = c->width() - own.right;
+    const int chartLeft = mainLeftAxisX - own.left;
+    const int chartWidth = own.left + mainRightAxisX - mainLeftAxisX + rightMargin;
+    c->setGeometry(chartLeft, c->y(), chartWidth, c->height());
+    ui->sbTransparency->move(chartLeft + chartWidth, ui->sbTransparency->y());
+    c->xAxis->setLabel(bottomTitle);
+}
+
+void SecondaryChartWindow::showTimeRange(double lower, double upper)
+{
+    ui->Chart1->xAxis->setRange(lower, upper);
+    ui->Chart1->replot();
+}
+
+void SecondaryChartWindow::sbTransparencyChange(int value)
+{
+    setWindowOpacity(value / 255.0);
+    // Below 250 the traces are read against what lies behind; the time labels would only clutter.
+    ui->Chart1->xAxis->setVisible(value >= 250);
+    ui->Chart1->replot();
+}
+
+void SecondaryChartWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void SecondaryChartWindow::FormResize()
+{
+    ui->Chart1->resize(ui->Chart1->width(), height() - 40);
+}
+
+}  // namespace korvel

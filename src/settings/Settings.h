@@ -1,0 +1,75 @@
+#pragma once
+// The values of Korvel.ini as a plain struct: read with defaults and the reader's clamps,
+// written back atomically. The window applies them; the command-line program can read them.
+
+#include "settings/SettingsKeys.h"
+#include "chart/Calibration.h"
+
+#include <QString>
+
+namespace korvel {
+
+class IniFile;
+class Messages;
+
+struct SettingsValues {
+    // "График сигнала": the window's size and place.
+    int WindowHeight = 515;
+    int WindowWidth = 794;
+    int WindowLeft = 0;
+    int WindowTop = 0;
+
+    Calibration calibration;
+
+    // Texts and item indexes of the options panel; an index outside its list means no selection.
+    QString emExtScale;
+    QString emExtShift;
+    QString eYTitle;
+    int cbExtScale = 0;
+    int cbExtShift = 0;
+    int cbRgm = 3;
+    int cbXscale = 0;
+    int cbShowK = 0;
+    int cbTxtSaveX = 0;
+    int cbTxtSaveY = 0;
+    bool cbDgt1 = false;
+    bool cbDgt2 = false;
+    bool cbDgt3 = false;
+    bool cbTermo = false;
+
+    // Colours with red in the low byte.
+    int ColorDgt1 = 65535;
+    int ColorDgt2 = 32768;
+    int ColorDgt3 = 16711680;
+
+    // Control outputs.
+    QString eTOn, eTOff, eAOn, eAOff;
+    int cbTCondition1 = 1, cbTCondition2 = 3, cbTLevel1 = 1, cbTLevel2 = 0;
+    int cbACondition1 = 1, cbACondition2 = 3, cbALevel1 = 1, cbALevel2 = 0;
+
+    int seFExtrn = 100000;
+    int seSamplesFExtrn = 30000;
+    int TriggerType = 0;
+    int SRAMblocks = 8;
+    int Time4allSRAM = 10000;
+    int seF = 2400;
+
+    SettingsValues();  // string defaults need the locale's separator
+};
+
+// The default text of a string key: its numbers carry the locale's decimal separator.
+QString DefaultText(const SettingKey& key);
+
+// Reads every key in the table's order; missing or unconvertible keys take their default.
+// SRAMblocks outside 1..8 becomes 8, a trigger type outside 0..2 becomes 0 and an X-unit
+// index outside 0..2 becomes 0.
+SettingsValues ReadSettings(const IniFile& ini);
+SettingsValues LoadSettings(const QString& path);
+
+// Puts every key into ini in the write order (unknown lines of ini stay).
+void WriteSettings(const SettingsValues& values, IniFile& ini);
+// Rewrites the file atomically, keeping what it held beyond our keys. On failure the old file
+// stays, "Unable to write to <path>" is told through messages, and false is returned.
+bool SaveSettings(const QString& path, const SettingsValues& values, Messages& messages);
+
+}  // namespace korvel

@@ -1,0 +1,208 @@
+#include "text/NumberFormat.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+#include <cmath>
+#include <limits>
+
+namespace korvel {
+
+long long Round(double v)
+{
+    return std::llrint(v);  // default rounding mode: to nearest, ties to even
+}
+
+QChar DecimalSeparator()
+{
+    const QString point = QLocale().decimalPoint();
+    return point.isEmpty() ? QChar('.') : point.front();
+}
+
+ConversionError::ConversionError(const QString& message)
+    : std::runtime_error(message.toStdString()), message_(message)
+{
+}
+
+namespace {
+
+QString localised(QString cText)
+{
+    const QChar sep = DecimalSeparator();
+    if (sep != '.')
+        cText.replace('.', sep);
+    return cText;
+}
+
+}  // namespace
+
+QString FormatFixed(double v, int decimals)
+{
+    return localised(QString::number(v, 'f', decimals));
+}
+
+QString FloatToStr(double v)
+{
+    QString t = QString::number(v, 'g', 15);
+    t.replace('e', 'E');
+    return localised(t);
+}
+
+bool TryStrToFloat(const QString& text, double* out)
+{
+    static const QRegularExpression shape(
+        QStringLiteral(R"(^[+-]?(\d+(\.\d*)?|\.\d+)([eE][+-]?\d+)?$)"));
+    QString t = text.trimmed();
+    const QChar sep = DecimalSeparator();
+    if (sep != '.') {
+        if (t.contains('.'))
+            return false;
+        t.replace(sep, '.');
+    }
+    if (!shape.match(t).hasMatch())
+        return false;
+    bool ok = false;
+    const double v = t.toDouble(&ok);  // QString::toDouble always reads the C locale
+    if (!ok || !std::isfinite(v))
+        return false;
+    *out = v;
+    return true;
+}
+
+double StrToFloat(const QString& text)
+{
+    double v = 0;
+    if (!TryStrToFloat(text, &v))
+        throw ConversionError(QStringLiteral("«%1» не является правильным числом").arg(text));
+    return v;
+}
+
+bool TryStrToInt(const QString& text, int* out)
+{
+    static const QRegularExpression shape(QStringLiteral(R"(^[+-]?\d+$)"));
+    const QString t = text.trimmed();
+    if (!shape.match(t).hasMatch())
+        return false;
+    bool ok = false;
+    const qlonglong v = t.toLongLong(&ok);
+    if (!ok || v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max())
+        return false;
+    *out = static_cast<int>(v);
+    return true;
+}
+
+int StrToInt(const QString& text)
+{
+    int v = 0;
+    if (!TryStrToInt(text, &v))
+        throw ConversionError(QStringLiteral("«%1» не является правильным целым числом").arg(text));
+    return v;
+}
+
+namespace {
+
+QString pad(const QString& s, int width, bool left)
+{
+    if (s.size() >= width)
+        return s;
+    const QString fill(width - s.size(), ' ');
+    return left ? s + fill : fill + s;
+}
+
+long long asInteger(const FormatArg& a)
+{
+    if (const auto* i = std::get_if<long long>(&a.value()))
+        return *i;
+    if (const auto* d = std::get_if<double>(&a.value()))
+        return static_cast<long long>(*d);
+    return 0;
+}
+
+double asDouble(const FormatArg& a)
+{
+    if (const auto* d = std::get_if<double>(&a.value()))
+        return *d;
+    if (const auto* i = std::get_if<long long>(&a.value()))
+        return static_cast<double>(*i);
+    return 0;
+}
+
+QString asString(const FormatArg& a)
+{
+    if (const auto* s = std::get_if<QString>(&a.value()))
+        return *s;
+    if (const auto* i = std::get_if<long long>(&a.value()))
+        return QString::number(*i);
+    return FloatToStr(std::get<double>(a.value()));
+}
+
+}  // namespace
+
+QString Format(QStringView pattern, std::initializer_list<FormatArg> args)
+{
+    QString out;
+    out.reserve(pattern.size() + 16);
+    auto next = args.begin();
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern[i];
+        if (c != '%') {
+            out += c;
+            continue;
+        }
+        if (i + 1 < pattern.size() && pattern[i + 1] == '%') {
+            out += '%';
+            ++i;
+            continue;
+        }
+        qsizetype j = i + 1;
+        bool left = false;
+        if (j < pattern.size() && pattern[j] == '-') {
+            left = true;
+            ++j;
+        }
+        int width = 0;
+        while (j < pattern.size() && pattern[j].isDigit())
+            width = width * 10 + pattern[j++].digitValue();
+        int precision = -1;
+        if (j < pattern.size() && pattern[j] == '.') {
+            ++j;
+            precision = 0;
+            while (j < pattern.size() && pattern[j].isDigit())
+                precision = precision * 10 + pattern[j++].digitValue();
+        }
+        if (j >= pattern.size() || next == args.end()) {
+            out += pattern.mid(i, j - i);
+            i = j - 1;
+            continue;
+        }
+        const QChar type = pattern[j].toLower();
+        const FormatArg& arg = *next++;
+        QString field;
+        if (type == 'd' || type == 'u') {
+            const long long v = asInteger(arg);
+            field = QString::number(v < 0 ? -v : v);
+            if (precision > 0 && field.size() < precision)
+                field = QString(precision - field.size(), '0') + field;
+            if (v < 0)
+                field.prepend('-');
+        } else if (type == 'x') {
+            field = QString::number(static_cast<unsigned long long>(asInteger(arg)), 16);
+            if (pattern[j] == 'X')
+                field = field.toUpper();
+            if (precision > 0 && field.size() < precision)
+                field = QString(precision - field.size(), '0') + field;
+        } else if (type == 'f') {
+            field = FormatFixed(asDouble(arg), precision < 0 ? 2 : precision);
+        } else if (type == 's') {
+            field = asString(arg);
+            if (precision >= 0)
+                field.truncate(precision);
+        } else {
+            field = pattern.mid(i, j - i + 1).toString();
+        }
+        out += pad(field, width, left);
+        i = j;
+    }
+    return out;
+}
+
+}  // namespace korvel

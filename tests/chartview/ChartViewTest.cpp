@@ -1,0 +1,96 @@
+// The chart widgets: the main chart's series and axes, and the secondary window's form and
+// behaviour (blending, resize, colours).
+#include "chartview/ChartView.h"
+#include "chartview/SecondaryChartWindow.h"
+
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+using namespace korvel;
+
+TEST(ChartView, SeriesInDrawingOrderWithTheirAxesAndColours)
+{
+    ChartView c;
+    ASSERT_EQ(c.graphCount(), 6);
+    const QStringList order = {QStringLiteral("Series1"), QStringLiteral("SeriDgt3"),
+                               QStringLiteral("SeriDgt1"), QStringLiteral("SeriDgt2"),
+                               QStringLiteral("Series2"), QStringLiteral("SeriTermo")};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(c.graph(i)->name(), order[i]);
+        EXPECT_EQ(c.series(order[i]), c.graph(i));
+    }
+    EXPECT_EQ(c.series(QStringLiteral("nothing")), nullptr);
+    EXPECT_EQ(c.seriesColor(c.Series1()), QColor(Qt::black));
+    EXPECT_EQ(c.seriesColor(c.Series2()), QColor(Qt::blue));
+    EXPECT_EQ(c.seriesColor(c.SeriTermo()), QColor(Qt::red));
+    EXPECT_EQ(c.seriesColor(c.SeriDgt1()), QColor(255, 255, 0));
+    EXPECT_EQ(c.seriesColor(c.SeriDgt2()), QColor(0, 128, 0));
+    EXPECT_EQ(c.seriesColor(c.SeriDgt3()), QColor(0, 0, 255));
+    for (QCPGraph* g : c.allSeries())
+        EXPECT_EQ(g->valueAxis(), g == c.SeriTermo() ? c.rightAxis() : c.leftAxis());
+}
+
+TEST(ChartView, AxesStartAsTheWindowExpects)
+{
+    ChartView c;
+    EXPECT_FALSE(c.legend->visible());
+    EXPECT_EQ(c.leftAxis()->label(), QStringLiteral("единицы АЦП"));
+    EXPECT_EQ(c.bottomAxis()->label(), QStringLiteral("Выборки"));
+    EXPECT_FALSE(c.rightAxis()->visible());
+    EXPECT_EQ(c.rightAxis()->label(), QStringLiteral("T°C"));
+    EXPECT_EQ(c.rightAxis()->labelColor(), QColor(Qt::red));
+    EXPECT_EQ(c.rightAxis()->numberPrecision(), 1);
+    EXPECT_FALSE(c.rightAxis()->grid()->visible());
+}
+
+TEST(ChartView, ColourReferencesKeepRedInTheLowByte)
+{
+    EXPECT_EQ(ColorFromRef(65535), QColor(255, 255, 0));
+    EXPECT_EQ(ColorFromRef(16711680), QColor(0, 0, 255));
+    EXPECT_EQ(RefFromColor(QColor(0, 128, 0)), 32768);
+    EXPECT_EQ(RefFromColor(ColorFromRef(0x123456)), 0x123456);
+}
+
+TEST(SecondaryChartWindow, StartsHiddenWithItsForm)
+{
+    SecondaryChartWindow w;
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.geometry(), QRect(214, 608, 805, 203));
+    const QScrollBar* sb = w.findChild<QScrollBar*>(QStringLiteral("sbTransparency"));
+    ASSERT_NE(sb, nullptr);
+    EXPECT_EQ(sb->orientation(), Qt::Vertical);
+    EXPECT_EQ(sb->minimum(), 120);
+    EXPECT_EQ(sb->maximum(), 255);
+    EXPECT_EQ(sb->value(), 255);
+    QCustomPlot* c = w.chart();
+    EXPECT_EQ(c->graphCount(), 3);
+    EXPECT_EQ(c->graph(0), w.SeriDgt1());
+    EXPECT_EQ(c->graph(2), w.SeriDgt3());
+    EXPECT_EQ(c->yAxis->label(), QStringLiteral("XP14/2  XP14/3  XP2/8"));
+    EXPECT_FALSE(c->yAxis->tickLabels());
+    EXPECT_EQ(c->xAxis->label(), QStringLiteral("Выборки"));
+}
+
+TEST(SecondaryChartWindow, BlendingHidesTheTimeAxisBelow250)
+{
+    SecondaryChartWindow w;
+    w.setTransparency(249);
+    EXPECT_FALSE(w.chart()->xAxis->visible());
+    EXPECT_NEAR(w.windowOpacity(), 249 / 255.0, 0.01);
+    w.setTransparency(250);
+    EXPECT_TRUE(w.chart()->xAxis->visible());
+    w.setTransparency(50);
+    EXPECT_EQ(w.transparency(), 120);
+}
+
+TEST(SecondaryChartWindow, ChartFollowsTheWindowHeightAndTakesTheMainColours)
+{
+    SecondaryChartWindow w;
+    w.show();
+    w.resize(805, 300);
+    EXPECT_EQ(w.chart()->height(), 260);
+    w.FormCreate(Qt::magenta, Qt::cyan, Qt::darkRed);
+    EXPECT_EQ(w.SeriDgt1()->pen().color(), QColor(Qt::magenta));
+    EXPECT_EQ(w.SeriDgt2()->pen().color(), QColor(Qt::cyan));
+    EXPECT_EQ(w.SeriDgt3()->pen().color(), QColor(Qt::darkRed));
+}

@@ -1,0 +1,76 @@
+// A settings save that cannot finish leaves the earlier Korvel.ini byte for byte.
+#include "text/Messages.h"
+#include "settings/Settings.h"
+#include "support/SaveFaults.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace korvel;
+using namespace korvel::testing;
+
+namespace {
+
+struct EarlierSettings {
+    QTemporaryDir dir;
+    QString folder;
+    QString path;
+    const QByteArray before = QByteArray("; kept by hand\r\n[Options]\r\nXYmode=2\r\n");
+
+    EarlierSettings()
+    {
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                              | QFileDevice::ExeOwner | QFileDevice::ExeOther);
+        folder = dir.filePath(QStringLiteral("bin"));
+        QDir().mkpath(folder);
+        path = folder + QStringLiteral("/Korvel.ini");
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(before);
+        f.close();
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                        | QFileDevice::ReadOther);
+    }
+};
+
+// 0: refused and said so; 1: saved; 2: refused without the message.
+int saveAndReport(const QString& path)
+{
+    RecordingMessages messages;
+    SettingsValues v;
+    v.cbShowK = 1;
+    if (SaveSettings(path, v, messages))
+        return 1;
+    return messages.texts() == QStringList{QStringLiteral("Unable to write to ") + path} ? 0 : 2;
+}
+
+}  // namespace
+
+TEST(SettingsSaveFaults, ReadOnlyFolderRefusesTheSave)
+{
+    EarlierSettings e;
+    QFile::setPermissions(e.folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner
+                                        | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    const ChildResult r = RunInChild([&] { return saveAndReport(e.path); }, true);
+    QFile::setPermissions(e.folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                        | QFileDevice::ExeOwner);
+    ASSERT_TRUE(r.exited);
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(FileBytes(e.path), e.before);
+}
+
+TEST(SettingsSaveFaults, SaveKilledBeforeItsCommitLeavesTheEarlierFile)
+{
+    EarlierSettings e;
+    const ChildResult r = RunInChild([&] {
+        KillWritesBeyond(128);  // the full settings file is far larger
+        saveAndReport(e.path);
+        return 0;
+    });
+    EXPECT_EQ(r.signal, SIGXFSZ);
+    EXPECT_EQ(FileBytes(e.path), e.before);
+    EXPECT_EQ(saveAndReport(e.path), 1);
+    EXPECT_EQ(LoadSettings(e.path).cbShowK, 1);
+}

@@ -1,0 +1,267 @@
+// The settings file: defaults, the reader's clamps, locale-bound numbers, round trips that keep
+// foreign content, the write order, and a failed write that must leave the old file alone.
+#include "settings/IniFile.h"
+#include "text/Messages.h"
+#include "settings/Settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace korvel;
+
+namespace {
+
+IniFile iniOf(const QString& text)
+{
+    QStringEncoder enc("windows-1251");
+    return IniFile::fromBytes(enc(text));
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// Makes every write beyond a size fail, whatever the rights of the user running the tests.
+struct FileSizeLimit {
+    rlimit saved{};
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit small = saved;
+        small.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
+};
+
+struct LocaleGuard {
+    QLocale saved;
+    explicit LocaleGuard(const QLocale& l) { QLocale::setDefault(l); }
+    ~LocaleGuard() { QLocale::setDefault(saved); }
+};
+
+}  // namespace
+
+TEST(IniFile, MatchesSectionsAndKeysWithoutCaseAndTrimsValues)
+{
+    const IniFile ini = iniOf(u"; header\r\n[АЦП 2В]\r\nKПРЕОБР,(ЕД АЦП/МВ) =  2,5 \r\n"_qs);
+    EXPECT_EQ(ini.value(u"ацп 2в"_qs, u"Kпреобр,(ед АЦП/мВ)"_qs), u"2,5"_qs);
+    EXPECT_FALSE(ini.value(u"АЦП 5В"_qs, u"Kпреобр,(ед АЦП/мВ)"_qs).has_value());
+    EXPECT_FALSE(ini.value(u"АЦП 2В"_qs, u"; header"_qs).has_value());
+}
+
+TEST(IniFile, ReadsEveryLineEndAndIgnoresKeysOutsideSections)
+{
+    const IniFile ini = iniOf(u"F=1\r[Окно F/T]\rF=2\n\n[Other]\r\nF=3"_qs);
+    EXPECT_EQ(ini.value(QStringLiteral("Окно F/T"), QStringLiteral("F")), u"2"_qs);
+    EXPECT_EQ(ini.value(QStringLiteral("Other"), QStringLiteral("F")), u"3"_qs);
+    EXPECT_EQ(ini.value(QString(), QStringLiteral("F")), std::nullopt);
+}
+
+TEST(IniFile, RewritingKeepsCommentsUnknownKeysAndTheFilesSpelling)
+{
+    IniFile ini = iniOf(u"; мой комментарий\n[Options]\nx SCALE=2\nМоё=значение\n\n[Чужое]\na=b\n"_qs);
+    ini.setValue(u"options"_qs, u"X scale"_qs, u"1"_qs);
+    ini.setValue(u"Options"_qs, u"XYmode"_qs, u"3"_qs);
+    ini.setValue(u"Новое"_qs, u"k"_qs, u"v"_qs);
+    EXPECT_EQ(ini.text(),
+              u"; мой комментарий\r\n[Options]\r\nx SCALE=1\r\nМоё=значение\r\nXYmode=3\r\n\r\n"
+              "[Чужое]\r\na=b\r\n[Новое]\r\nk=v\r\n"_qs);
+    // Russian names travel as single bytes.
+    EXPECT_TRUE(ini.toBytes().contains("\xcd\xee\xe2\xee\xe5"));  // "Новое"
+}
+
+TEST(Settings, NoFileGivesTheDefaults)
+{
+    const SettingsValues v = ReadSettings(IniFile{});
+    EXPECT_EQ(v.WindowWidth, 794);
+    EXPECT_EQ(v.WindowHeight, 515);
+    EXPECT_EQ(v.WindowLeft, 0);
+    EXPECT_EQ(v.WindowTop, 0);
+    EXPECT_EQ(v.cbRgm, 3);
+    EXPECT_DOUBLE_EQ(v.calibration.AdcKPlus2V, 1.0);
+    EXPECT_DOUBLE_EQ(v.calibration.AdcKPlus5V, 1.0);
+    EXPECT_DOUBLE_EQ(v.calibration.AdcKMinus2V, -1.0);
+    EXPECT_DOUBLE_EQ(v.calibration.AdcKMinus5V, -1.0);
+    EXPECT_EQ(v.calibration.AdcBipolarShift5V, 0);
+    EXPECT_EQ(v.SRAMblocks, 8);
+    EXPECT_EQ(v.Time4allSRAM, 10000);
+    EXPECT_EQ(v.seF, 2400);
+    EXPECT_EQ(v.ColorDgt1, 65535);
+    EXPECT_EQ(v.cbTCondition2, 3);
+    // The test locale uses a comma: the program's own texts exactly.
+    EXPECT_EQ(v.emExtScale, u"1,0"_qs);
+    EXPECT_EQ(v.eTOn, u"155,0"_qs);
+    EXPECT_EQ(v.eAOff, u"-99999,0"_qs);
+}
+
+TEST(Settings, NumericDefaultTextsFollowAPointLocale)
+{
+    LocaleGuard point(QLocale::c());
+    const SettingsValues v = ReadSettings(IniFile{});
+    EXPECT_EQ(v.emExtScale, u"1.0"_qs);
+    EXPECT_EQ(v.eTOff, u"-55.0"_qs);
+    EXPECT_EQ(v.eAOn, u"99999.0"_qs);
+}
+
+TEST(Settings, ReaderClampsWhatWouldBreakLaterSteps)
+{
+    for (const char16_t* blocks : {u"0", u"9", u"-3", u"abc"}) {
+        const SettingsValues v = ReadSettings(iniOf(u"[Окно F/T]\nSRAMblocks="_qs + QString::fromUtf16(blocks)));
+        EXPECT_EQ(v.SRAMblocks, 8) << QString::fromUtf16(blocks).toStdString();
+    }
+    EXPECT_EQ(ReadSettings(iniOf(u"[Окно F/T]\nSRAMblocks=3"_qs)).SRAMblocks, 3);
+    EXPECT_EQ(ReadSettings(iniOf(u"[Запуск]\nТип=5"_qs)).TriggerType, 0);
+    EXPECT_EQ(ReadSettings(iniOf(u"[запуск]\nтип=2"_qs)).TriggerType, 2);
+    EXPECT_EQ(ReadSettings(iniOf(u"[Options]\nX scale=7"_qs)).cbXscale, 0);
+    EXPECT_EQ(ReadSettings(iniOf(u"[Options]\nX scale=2"_qs)).cbXscale, 2);
+    // Other item indexes pass through: the window shows no selection for them.
+    EXPECT_EQ(ReadSettings(iniOf(u"[Jumpers]\nРежим=17"_qs)).cbRgm, 17);
+}
+
+TEST(Settings, ValuesThatDoNotConvertTakeTheirDefault)
+{
+    const SettingsValues v = ReadSettings(iniOf(
+        u"[АЦП 5В]\nKпреобр,(ед АЦП/мВ)=0.61\n-Kпреобр,(ед АЦП/мВ)=-0,5\n"
+        "[График сигнала]\nширина=широко\n[Options]\nDigitChannel1=7\nDigitChannel2=0\n"_qs));
+    EXPECT_DOUBLE_EQ(v.calibration.AdcKPlus5V, 1.0);  // a point in a comma locale
+    EXPECT_DOUBLE_EQ(v.calibration.AdcKMinus5V, -0.5);
+    EXPECT_EQ(v.WindowWidth, 794);
+    EXPECT_TRUE(v.cbDgt1);
+    EXPECT_FALSE(v.cbDgt2);
+}
+
+TEST(Settings, EveryKeySurvivesAWriteAndReadBack)
+{
+    SettingsValues v;
+    v.WindowHeight = 600; v.WindowWidth = 900; v.WindowLeft = -4; v.WindowTop = 33;
+    v.calibration = {0.61, -0.62, 12, 1.25, -1.5, -7};
+    v.emExtScale = u"2,5"_qs; v.emExtShift = u"-3"_qs; v.eYTitle = u"Давление, кПа"_qs;
+    v.cbExtScale = 2; v.cbExtShift = 1; v.cbRgm = 5; v.cbXscale = 1; v.cbShowK = 3;
+    v.cbTxtSaveX = 2; v.cbTxtSaveY = 1; v.cbDgt1 = true; v.cbDgt3 = true; v.cbTermo = true;
+    v.ColorDgt1 = 255; v.ColorDgt2 = 0; v.ColorDgt3 = 12345678;
+    v.eTOn = u"30"_qs; v.eTOff = u"20,5"_qs; v.eAOn = u"1"_qs; v.eAOff = u"-1"_qs;
+    v.cbTCondition1 = 0; v.cbTCondition2 = 2; v.cbTLevel1 = 0; v.cbTLevel2 = 1;
+    v.cbACondition1 = 3; v.cbACondition2 = 0; v.cbALevel1 = 0; v.cbALevel2 = 1;
+    v.seFExtrn = 5000; v.seSamplesFExtrn = 60000; v.TriggerType = 2; v.SRAMblocks = 2;
+    v.Time4allSRAM = 12345; v.seF = 19440;
+
+    IniFile ini;
+    WriteSettings(v, ini);
+    const SettingsValues r = ReadSettings(IniFile::fromBytes(ini.toBytes()));
+    EXPECT_EQ(r.WindowHeight, 600); EXPECT_EQ(r.WindowWidth, 900);
+    EXPECT_EQ(r.WindowLeft, -4); EXPECT_EQ(r.WindowTop, 33);
+    EXPECT_DOUBLE_EQ(r.calibration.AdcKPlus2V, 0.61);
+    EXPECT_DOUBLE_EQ(r.calibration.AdcKMinus2V, -0.62);
+    EXPECT_EQ(r.calibration.AdcBipolarShift2V, 12);
+    EXPECT_DOUBLE_EQ(r.calibration.AdcKPlus5V, 1.25);
+    EXPECT_DOUBLE_EQ(r.calibration.AdcKMinus5V, -1.5);
+    EXPECT_EQ(r.calibration.AdcBipolarShift5V, -7);
+    EXPECT_EQ(r.emExtScale, v.emExtScale); EXPECT_EQ(r.emExtShift, v.emExtShift);
+    EXPECT_EQ(r.eYTitle, v.eYTitle);
+    EXPECT_EQ(r.cbExtScale, 2); EXPECT_EQ(r.cbExtShift, 1); EXPECT_EQ(r.cbRgm, 5);
+    EXPECT_EQ(r.cbXscale, 1); EXPECT_EQ(r.cbShowK, 3);
+    EXPECT_EQ(r.cbTxtSaveX, 2); EXPECT_EQ(r.cbTxtSaveY, 1);
+    EXPECT_TRUE(r.cbDgt1); EXPECT_FALSE(r.cbDgt2); EXPECT_TRUE(r.cbDgt3); EXPECT_TRUE(r.cbTermo);
+    EXPECT_EQ(r.ColorDgt1, 255); EXPECT_EQ(r.ColorDgt2, 0); EXPECT_EQ(r.ColorDgt3, 12345678);
+    EXPECT_EQ(r.eTOn, v.eTOn); EXPECT_EQ(r.eTOff, v.eTOff);
+    EXPECT_EQ(r.eAOn, v.eAOn); EXPECT_EQ(r.eAOff, v.eAOff);
+    EXPECT_EQ(r.cbTCondition1, 0); EXPECT_EQ(r.cbTCondition2, 2);
+    EXPECT_EQ(r.cbTLevel1, 0); EXPECT_EQ(r.cbTLevel2, 1);
+    EXPECT_EQ(r.cbACondition1, 3); EXPECT_EQ(r.cbACondition2, 0);
+    EXPECT_EQ(r.cbALevel1, 0); EXPECT_EQ(r.cbALevel2, 1);
+    EXPECT_EQ(r.seFExtrn, 5000); EXPECT_EQ(r.seSamplesFExtrn, 60000);
+    EXPECT_EQ(r.TriggerType, 2); EXPECT_EQ(r.SRAMblocks, 2);
+    EXPECT_EQ(r.Time4allSRAM, 12345); EXPECT_EQ(r.seF, 19440);
+}
+
+TEST(Settings, WritesBooleansAsDigitsAndFloatsWithTheLocaleSeparator)
+{
+    SettingsValues v = ReadSettings(iniOf(u"[Options]\nDigitChannel1=7\n"_qs));
+    v.calibration.AdcKPlus2V = 0.61;
+    IniFile ini;
+    WriteSettings(v, ini);
+    EXPECT_EQ(ini.value(u"Options"_qs, u"DigitChannel1"_qs), u"1"_qs);
+    EXPECT_EQ(ini.value(u"АЦП 2В"_qs, u"Kпреобр,(ед АЦП/мВ)"_qs), u"0,61"_qs);
+    EXPECT_EQ(ini.value(u"АЦП 5В"_qs, u"-Kпреобр,(ед АЦП/мВ)"_qs), u"-1"_qs);
+}
+
+TEST(Settings, AFreshFileFollowsTheWriteOrder)
+{
+    IniFile ini;
+    WriteSettings(SettingsValues{}, ini);
+    const QString t = ini.text();
+    const QStringList order = {
+        u"[График сигнала]"_qs, u"высота="_qs, u"сверху="_qs, u"[Окно F/T]"_qs, u"F="_qs,
+        u"Time4allSRAM="_qs, u"SRAMblocks="_qs, u"[АЦП 2В]"_qs, u"-Kпреобр"_qs,
+        u"[АЦП 5В]"_qs, u"[Внешние параметры]"_qs, u"Kвнеш.="_qs, u"Внеш.Смещение="_qs,
+        u"Имя Y="_qs, u"только Kвнеш.="_qs, u"[Jumpers]"_qs, u"[Запуск]"_qs,
+        u"[F внешняя]"_qs, u"Fextrn="_qs, u"Samples="_qs, u"[Options]"_qs, u"X scale="_qs,
+        u"Temperature to Chart="_qs, u"[Colors]"_qs, u"[Control]"_qs,
+        u"ThermoControlOut On="_qs, u"TCondition1="_qs, u"TLevel1="_qs,
+        u"ThermoControlOut Off="_qs, u"ALevel2="_qs};
+    qsizetype at = -1;
+    for (const QString& s : order) {
+        const qsizetype next = t.indexOf(s);
+        EXPECT_GT(next, at) << s.toStdString();
+        at = next;
+    }
+    EXPECT_EQ(t.count(u"сверху="_qs), 1);
+    EXPECT_EQ(t.count(u"\nKвнеш.="_qs), 1);
+}
+
+TEST(Settings, SavingKeepsForeignContentOfTheFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Korvel.ini"_qs);
+    QStringEncoder enc("windows-1251");
+    writeFile(path, enc(u"; от руки\r\n[Options]\r\nМоё=1\r\nXYmode=2\r\n[Прочее]\r\nz=9\r\n"_qs));
+    RecordingMessages msgs;
+    SettingsValues v = LoadSettings(path);
+    EXPECT_EQ(v.cbShowK, 2);
+    v.cbShowK = 1;
+    ASSERT_TRUE(SaveSettings(path, v, msgs));
+    EXPECT_TRUE(msgs.said.isEmpty());
+    const IniFile back = IniFile::load(path);
+    EXPECT_TRUE(back.text().startsWith(u"; от руки\r\n[Options]\r\nМоё=1\r\nXYmode=1\r\n"_qs));
+    EXPECT_EQ(back.value(u"Прочее"_qs, u"z"_qs), u"9"_qs);
+    EXPECT_EQ(LoadSettings(path).cbShowK, 1);
+}
+
+TEST(Settings, AFailedWriteLeavesTheOldFileAndSaysSo)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Korvel.ini"_qs);
+    writeFile(path, "[Options]\r\nXYmode=2\r\n");
+    RecordingMessages msgs;
+    SettingsValues v;
+    v.cbShowK = 1;
+    bool saved = true;
+    {
+        FileSizeLimit limit(64);  // the new file is far larger: its write fails
+        saved = SaveSettings(path, v, msgs);
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(readFile(path), QByteArray("[Options]\r\nXYmode=2\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"Korvel.ini"_qs});
+    ASSERT_EQ(msgs.said.size(), 1);
+    EXPECT_EQ(msgs.said[0].kind, Messages::Kind::Error);
+    EXPECT_EQ(msgs.said[0].text, u"Unable to write to "_qs + path);
+}
