@@ -1,10 +1,10 @@
 // One mouse move with the read-out on over a full 8-block measurement (240000 points, three
 // digital lines shown): what the window does for every move of the mouse over the chart.
 #include "app/MainWindow.h"
-#include "text/Messages.h"
 #include "chartview/ChartView.h"
 #include "device/Acquisition.h"
 #include "sim/SimulatedPort.h"
+#include "text/Messages.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>

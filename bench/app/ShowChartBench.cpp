@@ -1,10 +1,10 @@
 // ShowChart end to end in the window: a full 8-block measurement (240000 samples, three digital
 // lines) through the series builder into the chart, with one replot at 800x400.
 #include "app/MainWindow.h"
-#include "text/Messages.h"
 #include "chartview/ChartView.h"
 #include "device/Acquisition.h"
 #include "sim/SimulatedPort.h"
+#include "text/Messages.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 // Start-up of the main window: creation with a settings file, shown and painted once; and the
 // settings file alone (read, write).
-#include "settings/IniFile.h"
 #include "app/MainWindow.h"
-#include "text/Messages.h"
+#include "settings/IniFile.h"
 #include "settings/Settings.h"
+#include "text/Messages.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // Drawing a full 700 kHz measurement: 240000 samples with three digital lines into an 800x400
 // chart, a replot alone, and the memory such a chart adds.
-#include "chartview/ChartFill.h"
 #include "chart/SeriesBuilder.h"
+#include "chartview/ChartFill.h"
 
 #include <QApplication>
 #include <QByteArray>

@@ -5,8 +5,8 @@
 #include "device/Acquisition.h"
 #include "device/Commands.h"
 #include "device/Decode.h"
-#include "serialport/QtSerialPort.h"
 #include "serial/ScriptedPort.h"
+#include "serialport/QtSerialPort.h"
 #include "sim/PtyBoardServer.h"
 #include "sim/SimulatedPort.h"
 

@@ -1,12 +1,12 @@
 #include "app/MainWindow.h"
-#include "app/CaptionColour.h"
 
+#include "app/CaptionColour.h"
 #include "app/HelpWindow.h"
-#include "text/Messages.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
 #include "device/RealTimeCycle.h"
 #include "serial/SerialPort.h"
+#include "text/Messages.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>

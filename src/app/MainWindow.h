@@ -5,10 +5,10 @@
 // (trigger selector, external-clock label, error blink), MainWindowBoard.cpp (the port, the
 // acquisition object and the connection to the board).
 
-#include "settings/Settings.h"
 #include "chart/Calibration.h"
 #include "serial/PortLocator.h"
 #include "serial/SerialPort.h"
+#include "settings/Settings.h"
 #include "timing/FtCalculator.h"
 
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 // The accelerometer panel: opening it, the channel choice and the duration list, and the start.
 // The command, the estimates and the list entries come from the mode starts of the core.
-#include "app/MainWindow.h"
 #include "app/CaptionColour.h"
+#include "app/MainWindow.h"
 
 #include "device/Acquisition.h"
 #include "device/ModeStarts.h"

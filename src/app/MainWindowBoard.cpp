@@ -2,8 +2,8 @@
 #include "app/MainWindow.h"
 
 #include "device/Acquisition.h"
-#include "serialport/BoardLink.h"
 #include "serial/ConnectBoard.h"
+#include "serialport/BoardLink.h"
 #include "ui_MainWindow.h"
 
 #include <QLabel>

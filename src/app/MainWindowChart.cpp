@@ -3,15 +3,15 @@
 // reads the controls, hands them over and puts the result on the charts.
 #include "app/MainWindow.h"
 
-#include "text/Messages.h"
-#include "text/NumberFormat.h"
+#include "chart/Scaling.h"
+#include "chart/SeriesBuilder.h"
 #include "chartview/ChartFill.h"
 #include "chartview/ChartGeometry.h"
 #include "chartview/ChartView.h"
-#include "chart/Scaling.h"
 #include "chartview/SecondaryChartWindow.h"
-#include "chart/SeriesBuilder.h"
 #include "device/Acquisition.h"
+#include "text/Messages.h"
+#include "text/NumberFormat.h"
 #include "ui_MainWindow.h"
 
 #include <QLabel>

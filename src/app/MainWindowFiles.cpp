@@ -4,15 +4,15 @@
 #include "app/MainWindow.h"
 
 #include "app/FileDialogs.h"
-#include "text/Messages.h"
-#include "text/NumberFormat.h"
+#include "chart/Scaling.h"
 #include "chartview/ChartGeometry.h"
 #include "chartview/ChartView.h"
-#include "chart/Scaling.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
 #include "files/DataFileIo.h"
 #include "files/TextExport.h"
+#include "text/Messages.h"
+#include "text/NumberFormat.h"
 #include "ui_MainWindow.h"
 
 #include <QFileInfo>

@@ -5,8 +5,8 @@
 
 #include "app/EventHook.h"
 #include "app/FileDialogs.h"
-#include "text/Messages.h"
 #include "files/FolderBrowse.h"
+#include "text/Messages.h"
 #include "ui_MainWindow.h"
 
 #include <QFileInfo>

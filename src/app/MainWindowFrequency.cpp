@@ -1,7 +1,7 @@
 // The F/T window's widgets mirrored into the calculator: typed text and focus moves go in,
 // the fields, the true-value labels and the error label come back out.
-#include "app/MainWindow.h"
 #include "app/CaptionColour.h"
+#include "app/MainWindow.h"
 
 #include "app/EventHook.h"
 #include "device/Acquisition.h"

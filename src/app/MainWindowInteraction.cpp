@@ -5,16 +5,16 @@
 #include "app/MainWindow.h"
 
 #include "app/EventHook.h"
-#include "text/Messages.h"
+#include "chart/Readout.h"
+#include "chart/SeriesBuilder.h"
 #include "chartview/ChartGeometry.h"
 #include "chartview/ChartPicture.h"
 #include "chartview/ChartPrint.h"
 #include "chartview/ChartView.h"
-#include "chart/Readout.h"
 #include "chartview/SecondaryChartWindow.h"
-#include "chart/SeriesBuilder.h"
 #include "chartview/ZoomGesture.h"
 #include "device/Acquisition.h"
+#include "text/Messages.h"
 #include "ui_MainWindow.h"
 
 #include <QLabel>

@@ -1,16 +1,16 @@
 // The options panel (coefficients, X unit, smoothing, digital lines and their colours) and the
 // conditions panel of the control outputs: the handlers that read these controls and redraw.
-#include "app/MainWindow.h"
 #include "app/CaptionColour.h"
+#include "app/MainWindow.h"
 
-#include "text/Messages.h"
-#include "text/NumberFormat.h"
-#include "chartview/ChartView.h"
 #include "chart/OutputRules.h"
 #include "chart/ScaleControls.h"
 #include "chart/Scaling.h"
+#include "chartview/ChartView.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
+#include "text/Messages.h"
+#include "text/NumberFormat.h"
 #include "ui_MainWindow.h"
 
 #include <QColorDialog>

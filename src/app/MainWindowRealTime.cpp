@@ -1,12 +1,12 @@
 // The real-time mode: its start and stop, the decisions of the two control outputs on every
 // reply, and the single temperature reading. The acquisition object stores the replies and
 // the core's RealTimeCycle runs the polling chain; this file shows what was decided.
-#include "app/MainWindow.h"
 #include "app/CaptionColour.h"
+#include "app/MainWindow.h"
 
+#include "chart/OutputRules.h"
 #include "chartview/ChartFill.h"
 #include "chartview/ChartView.h"
-#include "chart/OutputRules.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
 #include "device/Commands.h"

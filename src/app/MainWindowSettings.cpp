@@ -1,6 +1,6 @@
 // Settings in and out of the window's controls.
-#include "app/MainWindow.h"
 #include "app/CaptionColour.h"
+#include "app/MainWindow.h"
 
 #include "chartview/ChartView.h"
 #include "ui_MainWindow.h"

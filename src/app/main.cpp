@@ -1,12 +1,12 @@
 // korvel: the desktop program of the 12-bit ADC board.
 #include "app/FileDialogs.h"
 #include "app/MainWindow.h"
-#include "settings/SettingsLocation.h"
 #include "app/WidgetMessages.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
-#include "ui_MainWindow.h"
 #include "serialport/BoardLink.h"
+#include "settings/SettingsLocation.h"
+#include "ui_MainWindow.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,7 +1,7 @@
 #include "chart/OutputRules.h"
 
-#include "text/NumberFormat.h"
 #include "chart/Scaling.h"
+#include "text/NumberFormat.h"
 
 namespace korvel {
 

@@ -1,7 +1,7 @@
 #include "chartview/ChartPicture.h"
 
-#include "text/NumberFormat.h"
 #include "chartview/ChartGeometry.h"
+#include "text/NumberFormat.h"
 
 #include <QBuffer>
 #include <QClipboard>

@@ -1,9 +1,9 @@
 #include "cli/ArrayRun.h"
 
-#include "text/NumberFormat.h"
 #include "chart/Scaling.h"
 #include "cli/CliSupport.h"
 #include "cli/ProgressBar.h"
+#include "text/NumberFormat.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>

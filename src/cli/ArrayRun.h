@@ -2,8 +2,8 @@
 // One array exchange on the acquisition object, from the start command to the last packet,
 // with a progress bar on a terminal and a time limit so a silent board cannot hang a script.
 
-#include "settings/Settings.h"
 #include "device/Acquisition.h"
+#include "settings/Settings.h"
 
 #include <QCommandLineParser>
 #include <QString>

@@ -1,10 +1,10 @@
 #include "cli/CliSupport.h"
 
-#include "text/NumberFormat.h"
 #include "chart/Scaling.h"
 #include "files/DataFileIo.h"
 #include "files/TextExport.h"
 #include "serial/ConnectBoard.h"
+#include "text/NumberFormat.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -2,11 +2,11 @@
 // What the subcommands share: the board link, the settings file, messages on stderr, waiting
 // on the event loop with a limit, and saving as the save button would.
 
-#include "text/Messages.h"
-#include "settings/Settings.h"
 #include "chart/Scaling.h"
-#include "serialport/BoardLink.h"
 #include "serial/SerialPort.h"
+#include "serialport/BoardLink.h"
+#include "settings/Settings.h"
+#include "text/Messages.h"
 
 #include <QByteArray>
 #include <QCommandLineParser>

@@ -1,10 +1,10 @@
 // korvel-cli info FILE... [--json]
 // What the loader reads from each data file: header, scaling, axis names, blocks, comment.
 
-#include "text/NumberFormat.h"
 #include "cli/CliSupport.h"
 #include "cli/Subcommands.h"
 #include "files/DataFileIo.h"
+#include "text/NumberFormat.h"
 
 #include <QTextStream>
 

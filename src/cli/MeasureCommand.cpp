@@ -1,7 +1,6 @@
 // korvel-cli measure --mode 1mhz|07mhz|alt|ft|extf|adxl [...] -o FILE
 // One measurement with the window's start bytes, saved as the save button would.
 
-#include "text/NumberFormat.h"
 #include "chart/Scaling.h"
 #include "cli/ArrayRun.h"
 #include "cli/CliSupport.h"
@@ -9,6 +8,7 @@
 #include "cli/Subcommands.h"
 #include "device/Acquisition.h"
 #include "device/ModeStarts.h"
+#include "text/NumberFormat.h"
 
 #include <QTextStream>
 #include <optional>

@@ -2,12 +2,12 @@
 //                [--unit us|ms|s] [--digital LIST]
 // The chart of a data file drawn by the window's chart view, offscreen.
 
+#include "chart/Scaling.h"
+#include "chart/SeriesBuilder.h"
 #include "chartview/ChartFill.h"
 #include "chartview/ChartPicture.h"
 #include "chartview/ChartPrint.h"
 #include "chartview/ChartView.h"
-#include "chart/Scaling.h"
-#include "chart/SeriesBuilder.h"
 #include "cli/CliSupport.h"
 #include "cli/Subcommands.h"
 #include "files/DataFileIo.h"

@@ -1,9 +1,9 @@
 #include "cli/RealTimeRun.h"
 
-#include "text/NumberFormat.h"
 #include "chart/Scaling.h"
 #include "cli/CliSupport.h"
 #include "device/Commands.h"
+#include "text/NumberFormat.h"
 
 namespace korvel::cli {
 

@@ -2,10 +2,10 @@
 // The real-time mode without the window: the core's polling cycle, with both outputs decided
 // from the settings on every reply that carries the temperature, signal first.
 
-#include "settings/Settings.h"
 #include "chart/OutputRules.h"
 #include "device/Acquisition.h"
 #include "device/RealTimeCycle.h"
+#include "settings/Settings.h"
 
 #include <QObject>
 

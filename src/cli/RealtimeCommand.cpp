@@ -1,12 +1,12 @@
 // korvel-cli realtime --seconds N [--temperature] -o FILE
 // The real-time mode for N seconds, saved as the save button would save the recording.
 
-#include "text/NumberFormat.h"
 #include "chart/Scaling.h"
 #include "cli/CliSupport.h"
 #include "cli/RealTimeRun.h"
 #include "cli/Subcommands.h"
 #include "device/Acquisition.h"
+#include "text/NumberFormat.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // korvel-cli simulate [--link PATH] [--throttle] [--time-scale X] [--seed N]
 // Serves the simulated board on a pseudo-terminal until interrupted.
 
-#include "cli/Subcommands.h"
 #include "cli/StopOnSignal.h"
+#include "cli/Subcommands.h"
 #include "sim/PtyBoardServer.h"
 
 #include <QCommandLineParser>

@@ -1,7 +1,7 @@
 #include "device/ModeStarts.h"
 
-#include "text/NumberFormat.h"
 #include "device/Commands.h"
+#include "text/NumberFormat.h"
 
 #include <QStringList>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "files/DataFile.h"
 
-#include "text/NumberFormat.h"
 #include "files/Cp1251.h"
+#include "text/NumberFormat.h"
 
 #include <QtEndian>
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "files/FolderBrowse.h"
 
-#include "text/NumberFormat.h"
 #include "files/Cp1251.h"
 #include "files/DataFile.h"
 #include "files/DataFileIo.h"
+#include "text/NumberFormat.h"
 
 #include <QDir>
 #include <QFile>

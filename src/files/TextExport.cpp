@@ -1,7 +1,7 @@
 #include "files/TextExport.h"
 
-#include "text/NumberFormat.h"
 #include "files/Cp1251.h"
+#include "text/NumberFormat.h"
 
 #include <QStringList>
 #include <QtEndian>

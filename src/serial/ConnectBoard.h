@@ -3,9 +3,9 @@
 // speed, greet it. The window and korvel-cli both call this; it never opens a port the user
 // did not choose.
 
-#include "text/Messages.h"
 #include "serial/PortLocator.h"
 #include "serial/SerialPort.h"
+#include "text/Messages.h"
 
 #include <optional>
 

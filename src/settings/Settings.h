@@ -2,8 +2,8 @@
 // The values of Korvel.ini as a plain struct: read with defaults and the reader's clamps,
 // written back atomically. The window applies them; the command-line program can read them.
 
-#include "settings/SettingsKeys.h"
 #include "chart/Calibration.h"
+#include "settings/SettingsKeys.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
 // The accelerometer panel in the window against a scripted port: the panel button, the channel
 // choice and its duration list, the start bytes and estimates, and the list rebuilt from the
 // period the board reports.
+#include "WindowRig.h"
 #include "chartview/ChartView.h"
 #include "device/Commands.h"
 #include "serial/ScriptedPort.h"
-#include "WindowRig.h"
 
 #include <QLabel>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The window's connection to the board: the board buttons follow the outcome, btUSB connects
 // afresh, the greeting goes out at the board's speed, and closing stops everything first.
 #include "app/MainWindow.h"
-#include "text/Messages.h"
 #include "device/Acquisition.h"
 #include "serial/ScriptedPort.h"
+#include "text/Messages.h"
 #include "ui_MainWindow.h"
 
 #include <QLabel>

@@ -3,11 +3,11 @@
 // data into the acquisition object and to act on the controls the way a user would.
 
 #include "app/MainWindow.h"
-#include "text/Messages.h"
 #include "chartview/ChartView.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
 #include "sim/SimulatedPort.h"
+#include "text/Messages.h"
 #include "ui_MainWindow.h"
 
 #include <QComboBox>

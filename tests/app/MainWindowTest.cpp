@@ -1,11 +1,11 @@
 // The main window: layout on resize, spreading and restoring, start-up from the settings file,
 // the trigger selector, the external-clock label, help topics and the close that writes back.
 #include "app/HelpWindow.h"
-#include "settings/IniFile.h"
 #include "app/MainWindow.h"
-#include "text/Messages.h"
 #include "chartview/ChartView.h"
 #include "serial/ScriptedPort.h"
+#include "settings/IniFile.h"
+#include "text/Messages.h"
 #include "ui_MainWindow.h"
 
 #include <QFile>

@@ -1,11 +1,11 @@
 // The measurement starts driven through the window's controls, against a scripted port: the
 // bytes each start writes, what it shows, the transfer that follows a status reply, "Read"
 // and the progress panel.
-#include "settings/Settings.h"
+#include "WindowRig.h"
 #include "chartview/ChartView.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "serial/ScriptedPort.h"
-#include "WindowRig.h"
+#include "settings/Settings.h"
 
 #include <QLabel>
 #include <QSignalSpy>

@@ -1,10 +1,10 @@
 // The window when the board's port goes away: the state of a failed connection, and btUSB
 // connects again.
 #include "app/MainWindow.h"
-#include "text/Messages.h"
 #include "device/Acquisition.h"
 #include "device/Commands.h"
 #include "serial/ScriptedPort.h"
+#include "text/Messages.h"
 #include "ui_MainWindow.h"
 
 #include <QLabel>

@@ -2,9 +2,9 @@
 // status-bar switch, the digital lines, and the step of accelerometer data.
 #include "InteractionFixture.h"
 
-#include "text/NumberFormat.h"
 #include "chartview/ChartGeometry.h"
 #include "device/Commands.h"
+#include "text/NumberFormat.h"
 
 #include <gtest/gtest.h>
 

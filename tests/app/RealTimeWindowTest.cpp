@@ -1,12 +1,12 @@
 // The real-time mode in the window against a scripted port: the start and the stop, the writes
 // of one polling cycle, and the output decisions taken from real replies. The timers are
 // stepped by hand, so a cycle is whatever the test says it is.
+#include "WindowRig.h"
 #include "chartview/ChartView.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Commands.h"
 #include "device/RealTimeCycle.h"
 #include "serial/ScriptedPort.h"
-#include "WindowRig.h"
 
 #include <QLabel>
 #include <gtest/gtest.h>

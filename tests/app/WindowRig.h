@@ -3,10 +3,10 @@
 // file in a temporary folder, real keyboard focus, and the free spot of the tool-bar strip.
 
 #include "app/MainWindow.h"
-#include "text/Messages.h"
 #include "device/Acquisition.h"
 #include "serial/PortLocator.h"
 #include "serial/SerialPort.h"
+#include "text/Messages.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "PlotFixture.h"
 
-#include "text/NumberFormat.h"
 #include "chartview/ChartGeometry.h"
 #include "chartview/ChartPrint.h"
+#include "text/NumberFormat.h"
 
 #include <QFile>
 #include <QPainter>

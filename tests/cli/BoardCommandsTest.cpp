@@ -2,7 +2,6 @@
 // port, over a pseudo-terminal through QSerialPort, and as the built program.
 
 #include "CliTestSupport.h"
-#include "settings/Settings.h"
 #include "chart/Scaling.h"
 #include "cli/ArrayRun.h"
 #include "cli/CliSupport.h"
@@ -12,6 +11,7 @@
 #include "device/ModeStarts.h"
 #include "files/DataFileIo.h"
 #include "files/TextExport.h"
+#include "settings/Settings.h"
 #include "sim/PtyBoardServer.h"
 #include "support/EventLoopWait.h"
 #include "timing/Divisors.h"

@@ -1,11 +1,11 @@
 // The file subcommands of the built program against data files the tests write.
 
 #include "CliTestSupport.h"
-#include "settings/Settings.h"
 #include "chart/Scaling.h"
 #include "cli/CliSupport.h"
 #include "files/DataFileIo.h"
 #include "files/TextExport.h"
+#include "settings/Settings.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,12 +3,12 @@
 // any run that fails.
 
 #include "CliTestSupport.h"
-#include "settings/Settings.h"
 #include "cli/ArrayRun.h"
 #include "cli/CliSupport.h"
 #include "cli/Subcommands.h"
 #include "device/Commands.h"
 #include "files/DataFileIo.h"
+#include "settings/Settings.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,11 +1,11 @@
 // The real-time and accelerometer modes of the window against the simulated board, on a short
 // time scale: the polling cycle, the board's output lines switched by the thresholds, the data
 // as the data file stores it, and a two-channel accelerometer run on the chart.
+#include "SimulatedWindow.h"
 #include "chartview/ChartView.h"
 #include "device/Commands.h"
 #include "device/RealTimeCycle.h"
 #include "files/DataFile.h"
-#include "SimulatedWindow.h"
 #include "support/EventLoopWait.h"
 
 #include <QLabel>

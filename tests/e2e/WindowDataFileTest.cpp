@@ -1,9 +1,9 @@
 // A measurement of the simulated board saved from one window and opened in a new one built on
 // the same settings file: the chart and the comment come back as they were.
+#include "SimulatedWindow.h"
 #include "app/FileDialogs.h"
 #include "app/WindowRig.h"
 #include "chartview/ChartView.h"
-#include "SimulatedWindow.h"
 #include "support/EventLoopWait.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Every start of the window, from its button to a complete SampleBuffer, against the
 // simulated board on a short time scale. The board's own record of the commands it took is
 // checked as well.
-#include "device/Commands.h"
 #include "SimulatedWindow.h"
+#include "device/Commands.h"
 #include "support/EventLoopWait.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "text/NumberFormat.h"
 #include "files/Cp1251.h"
 #include "files/TextExport.h"
+#include "text/NumberFormat.h"
 
 #include <QStringList>
 #include <QtEndian>

@@ -1,7 +1,7 @@
 // A settings save that cannot finish leaves the earlier Korvel.ini byte for byte.
-#include "text/Messages.h"
 #include "settings/Settings.h"
 #include "support/SaveFaults.h"
+#include "text/Messages.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // The settings file: defaults, the reader's clamps, locale-bound numbers, round trips that keep
 // foreign content, the write order, and a failed write that must leave the old file alone.
 #include "settings/IniFile.h"
-#include "text/Messages.h"
 #include "settings/Settings.h"
+#include "text/Messages.h"
 
 #include <QDir>
 #include <QFile>
