@@ -57,7 +57,7 @@ void Acquisition::BeginAcquisition()
     emit statusText(0, QStringLiteral("ИЗМЕРЕНИЕ"));
     emit statusText(2, QString());
     if (!IsIdle(PendingCommand))
-        port_.write(PendingCommand);
+        request(PendingCommand);
 }
 
 void Acquisition::GetData()
@@ -96,12 +96,12 @@ void Acquisition::sendRealTimeRequest(bool withTemperature)
 {
     PendingCommand = withTemperature ? cmdSampleTemp() : cmdSample();
     ModeCommand = PendingCommand;
-    port_.write(PendingCommand);
+    request(PendingCommand);
 }
 
 void Acquisition::requestTemperature()
 {
-    port_.write(cmdTemperature());
+    request(cmdTemperature());
     ModeCommand = cmdTemperature();
 }
 
@@ -111,15 +111,40 @@ void Acquisition::writeCommand(const QByteArray& command)
         port_.write(command);
 }
 
+void Acquisition::Cancel()
+{
+    timRx_.stop();
+    timSendCmd_.stop();
+    PendingCommand = IdleCommand();
+    PacketsLeft = 0;
+    replyOwed_ = false;
+}
+
+void Acquisition::request(const QByteArray& command)
+{
+    replyOwed_ = true;
+    port_.write(command);
+}
+
+void Acquisition::discardWaiting()
+{
+    while (port_.read(rxArea_.data(), ReceiveAreaBytes) > 0) {
+    }
+}
+
 void Acquisition::timSendCmdTimer()
 {
     timSendCmd_.stop();
     if (!IsIdle(PendingCommand))
-        port_.write(PendingCommand);
+        request(PendingCommand);
 }
 
 void Acquisition::VaComm1RxChar()
 {
+    if (!replyOwed_) {
+        discardWaiting();
+        return;
+    }
     // A running timer keeps its first start, so a short reply is handled 500 ms after its
     // first byte; a full packet is handled the moment it is complete.
     if (!timRx_.isActive())
@@ -133,6 +158,10 @@ void Acquisition::VaComm1RxChar()
 void Acquisition::timRxTimer()
 {
     timRx_.stop();
+    if (!replyOwed_) {
+        discardWaiting();
+        return;
+    }
     rxArea_.fill(0);
     const qint64 n = port_.read(rxArea_.data(), ReceiveAreaBytes);
     if (IsSingleByte(ModeCommand, cmdSampleTempByte))
@@ -210,7 +239,7 @@ void Acquisition::transferReply(qint64 n)
     --PacketsLeft;
     if (PacketsLeft > 0) {
         if (dataPacket)
-            port_.write(cmdNextPacket());
+            request(cmdNextPacket());
         return;
     }
     if (!dataPacket) {

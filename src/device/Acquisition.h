@@ -79,6 +79,9 @@ public:
     void requestTemperature();
     // Writes a command now (the output commands of the real-time cycle, for example).
     void writeCommand(const QByteArray& command);
+    // Stops waiting for the board: no timer runs, nothing is pending, and whatever the board
+    // still sends for the abandoned run is read and dropped. The next start begins afresh.
+    void Cancel();
 
     // Handlers under the names the rest of the program knows.
     void VaComm1RxChar();
@@ -112,11 +115,16 @@ private:
     // Whether a real-time reply is stored at RealTimeCount (not the first after a start, and
     // room left in the record).
     bool takesRealTimePoint();
+    // Writes a command the board answers.
+    void request(const QByteArray& command);
+    void discardWaiting();
 
     SerialPort& port_;
     QTimer timRx_;
     QTimer timSendCmd_;
     std::array<char, cmd::ReceiveAreaBytes> rxArea_{};
+    // A request has gone out and its reply may come; otherwise arriving bytes are dropped.
+    bool replyOwed_ = false;
     std::function<quint32()> tick_;
     std::function<QString()> dateTime_;
 };

@@ -8,12 +8,11 @@
 #include "sim/PtyBoardServer.h"
 #include "support/EventLoopWait.h"
 
-#include <QEventLoop>
-#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 
 using namespace korvel;
+using korvel::testing::Settle;
 using korvel::testing::WaitUntil;
 
 namespace {
@@ -23,13 +22,6 @@ SimOptions instant()
     SimOptions o;
     o.timeScale = 0;
     return o;
-}
-
-void settle(int ms = 150)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 class PortVanish : public ::testing::Test {
@@ -77,7 +69,7 @@ TEST_F(PortVanish, WhileIdleThePortFailsOnceAndCloses)
     ASSERT_TRUE(WaitUntil([&] { return draws == 1; }));
     server->stop();
     ASSERT_TRUE(WaitUntil([&] { return !failures.isEmpty() && !port.isOpen(); }));
-    settle();
+    Settle();
     EXPECT_EQ(failures.size(), 1);
     EXPECT_FALSE(failures[0].isEmpty());
     // The data of the finished run is untouched.
@@ -93,7 +85,7 @@ TEST_F(PortVanish, MidTransferNothingIsDrawnAndANewConnectionRecovers)
     ASSERT_TRUE(WaitUntil([&] { return acq.PacketsLeft == 116; }));
     server->stop();
     ASSERT_TRUE(WaitUntil([&] { return !failures.isEmpty() && !port.isOpen(); }));
-    settle();
+    Settle();
     EXPECT_EQ(failures.size(), 1);
     EXPECT_EQ(draws, 0);
     EXPECT_EQ(acq.SampleBuffer.size(), 4 * 500);

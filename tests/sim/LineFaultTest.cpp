@@ -8,23 +8,14 @@
 #include "sim/SimulatedPort.h"
 #include "support/EventLoopWait.h"
 
-#include <QEventLoop>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace korvel;
 using namespace korvel::cmd;
+using korvel::testing::Settle;
 using korvel::testing::WaitUntil;
 
 namespace {
-
-// Lets the event loop run so that anything still to come would arrive; nothing is timed.
-void settle(int ms = 150)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 struct FaultRig {
     SimulatedPort port;
@@ -72,7 +63,7 @@ TEST(LineFaults, NoStatusReplyKeepsWaitingWithoutSendingAnything)
     FaultRig r(silent);
     r.acq.SampleBuffer = QByteArray(500, '\x33');
     r.start();
-    settle();
+    Settle();
     EXPECT_EQ(r.acq.PacketsLeft, 1);
     EXPECT_EQ(r.draws, 0);
     EXPECT_EQ(r.acq.SampleBuffer, QByteArray(500, '\x33'));
@@ -87,7 +78,7 @@ TEST(LineFaults, DroppedPacketStallsTheTransferUntilANewStart)
     FaultRig r(drop);
     r.start();
     ASSERT_TRUE(WaitUntil([&] { return r.acq.PacketsLeft == 117; }));
-    settle();
+    Settle();
     // Three packets arrived; the fourth was asked for and never came.
     EXPECT_EQ(r.acq.PacketsLeft, 117);
     EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(1).left(1500));

@@ -9,6 +9,7 @@
 
 using namespace korvel;
 using namespace korvel::cmd;
+using korvel::testing::Settle;
 using korvel::testing::WaitUntil;
 
 namespace {
@@ -145,4 +146,41 @@ TEST(SimulatedRun, RealTimeRepliesFollowTheBoard)
     EXPECT_EQ(replies, 2);
     EXPECT_EQ(r.acq.RealTimeCount, 2);
     EXPECT_NEAR(r.acq.CurrentTemperature, 21.0, 3.1);
+}
+
+TEST(SimulatedRun, CancelDropsWhatTheBoardStillSendsAndTheNextStartWorks)
+{
+    SimOptions slow = SimRig::fast();
+    slow.timeScale = 2;  // the status comes about 60 ms after the start
+    SimRig r(slow);
+    const QByteArray before(500, '\x33');
+    r.acq.SampleBuffer = before;
+
+    // Cancelled while the board measures: its status arrives afterwards.
+    r.start(Start1MHz(0));
+    r.acq.Cancel();
+    Settle();
+    EXPECT_EQ(r.acq.SampleBuffer, before);
+    // Cancelled right after the array request: its first packet arrives afterwards.
+    QByteArray atCancel("not cancelled");
+    QObject::connect(&r.acq.timSendCmd(), &QTimer::timeout, &r.acq, [&] {
+        r.acq.Cancel();
+        atCancel = r.acq.SampleBuffer;
+    }, Qt::SingleShotConnection);
+    r.acq.Read();
+    Settle();
+
+    EXPECT_EQ(r.draws, 0);
+    EXPECT_EQ(r.acq.SampleBuffer, atCancel);
+    EXPECT_EQ(r.acq.PacketsLeft, 0);
+    EXPECT_TRUE(IsIdle(r.acq.PendingCommand));
+    EXPECT_FALSE(r.acq.timRx().isActive());
+    EXPECT_FALSE(r.acq.timSendCmd().isActive());
+    EXPECT_EQ(r.port.bytesWaiting(), 0);
+    EXPECT_EQ(r.port.simulator().commands(),
+              (QList<QByteArray>{cmdStart1MHz(0), QByteArray::fromHex("80e0")}));
+
+    r.start(Start1MHz(0));
+    ASSERT_TRUE(r.runToChart());
+    EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(1));
 }

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
 #include <functional>
 
 namespace korvel::testing {
@@ -15,6 +17,14 @@ inline bool WaitUntil(const std::function<bool()>& done, int limitMs = 20000)
     while (!done() && t.elapsed() < limitMs)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     return done();
+}
+
+// Lets the event loop run so that anything still to come would arrive; nothing is timed.
+inline void Settle(int ms = 150)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 }  // namespace korvel::testing
