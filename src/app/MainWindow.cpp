@@ -141,7 +141,7 @@ void MainWindow::FormCreate()
     // 7. The accelerometer's list, first for one channel, then for the boxes as checked.
     acquisition().AccelPeriod = 0.0007;
     FillAccelDurations();
-    AccelDurationIndex = 0;
+    accel.AccelDurationIndex = 0;
     cbXClick();
 
     // 8. The channel boxes wear the colours of their series.

@@ -6,6 +6,7 @@
 // acquisition object and the connection to the board).
 
 #include "chart/Calibration.h"
+#include "chart/OutputRules.h"
 #include "serial/PortLocator.h"
 #include "serial/SerialPort.h"
 #include "settings/Settings.h"
@@ -28,6 +29,7 @@ class MainWindow;
 namespace korvel {
 
 class Acquisition;
+class FileDialogs;
 class HelpWindow;
 class Messages;
 class RealTimeCycle;
@@ -50,6 +52,10 @@ public:
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // What the window's size leaves around the chart: the chart takes the rest.
+    static constexpr int ChartHeightMargin = 169;
+    static constexpr int ChartWidthMargin = 22;
+
     // The controls, by the names of the form.
     Ui::MainWindow* form() const { return ui.get(); }
     QLabel* statusPanel(int index) const { return statusPanels_.at(index); }
@@ -65,6 +71,72 @@ public:
     // The acquisition state and the receive handler; the port it talks through.
     Acquisition& acquisition() const { return *acquisition_; }
     SerialPort& port() const { return *port_; }
+
+    // The platform's file dialogs, colour dialog and default printer unless replaced: tests and
+    // unattended runs put in their own, which never block.
+    void setFileDialogs(std::shared_ptr<FileDialogs> dialogs) { fileDialogs = std::move(dialogs); }
+    // An invalid colour means cancelled.
+    void setColorDialog(std::function<QColor(const QColor&)> dialog)
+    {
+        ColorDlg = std::move(dialog);
+    }
+    // No printer (a null pointer) means nothing is printed.
+    void setPrinterSource(std::function<std::unique_ptr<QPrinter>()> source)
+    {
+        CurrentPrinter = std::move(source);
+    }
+
+    // --- State the handlers share ---
+    // The coefficients the chart is drawn with and the calibration of the ranges.
+    struct ScaleState {
+        Calibration calibration;
+        double ScaleK = 0.0;
+        int ScaleShift = 0;
+        bool CoefficientsFromFile = false;
+    };
+    // The header of the data last read or written, and where it came from.
+    struct DataHeader {
+        int DataKind = 1;          // 129: temperature words follow the signal words
+        int Variant = 1;           // 2: accelerometer file
+        quint32 SampleBytes = 0;
+        QString AxisXName;
+        QString AxisYName;
+        QString CurrentDataFile;
+    };
+    // What the chart shows and how the user looks at it.
+    struct ChartState {
+        bool ChartZoomed = false;
+        bool ReadoutOn = false;
+        double XStep = 1.0;
+        // The X distance of one sample of the last plot, for the read-out: XStep, or the
+        // accelerometer's own spacing, which the accelerometer plots do not write into XStep.
+        double ReadoutStep = 1.0;
+        double DigitalCentre = 0.0;
+        int XUnitFactor = 1;
+        int PrevXUnitFactor = 1;
+        QString XUnitName;
+    };
+    // The accelerometer panel: seconds per block, channels, the duration of the last start.
+    struct AccelState {
+        int AccelBlockSeconds = 21;
+        int AccelChannels = 1;
+        quint16 AccelDurationIndex = 0;
+    };
+
+    // Read-only: only the window's handlers change this state, so whoever checks it sees what
+    // the user's actions and the board made of it.
+    const ScaleState& scaleState() const { return scaling; }
+    const DataHeader& dataHeader() const { return data; }
+    const ChartState& chartState() const { return chart; }
+    const AccelState& accelState() const { return accel; }
+    // Thresholds of the control outputs in force: °C, and ADC units for the analogue ones.
+    const ControlThresholds& controlThresholds() const { return thresholds; }
+    const FtCalculator& ftCalculator() const { return ft; }
+    int triggerType() const { return TriggerType; }
+    bool accelerometerMode() const { return AccelerometerMode; }
+    qint32 progressTotalSeconds() const { return ProgressTotalS; }
+    const QTimer& timer2() const { return Timer2; }
+    const QTimer& timErrColor() const { return TimErrColor; }
 
     // Finds the board, opens its port and greets it; switches the eight board buttons.
     void ConnectBoard();
@@ -96,28 +168,15 @@ public:
     // The progress panel Panel1, driven by Timer2.
     void startProgress(double durationMs);
     void Timer2Timer();
-    qint32 ProgressTotalS = 0;
-    qint32 ProgressElapsedS = 0;
-    qint32 ProgressRestS = 0;
-    quint16 ProgressPercent = 0;
 
     // The F/T window: open/close and the handlers of its three fields. They act on the field
     // that really holds the keyboard focus.
     void btChooseFClick();
-    // "Закрыть" in red while the window is open, "F/T" in black otherwise.
-    void setChooseFCaption(bool open);
     void seFChange();
     void seTimeChange();
     void seFExit();
     void seTimeExit();
     void seSamplesChange();
-    // Tells the calculator where the focus is now (running the exit handler of a field left)
-    // and shows what it holds.
-    void syncFtFocus();
-    void showFtState();
-    void wireMeasurements();
-    void wireFrequencyWindow();
-    bool ftSyncing = false;
 
     // --- Chart, options and conditions panels (MainWindowChart.cpp, MainWindowOptions.cpp) ---
     enum class ChartOrigin { timRx, btLoadFile, cbShowK, cbInt, cbDgt1, cbDgt2, cbDgt3, Chart1 };
@@ -130,14 +189,6 @@ public:
     // ScaleK, ScaleShift, the pRgm caption and the axis titles from the controls. Throws
     // ConversionError when a selected external coefficient or shift does not convert.
     void GetScaleParams();
-    // What the coefficient controls hold, as the scaling model takes it.
-    struct ScaleInputs scaleInputsOfControls() const;
-    // Series1 shows at least one point: the handlers below redraw only then.
-    bool chartHasPoints() const;
-    // Connects the handlers of the chart, the options panel and the conditions panel.
-    void wireChartPanels();
-    void showRealTimePlot(ChartOrigin Origin);
-    void fillSecondaryWindow(const struct RealTimePlot& plot);
 
     void cbShowKClick();
     void cbRgmChange();
@@ -158,29 +209,12 @@ public:
     // when a text does not convert, all four thresholds then stay as they were.
     bool btCloseCtlPrmClick();
 
-    // The colour dialog of GroupBox3DblClick; an invalid colour means cancelled.
-    std::function<QColor(const QColor&)> ColorDlg;
-
-    // Thresholds of the control outputs in force: °C, and ADC units for the analogue ones.
-    double ThermoLevelOn = 0.0;
-    double ThermoLevelOff = 0.0;
-    double AnalogLevelOn = 0.0;
-    double AnalogLevelOff = 0.0;
-
     // --- Data files and folder browsing (MainWindowFiles.cpp, MainWindowFolder.cpp) ---
-    // Where file names come from; the window's own QFileDialog when none is set.
-    std::shared_ptr<class FileDialogs> fileDialogs;
-    FileDialogs& dialogs();
-    void wireDataFiles();
-
     // Saving writes a data file, or the text export for a name ending exactly in ".txt".
     void btSaveClick();
-    void writeDataFile(const QString& fileName);
-    void writeTextExport(const QString& fileName);
     // Sender btNextFile: no dialog, the file named by CurrentDataFile is read.
     void btLoadFileClick(const QObject* Sender);
 
-    void wireFolderBrowsing();
     void btPrevFileClick();
     void btNextFileClick();
     void btShowCmntClick();
@@ -191,8 +225,6 @@ public:
     void btPathClick();
     void btCancelClick();
     void btCopyClick();
-    // The comment list line the next search starts at.
-    int SearchLine = 0;
 
     // --- Real-time and accelerometer modes (MainWindowRealTime.cpp, MainWindowAccel.cpp) ---
     // The polling chain and the output commands it writes; the request asks for the
@@ -204,31 +236,15 @@ public:
     // One output's decision from CurrentSignal (XP2/8) or CurrentTemperature (XP2/7): the
     // summary in status panel 1 or 2, the indicator, and the command sent from then on.
     void DecideOutput(bool signalOutput);
-    // A real-time reply was stored: with the temperature the outputs are decided first, then
-    // the chart adds the point.
-    void realTimeReplyStored(bool withTemperature);
-    // The real-time record cannot take another point: the mode ends.
-    void realTimeRecordFull();
-    void wireRealTime();
 
     void btADXLClick();
     void cbXClick();
     void cbYClick();
     void FillAccelDurations();
     void btAxGoClick();
-    void wireAccel();
     // rgAx: the eight entries are the radio buttons rgAxItem0..7; -1 when none is chosen.
     int rgAxItemIndex() const;
-    void setRgAxItemIndex(int index);
     QStringList rgAxItems() const;
-
-    int AccelBlockSeconds = 21;
-    int AccelChannels = 1;
-    quint16 AccelDurationIndex = 0;
-    // The X distance of one sample of the last plot, for the read-out: XStep, or the
-    // accelerometer's own spacing, which the accelerometer plots do not write into XStep.
-    double ReadoutStep = 1.0;
-
 
     // --- Chart interaction (MainWindowInteraction.cpp) ---
     // Zoom and undo (the chart's gesture), the read-out under the mouse and its switch on the
@@ -242,72 +258,6 @@ public:
     void btSaveChartClick();
     void N1Click();
     void btPrintClick();
-    void wireInteraction();
-    // The printer btPrintClick prints on: the system's default one unless replaced.
-    std::function<std::unique_ptr<QPrinter>()> CurrentPrinter;
-    // The Y lists the read-out reads, copied from the chart at the first move after a replot.
-    // Every change of the series ends in a replot, which drops them.
-    struct ReadoutLists {
-        bool valid = false;
-        QVector<double> Series1;
-        std::array<QVector<double>, 3> SeriDgt;   // SeriDgt1..SeriDgt3
-    } readoutLists;
-
-    // Settings: the window geometry first, then everything else in reading order.
-    void applyGeometry(const SettingsValues& v);
-    void applySettings(const SettingsValues& v);
-    SettingsValues collectSettings() const;
-
-    // --- State of the window (fields the handlers share) ---
-    static constexpr int ChartHeightMargin = 169;
-    static constexpr int ChartWidthMargin = 22;
-
-    struct Scaling {
-        Calibration calibration;
-        double ScaleK = 0.0;
-        int ScaleShift = 0;
-        bool CoefficientsFromFile = false;
-    } scaling;
-
-    // The F/T window's state and logic; its three fields mirror into it.
-    FtCalculator ft;
-
-    int TriggerType = 0;
-
-    // The header of the data last read or written, and where it came from.
-    struct DataHeader {
-        int DataKind = 1;          // 129: temperature words follow the signal words
-        int Variant = 1;           // 2: accelerometer file
-        quint32 SampleBytes = 0;
-        QString AxisXName;
-        QString AxisYName;
-        QString CurrentDataFile;
-    } data;
-
-    // What the chart shows and how the user looks at it.
-    struct ChartState {
-        bool ChartZoomed = false;
-        bool ReadoutOn = false;
-        double XStep = 1.0;
-        double DigitalCentre = 0.0;
-        int XUnitFactor = 1;
-        int PrevXUnitFactor = 1;
-        QString XUnitName;
-    } chart;
-
-    bool AccelerometerMode = false;
-
-    // Geometry before the window was spread over the work area; height 0: none saved yet.
-    struct SavedGeometry {
-        int height = 0;
-        int width = 0;
-        int left = 0;
-        int top = 0;
-    } savedGeometry;
-
-    // Timers owned by the window; the acquisition timers live with the acquisition object.
-    QTimer Timer2;
-    QTimer TimErrColor;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -323,6 +273,48 @@ private:
     void setBoardButtonsEnabled(bool enabled);
     void layOutStatusPanels();
 
+    // Settings: the window geometry first, then everything else in reading order.
+    void applyGeometry(const SettingsValues& v);
+    void applySettings(const SettingsValues& v);
+    SettingsValues collectSettings() const;
+
+    // Each part of the window connects its own controls and acquisition signals.
+    void wireMeasurements();
+    void wireFrequencyWindow();
+    void wireChartPanels();
+    void wireDataFiles();
+    void wireFolderBrowsing();
+    void wireRealTime();
+    void wireAccel();
+    void wireInteraction();
+
+    // "Закрыть" in red while the F/T window is open, "F/T" in black otherwise.
+    void setChooseFCaption(bool open);
+    // Tells the calculator where the focus is now (running the exit handler of a field left)
+    // and shows what it holds.
+    void syncFtFocus();
+    void showFtState();
+
+    // What the coefficient controls hold, as the scaling model takes it.
+    struct ScaleInputs scaleInputsOfControls() const;
+    // Series1 shows at least one point: the handlers that redraw on a change do so only then.
+    bool chartHasPoints() const;
+    void showRealTimePlot(ChartOrigin Origin);
+    void fillSecondaryWindow(const struct RealTimePlot& plot);
+
+    // The file dialogs in force, the window's own QFileDialog when none was set.
+    FileDialogs& dialogs();
+    void writeDataFile(const QString& fileName);
+    void writeTextExport(const QString& fileName);
+
+    // A real-time reply was stored: with the temperature the outputs are decided first, then
+    // the chart adds the point.
+    void realTimeReplyStored(bool withTemperature);
+    // The real-time record cannot take another point: the mode ends.
+    void realTimeRecordFull();
+
+    void setRgAxItemIndex(int index);
+
     std::unique_ptr<Ui::MainWindow> ui;
     Messages& messages_;
     std::unique_ptr<SerialPort> port_;
@@ -335,6 +327,50 @@ private:
     QAction* N1_ = nullptr;
     SecondaryChartWindow* secondary_ = nullptr;
     HelpWindow* help_ = nullptr;
+
+    std::shared_ptr<FileDialogs> fileDialogs;
+    std::function<QColor(const QColor&)> ColorDlg;
+    std::function<std::unique_ptr<QPrinter>()> CurrentPrinter;
+
+    ScaleState scaling;
+    DataHeader data;
+    ChartState chart;
+    AccelState accel;
+    ControlThresholds thresholds;
+    // The F/T window's state and logic; its three fields mirror into it.
+    FtCalculator ft;
+    // Pushing the calculator's values back into the F/T fields must not run their handlers.
+    bool ftSyncing = false;
+    int TriggerType = 0;
+    bool AccelerometerMode = false;
+
+    qint32 ProgressTotalS = 0;
+    qint32 ProgressElapsedS = 0;
+    qint32 ProgressRestS = 0;
+    quint16 ProgressPercent = 0;
+
+    // The comment list line the next search starts at.
+    int SearchLine = 0;
+
+    // The Y lists the read-out reads, copied from the chart at the first move after a replot.
+    // Every change of the series ends in a replot, which drops them.
+    struct ReadoutLists {
+        bool valid = false;
+        QVector<double> Series1;
+        std::array<QVector<double>, 3> SeriDgt;   // SeriDgt1..SeriDgt3
+    } readoutLists;
+
+    // Geometry before the window was spread over the work area; height 0: none saved yet.
+    struct SavedGeometry {
+        int height = 0;
+        int width = 0;
+        int left = 0;
+        int top = 0;
+    } savedGeometry;
+
+    // Timers owned by the window; the acquisition timers live with the acquisition object.
+    QTimer Timer2;
+    QTimer TimErrColor;
 };
 
 }  // namespace korvel

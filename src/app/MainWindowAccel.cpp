@@ -99,8 +99,8 @@ void MainWindow::cbXClick()
     Ui::MainWindow& f = *ui;
     if (!f.cbX->isChecked() && !f.cbY->isChecked())
         f.cbY->setChecked(true);
-    AccelChannels = AccelChannelsFor(f.cbX->isChecked(), f.cbY->isChecked());
-    setEntries(f, AccelDurationEntries(acquisition().AccelPeriod, AccelChannels));
+    accel.AccelChannels = AccelChannelsFor(f.cbX->isChecked(), f.cbY->isChecked());
+    setEntries(f, AccelDurationEntries(acquisition().AccelPeriod, accel.AccelChannels));
     setRgAxItemIndex(0);
 }
 
@@ -115,9 +115,9 @@ void MainWindow::cbYClick()
 void MainWindow::FillAccelDurations()
 {
     const double period = acquisition().AccelPeriod;
-    setEntries(*ui, AccelDurationEntries(period, AccelChannels));
-    AccelBlockSeconds = AccelBlockSecondsFor(period);
-    setRgAxItemIndex(AccelDurationIndex);
+    setEntries(*ui, AccelDurationEntries(period, accel.AccelChannels));
+    accel.AccelBlockSeconds = AccelBlockSecondsFor(period);
+    setRgAxItemIndex(accel.AccelDurationIndex);
 }
 
 void MainWindow::btAxGoClick()
@@ -129,9 +129,9 @@ void MainWindow::btAxGoClick()
     const int k = std::max(rgAxItemIndex(), 0);
     f.gbAx->hide();
     f.gbFT->hide();
-    const AccelStart s =
-        StartADXL(TriggerType, k, f.cbX->isChecked(), f.cbY->isChecked(), AccelBlockSeconds);
-    AccelDurationIndex = static_cast<quint16>(s.AccelDurationIndex);
+    const AccelStart s = StartADXL(TriggerType, k, f.cbX->isChecked(), f.cbY->isChecked(),
+                                   accel.AccelBlockSeconds);
+    accel.AccelDurationIndex = static_cast<quint16>(s.AccelDurationIndex);
     if (s.start.showMeasureProgress)
         startProgress(s.start.MeasureTimeMs);
     acquisition().applyStart(s.start);

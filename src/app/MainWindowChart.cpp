@@ -137,7 +137,7 @@ void MainWindow::ShowChart(ChartOrigin Origin)
             CopyKind129ToRealTime(d.SampleBuffer, a.RealTimeSignal, a.RealTimeTemperature);
         if (plot.XStep)
             chart.XStep = *plot.XStep;
-        ReadoutStep = plot.readoutStep;
+        chart.ReadoutStep = plot.readoutStep;
         if (plot.digital) {
             chart.DigitalCentre = plot.digital->levels.DigitalCentre;
             chart.PrevXUnitFactor = plot.digital->PrevXUnitFactor;
@@ -183,7 +183,7 @@ void MainWindow::showRealTimePlot(ChartOrigin Origin)
                                                 {scaling.ScaleK, scaling.ScaleShift},
                                                 Origin == ChartOrigin::timRx);
     chart.XStep = plot.XStep;
-    ReadoutStep = plot.XStep;
+    chart.ReadoutStep = plot.XStep;
     a.RealTimeCount = plot.RealTimeCount;
     if (plot.rebuild) {
         fillGraph(c->Series1(), plot.Series1);

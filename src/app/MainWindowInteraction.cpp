@@ -137,7 +137,7 @@ void MainWindow::Chart1MouseMove(double pixelX)
     in.mouseValue = valueAtPixelX(c->bottomAxis(), pixelX);
     // Every plot leaves the spacing of its own points behind (accelerometer points do not lie
     // at XStep).
-    in.XStep = ReadoutStep;
+    in.XStep = chart.ReadoutStep;
     in.lastVisibleIndex = lastVisibleIndex(c->Series1());
     in.series1Y = &readoutLists.Series1;
     in.cbDgt = {ui->cbDgt1->isChecked(), ui->cbDgt2->isChecked(), ui->cbDgt3->isChecked()};

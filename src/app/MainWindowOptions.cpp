@@ -312,15 +312,11 @@ bool MainWindow::btCloseCtlPrmClick()
     Ui::MainWindow& f = *ui;
     f.gbCtlPrm->hide();
     try {
-        const ControlThresholds t = ReadControlThresholds(
+        thresholds = ReadControlThresholds(
             {f.eTOn->text(), f.eTOff->text(), f.eAOn->text(), f.eAOff->text()}, [this] {
                 GetScaleParams();
                 return ScaleCoefficients{scaling.ScaleK, scaling.ScaleShift};
             });
-        ThermoLevelOn = t.ThermoLevelOn;
-        ThermoLevelOff = t.ThermoLevelOff;
-        AnalogLevelOn = t.AnalogLevelOn;
-        AnalogLevelOff = t.AnalogLevelOff;
         return true;
     } catch (const ConversionError& e) {
         // All four stay in force: a half-read set would switch the outputs on mixed rules.

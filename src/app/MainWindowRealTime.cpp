@@ -133,8 +133,8 @@ void MainWindow::DecideOutput(bool signalOutput)
     rule.condition2 = (signalOutput ? f.cbACondition2 : f.cbTCondition2)->currentIndex();
     rule.level1 = (signalOutput ? f.cbALevel1 : f.cbTLevel1)->currentIndex();
     rule.level2 = level2->currentIndex();
-    rule.On = signalOutput ? AnalogLevelOn : ThermoLevelOn;
-    rule.Off = signalOutput ? AnalogLevelOff : ThermoLevelOff;
+    rule.On = signalOutput ? thresholds.AnalogLevelOn : thresholds.ThermoLevelOn;
+    rule.Off = signalOutput ? thresholds.AnalogLevelOff : thresholds.ThermoLevelOff;
     rule.onText = (signalOutput ? f.eAOn : f.eTOn)->text();
     rule.offText = (signalOutput ? f.eAOff : f.eTOff)->text();
 

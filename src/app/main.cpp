@@ -60,7 +60,7 @@ int main(int argc, char** argv)
                               {korvel::MakeBoardPort(link), korvel::MakeBoardPortFinder(link)});
     boxes.setParent(&window);
     if (cli.isSet(screenshot))
-        window.fileDialogs = std::make_shared<korvel::ScriptedFileDialogs>();  // cancels every dialog
+        window.setFileDialogs(std::make_shared<korvel::ScriptedFileDialogs>());  // cancels every dialog
     korvel::SecondaryChartWindow secondary;  // hidden until the real-time mode shows it
     window.attachSecondaryWindow(&secondary);
     window.show();

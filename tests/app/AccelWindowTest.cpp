@@ -56,9 +56,9 @@ TEST(AccelWindow, StartsWithTheTwoChannelListOfTheNominalPeriod)
     EXPECT_EQ(r.acq().AccelPeriod, 0.0007);
     EXPECT_EQ(r.entries(), TwoChannelsAtStart);
     EXPECT_EQ(r.w().rgAxItemIndex(), 0);
-    EXPECT_EQ(r.w().AccelChannels, 2);
-    EXPECT_EQ(r.w().AccelBlockSeconds, 21);
-    EXPECT_EQ(r.w().AccelDurationIndex, 0);
+    EXPECT_EQ(r.w().accelState().AccelChannels, 2);
+    EXPECT_EQ(r.w().accelState().AccelBlockSeconds, 21);
+    EXPECT_EQ(r.w().accelState().AccelDurationIndex, 0);
 }
 
 TEST(AccelWindow, PanelButtonOpensAndClosesTheModeOthersOnlyHideThePanel)
@@ -67,13 +67,13 @@ TEST(AccelWindow, PanelButtonOpensAndClosesTheModeOthersOnlyHideThePanel)
     Ui::MainWindow& f = r.f();
     r.window->show();
     f.btADXL->click();
-    EXPECT_TRUE(r.w().AccelerometerMode);
+    EXPECT_TRUE(r.w().accelerometerMode());
     EXPECT_TRUE(f.gbAx->isVisible());
     EXPECT_EQ(f.btADXL->text(), QStringLiteral("Закрыть"));
     EXPECT_EQ(f.btADXL->palette().color(QPalette::ButtonText), QColor(Qt::red));
 
     f.btADXL->click();
-    EXPECT_FALSE(r.w().AccelerometerMode);
+    EXPECT_FALSE(r.w().accelerometerMode());
     EXPECT_FALSE(f.gbAx->isVisible());
     EXPECT_EQ(f.btADXL->text(), QStringLiteral("ADXL"));
     EXPECT_EQ(f.btADXL->palette().color(QPalette::ButtonText), QColor(Qt::black));
@@ -81,7 +81,7 @@ TEST(AccelWindow, PanelButtonOpensAndClosesTheModeOthersOnlyHideThePanel)
     f.btADXL->click();
     f.btSingle->click();  // the real-time start closes the panel and the mode, not the caption
     EXPECT_FALSE(f.gbAx->isVisible());
-    EXPECT_FALSE(r.w().AccelerometerMode);
+    EXPECT_FALSE(r.w().accelerometerMode());
     EXPECT_EQ(f.btADXL->text(), QStringLiteral("Закрыть"));
 }
 
@@ -102,10 +102,10 @@ TEST(AccelWindow, BothChannelsFor42SecondsStartAndFetch480Packets)
     EXPECT_EQ(r.acq().TransferStatusText, QStringLiteral("ПЕРЕДАЧА МАССИВА, 4с"));
     EXPECT_EQ(r.acq().BlockCount, 4);
     EXPECT_EQ(r.acq().SamplePeriod, static_cast<double>(14.0L / 14.7456L));
-    EXPECT_EQ(r.w().AccelDurationIndex, 3);
-    EXPECT_EQ(r.w().ProgressTotalS, 42);  // the measurement estimate is shown
+    EXPECT_EQ(r.w().accelState().AccelDurationIndex, 3);
+    EXPECT_EQ(r.w().progressTotalSeconds(), 42);  // the measurement estimate is shown
     EXPECT_FALSE(f.Panel1->isHidden());
-    EXPECT_TRUE(r.w().AccelerometerMode);
+    EXPECT_TRUE(r.w().accelerometerMode());
     EXPECT_FALSE(f.gbAx->isVisible());
     EXPECT_TRUE(f.btRd->isEnabled());
     EXPECT_EQ(f.btADXL->text(), QStringLiteral("ADXL"));
@@ -127,7 +127,7 @@ TEST(AccelWindow, ChannelYAloneRecordsTheFirstEntryInOneChannelTime)
     ASSERT_FALSE(f.cbX->isChecked());
     EXPECT_EQ(r.entries(), OneChannelAtStart);
     EXPECT_EQ(r.w().rgAxItemIndex(), 0);
-    EXPECT_EQ(r.w().AccelChannels, 1);
+    EXPECT_EQ(r.w().accelState().AccelChannels, 1);
 
     f.btAxGo->click();
     EXPECT_EQ(r.written(), QList<QByteArray>{QByteArray::fromHex("1ae002")});
@@ -155,14 +155,14 @@ TEST(AccelWindow, ExternalTriggerStartTakesNoPeriodFromTheBoard)
 {
     AccelRig r;
     r.f().btExtrn->click();
-    ASSERT_EQ(r.w().TriggerType, 1);
+    ASSERT_EQ(r.w().triggerType(), 1);
     r.f().btAxGo->click();
     EXPECT_EQ(r.written(), QList<QByteArray>{QByteArray::fromHex("3ae003")});
 
     r.statusReply(14746);
     EXPECT_EQ(r.acq().AccelPeriod, 0.0007);
     EXPECT_EQ(r.entries(), TwoChannelsAtStart);
-    EXPECT_EQ(r.w().AccelBlockSeconds, 21);
+    EXPECT_EQ(r.w().accelState().AccelBlockSeconds, 21);
     EXPECT_EQ(r.acq().PacketsLeft, 120);  // the transfer itself goes on
 }
 
@@ -173,14 +173,14 @@ TEST(AccelWindow, ReportedPeriodsRebuildTheListsAndTheBlockSeconds)
     f.btAxGo->click();
     r.statusReply(10322);
     EXPECT_EQ(r.entries(), list({11, 21, 32, 42, 53, 63, 74, 84}));
-    EXPECT_EQ(r.w().AccelBlockSeconds, 21);
+    EXPECT_EQ(r.w().accelState().AccelBlockSeconds, 21);
     f.cbY->click();
     EXPECT_EQ(r.entries(), OneChannelAtStart);
 
     f.btAxGo->click();
     r.statusReply(14746);
     EXPECT_EQ(r.entries(), list({30, 60, 90, 120, 150, 180, 210, 240}));
-    EXPECT_EQ(r.w().AccelBlockSeconds, 30);
+    EXPECT_EQ(r.w().accelState().AccelBlockSeconds, 30);
     f.cbY->click();
     EXPECT_EQ(r.entries(), list({15, 30, 45, 60, 75, 90, 105, 120}));
 
@@ -200,7 +200,7 @@ TEST(AccelWindow, SignalReturnsToBlackAfterAChannelYPlot)
     r.w().ShowChart(MainWindow::ChartOrigin::timRx);
     ASSERT_EQ(c->seriesColor(c->Series1()), c->seriesColor(c->Series2()));
     // The read-out steps by the accelerometer's sample spacing in the X unit (µs here).
-    EXPECT_DOUBLE_EQ(r.w().ReadoutStep, 0.0007 * 1000000);
+    EXPECT_DOUBLE_EQ(r.w().chartState().ReadoutStep, 0.0007 * 1000000);
 
     r.acq().ModeCommand = QByteArray::fromHex("11e0");
     r.w().ShowChart(MainWindow::ChartOrigin::timRx);

@@ -52,23 +52,23 @@ TEST(ChartZoomWindow, DigitalLevelsFollowAZoomOnlyWhileALineIsShown)
     dragOnChart(w.chart(), {area.width() / 4, area.height() / 4},
                 {area.width() / 2, area.height() / 2});
     ASSERT_TRUE(w.chart().zoomGesture()->isZoomed());
-    EXPECT_FALSE(w.window->chart.ChartZoomed);
+    EXPECT_FALSE(w.window->chartState().ChartZoomed);
     EXPECT_EQ(w.status0(), QStringLiteral("ждём"));
 
     // A line checked afterwards takes its levels from the whole signal.
     w.f().cbDgt1->click();
     EXPECT_EQ(w.status0(), Drawn);
-    EXPECT_DOUBLE_EQ(w.window->chart.DigitalCentre, 1999.5);
+    EXPECT_DOUBLE_EQ(w.window->chartState().DigitalCentre, 1999.5);
 
     // With the line shown a zoom redraws and the levels move into the zoomed window.
     w.window->statusPanel(0)->setText(QStringLiteral("ждём"));
     dragOnChart(w.chart(), {area.width() / 4, area.height() / 4},
                 {area.width() / 2, area.height() / 2});
-    EXPECT_TRUE(w.window->chart.ChartZoomed);
+    EXPECT_TRUE(w.window->chartState().ChartZoomed);
     EXPECT_EQ(w.status0(), Drawn);
     const AxisLimits left = axisLimits(w.chart().leftAxis());
     EXPECT_LT(left.maximum - left.minimum, 3000.0);
-    EXPECT_NEAR(w.window->chart.DigitalCentre, (left.minimum + left.maximum) / 2, 1e-9);
+    EXPECT_NEAR(w.window->chartState().DigitalCentre, (left.minimum + left.maximum) / 2, 1e-9);
     for (int i : {0, 3999}) {
         EXPECT_GT(w.y(w.chart().SeriDgt1(), i), left.minimum);
         EXPECT_LT(w.y(w.chart().SeriDgt1(), i), left.maximum);
@@ -77,9 +77,9 @@ TEST(ChartZoomWindow, DigitalLevelsFollowAZoomOnlyWhileALineIsShown)
     // A drag to the left undoes it: automatic axes, levels of the whole signal again.
     w.window->statusPanel(0)->setText(QStringLiteral("ждём"));
     dragOnChart(w.chart(), {area.width() / 2, area.height() / 2}, {area.width() / 4, 10});
-    EXPECT_FALSE(w.window->chart.ChartZoomed);
+    EXPECT_FALSE(w.window->chartState().ChartZoomed);
     EXPECT_EQ(w.status0(), Drawn);
-    EXPECT_DOUBLE_EQ(w.window->chart.DigitalCentre, 1999.5);
+    EXPECT_DOUBLE_EQ(w.window->chartState().DigitalCentre, 1999.5);
     EXPECT_EQ(axisLimits(w.chart().bottomAxis()).maximum, 3999.0);
 }
 
@@ -170,13 +170,13 @@ TEST(ChartPrintWindow, PrintLandsInTheUpperHalfOfThePageAtFullWidth)
     showRamp(w);
     QTemporaryDir out;
     const QString path = out.filePath(QStringLiteral("chart.pdf"));
-    w.window->CurrentPrinter = [&] {
+    w.window->setPrinterSource([&] {
         auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
         p->setOutputFormat(QPrinter::PdfFormat);
         p->setOutputFileName(path);
         p->setFullPage(true);  // device pixels start at the page's corner
         return p;
-    };
+    });
 
     w.f().btPrint->click();
     EXPECT_TRUE(w.messages.said.isEmpty());
@@ -197,12 +197,12 @@ TEST(ChartPrintWindow, AFailedJobIsReportedAsAnError)
     ChartWindow w;
     showRamp(w);
     QTemporaryDir out;
-    w.window->CurrentPrinter = [&] {
+    w.window->setPrinterSource([&] {
         auto p = std::make_unique<QPrinter>();
         p->setOutputFormat(QPrinter::PdfFormat);
         p->setOutputFileName(out.filePath(QStringLiteral("no/such/folder/chart.pdf")));
         return p;
-    };
+    });
     w.f().btPrint->click();
     ASSERT_EQ(w.messages.said.size(), 1);
     EXPECT_EQ(w.messages.said[0].kind, Messages::Kind::Error);

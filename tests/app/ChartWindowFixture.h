@@ -6,6 +6,7 @@
 #include "chartview/ChartView.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
+#include "settings/Settings.h"
 #include "sim/SimulatedPort.h"
 #include "text/Messages.h"
 #include "ui_MainWindow.h"
@@ -35,14 +36,12 @@ struct ChartWindow {
     std::unique_ptr<MainWindow> window;
     SecondaryChartWindow secondary;
 
-    ChartWindow()
+    ChartWindow() { build(); }
+    // Started on a settings file that an earlier run left with these values.
+    explicit ChartWindow(const SettingsValues& saved)
     {
-        window = std::make_unique<MainWindow>(
-            dir.filePath(QStringLiteral("Korvel.ini")), messages,
-            BoardAccess{std::make_unique<SimulatedPort>(SimOptions{1, 0.0}),
-                        FixedPortFinder(QStringLiteral("simulated"))});
-        window->attachSecondaryWindow(&secondary);
-        window->resize(800, 560);
+        SaveSettings(settingsPath(), saved, messages);
+        build();
     }
     ~ChartWindow()
     {
@@ -50,17 +49,19 @@ struct ChartWindow {
         window->close();
     }
 
+    QString settingsPath() const { return dir.filePath(QStringLiteral("Korvel.ini")); }
     Ui::MainWindow& f() { return *window->form(); }
     ChartView& chart() { return *f().Chart1; }
     Acquisition& acq() { return window->acquisition(); }
 
-    // An ordinary measurement's data, as the reception leaves it.
+    // An ordinary measurement's data, as the reception leaves it: the transfer's start (an
+    // array from the board is DataKind 1), then the array.
     void setData(const QByteArray& buffer, double samplePeriod = 1.0)
     {
+        emit acq().transferStarted(0);
         acq().ModeCommand = QByteArray("\x01\x00\x00", 3);
         acq().SampleBuffer = buffer;
         acq().SamplePeriod = samplePeriod;
-        window->data.DataKind = 1;
     }
 
     // A user's choice in a list: the selection, then the signal the handlers listen to.
@@ -82,6 +83,17 @@ struct ChartWindow {
     int points(QCPGraph* g) { return g->dataCount(); }
     double y(QCPGraph* g, int i) { return g->data()->at(i)->value; }
     double x(QCPGraph* g, int i) { return g->data()->at(i)->key; }
+
+private:
+    void build()
+    {
+        window = std::make_unique<MainWindow>(
+            settingsPath(), messages,
+            BoardAccess{std::make_unique<SimulatedPort>(SimOptions{1, 0.0}),
+                        FixedPortFinder(QStringLiteral("simulated"))});
+        window->attachSecondaryWindow(&secondary);
+        window->resize(800, 560);
+    }
 };
 
 }  // namespace korvel::testing

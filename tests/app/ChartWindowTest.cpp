@@ -1,6 +1,7 @@
 // The chart in the window: the lock panel over file coefficients, the display modes, a text
 // that does not convert, which handlers redraw, the real-time plot and its secondary window.
 #include "ChartWindowFixture.h"
+#include "OpenDataFile.h"
 
 #include "chartview/ChartGeometry.h"
 #include "device/Commands.h"
@@ -15,14 +16,15 @@ using Origin = MainWindow::ChartOrigin;
 TEST(ChartWindow, FileCoefficientsAreLockedUntilThePanelIsClicked)
 {
     ChartWindow w;
-    w.setData(Words({100, 200}));
-    w.window->scaling.CoefficientsFromFile = true;
-    w.window->scaling.ScaleK = 0.5;
-    w.window->scaling.ScaleShift = 100;
-    w.window->data.AxisYName = QStringLiteral("Давление, кПа");
+    DataFileSaveInput file;
+    file.SampleBuffer = Words({100, 200});
+    file.SamplePeriod = 1.0;
+    file.ScaleK = 0.5;
+    file.ScaleShift = 100;
+    file.eYTitle = QStringLiteral("Давление, кПа");
     w.f().eYTitle->setText(QStringLiteral("Напряжение"));
 
-    w.window->ShowChart(Origin::btLoadFile);
+    openDataFile(*w.window, w.dir.filePath(QStringLiteral("p.dtw")), file);
     EXPECT_FALSE(w.f().pLdFile->isHidden());
     EXPECT_EQ(w.chart().leftAxis()->label(), QStringLiteral("Давление, кПа"));
     EXPECT_EQ(w.chart().bottomAxis()->label(), QStringLiteral("Время, мкс"));
@@ -35,12 +37,12 @@ TEST(ChartWindow, FileCoefficientsAreLockedUntilThePanelIsClicked)
     ASSERT_TRUE(w.f().lbScales2->isVisible());
     w.clickInWindow(w.f().lbScales2);
     EXPECT_TRUE(w.f().pLdFile->isHidden());
-    EXPECT_FALSE(w.window->scaling.CoefficientsFromFile);
+    EXPECT_FALSE(w.window->scaleState().CoefficientsFromFile);
     EXPECT_DOUBLE_EQ(w.y(w.chart().Series1(), 1), 50.0);
 
     w.window->ShowChart(Origin::cbShowK);
-    EXPECT_EQ(w.window->scaling.ScaleK, 1.0);  // range "±2,5В" with the default calibration
-    EXPECT_EQ(w.window->scaling.ScaleShift, 0);
+    EXPECT_EQ(w.window->scaleState().ScaleK, 1.0);  // range "±2,5В" with the default calibration
+    EXPECT_EQ(w.window->scaleState().ScaleShift, 0);
     EXPECT_DOUBLE_EQ(w.y(w.chart().Series1(), 1), 200.0);
     EXPECT_EQ(w.chart().leftAxis()->label(), QStringLiteral("Напряжение"));
 }
@@ -72,7 +74,7 @@ TEST(ChartWindow, AdcUnitModesDisableTheCoefficientsAndTitleTheAxis)
     EXPECT_FALSE(w.f().emExtShift->isEnabled());
     EXPECT_EQ(w.chart().leftAxis()->label(), QStringLiteral("Напряжение"));
     EXPECT_EQ(w.chart().bottomAxis()->label(), QStringLiteral("Выборки"));
-    EXPECT_DOUBLE_EQ(w.window->chart.XStep, 1.0);
+    EXPECT_DOUBLE_EQ(w.window->chartState().XStep, 1.0);
 }
 
 TEST(ChartWindow, ACoefficientThatDoesNotConvertEndsTheRedrawUntilItIsFixed)
@@ -132,25 +134,29 @@ TEST(ChartWindow, AZoomedTimeWindowSurvivesAChangeOfUnit)
         buffer += Words({static_cast<quint16>(i % 4096)});
     w.setData(buffer, 1.0);
     w.window->ShowChart(Origin::timRx);
-    EXPECT_EQ(w.window->chart.PrevXUnitFactor, 1);
+    EXPECT_EQ(w.window->chartState().PrevXUnitFactor, 1);
 
+    // The zoom gesture's end on this range; with a digital line shown the chart is redrawn zoomed.
     setAxisLimits(w.chart().bottomAxis(), 1000.0, 2000.0);
-    w.window->chart.ChartZoomed = true;
+    w.f().cbDgt1->setChecked(true);
+    w.window->Chart1Zoom();
     ChartWindow::choose(w.f().cbXscale, 1);
     const AxisLimits bottom = axisLimits(w.chart().bottomAxis());
     EXPECT_DOUBLE_EQ(bottom.minimum, 1.0);
     EXPECT_DOUBLE_EQ(bottom.maximum, 2.0);
-    EXPECT_EQ(w.window->chart.PrevXUnitFactor, 1000);
-    EXPECT_DOUBLE_EQ(w.window->chart.XStep, 0.001);
+    EXPECT_EQ(w.window->chartState().PrevXUnitFactor, 1000);
+    EXPECT_DOUBLE_EQ(w.window->chartState().XStep, 0.001);
     EXPECT_EQ(w.chart().bottomAxis()->label(), QStringLiteral("Время, мс"));
 }
 
 TEST(ChartWindow, TemperatureDataFillsTheRealTimeTables)
 {
     ChartWindow w;
-    w.setData(Words({0x2005, 0x0006, 90, 0xFFD7}));
-    w.window->data.DataKind = 129;
-    w.window->ShowChart(Origin::btLoadFile);
+    // A real-time recording with its temperature: the words 0x2005, 0x0006, 90, 0xFFD7.
+    const std::vector<quint16> signal{0x2005, 0x0006};
+    const std::vector<qint16> temperature{90, -41};
+    openDataFile(*w.window, w.dir.filePath(QStringLiteral("t.dtw")),
+                 recordingWithTemperature(signal, temperature));
     ASSERT_EQ(w.points(w.chart().SeriTermo()), 2);
     EXPECT_DOUBLE_EQ(w.y(w.chart().SeriTermo(), 0), 22.5);
     EXPECT_DOUBLE_EQ(w.y(w.chart().SeriTermo(), 1), -10.25);

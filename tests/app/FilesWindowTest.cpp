@@ -22,7 +22,7 @@ struct FilesWindow : ChartWindow {
     std::shared_ptr<ScriptedFileDialogs> dialogs = std::make_shared<ScriptedFileDialogs>();
     QTemporaryDir files;
 
-    FilesWindow() { window->fileDialogs = dialogs; }
+    FilesWindow() { window->setFileDialogs(dialogs); }
 
     QString path(const QString& name) const { return files.filePath(name); }
     void save(const QString& name)
@@ -80,14 +80,15 @@ TEST(FilesWindow, SavedMeasurementComesBackWhole)
     EXPECT_EQ(w.dialogs->asked[0].folder, QDir::current().filePath(QStringLiteral("DataVib")));
     EXPECT_EQ(w.f().gbFile->title(), QStringLiteral("ФАЙЛ run.dtw"));
     EXPECT_EQ(w.window->statusPanel(2)->text(), QStringLiteral("K=-1,000000, Смещение=0"));
-    EXPECT_EQ(w.window->data.AxisYName, QStringLiteral("Напряжение, мВ"));
+    EXPECT_EQ(w.window->dataHeader().AxisYName, QStringLiteral("Напряжение, мВ"));
     EXPECT_EQ(contents(w.path(QStringLiteral("run.dtw"))).left(17),
               QByteArray::fromHex("0100100101" "60ea0000" "1cc7711cc761ee3f"));
 
     // Whatever the window holds now is replaced by the file.
     w.acq().SampleBuffer.clear();
     w.acq().BlockCount = 8;
-    w.window->scaling.ScaleK = 7.0;
+    w.f().emExtScale->setText(QStringLiteral("7"));
+    ChartWindow::choose(w.f().cbExtScale, 1);  // the window's coefficient is 7 now
     w.f().mComment->clear();
     ChartWindow::choose(w.f().cbRgm, 3);
 
@@ -99,10 +100,10 @@ TEST(FilesWindow, SavedMeasurementComesBackWhole)
     EXPECT_EQ(w.acq().SamplePeriod, double(14.0L / 14.7456L));
     EXPECT_EQ(w.acq().ModeCommand, QByteArray::fromHex("120000"));
     EXPECT_EQ(w.f().mComment->toPlainText(), QStringLiteral("Насос №2\nвторая строка"));
-    EXPECT_EQ(w.window->scaling.ScaleK, -1.0);
-    EXPECT_EQ(w.window->scaling.ScaleShift, 0);
-    EXPECT_TRUE(w.window->scaling.CoefficientsFromFile);
-    EXPECT_EQ(w.window->data.CurrentDataFile, w.path(QStringLiteral("run.dtw")));
+    EXPECT_EQ(w.window->scaleState().ScaleK, -1.0);
+    EXPECT_EQ(w.window->scaleState().ScaleShift, 0);
+    EXPECT_TRUE(w.window->scaleState().CoefficientsFromFile);
+    EXPECT_EQ(w.window->dataHeader().CurrentDataFile, w.path(QStringLiteral("run.dtw")));
     EXPECT_EQ(w.f().gbFile->title(), QStringLiteral("ФАЙЛ run.dtw"));
     for (QWidget* b : {static_cast<QWidget*>(w.f().btPrevFile), static_cast<QWidget*>(w.f().btNextFile),
                        static_cast<QWidget*>(w.f().btShowCmnt)})
@@ -129,7 +130,7 @@ TEST(FilesWindow, RefusedFilesChangeNothing)
     write(w.path(QStringLiteral("short.dtw")), good.left(good.size() - 30000));
 
     const QByteArray buffer = w.acq().SampleBuffer;
-    const double scaleK = w.window->scaling.ScaleK;
+    const double scaleK = w.window->scaleState().ScaleK;
     struct Case {
         const char* file;
         Messages::Kind kind;
@@ -151,9 +152,9 @@ TEST(FilesWindow, RefusedFilesChangeNothing)
         EXPECT_EQ(w.messages.said[0].text, c.text);
         EXPECT_EQ(w.acq().SampleBuffer, buffer);
         EXPECT_EQ(w.acq().ModeCommand, QByteArray("\x01\x00\x00", 3));
-        EXPECT_EQ(w.window->scaling.ScaleK, scaleK);
-        EXPECT_FALSE(w.window->scaling.CoefficientsFromFile);
-        EXPECT_TRUE(w.window->data.CurrentDataFile.isEmpty());
+        EXPECT_EQ(w.window->scaleState().ScaleK, scaleK);
+        EXPECT_FALSE(w.window->scaleState().CoefficientsFromFile);
+        EXPECT_TRUE(w.window->dataHeader().CurrentDataFile.isEmpty());
         EXPECT_EQ(w.f().mComment->toPlainText(), QStringLiteral("текущий"));
         EXPECT_EQ(w.f().gbFile->title(), QStringLiteral("Комментарий"));
         EXPECT_FALSE(w.f().btNextFile->isEnabled());
@@ -224,13 +225,13 @@ TEST(FilesWindow, RealTimeRecordingWithTemperatureLoadsAsKind129)
     w.chart().SeriTermo()->addData(0.0, 20.0);
     w.save(QStringLiteral("rt.dtw"));
     ASSERT_TRUE(w.messages.said.isEmpty()) << w.messages.texts().join('|').toStdString();
-    EXPECT_EQ(w.window->data.DataKind, 129);
-    EXPECT_EQ(w.window->data.SampleBytes, 4000u);
+    EXPECT_EQ(w.window->dataHeader().DataKind, 129);
+    EXPECT_EQ(w.window->dataHeader().SampleBytes, 4000u);
 
-    w.window->data.DataKind = 1;
+    emit w.acq().transferStarted(0);  // an array from the board: DataKind 1 again
     w.load(QStringLiteral("rt.dtw"));
     ASSERT_TRUE(w.messages.said.isEmpty()) << w.messages.texts().join('|').toStdString();
-    EXPECT_EQ(w.window->data.DataKind, 129);
+    EXPECT_EQ(w.window->dataHeader().DataKind, 129);
     EXPECT_EQ(w.acq().BlockCount, 0);
     EXPECT_EQ(w.acq().SampleBuffer.size(), 4000);
     EXPECT_TRUE(w.chart().rightAxis()->visible());
@@ -253,7 +254,7 @@ TEST(FilesWindow, AccelerometerRecordingDrawsTheSameAfterLoadAndSavesAgainEqual)
     w.acq().SampleBuffer = buffer;
     w.acq().BlockCount = 1;
     w.acq().SamplePeriod = 1.0;
-    w.window->AccelerometerMode = true;
+    w.f().btADXL->click();
     w.window->ShowChart(Origin::timRx);
     const auto pointsOf = [](const QCPGraph* g) {
         QList<QPointF> out;
@@ -270,7 +271,7 @@ TEST(FilesWindow, AccelerometerRecordingDrawsTheSameAfterLoadAndSavesAgainEqual)
     ASSERT_TRUE(w.messages.said.isEmpty()) << w.messages.texts().join('|').toStdString();
     const QByteArray first = contents(w.path(QStringLiteral("accel.txt")));
     EXPECT_EQ(quint8(first[4]), 2);
-    EXPECT_EQ(w.window->data.AxisXName, QStringLiteral("Время, с"));
+    EXPECT_EQ(w.window->dataHeader().AxisXName, QStringLiteral("Время, с"));
 
     w.acq().ModeCommand = QByteArray("\x01\x00\x00", 3);
     w.acq().SampleBuffer.clear();

@@ -20,7 +20,7 @@ struct FolderWindow : ChartWindow {
     std::shared_ptr<ScriptedFileDialogs> dialogs = std::make_shared<ScriptedFileDialogs>();
     QTemporaryDir folder;
 
-    FolderWindow() { window->fileDialogs = dialogs; }
+    FolderWindow() { window->setFileDialogs(dialogs); }
 
     QString path(const QString& name) const { return folder.filePath(name); }
     // A data file with an empty sample block and the given comment.
@@ -38,7 +38,7 @@ struct FolderWindow : ChartWindow {
         dialogs->answers << path(name);
         f().btLoadFile->click();
     }
-    QString current() const { return window->data.CurrentDataFile; }
+    QString current() const { return window->dataHeader().CurrentDataFile; }
     QPlainTextEdit* list() { return f().MAllCmnt; }
     void putCursorOnLine(int line)
     {

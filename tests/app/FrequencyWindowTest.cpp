@@ -50,12 +50,12 @@ TEST(FrequencyWindow, OpeningComputesFromTheDurationField)
     EXPECT_EQ(r.f().btChooseF->text(), QStringLiteral("Закрыть"));
     EXPECT_EQ(r.f().btChooseF->palette().color(QPalette::ButtonText), QColor(Qt::red));
     EXPECT_EQ(r.f().seF->value(), 24000);
-    EXPECT_EQ(r.w().ft.divisors(), (DivisorPair{197, 1}));
+    EXPECT_EQ(r.w().ftCalculator().divisors(), (DivisorPair{197, 1}));
     EXPECT_EQ(r.f().lbF->text(), QStringLiteral("Fвыборки,Гц=23976,585"));
     EXPECT_EQ(r.f().lbT->text(), QStringLiteral("Tизмерения,мc=10009,766"));
     EXPECT_EQ(r.f().lbMinutes->text(), QStringLiteral("или  0 мин 10 c 9,766 мс"));
     EXPECT_EQ(r.f().lbDly->text(), QStringLiteral("Параметры для МК: d1=197,d2=1"));
-    EXPECT_FALSE(r.w().TimErrColor.isActive());  // the first calculator step stops the blink
+    EXPECT_FALSE(r.w().timErrColor().isActive());  // the first calculator step stops the blink
 
     r.f().btChooseF->click();
     EXPECT_TRUE(r.f().gbFT->isHidden());
@@ -71,8 +71,8 @@ TEST(FrequencyWindow, TypingTooLowAFrequencyBlinksAndLeavingMendsThePair)
     EXPECT_EQ(r.f().seF->text(), QStringLiteral("70"));
     EXPECT_FALSE(r.f().lErrIn->isHidden());
     EXPECT_EQ(r.f().lErrIn->text(), QStringLiteral("Fвыборки, Гц<75"));
-    EXPECT_TRUE(r.w().TimErrColor.isActive());
-    EXPECT_EQ(r.w().ft.divisors(), (DivisorPair{256, 256}));
+    EXPECT_TRUE(r.w().timErrColor().isActive());
+    EXPECT_EQ(r.w().ftCalculator().divisors(), (DivisorPair{256, 256}));
     EXPECT_EQ(r.f().lbF->text(), QStringLiteral("Fвыборки,Гц=74,700"));
     const QColor before = r.errorColour();
     r.w().TimErrColorTimer();
@@ -81,9 +81,9 @@ TEST(FrequencyWindow, TypingTooLowAFrequencyBlinksAndLeavingMendsThePair)
     r.focus(r.f().seSamples);
     EXPECT_EQ(r.f().seF->value(), 75);
     EXPECT_TRUE(r.f().lErrIn->isHidden());
-    EXPECT_FALSE(r.w().TimErrColor.isActive());
-    EXPECT_EQ(r.w().ft.Time4allSRAM(), 3200000);
-    EXPECT_EQ(r.w().ft.divisors(), (DivisorPair{256, 255}));
+    EXPECT_FALSE(r.w().timErrColor().isActive());
+    EXPECT_EQ(r.w().ftCalculator().Time4allSRAM(), 3200000);
+    EXPECT_EQ(r.w().ftCalculator().divisors(), (DivisorPair{256, 255}));
     EXPECT_EQ(r.f().seTime->value(), 3200000);
 }
 
@@ -92,10 +92,10 @@ TEST(FrequencyWindow, FieldsWithoutTheFocusDoNotRecompute)
     Rig r;
     r.open();
     r.focus(r.f().btStart);
-    const int allSRAM = r.w().ft.Time4allSRAM();
+    const int allSRAM = r.w().ftCalculator().Time4allSRAM();
     r.f().seF->setValue(1000);
     r.f().seTime->setValue(5000);
-    EXPECT_EQ(r.w().ft.Time4allSRAM(), allSRAM);
+    EXPECT_EQ(r.w().ftCalculator().Time4allSRAM(), allSRAM);
     EXPECT_EQ(r.f().lbDly->text(), QStringLiteral("Параметры для МК: d1=197,d2=1"));
 }
 
@@ -104,7 +104,7 @@ TEST(FrequencyWindow, OneBlockShowsItsShareOfTheDuration)
     Rig r;
     r.open();
     r.f().seSamples->setValue(30000);  // the sample field acts with or without the focus
-    EXPECT_EQ(r.w().ft.SRAMblocks(), 1);
+    EXPECT_EQ(r.w().ftCalculator().SRAMblocks(), 1);
     EXPECT_EQ(r.f().seTime->value(), 1250);
     EXPECT_EQ(r.f().lbT->text(), QStringLiteral("Tизмерения,мc=1251,221"));
 }
@@ -164,11 +164,11 @@ TEST(FrequencyWindow, AfterAnExternalClockStartTheWindowComputesWithItsBlocks)
     r.f().btStartFExtrn->click();
     r.open();
     // The duration field still shows 10000 ms, now the share of two blocks.
-    EXPECT_EQ(r.w().ft.SRAMblocks(), 2);
-    EXPECT_EQ(r.w().ft.Time4allSRAM(), 40000);
+    EXPECT_EQ(r.w().ftCalculator().SRAMblocks(), 2);
+    EXPECT_EQ(r.w().ftCalculator().Time4allSRAM(), 40000);
     EXPECT_EQ(r.f().seF->value(), 6000);
     EXPECT_EQ(r.f().seSamples->value(), 240000);
 
     r.f().seSamples->stepBy(-1);
-    EXPECT_EQ(r.w().ft.SRAMblocks(), 7);
+    EXPECT_EQ(r.w().ftCalculator().SRAMblocks(), 7);
 }

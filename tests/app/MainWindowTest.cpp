@@ -125,14 +125,14 @@ TEST(MainWindow, StartsWithTheDefaultsWhenThereIsNoSettingsFile)
     EXPECT_EQ(w.pos(), QPoint(0, 0));
     EXPECT_EQ(f.cbRgm->currentIndex(), 3);
     EXPECT_EQ(f.cbRgm->currentText(), QStringLiteral("±2,5В"));
-    EXPECT_DOUBLE_EQ(w.scaling.calibration.AdcKPlus5V, 1.0);
-    EXPECT_DOUBLE_EQ(w.scaling.calibration.AdcKMinus2V, -1.0);
-    EXPECT_DOUBLE_EQ(w.scaling.ScaleK, 1.0);
-    EXPECT_EQ(w.scaling.ScaleShift, 0);
+    EXPECT_DOUBLE_EQ(w.scaleState().calibration.AdcKPlus5V, 1.0);
+    EXPECT_DOUBLE_EQ(w.scaleState().calibration.AdcKMinus2V, -1.0);
+    EXPECT_DOUBLE_EQ(w.scaleState().ScaleK, 1.0);
+    EXPECT_EQ(w.scaleState().ScaleShift, 0);
     EXPECT_EQ(f.pRgm->text(), QStringLiteral("Kацп=1,00; СДВИГ=0 (ini-файл)"));
-    EXPECT_EQ(w.ft.SRAMblocks(), 8);
+    EXPECT_EQ(w.ftCalculator().SRAMblocks(), 8);
     EXPECT_EQ(f.seSamples->value(), 240000);
-    EXPECT_EQ(w.ft.Time4allSRAM(), 10000);
+    EXPECT_EQ(w.ftCalculator().Time4allSRAM(), 10000);
     EXPECT_EQ(f.seF->value(), 2400);
     EXPECT_EQ(f.seTime->value(), 10000);
     EXPECT_EQ(f.emExtScale->text(), QStringLiteral("1,0"));
@@ -140,10 +140,10 @@ TEST(MainWindow, StartsWithTheDefaultsWhenThereIsNoSettingsFile)
     EXPECT_EQ(f.lbTimeFExtr->text(), QStringLiteral("Время измерения: 0c"));
     EXPECT_EQ(f.Chart1->seriesColor(f.Chart1->SeriDgt1()), QColor(255, 255, 0));
     EXPECT_EQ(f.cbDgt3->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    EXPECT_TRUE(w.TimErrColor.isActive());
-    EXPECT_EQ(w.TimErrColor.interval(), 300);
-    EXPECT_FALSE(w.Timer2.isActive());
-    EXPECT_EQ(w.Timer2.interval(), 250);
+    EXPECT_TRUE(w.timErrColor().isActive());
+    EXPECT_EQ(w.timErrColor().interval(), 300);
+    EXPECT_FALSE(w.timer2().isActive());
+    EXPECT_EQ(w.timer2().interval(), 250);
     // The error label blinks between red and yellow.
     EXPECT_EQ(f.lErrIn->palette().color(QPalette::WindowText), QColor(Qt::red));
     w.TimErrColorTimer();
@@ -163,7 +163,7 @@ TEST(MainWindow, StartUpAppliesTheFileWithItsClamps)
     EXPECT_EQ(f.seTime->value(), 2500);
     EXPECT_EQ(f.seF->value(), 75);  // clamped by the field
     EXPECT_EQ(f.cbRgm->currentIndex(), -1);
-    EXPECT_DOUBLE_EQ(w.scaling.ScaleK, 0.0);  // no range: the coefficient keeps its start value
+    EXPECT_DOUBLE_EQ(w.scaleState().ScaleK, 0.0);  // no range: the coefficient keeps its start value
     EXPECT_EQ(f.pRgm->text(), QStringLiteral("Kацп=0,00; СДВИГ=0 (ini-файл)"));
     EXPECT_TRUE(f.emExtShift->isEnabled());
     EXPECT_EQ(f.lbTimeFExtr->text(), QStringLiteral("Время измерения: 2400c"));
@@ -171,7 +171,7 @@ TEST(MainWindow, StartUpAppliesTheFileWithItsClamps)
 
     for (const char* blocks : {"0", "9"}) {
         Fixture bad(QStringLiteral("[Окно F/T]\nSRAMblocks=%1\n").arg(QLatin1String(blocks)));
-        EXPECT_EQ(bad.window->ft.SRAMblocks(), 8);
+        EXPECT_EQ(bad.window->ftCalculator().SRAMblocks(), 8);
         EXPECT_EQ(bad.f().seSamples->value(), 240000);
     }
 }
@@ -180,19 +180,19 @@ TEST(MainWindow, TriggerSelectorCyclesAndRestoresTheSavedType)
 {
     Fixture fx(QStringLiteral("[Запуск]\nТип=5\n"));
     MainWindow& w = *fx.window;
-    EXPECT_EQ(w.TriggerType, 0);
+    EXPECT_EQ(w.triggerType(), 0);
     EXPECT_EQ(fx.f().btExtrn->toolTip(), QStringLiteral("Запуск от компьютера"));
     const QStringList hints = {QStringLiteral("Внешний запуск по фронту"),
                                QStringLiteral("Внешний запуск по спаду"),
                                QStringLiteral("Запуск от компьютера")};
     for (int i = 0; i < 3; ++i) {
         fx.f().btExtrn->click();
-        EXPECT_EQ(w.TriggerType, (i + 1) % 3);
+        EXPECT_EQ(w.triggerType(), (i + 1) % 3);
         EXPECT_EQ(fx.f().btExtrn->toolTip(), hints[i]);
     }
 
     Fixture falling(QStringLiteral("[Запуск]\nТип=2\n"));
-    EXPECT_EQ(falling.window->TriggerType, 2);
+    EXPECT_EQ(falling.window->triggerType(), 2);
     EXPECT_EQ(falling.f().btExtrn->toolTip(), QStringLiteral("Внешний запуск по спаду"));
 }
 
@@ -271,7 +271,7 @@ TEST(MainWindow, CloseWritesTheSettingsBack)
     fx.window->show();
     fx.f().btExtrn->click();
     fx.window->close();
-    EXPECT_FALSE(fx.window->TimErrColor.isActive());
+    EXPECT_FALSE(fx.window->timErrColor().isActive());
     EXPECT_TRUE(fx.messages.said.isEmpty());
     const IniFile ini = IniFile::load(fx.path);
     EXPECT_TRUE(ini.text().startsWith(QStringLiteral("; kept\r\n")));

@@ -59,7 +59,7 @@ TEST(MeasurementChart, OneMegahertzRunEndsWithTheSignalOnTheChart)
         high = std::max(high, w.y(c.Series1(), i));
     }
     EXPECT_GT(high - low, 500.0);
-    EXPECT_DOUBLE_EQ(w.window->chart.DigitalCentre, low + (high - low) / 2);
+    EXPECT_DOUBLE_EQ(w.window->chartState().DigitalCentre, low + (high - low) / 2);
 
     // The same data in ADC units over sample numbers.
     ChartWindow::choose(w.f().cbShowK, 1);

@@ -1,6 +1,7 @@
 // The measurement starts driven through the window's controls, against a scripted port: the
 // bytes each start writes, what it shows, the transfer that follows a status reply, "Read"
 // and the progress panel.
+#include "OpenDataFile.h"
 #include "WindowRig.h"
 #include "chartview/ChartView.h"
 #include "chartview/SecondaryChartWindow.h"
@@ -13,6 +14,8 @@
 
 using namespace korvel;
 using korvel::testing::WindowRig;
+using korvel::testing::openDataFile;
+using korvel::testing::recordingWithTemperature;
 
 namespace {
 
@@ -42,17 +45,17 @@ struct Rig : WindowRig {
 TEST(Measurement, FixedRateStartsCarryTheTriggerBitsAndTheExternalClockStartDoesNot)
 {
     Rig r;
-    ASSERT_EQ(r.w().TriggerType, 0);
+    ASSERT_EQ(r.w().triggerType(), 0);
     r.f().btExtrn->click();
     r.f().btExtrn->click();
-    ASSERT_EQ(r.w().TriggerType, 2);
+    ASSERT_EQ(r.w().triggerType(), 2);
 
-    r.w().AccelerometerMode = true;
+    r.f().btADXL->click();  // the accelerometer mode on
     r.f().gbFT->show();
     r.f().bt1MHz->click();
     EXPECT_EQ(r.written().last(), QByteArray::fromHex("51e0"));
     EXPECT_TRUE(r.f().btRd->isEnabled());
-    EXPECT_FALSE(r.w().AccelerometerMode);
+    EXPECT_FALSE(r.w().accelerometerMode());
     EXPECT_TRUE(r.f().gbFT->isHidden());
     EXPECT_EQ(r.acq().PacketsLeft, 1);
     EXPECT_EQ(r.window->statusPanel(0)->text(), QStringLiteral("ИЗМЕРЕНИЕ"));
@@ -84,12 +87,13 @@ TEST(Measurement, DoubleClickOnTheFreeStripStartsWithoutTouchingRead)
 TEST(Measurement, CommonStartClosesOptionsAndResetsTheChartAxes)
 {
     Rig r;
+    r.f().cbXscale->setCurrentIndex(2);
+    emit r.acq().transferStarted(0);  // an earlier transfer left its time axis in seconds
     int optionsClicks = 0;
     QObject::connect(r.f().btOptions, &QToolButton::clicked, [&] { ++optionsClicks; });
     r.f().gbOptions->show();
     r.f().Chart1->rightAxis()->setVisible(true);
     r.f().lbPercent->setText(QStringLiteral("40%"));
-    r.w().data.AxisXName = QStringLiteral("Время, с");
     SecondaryChartWindow secondary;
     r.w().attachSecondaryWindow(&secondary);
     secondary.show();
@@ -98,7 +102,7 @@ TEST(Measurement, CommonStartClosesOptionsAndResetsTheChartAxes)
     EXPECT_EQ(optionsClicks, 1);
     EXPECT_TRUE(secondary.isHidden());
     EXPECT_FALSE(r.f().Chart1->rightAxis()->visible());
-    EXPECT_EQ(r.w().data.AxisXName, QStringLiteral("Время, мкс"));
+    EXPECT_EQ(r.w().dataHeader().AxisXName, QStringLiteral("Время, мкс"));
     EXPECT_TRUE(r.f().lbPercent->text().isEmpty());
 
     r.f().gbOptions->hide();
@@ -109,19 +113,23 @@ TEST(Measurement, CommonStartClosesOptionsAndResetsTheChartAxes)
 TEST(Measurement, StatusReplyStartsTheTransferInTheWindow)
 {
     Rig r;
+    // A recording with its temperature (DataKind 129) was opened last.
+    const std::vector<quint16> signal{0x0800};
+    const std::vector<qint16> temperature{336};
+    openDataFile(r.w(), r.dir.filePath(QStringLiteral("t.dtw")),
+                 recordingWithTemperature(signal, temperature));
     r.f().cbXscale->setCurrentIndex(1);
     r.f().Chart1->Series1()->addData(1, 2);
     r.f().Chart1->Series2()->addData(1, 2);
-    r.w().data.DataKind = 129;
     r.f().gbFile->setTitle(QStringLiteral("Файл"));
     r.f().lbRestPercent->setText(QStringLiteral("3%"));
 
     r.f().bt1MHz->click();
     r.statusReady();
-    EXPECT_EQ(r.w().data.AxisXName, QStringLiteral("Время, мс"));
+    EXPECT_EQ(r.w().dataHeader().AxisXName, QStringLiteral("Время, мс"));
     EXPECT_TRUE(r.f().Chart1->Series1()->data()->isEmpty());
     EXPECT_TRUE(r.f().Chart1->Series2()->data()->isEmpty());
-    EXPECT_EQ(r.w().data.DataKind, 1);
+    EXPECT_EQ(r.w().dataHeader().DataKind, 1);
     EXPECT_EQ(r.f().gbFile->title(), QStringLiteral("Комментарий"));
     EXPECT_TRUE(r.f().lbRestPercent->text().isEmpty());
     EXPECT_EQ(r.window->statusPanel(0)->text(), QStringLiteral("ПЕРЕДАЧА МАССИВА, 1с"));
@@ -152,13 +160,13 @@ TEST(Measurement, ExternalClockProgressOnlyAboveTwoSeconds)
     r.f().btStartFExtrn->click();
     EXPECT_EQ(r.acq().MeasureTimeMs, 2000);
     EXPECT_TRUE(r.f().Panel1->isHidden());
-    EXPECT_FALSE(r.w().Timer2.isActive());
+    EXPECT_FALSE(r.w().timer2().isActive());
 
     r.f().seFExtrn->setValue(14990);  // 2001,3 ms, rounded to 2001
     r.f().btStartFExtrn->click();
     EXPECT_EQ(r.acq().MeasureTimeMs, 2001);
     EXPECT_FALSE(r.f().Panel1->isHidden());
-    EXPECT_TRUE(r.w().Timer2.isActive());
+    EXPECT_TRUE(r.w().timer2().isActive());
     EXPECT_EQ(r.f().progressBar->maximum(), 2001);
     EXPECT_EQ(r.f().lAll->text(), QStringLiteral("00:02"));
 }
@@ -168,7 +176,7 @@ TEST(Measurement, ExternalClockStartOverwritesTheBlockCountThatIsSaved)
     Rig r;
     r.f().seSamplesFExtrn->setValue(60000);
     r.f().btStartFExtrn->click();
-    EXPECT_EQ(r.w().ft.SRAMblocks(), 2);
+    EXPECT_EQ(r.w().ftCalculator().SRAMblocks(), 2);
     EXPECT_EQ(r.f().seSamples->value(), 240000);  // the field keeps its old value
     EXPECT_EQ(r.acq().TransferTimeMs, 1750);
     EXPECT_EQ(r.acq().TransferStatusText, QStringLiteral("ПЕРЕДАЧА МАССИВА, 2с"));
@@ -182,7 +190,7 @@ TEST(Measurement, ProgressPanelFollowsTheClockAndHidesAtTheEstimate)
     Rig r;
     r.acq().ProgressStartTick = r.tick;
     r.w().startProgress(2500);  // 2,5 s round half to even: two seconds
-    EXPECT_EQ(r.w().ProgressTotalS, 2);
+    EXPECT_EQ(r.w().progressTotalSeconds(), 2);
     EXPECT_EQ(r.f().lAll->text(), QStringLiteral("00:02"));
     EXPECT_EQ(r.f().lElapsed->text(), QStringLiteral("00:00"));
     EXPECT_EQ(r.f().lRest->text(), QStringLiteral("00:02"));
@@ -201,5 +209,5 @@ TEST(Measurement, ProgressPanelFollowsTheClockAndHidesAtTheEstimate)
     r.w().Timer2Timer();
     EXPECT_EQ(r.f().lbPercent->text(), QStringLiteral("100%"));
     EXPECT_TRUE(r.f().Panel1->isHidden());
-    EXPECT_FALSE(r.w().Timer2.isActive());
+    EXPECT_FALSE(r.w().timer2().isActive());
 }

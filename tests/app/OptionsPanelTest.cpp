@@ -1,6 +1,7 @@
 // The options panel and the conditions panel: opening and closing, the key filter of the
 // coefficient edits, the colour choice of the digital lines, and the threshold reading.
 #include "ChartWindowFixture.h"
+#include "OpenDataFile.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -27,7 +28,7 @@ TEST(OptionsPanel, OpensWithTheConditionsPanelClosedAndClosesByButtonOrFreeArea)
     EXPECT_FALSE(w.f().gbOptions->isVisible());
     EXPECT_EQ(w.f().btOptions->text(), QStringLiteral("ОПЦИИ"));
 
-    w.window->scaling.CoefficientsFromFile = true;
+    openDataFile(*w.window, w.dir.filePath(QStringLiteral("f.dtw")));  // coefficients from a file
     w.f().pLdFile->show();
     w.f().btOptions->click();
     EXPECT_FALSE(w.f().pLdFile->isHidden());  // still guarding the file's values
@@ -63,10 +64,10 @@ TEST(OptionsPanel, ChosenDigitalColoursGoToBothChartsAndTheCheckBoxes)
     w.messages.okCancelAnswer = true;
     QList<QColor> offered;
     QList<QColor> answers{QColor(Qt::magenta), QColor(), QColor(Qt::darkCyan)};
-    w.window->ColorDlg = [&](const QColor& initial) {
+    w.window->setColorDialog([&](const QColor& initial) {
         offered.append(initial);
         return answers.takeFirst();
-    };
+    });
     const QColor line2Before = w.chart().seriesColor(w.chart().SeriDgt2());
 
     QTest::mouseDClick(w.f().GroupBox3, Qt::LeftButton, {}, QPoint(180, 10));
@@ -91,9 +92,10 @@ TEST(OptionsPanel, ChosenDigitalColoursGoToBothChartsAndTheCheckBoxes)
 
 TEST(ConditionsPanel, ReadsTheThresholdsAndKeepsAllFourWhenOneDoesNotConvert)
 {
-    ChartWindow w;
-    ChartWindow::choose(w.f().cbRgm, 4);  // "0...+2В": ScaleK 1, no shift
-    w.window->scaling.calibration.AdcKPlus2V = 0.5;
+    SettingsValues calibrated;
+    calibrated.calibration.AdcKPlus2V = 0.5;
+    ChartWindow w(calibrated);
+    ChartWindow::choose(w.f().cbRgm, 4);  // "0...+2В": ScaleK AdcKPlus2V (0,5), no shift
     w.f().eTOn->setText(QStringLiteral("25,5"));
     w.f().eTOff->setText(QStringLiteral("-5"));
     w.f().eAOn->setText(QStringLiteral("100"));
@@ -106,10 +108,10 @@ TEST(ConditionsPanel, ReadsTheThresholdsAndKeepsAllFourWhenOneDoesNotConvert)
 
     EXPECT_TRUE(w.window->btCloseCtlPrmClick());
     EXPECT_TRUE(w.f().gbCtlPrm->isHidden());
-    EXPECT_DOUBLE_EQ(w.window->ThermoLevelOn, 25.5);
-    EXPECT_DOUBLE_EQ(w.window->ThermoLevelOff, -5.0);
-    EXPECT_DOUBLE_EQ(w.window->AnalogLevelOn, 200.0);  // ADC units: 100 / 0.5
-    EXPECT_DOUBLE_EQ(w.window->AnalogLevelOff, 21.0);
+    EXPECT_DOUBLE_EQ(w.window->controlThresholds().ThermoLevelOn, 25.5);
+    EXPECT_DOUBLE_EQ(w.window->controlThresholds().ThermoLevelOff, -5.0);
+    EXPECT_DOUBLE_EQ(w.window->controlThresholds().AnalogLevelOn, 200.0);  // ADC units: 100 / 0.5
+    EXPECT_DOUBLE_EQ(w.window->controlThresholds().AnalogLevelOff, 21.0);
     EXPECT_TRUE(w.messages.said.isEmpty());
 
     // The temperatures convert, the last analogue text does not: nothing changes.
@@ -122,15 +124,15 @@ TEST(ConditionsPanel, ReadsTheThresholdsAndKeepsAllFourWhenOneDoesNotConvert)
     ASSERT_EQ(w.messages.said.size(), 1);
     EXPECT_EQ(w.messages.said[0].kind, Messages::Kind::Error);
     EXPECT_TRUE(w.messages.said[0].text.contains(QStringLiteral("10.5")));
-    EXPECT_DOUBLE_EQ(w.window->ThermoLevelOn, 25.5);
-    EXPECT_DOUBLE_EQ(w.window->ThermoLevelOff, -5.0);
-    EXPECT_DOUBLE_EQ(w.window->AnalogLevelOn, 200.0);
-    EXPECT_DOUBLE_EQ(w.window->AnalogLevelOff, 21.0);
+    EXPECT_DOUBLE_EQ(w.window->controlThresholds().ThermoLevelOn, 25.5);
+    EXPECT_DOUBLE_EQ(w.window->controlThresholds().ThermoLevelOff, -5.0);
+    EXPECT_DOUBLE_EQ(w.window->controlThresholds().AnalogLevelOn, 200.0);
+    EXPECT_DOUBLE_EQ(w.window->controlThresholds().AnalogLevelOff, 21.0);
 
     // A coefficient that does not convert fails the reading the same way.
     w.f().eAOff->setText(QStringLiteral("10,5"));
     w.f().emExtScale->setText(QString());
     ChartWindow::choose(w.f().cbExtScale, 1);
     EXPECT_FALSE(w.window->btCloseCtlPrmClick());
-    EXPECT_DOUBLE_EQ(w.window->ThermoLevelOn, 25.5);
+    EXPECT_DOUBLE_EQ(w.window->controlThresholds().ThermoLevelOn, 25.5);
 }

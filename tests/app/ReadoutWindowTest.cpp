@@ -45,7 +45,7 @@ TEST(ReadoutWindow, SampleNumbersRoundHalfToEvenAndStopAtTheVisiblePoints)
     EXPECT_EQ(panel(w, 1), QStringLiteral("прежнее"));
 
     w.clickInWindow(w.window->statusPanel(1));
-    ASSERT_TRUE(w.window->chart.ReadoutOn);
+    ASSERT_TRUE(w.window->chartState().ReadoutOn);
 
     hoverAt(w.chart(), 10.4);
     EXPECT_EQ(panel(w, 1), QStringLiteral("X=10,00, Y=170,00"));
@@ -79,9 +79,9 @@ TEST(ReadoutWindow, TimeAxisShowsTheIndexTimesTheStepAndNothingBelowOne)
     w.window->show();
     w.setData(ramp(30000, 0, 1), static_cast<double>(14.0L / 14.7456L));  // 1 MHz run
     w.window->ShowChart(Origin::timRx);
-    ASSERT_NEAR(w.window->chart.XStep, 0.949436, 1e-6);
+    ASSERT_NEAR(w.window->chartState().XStep, 0.949436, 1e-6);
     w.clickInWindow(w.window->statusPanel(0));
-    ASSERT_TRUE(w.window->chart.ReadoutOn);
+    ASSERT_TRUE(w.window->chartState().ReadoutOn);
 
     hoverAt(w.chart(), 100.0);  // 100 / 0.949436 = 105.33
     EXPECT_EQ(panel(w, 1),
@@ -143,11 +143,11 @@ TEST(ReadoutWindow, StatusClickSwitchesTheReadoutExceptInTheRealTimeMode)
     w.window->statusPanel(2)->setText(QStringLiteral("Цифровые сигналы: x x x "));
 
     w.clickInWindow(w.f().status, {w.window->width() - 2, 0});  // the bar beside the panels
-    EXPECT_TRUE(w.window->chart.ReadoutOn);
+    EXPECT_TRUE(w.window->chartState().ReadoutOn);
     EXPECT_EQ(panel(w, 1), QStringLiteral("X=1,00, Y=2,00"));
 
     w.clickInWindow(w.window->statusPanel(2));
-    EXPECT_FALSE(w.window->chart.ReadoutOn);
+    EXPECT_FALSE(w.window->chartState().ReadoutOn);
     EXPECT_EQ(panel(w, 1), QStringLiteral("Щелкните для отображения X,Y"));
     EXPECT_EQ(panel(w, 2), QString());
 
@@ -156,7 +156,7 @@ TEST(ReadoutWindow, StatusClickSwitchesTheReadoutExceptInTheRealTimeMode)
         for (int click = 0; click < 2; ++click) {
             w.window->statusPanel(1)->setText(QStringLiteral("X=1,00, Y=2,00"));
             w.clickInWindow(w.window->statusPanel(1));
-            EXPECT_FALSE(w.window->chart.ReadoutOn);
+            EXPECT_FALSE(w.window->chartState().ReadoutOn);
             EXPECT_EQ(panel(w, 1), QString());
             EXPECT_EQ(panel(w, 2), QString());
         }

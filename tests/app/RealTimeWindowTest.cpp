@@ -1,6 +1,7 @@
 // The real-time mode in the window against a scripted port: the start and the stop, the writes
 // of one polling cycle, and the output decisions taken from real replies. The timers are
 // stepped by hand, so a cycle is whatever the test says it is.
+#include "OpenDataFile.h"
 #include "WindowRig.h"
 #include "chartview/ChartView.h"
 #include "chartview/SecondaryChartWindow.h"
@@ -13,6 +14,7 @@
 
 using namespace korvel;
 using korvel::testing::WindowRig;
+using korvel::testing::openDataFile;
 
 namespace {
 
@@ -77,13 +79,13 @@ const QByteArray Req14 = cmd::cmdSample();
 TEST(RealTimeWindow, StartPreparesTheModeAndStopUndoesIt)
 {
     RealTimeRig r;
+    openDataFile(r.w(), r.dir.filePath(QStringLiteral("f.dtw")));  // file coefficients
+    r.f().btADXL->click();  // the accelerometer mode
     r.window->move(40, 50);
     r.window->resize(800, 560);
     r.f().gbAx->show();
     r.f().gbFT->show();
     r.f().btRd->setEnabled(true);
-    r.w().AccelerometerMode = true;
-    r.w().scaling.CoefficientsFromFile = true;
     r.f().btOptions->click();  // the options panel is open
     r.w().lbCtlPrmClick();
     r.f().eTOn->setText(QStringLiteral("20,5"));
@@ -95,13 +97,13 @@ TEST(RealTimeWindow, StartPreparesTheModeAndStopUndoesIt)
     EXPECT_FALSE(f.pnlA->isHidden());
     EXPECT_FALSE(f.pnlT->isHidden());
     EXPECT_TRUE(f.gbCtlPrm->isHidden());
-    EXPECT_DOUBLE_EQ(r.w().ThermoLevelOn, 20.5);  // thresholds frozen at the start
+    EXPECT_DOUBLE_EQ(r.w().controlThresholds().ThermoLevelOn, 20.5);  // thresholds frozen at the start
     EXPECT_TRUE(f.gbOptions->isHidden());
     EXPECT_TRUE(f.gbAx->isHidden());
     EXPECT_TRUE(f.gbFT->isHidden());
     EXPECT_FALSE(f.btRd->isEnabled());
-    EXPECT_FALSE(r.w().AccelerometerMode);
-    EXPECT_FALSE(r.w().scaling.CoefficientsFromFile);
+    EXPECT_FALSE(r.w().accelerometerMode());
+    EXPECT_FALSE(r.w().scaleState().CoefficientsFromFile);
     EXPECT_EQ(r.acq().SamplePeriod, 1000000.0);
     EXPECT_TRUE(r.chart().rightAxis()->visible());
     EXPECT_EQ(r.chart().SeriTermo()->dataCount(), 0);
@@ -215,7 +217,9 @@ TEST(RealTimeWindow, BandCaseSetsTheSecondLevelListAndTheSignalIsJudgedWithoutIt
     f.cbTCondition2->setCurrentIndex(2);
     f.eTOff->setText(QStringLiteral("30"));
     f.btSingle->click();
-    r.w().AnalogLevelOn = 2000;           // ADC units, as the panel leaves them
+    r.w().lbCtlPrmClick();
+    f.eAOn->setText(QStringLiteral("2000"));  // ScaleK 1, no shift: 2000 ADC units
+    f.btCloseCtlPrm->click();
     f.cbACondition1->setCurrentIndex(0);  // > 2000: +5В
     r.cycleAt(25);
 

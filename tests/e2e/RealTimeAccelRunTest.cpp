@@ -96,9 +96,9 @@ TEST(RealTimeRun, ThresholdsSwitchTheBoardsLinesAndTheRecordSavesWithItsTemperat
     in.RealTimeSignal = s.acq().RealTimeSignal;
     in.RealTimeTemperature = s.acq().RealTimeTemperature;
     in.SamplePeriod = s.acq().SamplePeriod;
-    in.ScaleK = s.w().scaling.ScaleK;
-    in.ScaleShift = s.w().scaling.ScaleShift;
-    in.AxisXName = s.w().data.AxisXName;
+    in.ScaleK = s.w().scaleState().ScaleK;
+    in.ScaleShift = s.w().scaleState().ScaleShift;
+    in.AxisXName = s.w().dataHeader().AxisXName;
     const DataFileSaveResult saved = BuildDataFile(in);
     ASSERT_TRUE(saved.output.has_value()) << saved.error.toStdString();
     EXPECT_EQ(saved.output->header.DataKind, DataKindWithTemperature);
@@ -131,7 +131,7 @@ TEST(AccelRun, BothChannelsAreDrawnAsTwoSeriesAndComeBackFromTheFileAlike)
     }));
     EXPECT_EQ(s.board().commands().at(1), QByteArray::fromHex("1ae003"));
     EXPECT_EQ(s.window->statusPanel(1)->text(), QString::number(cmd::TypicalAccelPeriodTicks));
-    EXPECT_TRUE(s.w().AccelerometerMode);
+    EXPECT_TRUE(s.w().accelerometerMode());
 
     const QList<QPointF> x = pointsOf(s.chart().Series1());
     const QList<QPointF> y = pointsOf(s.chart().Series2());

@@ -34,7 +34,7 @@ TEST(WindowDataFile, MeasuredSavedAndReopenedInANewWindow)
     auto dialogs = std::make_shared<ScriptedFileDialogs>();
 
     rig.build(FastSimulatedBoard(), QStringLiteral("simulated"));
-    rig.w().fileDialogs = dialogs;
+    rig.w().setFileDialogs(dialogs);
     rig.acq().timRx().setInterval(20);
     rig.acq().timSendCmd().setInterval(5);
     rig.f().bt1MHz->click();
@@ -49,7 +49,7 @@ TEST(WindowDataFile, MeasuredSavedAndReopenedInANewWindow)
     rig.window.reset();
 
     rig.build(FastSimulatedBoard(), QStringLiteral("simulated"));
-    rig.w().fileDialogs = dialogs;
+    rig.w().setFileDialogs(dialogs);
     dialogs->answers << file;
     rig.f().btLoadFile->click();
     ASSERT_TRUE(rig.messages.said.isEmpty()) << rig.messages.texts().join('|').toStdString();

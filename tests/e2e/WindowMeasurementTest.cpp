@@ -66,7 +66,7 @@ TEST(WindowMeasurement, FrequencyWindowStartAt2400HzOneBlock)
     s.f().seF->selectAll();
     QTest::keyClick(s.f().seF, Qt::Key_Backspace);
     QTest::keyClicks(s.f().seF, QStringLiteral("2400"));
-    ASSERT_EQ(s.w().ft.divisors(), (DivisorPair{12, 157}));
+    ASSERT_EQ(s.w().ftCalculator().divisors(), (DivisorPair{12, 157}));
 
     s.f().btStart->click();
     ASSERT_TRUE(s.arrayComplete(1));
