@@ -1,17 +1,30 @@
 #include "cli/StopOnSignal.h"
 
-#include <QCoreApplication>
-#include <csignal>
+#include <signal.h>
 #include <unistd.h>
 
 namespace korvel::cli {
 
 namespace {
 int pipeFds[2] = {-1, -1};
+// Seen at once by the waiting loops; the pipe also wakes a loop that is asleep.
+volatile sig_atomic_t caught = 0;
 
-extern "C" void onSignal(int)
+void setAction(void (*handler)(int))
 {
-    const char c = 1;
+    struct sigaction action = {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+}
+
+extern "C" void onSignal(int number)
+{
+    setAction(SIG_DFL);
+    if (caught == 0)
+        caught = number;
+    const char c = static_cast<char>(number);
     [[maybe_unused]] const auto n = ::write(pipeFds[1], &c, 1);
 }
 }  // namespace
@@ -21,15 +34,25 @@ StopOnSignal::StopOnSignal()
     if (::pipe(pipeFds) != 0)
         return;
     notifier_ = std::make_unique<QSocketNotifier>(pipeFds[0], QSocketNotifier::Read);
-    connect(notifier_.get(), &QSocketNotifier::activated, this, [] { QCoreApplication::quit(); });
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
+    connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
+        char c = 0;
+        if (::read(pipeFds[0], &c, 1) == 1 && !notified_) {
+            notified_ = true;
+            emit stopped(signalNumber());
+        }
+    });
+    caught = 0;
+    setAction(onSignal);
+}
+
+int StopOnSignal::signalNumber() const
+{
+    return caught;
 }
 
 StopOnSignal::~StopOnSignal()
 {
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
+    setAction(SIG_DFL);
     notifier_.reset();
     for (int& fd : pipeFds) {
         if (fd >= 0)
