@@ -96,7 +96,7 @@ void CommandLine::addNote(const QString& text)
 
 QString CommandLine::helpText() const
 {
-    QString out = QStringLiteral("Использование: korvel-cli %1 %2\n").arg(name_, synopsis_);
+    QString out = QStringLiteral("Использование: korvel-cli %1 %2\n\n").arg(name_, synopsis_);
     out += Wrapped(description_, HelpWidth, 0) + QStringLiteral("\n");
     QList<QPair<QString, QString>> rows;
     for (qsizetype i = 0; i + 1 < positionalHelp_.size(); i += 2)
@@ -117,7 +117,7 @@ QString CommandLine::helpText() const
         out += label + Wrapped(row.second, HelpWidth - column, column) + QLatin1Char('\n');
     }
     for (const QString& note : notes_)
-        out += QLatin1Char('\n') + Wrapped(note, HelpWidth, 0) + QLatin1Char('\n');
+        out += QLatin1Char('\n') + note + QLatin1Char('\n');
     return out;
 }
 

@@ -20,7 +20,7 @@ public:
 
     void addOption(const QCommandLineOption& option);
     void addPositional(const QString& name, const QString& description, const QString& syntax);
-    // A text printed after the options (examples, notes, where the settings were looked for).
+    // A line printed as it is after the options (where the settings were looked for).
     void addNote(const QString& text);
 
     // -1: go on. ExitOk: the help was printed. ExitUsage: the message was printed.

@@ -17,7 +17,7 @@ using namespace korvel::cli;
 QString TopLevelHelp()
 {
     QString out = QStringLiteral(
-        "Использование: korvel-cli ПОДКОМАНДА [параметры]\n"
+        "Использование: korvel-cli ПОДКОМАНДА [параметры]\n\n"
         "Программа платы АЦП 12 разрядов (частота выборки до 1 МГц) без окна: те же измерения, "
         "файлы данных, текстовые файлы и графики, что у окна korvel, для сценариев и терминала.\n"
         "\nПодкоманды (korvel-cli ПОДКОМАНДА --help — их параметры):\n");
@@ -76,7 +76,7 @@ int main(int argc, char** argv)
     if (args.size() == 2 && first == QLatin1String("--help-all")) {
         out << TopLevelHelp();
         for (const auto& sub : Subcommands()) {
-            out << "\n" << QString::fromUtf8(sub.name).toUpper() << "\n" << Qt::flush;
+            out << "\nПодкоманда " << sub.name << ":\n\n" << Qt::flush;
             sub.run({args.at(0), QStringLiteral("--help")});
         }
         return ExitOk;
