@@ -9,14 +9,19 @@ namespace {
 int pipeFds[2] = {-1, -1};
 // Seen at once by the waiting loops; the pipe also wakes a loop that is asleep.
 volatile sig_atomic_t caught = 0;
+// A signal the program was started with ignored stays ignored: a job sent to the background
+// by a script is meant to be deaf to the terminal's Ctrl-C.
+volatile sig_atomic_t handled[2] = {0, 0};
+constexpr int Signals[2] = {SIGINT, SIGTERM};
 
 void setAction(void (*handler)(int))
 {
     struct sigaction action = {};
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
+    for (int i = 0; i < 2; ++i)
+        if (handled[i])
+            ::sigaction(Signals[i], &action, nullptr);
 }
 
 extern "C" void onSignal(int number)
@@ -42,6 +47,11 @@ StopOnSignal::StopOnSignal()
         }
     });
     caught = 0;
+    for (int i = 0; i < 2; ++i) {
+        struct sigaction old = {};
+        ::sigaction(Signals[i], nullptr, &old);
+        handled[i] = old.sa_handler != SIG_IGN;
+    }
     setAction(onSignal);
 }
 

@@ -65,10 +65,10 @@ QString QtSerialPort::openFailure() const
     case QSerialPort::DeviceNotFoundError:
         return QStringLiteral("нет такого устройства (%1)").arg(system);
     case QSerialPort::PermissionError:
-        return QStringLiteral("нет доступа (%1): порт занят другой программой или у пользователя нет "
-                              "прав на него. Права даёт правило udev пакета korvel "
-                              "(/usr/lib/udev/rules.d/70-korvel.rules) или группа dialout: "
-                              "sudo usermod -aG dialout $USER, затем войти в систему заново")
+        return QStringLiteral("нет доступа (%1).\nПорт занят другой программой, или у пользователя "
+                              "нет прав на него: их даёт правило udev пакета korvel "
+                              "(/usr/lib/udev/rules.d/70-korvel.rules) или группа dialout "
+                              "(sudo usermod -aG dialout $USER, затем войти в систему заново).")
             .arg(system);
     default:
         return QStringLiteral("порт не открывается (%1)").arg(system);
