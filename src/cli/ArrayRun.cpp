@@ -31,14 +31,6 @@ qint64& timeoutOverride()
     static qint64 ms = 0;
     return ms;
 }
-
-// Nothing more may go out or come in for this exchange.
-void CancelExchange(Acquisition& acq)
-{
-    acq.timSendCmd().stop();
-    acq.timRx().stop();
-    acq.PendingCommand = cmd::IdleCommand();
-}
 }  // namespace
 
 void SetArrayRunTimeoutOverride(qint64 ms)
@@ -107,7 +99,8 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
     // buffer then holds nothing of this run.
     const bool done = drawn && !portLost && expectedPackets > 0;
     if (!done) {
-        CancelExchange(acq);
+        // Nothing more may go out or come in for this exchange.
+        acq.Cancel();
         if (error) {
             if (stopped())
                 error->clear();

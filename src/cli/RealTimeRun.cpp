@@ -2,7 +2,6 @@
 
 #include "chart/Scaling.h"
 #include "cli/CliSupport.h"
-#include "device/Commands.h"
 #include "text/NumberFormat.h"
 
 namespace korvel::cli {
@@ -43,7 +42,7 @@ void RealTimeRun::stop()
 void RealTimeRun::finish()
 {
     stop();
-    acq_.PendingCommand = cmd::IdleCommand();
+    acq_.Cancel();
 }
 
 void RealTimeRun::onReply(bool withTemperature)
