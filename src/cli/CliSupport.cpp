@@ -99,6 +99,32 @@ qint64 TimeoutMs(CommandLine& cl, qint64 fallbackMs)
     return seconds < 0 ? fallbackMs : static_cast<qint64>(std::llround(seconds * 1000));
 }
 
+void AddSaveOptions(CommandLine& cl)
+{
+    cl.addOption({QStringLiteral("comment"), QStringLiteral("Комментарий, записываемый в файл."),
+                  QStringLiteral("ТЕКСТ")});
+    cl.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                  QStringLiteral("Файл для записи (.txt — текстовый файл со всеми точками)."),
+                  QStringLiteral("ФАЙЛ")});
+}
+
+std::array<bool, 3> DigitalLinesOption(CommandLine& cl, const std::array<bool, 3>& fallback)
+{
+    if (!cl.isSet(QStringLiteral("digital")))
+        return fallback;
+    std::array<bool, 3> lines{};
+    const QString list = cl.value(QStringLiteral("digital"));
+    for (const QString& part : list.split(QLatin1Char(','))) {
+        const QString p = part.trimmed();
+        const int line = QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}.indexOf(p);
+        if (line >= 0)
+            lines[line] = true;
+        else if (p != QLatin1String("none"))
+            cl.reject(QStringLiteral("--digital «%1»: нужен список из 1, 2, 3 через запятую или none").arg(list));
+    }
+    return lines;
+}
+
 std::unique_ptr<SerialPort> ConnectFromOptions(const CommandLine& cl)
 {
     const LinkOptions link = LinkOptionsFrom(cl.parser());

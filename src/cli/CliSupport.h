@@ -12,6 +12,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -61,6 +62,12 @@ QString SettingsNote(const QString& path);
 void AddBoardOptions(CommandLine& cl);
 // --timeout in milliseconds, or fallbackMs when it was not given.
 qint64 TimeoutMs(CommandLine& cl, qint64 fallbackMs);
+
+// --comment TEXT and -o FILE of the subcommands that save as the save button does.
+void AddSaveOptions(CommandLine& cl);
+
+// --digital LIST: lines 1, 2 and 3 as a comma-separated list, or none; fallback when not given.
+std::array<bool, 3> DigitalLinesOption(CommandLine& cl, const std::array<bool, 3>& fallback);
 
 // The port found and opened as the window's ConnectBoard does it, or null after its message
 // (with the system's reason when a port would not open).

@@ -44,22 +44,10 @@ void ApplyOptions(CommandLine& cl, SettingsValues& s)
                              s.cbTxtSaveX);
     s.cbTxtSaveY = cl.choice(QStringLiteral("y"), {QStringLiteral("values"), QStringLiteral("adc")},
                              s.cbTxtSaveY);
-    if (cl.isSet(QStringLiteral("digital"))) {
-        s.cbDgt1 = s.cbDgt2 = s.cbDgt3 = false;
-        const QString list = cl.value(QStringLiteral("digital"));
-        for (const QString& part : list.split(QLatin1Char(','))) {
-            const QString p = part.trimmed();
-            if (p == QLatin1String("1"))
-                s.cbDgt1 = true;
-            else if (p == QLatin1String("2"))
-                s.cbDgt2 = true;
-            else if (p == QLatin1String("3"))
-                s.cbDgt3 = true;
-            else if (p != QLatin1String("none"))
-                cl.reject(QStringLiteral("--digital «%1»: нужен список из 1, 2, 3 через запятую или none")
-                              .arg(list));
-        }
-    }
+    const std::array<bool, 3> lines = DigitalLinesOption(cl, {s.cbDgt1, s.cbDgt2, s.cbDgt3});
+    s.cbDgt1 = lines[0];
+    s.cbDgt2 = lines[1];
+    s.cbDgt3 = lines[2];
     if (cl.isSet(QStringLiteral("temperature")))
         s.cbTermo = true;
 }

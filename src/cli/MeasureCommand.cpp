@@ -121,11 +121,7 @@ int RunMeasure(const QStringList& arguments)
     cl.addOption({QStringLiteral("duration-index"),
                   QStringLiteral("adxl: строка списка длительностей, 0..7 (по умолчанию 0)."),
                   QStringLiteral("K")});
-    cl.addOption({QStringLiteral("comment"), QStringLiteral("Комментарий, записываемый в файл."),
-                  QStringLiteral("ТЕКСТ")});
-    cl.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                  QStringLiteral("Файл для записи (.txt — текстовый файл со всеми точками)."),
-                  QStringLiteral("ФАЙЛ")});
+    AddSaveOptions(cl);
     cl.addOption({QStringLiteral("json"), QStringLiteral("Напечатать итог передачи объектом JSON.")});
     if (const int rc = cl.parse(arguments); rc >= 0)
         return rc;

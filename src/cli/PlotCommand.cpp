@@ -98,18 +98,7 @@ int RunPlot(const QStringList& arguments)
     const int unitIndex = cl.choice(QStringLiteral("unit"),
                                     {QStringLiteral("us"), QStringLiteral("ms"), QStringLiteral("s")},
                                     settings->cbXscale);
-    if (cl.isSet(QStringLiteral("digital"))) {
-        options.cbDgt = {};
-        const QString list = cl.value(QStringLiteral("digital"));
-        for (const QString& part : list.split(QLatin1Char(','))) {
-            const std::optional<long long> line = WholeNumber(part.trimmed());
-            if (line && *line >= 1 && *line <= 3)
-                options.cbDgt[*line - 1] = true;
-            else if (part.trimmed() != QLatin1String("none"))
-                cl.reject(QStringLiteral("--digital «%1»: нужен список из 1, 2, 3 через запятую или none")
-                              .arg(list));
-        }
-    }
+    options.cbDgt = DigitalLinesOption(cl, options.cbDgt);
     if (cl.failed())
         return cl.usageError();
     const XUnit unit = CalcScales(unitIndex, 1);

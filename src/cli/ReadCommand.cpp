@@ -20,11 +20,7 @@ int RunRead(const QStringList& arguments)
     AddSettingsOption(cl);
     cl.addOption({QStringLiteral("blocks"), QStringLiteral("Блоков по 30000 выборок, 1..8 (по умолчанию 8)."),
                   QStringLiteral("N")});
-    cl.addOption({QStringLiteral("comment"), QStringLiteral("Комментарий, записываемый в файл."),
-                  QStringLiteral("ТЕКСТ")});
-    cl.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                  QStringLiteral("Файл для записи (.txt — текстовый файл со всеми точками)."),
-                  QStringLiteral("ФАЙЛ")});
+    AddSaveOptions(cl);
     cl.addOption({QStringLiteral("json"), QStringLiteral("Напечатать итог передачи объектом JSON.")});
     if (const int rc = cl.parse(arguments); rc >= 0)
         return rc;

@@ -70,11 +70,7 @@ int RunRealtime(const QStringList& arguments)
                   QStringLiteral("Печатать каждую точку объектом JSON в отдельной строке по мере "
                                  "поступления: point (номер), elapsed_s (секунд от начала), adc, "
                                  "value (в величинах настроек), digital (три линии), temperature_c.")});
-    cl.addOption({QStringLiteral("comment"), QStringLiteral("Комментарий, записываемый в файл."),
-                  QStringLiteral("ТЕКСТ")});
-    cl.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                  QStringLiteral("Файл для записи (.txt — текстовый файл со всеми точками)."),
-                  QStringLiteral("ФАЙЛ")});
+    AddSaveOptions(cl);
     if (const int rc = cl.parse(arguments); rc >= 0)
         return rc;
     const double seconds = cl.real(QStringLiteral("seconds"), 0.001, 1e9, -1);
