@@ -13,6 +13,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QTextStream>
+#include <QTimer>
 #include <cmath>
 
 namespace korvel::cli {
@@ -150,10 +151,14 @@ bool WaitFor(const std::function<bool()>& done, qint64 timeoutMs)
 {
     const QDeadlineTimer deadline = timeoutMs < 0 ? QDeadlineTimer(QDeadlineTimer::Forever)
                                                   : QDeadlineTimer(timeoutMs);
+    // The loop sleeps until something happens; this wakes it often enough to see the clock and
+    // a flag set outside any event (a signal). processEvents with a time limit never sleeps.
+    QTimer wake;
+    wake.start(20);
     while (!done()) {
         if (deadline.hasExpired())
             return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
 }
