@@ -22,24 +22,37 @@ for f in usr/bin/korvel usr/bin/korvel-cli \
          usr/share/applications/korvel.desktop \
          usr/share/icons/hicolor/scalable/apps/korvel.svg \
          usr/lib/udev/rules.d/70-korvel.rules \
-         usr/share/doc/korvel/html/topic2.html; do
+         usr/share/doc/korvel/html/topic2.html \
+         usr/share/doc/korvel/copyright usr/share/doc/korvel/changelog.Debian.gz \
+         usr/share/man/man1/korvel.1.gz usr/share/man/man1/korvel-cli.1.gz; do
   [ -e "$root/$f" ] || { echo "missing from the package: $f"; exit 1; }
 done
 grep -q 'ATTRS{idVendor}=="10c4", ATTRS{idProduct}=="ea5f"' "$root/usr/lib/udev/rules.d/70-korvel.rules"
 grep -q '^Exec=korvel$' "$root/usr/share/applications/korvel.desktop"
 
+version=$(dpkg-deb --field "$deb" Version)
+grep -q '^Upstream-Name: Korvel$' "$root/usr/share/doc/korvel/copyright"
+# The change log's newest entry is this version.
+changelog=$(zcat "$root/usr/share/doc/korvel/changelog.Debian.gz")
+[[ "${changelog%%$'\n'*}" == "korvel ($version) "* ]] \
+  || { echo "changelog.Debian does not start with version $version"; exit 1; }
+
+# The manual pages: made from each program's help, korvel-cli's with every subcommand, and
+# free of the build tree's paths.
+for page in korvel korvel-cli; do
+  text=$(zcat "$root/usr/share/man/man1/$page.1.gz")
+  grep -q "^\.TH ${page^^} \"1\"" <<<"$text" || { echo "$page.1: no title line"; exit 1; }
+  if grep -qF "$build" <<<"$text"; then echo "$page.1 names the build tree"; exit 1; fi
+done
+for sub in measure read realtime temperature ports info export comments divisors plot simulate; do
+  grep -q "Подкоманда $sub:" <<<"$text" || { echo "korvel-cli.1 lacks the subcommand $sub"; exit 1; }
+done
+echo "manual pages, copyright and changelog.Debian: present"
+
 # Both programs start from the unpacked tree with the system's libraries.
 QT_QPA_PLATFORM=offscreen "$root/usr/bin/korvel" --version
+[ "$("$root/usr/bin/korvel-cli" --version)" = "korvel-cli $version" ]
 
-cli="$root/usr/bin/korvel-cli"
-usage=$("$cli" --help 2>&1 || true)
-if grep -qw divisors <<<"$usage"; then
-  out=$("$cli" divisors --freq 2400)
-  echo "$out"
-  [ -n "$out" ]
-else
-  # Until the divisors subcommand exists the program's own usage text is the proof it runs.
-  echo "korvel-cli has no divisors subcommand yet; its usage instead:"
-  echo "$usage"
-  grep -q '^usage: korvel-cli' <<<"$usage"
-fi
+out=$("$root/usr/bin/korvel-cli" divisors --freq 2400)
+echo "$out"
+[ -n "$out" ]

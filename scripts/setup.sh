@@ -11,7 +11,8 @@ packages=(
   libqcustomplot-dev libqcustomplot2.1-qt6
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  dpkg-dev
+  dpkg-dev help2man
+  python3
 )
 
 missing=()

@@ -27,14 +27,17 @@ int main(int argc, char** argv)
     cli.addHelpOption();
     cli.addVersionOption();
     const QCommandLineOption settings(QStringLiteral("settings"),
-                                      QStringLiteral("Read and write FILE instead of Korvel.ini beside the program."),
-                                      QStringLiteral("FILE"));
+                                      QStringLiteral("Читать и записывать настройки в ФАЙЛ вместо Korvel.ini "
+                                                     "(рядом с программой, если её папка доступна для "
+                                                     "записи, иначе в ~/.config/korvel)."),
+                                      QStringLiteral("ФАЙЛ"));
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
-                                        QStringLiteral("Save the started window to FILE (PNG) and close it."),
-                                        QStringLiteral("FILE"));
+                                        QStringLiteral("Сохранить картинку открытого окна в ФАЙЛ (PNG) и закрыть его."),
+                                        QStringLiteral("ФАЙЛ"));
     const QCommandLineOption measure(QStringLiteral("measure"),
-                                     QStringLiteral("After start-up run a measurement: 1mhz or 07mhz (with --simulate, a demo)."),
-                                     QStringLiteral("RATE"));
+                                     QStringLiteral("После запуска выполнить измерение: 1mhz или 07mhz (с --simulate — "
+                                                    "для показа)."),
+                                     QStringLiteral("ЧАСТОТА"));
     cli.addOption(settings);
     cli.addOption(screenshot);
     cli.addOption(measure);
@@ -43,7 +46,7 @@ int main(int argc, char** argv)
     const korvel::LinkOptions link = korvel::LinkOptionsFrom(cli);
     const QString rate = cli.value(measure).toLower();
     if (cli.isSet(measure) && rate != QStringLiteral("1mhz") && rate != QStringLiteral("07mhz")) {
-        std::fprintf(stderr, "korvel: --measure takes 1mhz or 07mhz\n");
+        std::fprintf(stderr, "korvel: --measure: нужно 1mhz или 07mhz\n");
         return 2;
     }
 

@@ -2,6 +2,7 @@
 
 #include "chart/Scaling.h"
 #include "cli/CliSupport.h"
+#include "cli/OutputFile.h"
 #include "cli/ProgressBar.h"
 #include "text/NumberFormat.h"
 
@@ -38,7 +39,7 @@ void SetArrayRunTimeoutOverride(qint64 ms)
 }
 
 bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayRunLimits& limits,
-              bool progressBar, ArrayRunStats* stats, QString* error)
+              bool progressBar, ArrayRunStats* stats, QString* error, const StopOnSignal* stop)
 {
     bool drawn = false;
     int expectedPackets = 0;
@@ -46,7 +47,9 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
     QElapsedTimer transfer;
     qint64 transferNs = -1;
     const qint64 overrideMs = timeoutOverride();
-    QDeadlineTimer deadline = overrideMs > 0         ? QDeadlineTimer(overrideMs)
+    const bool answerLimit = limits.answerTimeoutMs > 0;
+    QDeadlineTimer deadline = overrideMs > 0   ? QDeadlineTimer(overrideMs)
+                              : answerLimit    ? QDeadlineTimer(limits.answerTimeoutMs)
                               : limits.waitsForEdge ? QDeadlineTimer(QDeadlineTimer::Forever)
                                                     : QDeadlineTimer(ArrayRunTimeoutMs(limits));
     bool portLost = false;
@@ -54,7 +57,7 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
     QObject guard;
     QObject::connect(&acq, &Acquisition::transferStarted, &guard, [&](double transferTimeMs) {
         expectedPackets = acq.PacketsLeft;
-        if (limits.waitsForEdge && overrideMs <= 0)
+        if ((limits.waitsForEdge || answerLimit) && overrideMs <= 0)
             deadline = QDeadlineTimer(static_cast<qint64>(transferTimeMs) + limits.graceMs);
     });
     // Connected after the acquisition's own handler, so this runs once the request is written.
@@ -88,7 +91,8 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
     start();
     // A port already gone when the start went out is not a board that stays silent.
     portLost = portLost || !acq.port().isOpen();
-    WaitFor([&] { return drawn || portLost || deadline.hasExpired(); }, -1);
+    const auto stopped = [&] { return stop && stop->stopRequested(); };
+    WaitFor([&] { return drawn || portLost || stopped() || deadline.hasExpired(); }, -1);
     barTimer.stop();
     bar.finish();
     // The exchange also ends without a transfer when the status byte is not a ready one; the
@@ -96,14 +100,17 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
     const bool done = drawn && !portLost && expectedPackets > 0;
     if (!done) {
         // Nothing more may go out or come in for this exchange.
-        acq.timSendCmd().stop();
-        acq.timRx().stop();
-        acq.PendingCommand = cmd::IdleCommand();
+        acq.Cancel();
         if (error) {
-            if (portLost)
+            if (stopped())
+                error->clear();
+            else if (portLost)
                 *error = QStringLiteral("USB: нет связи");
             else if (drawn)
                 *error = QStringLiteral("Плата АЦП не сообщила о готовности данных");
+            else if (limits.waitsForEdge && expectedPackets == 0)
+                *error = Format(u"Запуска по внешнему сигналу не было за %d с",
+                                {int((total.elapsed() + 999) / 1000)});
             else
                 *error = NoAnswerMessage(total.elapsed());
         }
@@ -118,20 +125,43 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
     return true;
 }
 
-int SaveArrayRun(const Acquisition& acq, bool AccelerometerMode, const ArrayRunStats& stats,
-                 const QCommandLineParser& parser, const SettingsValues& settings)
+int RunAndSaveArray(CommandLine& cl, const SettingsValues& settings, bool AccelerometerMode,
+                    ArrayRunLimits limits, const std::function<void(Acquisition&)>& start)
 {
+    // A measurement may take minutes: whatever would refuse its file is found out first.
+    const QString out = cl.value(QStringLiteral("o"));
+    const OutputCheck check = CheckOutputPath(out, {SettingsPathFor(cl)});
+    if (!check.ok()) {
+        PrintedMessages::print(check.message);
+        return check.exitCode;
+    }
+    if (const QString e = ScalingError(settings, AccelerometerMode); !e.isEmpty())
+        return Failure(e);
+
+    std::unique_ptr<SerialPort> port = ConnectFromOptions(cl);
+    if (!port)
+        return ExitFailure;
+    Acquisition acq(*port);
+    StopOnSignal stop;
+    ArrayRunStats stats;
+    QString error;
+    const bool ok = RunArray(acq, [&] { start(acq); }, limits, true, &stats, &error, &stop);
+    port->close();
+    if (stop.stopRequested())
+        return ExitSignalBase + stop.signalNumber();
+    if (!ok)
+        return Failure(error);
+
     SaveSource source;
     source.AccelerometerMode = AccelerometerMode;
     source.BlockCount = acq.BlockCount;
     source.SampleBuffer = acq.SampleBuffer;
     source.SamplePeriod = acq.SamplePeriod;
     source.XUnitName = CalcScales(settings.cbXscale, 1).XUnitName;
-    source.comment = parser.value(QStringLiteral("comment"));
-    const QString saveError = SaveAsSaveButton(parser.value(QStringLiteral("o")), source, settings);
-    if (!saveError.isEmpty())
-        return Failure(saveError);
-    if (parser.isSet(QStringLiteral("json")))
+    source.comment = cl.value(QStringLiteral("comment"));
+    if (const int rc = SaveOrRecover(out, source, settings); rc != ExitOk)
+        return rc;
+    if (cl.isSet(QStringLiteral("json")))
         QTextStream(stdout) << "{\"packets\":" << stats.packets << ",\"bytes\":" << stats.bytes
                             << ",\"transfer_ms\":" << QString::number(stats.transferMs, 'f', 1)
                             << ",\"total_ms\":" << stats.totalMs << "}" << Qt::endl;

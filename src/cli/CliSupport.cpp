@@ -4,13 +4,17 @@
 #include "files/DataFileIo.h"
 #include "files/TextExport.h"
 #include "serial/ConnectBoard.h"
+#include "serialport/QtSerialPort.h"
+#include "settings/SettingsLocation.h"
 #include "text/NumberFormat.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QTextStream>
+#include <QTimer>
+#include <cmath>
 
 namespace korvel::cli {
 
@@ -27,12 +31,6 @@ void PrintedMessages::print(const QString& text)
     QTextStream(stderr) << text << Qt::endl;
 }
 
-int UsageError(const QString& name, const QString& text)
-{
-    QTextStream(stderr) << "korvel-cli " << name << ": " << text << Qt::endl;
-    return ExitUsage;
-}
-
 int Failure(const QString& text)
 {
     PrintedMessages::print(text);
@@ -44,36 +42,93 @@ void SetBoardPortFactory(BoardPortFactory factory)
     portFactory() = std::move(factory);
 }
 
-void AddSettingsOption(QCommandLineParser& parser)
+QString SettingsNote(const QString& path)
 {
-    parser.addOption({QStringLiteral("settings"),
-                      QStringLiteral("Read FILE instead of Korvel.ini beside the program."),
-                      QStringLiteral("FILE")});
+    QString note = QStringLiteral("Файл настроек: ") + path;
+    if (!QFileInfo::exists(path))
+        note += QStringLiteral(" (нет такого файла: значения по умолчанию)");
+    return note;
 }
 
-SettingsValues SettingsFrom(const QCommandLineParser& parser)
+void AddSettingsOption(CommandLine& cl)
 {
-    const QString path = parser.isSet(QStringLiteral("settings"))
-        ? parser.value(QStringLiteral("settings"))
-        : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Korvel.ini"));
+    cl.addOption({QStringLiteral("settings"),
+                  QStringLiteral("Читать настройки (масштаб, вид графика, вид текстового файла) "
+                                 "из ФАЙЛА. Без него — Korvel.ini, как у окна программы: рядом с "
+                                 "программой, если её папка доступна для записи, иначе в "
+                                 "~/.config/korvel."),
+                  QStringLiteral("ФАЙЛ")});
+    cl.addNote(SettingsNote(SettingsPathForThisProgram({})));
+}
+
+QString SettingsPathFor(const CommandLine& cl)
+{
+    return SettingsPathForThisProgram(cl.value(QStringLiteral("settings")));
+}
+
+std::optional<SettingsValues> SettingsFrom(const CommandLine& cl)
+{
+    const QString path = SettingsPathFor(cl);
+    if (cl.isSet(QStringLiteral("settings"))) {
+        // A name typed on purpose that reads nothing would silently calibrate with defaults.
+        const QFileInfo f(path);
+        if (!f.exists()) {
+            Failure(QStringLiteral("Нет файла настроек %1").arg(path));
+            return std::nullopt;
+        }
+        if (!f.isFile()) {
+            Failure(QStringLiteral("%1 — не файл настроек (это папка или устройство)").arg(path));
+            return std::nullopt;
+        }
+    }
     return LoadSettings(path);
 }
 
-int ParseArguments(QCommandLineParser& parser, const QStringList& arguments, const QString& name)
+void AddBoardOptions(CommandLine& cl)
 {
-    parser.addHelpOption();
-    if (!parser.parse(arguments))
-        return UsageError(name, parser.errorText());
-    if (parser.isSet(QStringLiteral("help"))) {
-        QTextStream(stdout) << parser.helpText();
-        return ExitOk;
-    }
-    return -1;
+    for (const QCommandLineOption& o : LinkOptionList())
+        cl.addOption(o);
+    cl.addOption({QStringLiteral("timeout"),
+                  QStringLiteral("Ждать ответа платы не дольше СЕКУНД; запуск по внешнему сигналу "
+                                 "ждёт его столько же."),
+                  QStringLiteral("СЕКУНДЫ")});
 }
 
-std::unique_ptr<SerialPort> ConnectFromOptions(const QCommandLineParser& parser)
+qint64 TimeoutMs(CommandLine& cl, qint64 fallbackMs)
 {
-    const LinkOptions link = LinkOptionsFrom(parser);
+    const double seconds = cl.real(QStringLiteral("timeout"), 0.1, 1e6, -1);
+    return seconds < 0 ? fallbackMs : static_cast<qint64>(std::llround(seconds * 1000));
+}
+
+void AddSaveOptions(CommandLine& cl)
+{
+    cl.addOption({QStringLiteral("comment"), QStringLiteral("Комментарий, записываемый в файл."),
+                  QStringLiteral("ТЕКСТ")});
+    cl.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                  QStringLiteral("Файл для записи (.txt — текстовый файл со всеми точками)."),
+                  QStringLiteral("ФАЙЛ")});
+}
+
+std::array<bool, 3> DigitalLinesOption(CommandLine& cl, const std::array<bool, 3>& fallback)
+{
+    if (!cl.isSet(QStringLiteral("digital")))
+        return fallback;
+    std::array<bool, 3> lines{};
+    const QString list = cl.value(QStringLiteral("digital"));
+    for (const QString& part : list.split(QLatin1Char(','))) {
+        const QString p = part.trimmed();
+        const int line = QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}.indexOf(p);
+        if (line >= 0)
+            lines[line] = true;
+        else if (p != QLatin1String("none"))
+            cl.reject(QStringLiteral("--digital «%1»: нужен список из 1, 2, 3 через запятую или none").arg(list));
+    }
+    return lines;
+}
+
+std::unique_ptr<SerialPort> ConnectFromOptions(const CommandLine& cl)
+{
+    const LinkOptions link = LinkOptionsFrom(cl.parser());
     std::unique_ptr<SerialPort> port = portFactory() ? portFactory()(link) : MakeBoardPort(link);
     RecordingMessages messages;
     const ConnectOutcome outcome = ConnectBoard(*port, MakeBoardPortFinder(link), messages);
@@ -83,6 +138,10 @@ std::unique_ptr<SerialPort> ConnectFromOptions(const QCommandLineParser& parser)
         // The window stays silent when the registry lists no bridge; a script needs a reason.
         if (messages.said.isEmpty())
             PrintedMessages::print(QStringLiteral("АЦП не обнаружено"));
+        if (const auto* qt = dynamic_cast<const QtSerialPort*>(port.get());
+            qt && !qt->openFailure().isEmpty())
+            PrintedMessages::print(MakeBoardPortFinder(link)().device + QStringLiteral(": ")
+                                   + qt->openFailure());
         return nullptr;
     }
     return port;
@@ -92,10 +151,14 @@ bool WaitFor(const std::function<bool()>& done, qint64 timeoutMs)
 {
     const QDeadlineTimer deadline = timeoutMs < 0 ? QDeadlineTimer(QDeadlineTimer::Forever)
                                                   : QDeadlineTimer(timeoutMs);
+    // The loop sleeps until something happens; this wakes it often enough to see the clock and
+    // a flag set outside any event (a signal). processEvents with a time limit never sleeps.
+    QTimer wake;
+    wake.start(20);
     while (!done()) {
         if (deadline.hasExpired())
             return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
 }
@@ -115,15 +178,28 @@ ScaleInputs ScaleInputsFrom(const SettingsValues& settings, const QString& XUnit
     return in;
 }
 
+QString ScalingError(const SettingsValues& settings, bool AccelerometerMode)
+{
+    if (AccelerometerMode)
+        return {};
+    try {
+        GetScaleParams(ScaleInputsFrom(settings, {}));
+    } catch (const ConversionError& e) {
+        return e.message();
+    }
+    return {};
+}
+
 QString SaveAsSaveButton(const QString& path, const SaveSource& source,
                          const SettingsValues& settings)
 {
-    const ScaleInputs scaleIn = ScaleInputsFrom(settings, source.XUnitName);
     ScaleCoefficients scale;
-    try {
-        scale = GetScaleParams(scaleIn).coefficients;
-    } catch (const ConversionError& e) {
-        return e.message();
+    if (!source.AccelerometerMode) {
+        try {
+            scale = GetScaleParams(ScaleInputsFrom(settings, source.XUnitName)).coefficients;
+        } catch (const ConversionError& e) {
+            return e.message();
+        }
     }
     // The window names the X axis when the transfer starts.
     const QString AxisXName = QStringLiteral("Время, ") + source.XUnitName;
@@ -188,6 +264,12 @@ QString JsonString(const QString& s)
         }
     }
     return out + QLatin1Char('"');
+}
+
+QString JsonNumber(double v)
+{
+    // JSON has no NaN or infinity; a damaged file's header may hold either.
+    return std::isfinite(v) ? QString::number(v, 'g', 17) : QStringLiteral("null");
 }
 
 }  // namespace korvel::cli

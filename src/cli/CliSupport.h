@@ -3,40 +3,44 @@
 // on the event loop with a limit, and saving as the save button would.
 
 #include "chart/Scaling.h"
+#include "cli/CommandLine.h"
+#include "cli/ExitCodes.h"
 #include "serial/SerialPort.h"
 #include "serialport/BoardLink.h"
 #include "settings/Settings.h"
 #include "text/Messages.h"
 
 #include <QByteArray>
-#include <QCommandLineParser>
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 
 namespace korvel::cli {
-
-inline constexpr int ExitOk = 0;
-inline constexpr int ExitFailure = 1;
-inline constexpr int ExitUsage = 2;
 
 // Prints every message on stderr and never waits for an answer (OK/Cancel answers Cancel).
 class PrintedMessages : public Messages {
 public:
     void information(const QString& text) override { print(text); }
     void message(const QString& text) override { print(text); }
-    void error(const QString& text) override { print(text); }
+    void error(const QString& text) override
+    {
+        ++errors;
+        print(text);
+    }
     bool askOkCancel(const QString& text) override
     {
         print(text);
         return false;
     }
     static void print(const QString& text);
+
+    // Errors told so far: each one ended an operation.
+    int errors = 0;
 };
 
-// "korvel-cli NAME: text" on stderr; returns ExitUsage.
-int UsageError(const QString& name, const QString& text);
 // The program's own message on stderr; returns ExitFailure.
 int Failure(const QString& text);
 
@@ -44,16 +48,30 @@ int Failure(const QString& text);
 using BoardPortFactory = std::function<std::unique_ptr<SerialPort>(const LinkOptions&)>;
 void SetBoardPortFactory(BoardPortFactory factory);
 
-// --settings FILE; without it the Korvel.ini beside the executable.
-void AddSettingsOption(QCommandLineParser& parser);
-SettingsValues SettingsFrom(const QCommandLineParser& parser);
+// --settings FILE, and a note in the help naming the file the shared rule gives.
+void AddSettingsOption(CommandLine& cl);
+// The file the settings come from: --settings, or the window's rule.
+QString SettingsPathFor(const CommandLine& cl);
+// The settings as the window would read them. A --settings file that is missing or not a file
+// is an error (printed); the file of the window's rule may be missing (the defaults then).
+std::optional<SettingsValues> SettingsFrom(const CommandLine& cl);
+// "Файл настроек: PATH" with "(нет такого файла: значения по умолчанию)" when it is missing.
+QString SettingsNote(const QString& path);
 
-// Parses arguments; --help prints and gives ExitOk, an error gives ExitUsage. Returns -1 when
-// the subcommand should go on.
-int ParseArguments(QCommandLineParser& parser, const QStringList& arguments, const QString& name);
+// --port, --simulate, --throttle and --timeout SECONDS.
+void AddBoardOptions(CommandLine& cl);
+// --timeout in milliseconds, or fallbackMs when it was not given.
+qint64 TimeoutMs(CommandLine& cl, qint64 fallbackMs);
 
-// The port found and opened as the window's ConnectBoard does it, or null after its message.
-std::unique_ptr<SerialPort> ConnectFromOptions(const QCommandLineParser& parser);
+// --comment TEXT and -o FILE of the subcommands that save as the save button does.
+void AddSaveOptions(CommandLine& cl);
+
+// --digital LIST: lines 1, 2 and 3 as a comma-separated list, or none; fallback when not given.
+std::array<bool, 3> DigitalLinesOption(CommandLine& cl, const std::array<bool, 3>& fallback);
+
+// The port found and opened as the window's ConnectBoard does it, or null after its message
+// (with the system's reason when a port would not open).
+std::unique_ptr<SerialPort> ConnectFromOptions(const CommandLine& cl);
 
 // Runs the event loop until done() holds or timeoutMs passes (negative: no limit). Returns
 // whether done() held.
@@ -77,6 +95,10 @@ struct SaveSource {
     QString comment;
 };
 
+// The coefficients a save would write, or the conversion's message. The accelerometer layout
+// stores none, so it needs none (as in the window).
+QString ScalingError(const SettingsValues& settings, bool AccelerometerMode);
+
 // The save button's work for path: a data file, or for the ".txt" extension the text export
 // of every point. Scaling and names come from the settings as the window would have them.
 // Returns an empty string or the message of the failure.
@@ -85,5 +107,7 @@ QString SaveAsSaveButton(const QString& path, const SaveSource& source,
 
 // Quotes s as a JSON string.
 QString JsonString(const QString& s);
+// A JSON number with enough digits to give the double back; null when it is not finite.
+QString JsonNumber(double v);
 
 }  // namespace korvel::cli

@@ -11,25 +11,34 @@ namespace korvel::cli {
 
 int RunDivisors(const QStringList& arguments)
 {
-    const QString name = QStringLiteral("divisors");
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Show the divisors the F/T window chooses."));
-    AddSettingsOption(parser);
-    AddFtOptions(parser);
-    parser.addOption({QStringLiteral("json"), QStringLiteral("Print d1, d2, PeriodTicks, F, TrueTimeMs.")});
-    if (const int rc = ParseArguments(parser, arguments, name); rc >= 0)
+    CommandLine cl(QStringLiteral("divisors"), QStringLiteral("(--freq ГЦ | --time МС) [--blocks N] [--json]"),
+                   QStringLiteral("Окно F/T: частота выборки или длительность измерения, набранная в "
+                                  "его поле, и четыре строки, которые оно показывает (делители для "
+                                  "платы, истинные частота и длительность, длительность в минутах). "
+                                  "Значение, которое окно отмечает как недопустимое, — ошибка вызова "
+                                  "с текстом окна."));
+    AddSettingsOption(cl);
+    AddFtOptions(cl);
+    cl.addOption({QStringLiteral("json"),
+                  QStringLiteral("Напечатать d1, d2, PeriodTicks, F и TrueTimeMs объектом JSON.")});
+    if (const int rc = cl.parse(arguments); rc >= 0)
         return rc;
-    const FtOutcome ft = RunFtCalculator(parser, SettingsFrom(parser));
+    const std::optional<SettingsValues> settings = SettingsFrom(cl);
+    if (!settings)
+        return ExitFailure;
+    const FtOutcome ft = RunFtCalculator(cl, *settings);
+    if (ft.usageError)
+        return cl.usageError();
     if (!ft.error.isEmpty())
-        return ft.usageError ? UsageError(name, ft.error) : Failure(ft.error);
+        return Failure(ft.error);
 
     QTextStream out(stdout);
-    if (parser.isSet(QStringLiteral("json"))) {
+    if (cl.isSet(QStringLiteral("json"))) {
         const int ticks = PeriodTicks(ft.pair);
         const double F = static_cast<double>(14745600.0L / ticks);
         out << "{\"d1\":" << ft.pair.d1 << ",\"d2\":" << ft.pair.d2 << ",\"PeriodTicks\":" << ticks
-            << ",\"F\":" << QString::number(F, 'g', 17)
-            << ",\"TrueTimeMs\":" << QString::number(ft.values.TrueTimeMs, 'g', 17) << "}"
+            << ",\"F\":" << JsonNumber(F)
+            << ",\"TrueTimeMs\":" << JsonNumber(ft.values.TrueTimeMs) << "}"
             << Qt::endl;
     } else {
         out << ft.values.lbDly << "\n"

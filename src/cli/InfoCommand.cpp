@@ -12,12 +12,6 @@ namespace korvel::cli {
 
 namespace {
 
-// JSON numbers carry a point whatever the locale, and enough digits to give the double back.
-QString JsonNumber(double v)
-{
-    return QString::number(v, 'g', 17);
-}
-
 void PrintText(QTextStream& out, const QString& path, const LoadedDataFile& f)
 {
     const bool ordinary = f.header.Variant == VariantOrdinary;
@@ -54,17 +48,20 @@ void PrintJson(QTextStream& out, const QString& path, const LoadedDataFile& f)
 
 int RunInfo(const QStringList& arguments)
 {
-    const QString name = QStringLiteral("info");
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Show the header, scaling and comment of data files."));
-    parser.addOption({QStringLiteral("json"), QStringLiteral("One JSON object per file.")});
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Data files."),
-                                 QStringLiteral("FILE..."));
-    if (const int rc = ParseArguments(parser, arguments, name); rc >= 0)
+    CommandLine cl(QStringLiteral("info"), QStringLiteral("[--json] ФАЙЛ..."),
+                   QStringLiteral("Что читает из файла данных кнопка «Открыть»: заголовок, масштаб, "
+                                  "имена осей, число блоков и комментарий."));
+    cl.addOption({QStringLiteral("json"),
+                  QStringLiteral("По объекту JSON на файл, каждый в своей строке; значение, которое "
+                                 "не является конечным числом, пишется как null.")});
+    cl.addPositional(QStringLiteral("ФАЙЛ"), QStringLiteral("Файлы данных (*.dtw)."),
+                     QStringLiteral("ФАЙЛ..."));
+    if (const int rc = cl.parse(arguments); rc >= 0)
         return rc;
-    const QStringList files = parser.positionalArguments();
+    const QStringList files = cl.positional();
     if (files.isEmpty())
-        return UsageError(name, QStringLiteral("name at least one file"));
+        return cl.usageError(QStringLiteral("назовите хотя бы один файл"));
+    const bool json = cl.isSet(QStringLiteral("json"));
 
     QTextStream out(stdout);
     int rc = ExitOk;
@@ -75,7 +72,7 @@ int RunInfo(const QStringList& arguments)
             rc = Failure(r.error->message);
             continue;
         }
-        if (parser.isSet(QStringLiteral("json")))
+        if (json)
             PrintJson(out, path, *r.file);
         else
             PrintText(out, path, *r.file);

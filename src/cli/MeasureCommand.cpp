@@ -8,161 +8,146 @@
 #include "cli/Subcommands.h"
 #include "device/Acquisition.h"
 #include "device/ModeStarts.h"
-#include "text/NumberFormat.h"
 
-#include <QTextStream>
+#include <algorithm>
 #include <optional>
 
 namespace korvel::cli {
 
 namespace {
 
-const QString Name = QStringLiteral("measure");
-
 struct PlannedStart {
     ModeStart start;
     bool AccelerometerMode = false;
 };
 
-std::optional<int> TriggerFrom(const QCommandLineParser& parser, const SettingsValues& settings)
-{
-    if (!parser.isSet(QStringLiteral("trigger")))
-        return settings.TriggerType;
-    const QString t = parser.value(QStringLiteral("trigger"));
-    if (t == QLatin1String("computer"))
-        return 0;
-    if (t == QLatin1String("rise"))
-        return 1;
-    if (t == QLatin1String("fall"))
-        return 2;
-    return std::nullopt;
-}
+const QStringList Modes = {QStringLiteral("1mhz"), QStringLiteral("07mhz"), QStringLiteral("alt"),
+                           QStringLiteral("ft"), QStringLiteral("extf"), QStringLiteral("adxl")};
 
-std::optional<int> PositiveInt(const QCommandLineParser& parser, const QString& option,
-                               int fallback)
+// Builds the start of the chosen mode; on a mistake the command line holds the usage error, or
+// *failure the program's message.
+std::optional<PlannedStart> PlanStart(CommandLine& cl, const SettingsValues& settings,
+                                      QString* failure)
 {
-    if (!parser.isSet(option))
-        return fallback;
-    bool ok = false;
-    const int v = parser.value(option).toInt(&ok);
-    if (!ok || v <= 0)
+    const int mode = cl.choice(QStringLiteral("mode"), Modes, -1);
+    const int trigger = cl.choice(QStringLiteral("trigger"),
+                                  {QStringLiteral("computer"), QStringLiteral("rise"),
+                                   QStringLiteral("fall")},
+                                  settings.TriggerType);
+    if (cl.failed())
         return std::nullopt;
-    return v;
-}
-
-// Builds the start of the chosen mode; on a mistake sets *exitCode and returns nothing.
-std::optional<PlannedStart> PlanStart(const QCommandLineParser& parser,
-                                      const SettingsValues& settings, int* exitCode)
-{
-    const QString mode = parser.value(QStringLiteral("mode"));
-    const std::optional<int> trigger = TriggerFrom(parser, settings);
-    if (!trigger) {
-        *exitCode = UsageError(Name, QStringLiteral("--trigger is computer, rise or fall"));
-        return std::nullopt;
-    }
-    if (mode == QLatin1String("1mhz"))
-        return PlannedStart{Start1MHz(*trigger)};
-    if (mode == QLatin1String("07mhz"))
-        return PlannedStart{Start07MHz(*trigger)};
-    if (mode == QLatin1String("alt"))
-        return PlannedStart{StartAlt()};
-    if (mode == QLatin1String("ft")) {
-        const FtOutcome ft = RunFtCalculator(parser, settings);
+    switch (mode) {
+    case 0: return PlannedStart{Start1MHz(trigger)};
+    case 1: return PlannedStart{Start07MHz(trigger)};
+    case 2: return PlannedStart{StartAlt()};
+    case 3: {
+        const FtOutcome ft = RunFtCalculator(cl, settings);
+        if (ft.usageError)
+            return std::nullopt;
         if (!ft.error.isEmpty()) {
-            *exitCode = ft.usageError ? UsageError(Name, ft.error) : Failure(ft.error);
+            *failure = ft.error;
             return std::nullopt;
         }
-        return PlannedStart{StartFT(*trigger, ft.SRAMblocks, ft.pair.d1, ft.pair.d2)};
+        return PlannedStart{StartFT(trigger, ft.SRAMblocks, ft.pair.d1, ft.pair.d2)};
     }
-    if (mode == QLatin1String("extf")) {
-        const std::optional<int> hz = PositiveInt(parser, QStringLiteral("ext-freq"), settings.seFExtrn);
-        const std::optional<int> samples =
-            PositiveInt(parser, QStringLiteral("samples"), settings.seSamplesFExtrn);
-        // Fewer than one block would ask the board for none; the block code has room for eight.
-        if (!hz || !samples || *samples < 30000 || *samples > 240000) {
-            *exitCode = UsageError(
-                Name, QStringLiteral("--ext-freq needs a positive number, --samples 30000..240000"));
+    case 4: {
+        // The settings' values land in the window's spin fields, which clamp them.
+        const int hz = cl.integer(QStringLiteral("ext-freq"), 100, 100000,
+                                  std::clamp(settings.seFExtrn, 100, 100000));
+        const int samples = cl.integer(QStringLiteral("samples"), 30000, 240000,
+                                       std::clamp(settings.seSamplesFExtrn, 30000, 240000));
+        // The board takes whole blocks; the window would silently drop the rest.
+        if (cl.isSet(QStringLiteral("samples")) && samples % 30000 != 0)
+            cl.reject(QStringLiteral("--samples «%1»: нужно кратное 30000 (30000, 60000, … 240000)")
+                          .arg(samples));
+        if (cl.failed())
             return std::nullopt;
-        }
-        return PlannedStart{StartExtF(*samples, *hz)};
+        return PlannedStart{StartExtF(samples, hz)};
     }
-    if (mode == QLatin1String("adxl")) {
-        const QString channels = parser.value(QStringLiteral("channels"));
-        const bool x = channels.contains(QLatin1Char('x'));
-        const bool y = channels.contains(QLatin1Char('y'));
-        bool ok = false;
-        const int k = parser.value(QStringLiteral("duration-index")).toInt(&ok);
-        if (!(channels == QLatin1String("x") || channels == QLatin1String("y") ||
-              channels == QLatin1String("xy")) || !ok || k < 0 || k > 7) {
-            *exitCode = UsageError(Name, QStringLiteral("--channels is x, y or xy; --duration-index 0..7"));
+    case 5: {
+        const int channels = cl.choice(QStringLiteral("channels"),
+                                       {QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("xy")},
+                                       2);
+        const int k = cl.integer(QStringLiteral("duration-index"), 0, 7, 0);
+        if (cl.failed())
             return std::nullopt;
-        }
         // The start-up period: the program has not heard the board's own yet.
         const int seconds = AccelBlockSecondsFor(0.0007);
-        return PlannedStart{StartADXL(*trigger, k, x, y, seconds).start, true};
+        return PlannedStart{StartADXL(trigger, k, channels != 1, channels != 0, seconds).start, true};
     }
-    *exitCode = UsageError(Name, QStringLiteral("--mode is 1mhz, 07mhz, alt, ft, extf or adxl"));
-    return std::nullopt;
+    default:
+        cl.reject(QStringLiteral("нужен --mode: 1mhz, 07mhz, alt, ft, extf или adxl"));
+        return std::nullopt;
+    }
 }
 
 }  // namespace
 
 int RunMeasure(const QStringList& arguments)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Take one measurement and save it."));
-    AddLinkOptions(parser);
-    AddSettingsOption(parser);
-    AddFtOptions(parser);
-    parser.addOption({QStringLiteral("mode"), QStringLiteral("1mhz, 07mhz, alt, ft, extf or adxl."),
-                      QStringLiteral("MODE")});
-    parser.addOption({QStringLiteral("trigger"), QStringLiteral("computer, rise or fall (default: the settings' trigger type)."),
-                      QStringLiteral("WHEN")});
-    parser.addOption({QStringLiteral("ext-freq"), QStringLiteral("External clock, Hz (extf)."),
-                      QStringLiteral("HZ")});
-    parser.addOption({QStringLiteral("samples"), QStringLiteral("Samples on the external clock (extf)."),
-                      QStringLiteral("N")});
-    parser.addOption({QStringLiteral("channels"), QStringLiteral("x, y or xy (adxl)."),
-                      QStringLiteral("LIST"), QStringLiteral("xy")});
-    parser.addOption({QStringLiteral("duration-index"), QStringLiteral("Duration entry 0..7 (adxl)."),
-                      QStringLiteral("K"), QStringLiteral("0")});
-    parser.addOption({QStringLiteral("comment"), QStringLiteral("Comment stored in the file."),
-                      QStringLiteral("TEXT")});
-    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                      QStringLiteral("File to write (.txt: text export)."), QStringLiteral("FILE")});
-    parser.addOption({QStringLiteral("json"), QStringLiteral("Print a summary object on stdout.")});
-    if (const int rc = ParseArguments(parser, arguments, Name); rc >= 0)
+    CommandLine cl(
+        QStringLiteral("measure"), QStringLiteral("--mode РЕЖИМ [параметры] -o ФАЙЛ"),
+        QStringLiteral(
+            "Одно измерение, как кнопками окна, и запись результата, как кнопкой «Сохранить». "
+            "Режимы: 1mhz — 30000 выборок с частотой 1 МГц; 07mhz — 240000 выборок с частотой "
+            "0,7 МГц; alt — запуск двойным щелчком по панели инструментов окна: те же 240000 "
+            "выборок 0,7 МГц своей командой платы, всегда от компьютера; ft — частота выборки "
+            "(--freq) или длительность (--time) и число блоков, как в окне F/T; extf — выборки "
+            "от внешнего генератора (--ext-freq, --samples); adxl — акселерометр (--channels, "
+            "--duration-index), всегда в файл данных.\n"
+            "Имя выходного файла и пересчёт в величины проверяются до обращения к плате. Если "
+            "файл всё же не записался, данные сохраняются рядом с ним (ИМЯ.recovered-…dtw) или в "
+            "~/.local/share/korvel/recovered. Ctrl-C прерывает измерение: ничего не "
+            "сохраняется, код 130."));
+    AddBoardOptions(cl);
+    AddSettingsOption(cl);
+    cl.addOption({QStringLiteral("mode"), QStringLiteral("Режим: 1mhz, 07mhz, alt, ft, extf или adxl."),
+                  QStringLiteral("РЕЖИМ")});
+    cl.addOption({QStringLiteral("trigger"),
+                  QStringLiteral("Запуск: computer (от компьютера), rise (внешний, по фронту) или "
+                                 "fall (по спаду); по умолчанию из настроек."),
+                  QStringLiteral("ЗАПУСК")});
+    AddFtOptions(cl);
+    cl.addOption({QStringLiteral("ext-freq"),
+                  QStringLiteral("extf: частота внешнего генератора, Гц (100..100000; по умолчанию "
+                                 "из настроек)."),
+                  QStringLiteral("ГЦ")});
+    cl.addOption({QStringLiteral("samples"),
+                  QStringLiteral("extf: число выборок, кратное 30000 (30000..240000; по умолчанию "
+                                 "из настроек)."),
+                  QStringLiteral("N")});
+    cl.addOption({QStringLiteral("channels"), QStringLiteral("adxl: оси x, y или xy (по умолчанию xy)."),
+                  QStringLiteral("ОСИ")});
+    cl.addOption({QStringLiteral("duration-index"),
+                  QStringLiteral("adxl: строка списка длительностей, 0..7 (по умолчанию 0)."),
+                  QStringLiteral("K")});
+    AddSaveOptions(cl);
+    cl.addOption({QStringLiteral("json"), QStringLiteral("Напечатать итог передачи объектом JSON.")});
+    if (const int rc = cl.parse(arguments); rc >= 0)
         return rc;
-    if (!parser.isSet(QStringLiteral("mode")))
-        return UsageError(Name, QStringLiteral("--mode is required"));
-    if (parser.value(QStringLiteral("o")).isEmpty())
-        return UsageError(Name, QStringLiteral("-o FILE is required"));
+    if (cl.value(QStringLiteral("o")).isEmpty())
+        cl.reject(QStringLiteral("нужен -o ФАЙЛ"));
+    const qint64 timeoutMs = TimeoutMs(cl, -1);
 
-    const SettingsValues settings = SettingsFrom(parser);
-    int exitCode = ExitOk;
-    const std::optional<PlannedStart> plan = PlanStart(parser, settings, &exitCode);
-    if (!plan)
-        return exitCode;
-
-    std::unique_ptr<SerialPort> port = ConnectFromOptions(parser);
-    if (!port)
+    const std::optional<SettingsValues> settings = SettingsFrom(cl);
+    if (!settings)
         return ExitFailure;
-    Acquisition acq(*port);
+    QString failure;
+    const std::optional<PlannedStart> plan = PlanStart(cl, *settings, &failure);
+    if (cl.failed())
+        return cl.usageError();
+    if (!plan)
+        return Failure(failure);
+
     ArrayRunLimits limits;
     limits.MeasureTimeMs = plan->start.MeasureTimeMs;
     limits.TransferTimeMs = plan->start.TransferTimeMs;
     limits.waitsForEdge = (cmd::FirstByte(plan->start.command) & 0x60) != 0;
-    ArrayRunStats stats;
-    QString error;
-    const bool ok = RunArray(acq, [&] {
+    limits.answerTimeoutMs = timeoutMs;
+    return RunAndSaveArray(cl, *settings, plan->AccelerometerMode, limits, [&](Acquisition& acq) {
         acq.applyStart(plan->start);
         acq.BeginAcquisition();
-    }, limits, true, &stats, &error);
-    port->close();
-    if (!ok)
-        return Failure(error);
-
-    return SaveArrayRun(acq, plan->AccelerometerMode, stats, parser, settings);
+    });
 }
 
 }  // namespace korvel::cli

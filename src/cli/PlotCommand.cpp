@@ -11,11 +11,11 @@
 #include "cli/CliSupport.h"
 #include "cli/Subcommands.h"
 #include "files/DataFileIo.h"
+#include "text/NumberFormat.h"
 
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QRegularExpression>
 
 namespace korvel::cli {
 
@@ -48,72 +48,76 @@ QString DrawInto(ChartView& view, const QString& out, int width, int height)
 
 int RunPlot(const QStringList& arguments)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Draw the chart of a data file."));
-    AddSettingsOption(parser);
-    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                      QStringLiteral("Picture to write: .png, .svg or .pdf."), QStringLiteral("OUT")});
-    parser.addOption({QStringLiteral("size"), QStringLiteral("Picture size in pixels."),
-                      QStringLiteral("WxH"), QStringLiteral("794x515")});
-    parser.addOption({QStringLiteral("display-mode"),
-                      QStringLiteral("0 values/time, 1 ADC/samples, 2 values/samples, 3 ADC/time."),
-                      QStringLiteral("N")});
-    parser.addOption({QStringLiteral("unit"), QStringLiteral("X unit: us, ms or s."),
-                      QStringLiteral("UNIT")});
-    parser.addOption({QStringLiteral("digital"), QStringLiteral("Digital lines, e.g. 1,3 or none."),
-                      QStringLiteral("LIST")});
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Data file."));
-    if (const int rc = ParseArguments(parser, arguments, Name); rc >= 0)
+    CommandLine cl(QStringLiteral("plot"), QStringLiteral("ФАЙЛ -o ВЫХОД.png|ВЫХОД.svg|ВЫХОД.pdf [параметры]"),
+                   QStringLiteral("График файла данных, нарисованный графиком окна без показа на "
+                                  "экране. Файл рисуется с его масштабом; файл акселерометра масштаба "
+                                  "не хранит и рисуется с масштабом из настроек, как в окне."));
+    AddSettingsOption(cl);
+    cl.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                  QStringLiteral("Рисунок: .png, .svg или .pdf."), QStringLiteral("ВЫХОД")});
+    cl.addOption({QStringLiteral("size"),
+                  QStringLiteral("Размер рисунка в точках, ШИРИНАxВЫСОТА, каждая 10..20000 (по "
+                                 "умолчанию 794x515)."),
+                  QStringLiteral("ШxВ")});
+    cl.addOption({QStringLiteral("display-mode"),
+                  QStringLiteral("Оси: 0 значения/время, 1 единицы АЦП/выборки, 2 значения/выборки, "
+                                 "3 единицы АЦП/время (по умолчанию из настроек)."),
+                  QStringLiteral("N")});
+    cl.addOption({QStringLiteral("unit"),
+                  QStringLiteral("Единица времени по оси X: us, ms или s (по умолчанию из настроек)."),
+                  QStringLiteral("ЕДИНИЦА")});
+    cl.addOption({QStringLiteral("digital"),
+                  QStringLiteral("Цифровые линии: например 1,3, или none."), QStringLiteral("СПИСОК")});
+    cl.addPositional(QStringLiteral("ФАЙЛ"), QStringLiteral("Файл данных (*.dtw)."), QString());
+    if (const int rc = cl.parse(arguments); rc >= 0)
         return rc;
-    const QString out = parser.value(QStringLiteral("o"));
+    const QString out = cl.value(QStringLiteral("o"));
     const QString suffix = QFileInfo(out).suffix().toLower();
-    if (parser.positionalArguments().size() != 1 || out.isEmpty() ||
+    if (cl.positional().size() != 1 || out.isEmpty() ||
         !QStringList{QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf")}.contains(suffix))
-        return UsageError(Name, QStringLiteral("one FILE and -o OUT.png|OUT.svg|OUT.pdf"));
-    const QRegularExpressionMatch size = QRegularExpression(QStringLiteral("^(\\d{2,5})x(\\d{2,5})$"))
-                                             .match(parser.value(QStringLiteral("size")));
-    if (!size.hasMatch())
-        return UsageError(Name, QStringLiteral("--size is WxH, for example 800x500"));
-    const int width = size.captured(1).toInt();
-    const int height = size.captured(2).toInt();
+        return cl.usageError(QStringLiteral("нужны один ФАЙЛ и -o ВЫХОД.png|ВЫХОД.svg|ВЫХОД.pdf"));
+    int width = 794;
+    int height = 515;
+    if (cl.isSet(QStringLiteral("size"))) {
+        const QStringList wh = cl.value(QStringLiteral("size")).split(QLatin1Char('x'));
+        const auto side = [&](int i) { return wh.size() == 2 ? WholeNumber(wh[i]).value_or(0) : 0; };
+        if (side(0) < 10 || side(1) < 10 || side(0) > 20000 || side(1) > 20000)
+            cl.reject(QStringLiteral("--size «%1»: нужно ШИРИНАxВЫСОТА, каждая от 10 до 20000, "
+                                     "например 800x500").arg(cl.value(QStringLiteral("size"))));
+        width = int(side(0));
+        height = int(side(1));
+    }
 
-    const SettingsValues settings = SettingsFrom(parser);
+    const std::optional<SettingsValues> settings = SettingsFrom(cl);
+    if (!settings)
+        return ExitFailure;
     DisplayOptions options;
-    options.displayMode = settings.cbShowK;
-    options.cbDgt = {settings.cbDgt1, settings.cbDgt2, settings.cbDgt3};
-    options.cbTermo = settings.cbTermo;
-    int unitIndex = settings.cbXscale;
-    if (parser.isSet(QStringLiteral("display-mode"))) {
-        bool ok = false;
-        options.displayMode = parser.value(QStringLiteral("display-mode")).toInt(&ok);
-        if (!ok || options.displayMode < 0 || options.displayMode > 3)
-            return UsageError(Name, QStringLiteral("--display-mode is 0, 1, 2 or 3"));
-    }
-    if (parser.isSet(QStringLiteral("unit"))) {
-        unitIndex = QStringList{QStringLiteral("us"), QStringLiteral("ms"), QStringLiteral("s")}
-                        .indexOf(parser.value(QStringLiteral("unit")));
-        if (unitIndex < 0)
-            return UsageError(Name, QStringLiteral("--unit is us, ms or s"));
-    }
-    if (parser.isSet(QStringLiteral("digital"))) {
-        options.cbDgt = {};
-        for (const QString& part : parser.value(QStringLiteral("digital")).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-            const int line = part.trimmed().toInt();
-            if (line >= 1 && line <= 3)
-                options.cbDgt[line - 1] = true;
-            else if (part.trimmed() != QLatin1String("none"))
-                return UsageError(Name, QStringLiteral("--digital lists lines 1, 2, 3 or none"));
-        }
-    }
+    options.displayMode = cl.integer(QStringLiteral("display-mode"), 0, 3, settings->cbShowK);
+    options.cbDgt = {settings->cbDgt1, settings->cbDgt2, settings->cbDgt3};
+    options.cbTermo = settings->cbTermo;
+    const int unitIndex = cl.choice(QStringLiteral("unit"),
+                                    {QStringLiteral("us"), QStringLiteral("ms"), QStringLiteral("s")},
+                                    settings->cbXscale);
+    options.cbDgt = DigitalLinesOption(cl, options.cbDgt);
+    if (cl.failed())
+        return cl.usageError();
     const XUnit unit = CalcScales(unitIndex, 1);
     options.XUnitFactor = unit.XUnitFactor;
 
-    const DataFileLoadResult r = LoadDataFile(parser.positionalArguments().front());
+    const DataFileLoadResult r = LoadDataFile(cl.positional().front());
     if (!r.file)
         return Failure(r.error->message);
     const LoadedDataFile& f = *r.file;
-    // A loaded file is drawn with the coefficients it carries.
-    const ScaleCoefficients scale{f.ScaleK, f.ScaleShift};
+    // A loaded file is drawn with the coefficients it carries; the accelerometer layout carries
+    // none, and the window keeps the scaling in force from its settings.
+    ScaleCoefficients scale{f.ScaleK, f.ScaleShift};
+    if (f.header.Variant != VariantOrdinary) {
+        try {
+            scale = GetScaleParams(ScaleInputsFrom(*settings, unit.XUnitName)).coefficients;
+        } catch (const ConversionError& e) {
+            return Failure(e.message());
+        }
+    }
     ChartData data;
     data.SampleBuffer = f.SampleBuffer;
     data.DataKind = f.header.DataKind;

@@ -2,7 +2,6 @@
 
 #include "chart/Scaling.h"
 #include "cli/CliSupport.h"
-#include "device/Commands.h"
 #include "text/NumberFormat.h"
 
 namespace korvel::cli {
@@ -11,10 +10,7 @@ RealTimeRun::RealTimeRun(Acquisition& acq, const SettingsValues& settings, bool 
                          int intervalMs)
     : acq_(acq), cycle_(acq, [withTemperature] { return withTemperature; })
 {
-    const ScaleInputs scaleIn = ScaleInputsFrom(settings, CalcScales(2, 1).XUnitName);
-    const ControlThresholds t = ReadControlThresholds(
-        {settings.eTOn, settings.eTOff, settings.eAOn, settings.eAOff},
-        [&] { return GetScaleParams(scaleIn).coefficients; });
+    const ControlThresholds t = ThresholdsFrom(settings);
     signalRule_ = {settings.cbACondition1, settings.cbACondition2, settings.cbALevel1,
                    settings.cbALevel2, t.AnalogLevelOn, t.AnalogLevelOff, settings.eAOn,
                    settings.eAOff};
@@ -23,6 +19,13 @@ RealTimeRun::RealTimeRun(Acquisition& acq, const SettingsValues& settings, bool 
                    settings.eTOff};
     cycle_.intervals.cycleMs = intervalMs;
     connect(&acq_, &Acquisition::realTimeReply, this, &RealTimeRun::onReply);
+}
+
+ControlThresholds RealTimeRun::ThresholdsFrom(const SettingsValues& settings)
+{
+    const ScaleInputs scaleIn = ScaleInputsFrom(settings, CalcScales(2, 1).XUnitName);
+    return ReadControlThresholds({settings.eTOn, settings.eTOff, settings.eAOn, settings.eAOff},
+                                 [&] { return GetScaleParams(scaleIn).coefficients; });
 }
 
 void RealTimeRun::start()
@@ -39,7 +42,7 @@ void RealTimeRun::stop()
 void RealTimeRun::finish()
 {
     stop();
-    acq_.PendingCommand = cmd::IdleCommand();
+    acq_.Cancel();
 }
 
 void RealTimeRun::onReply(bool withTemperature)

@@ -19,6 +19,9 @@ public:
     RealTimeRun(Acquisition& acq, const SettingsValues& settings, bool withTemperature,
                 int intervalMs = 1000);
 
+    // The thresholds in force, read as the window's start reads them; throws ConversionError.
+    static ControlThresholds ThresholdsFrom(const SettingsValues& settings);
+
     void start();
     // No more requests; the reply to the last one is still taken.
     void stop();

@@ -1,68 +1,60 @@
 // korvel-cli simulate [--link PATH] [--throttle] [--time-scale X] [--seed N]
 // Serves the simulated board on a pseudo-terminal until interrupted.
 
+#include "cli/CliSupport.h"
 #include "cli/StopOnSignal.h"
 #include "cli/Subcommands.h"
 #include "sim/PtyBoardServer.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
+#include <limits>
 
 namespace korvel::cli {
 
 int RunSimulate(const QStringList& arguments)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Serve the simulated ADC board on a pseudo-terminal."));
-    parser.addHelpOption();
-    parser.addOption({QStringLiteral("link"), QStringLiteral("Also make PATH a symbolic link to the device."),
-                      QStringLiteral("PATH")});
-    parser.addOption({QStringLiteral("throttle"), QStringLiteral("Pace replies at 921600 baud.")});
-    parser.addOption({QStringLiteral("time-scale"),
-                      QStringLiteral("Multiply the modelled measurement time (0 answers at once)."),
-                      QStringLiteral("X"), QStringLiteral("1")});
-    parser.addOption({QStringLiteral("seed"), QStringLiteral("Seed of the test signal."),
-                      QStringLiteral("N"), QStringLiteral("1")});
-    parser.process(arguments);
-
-    QTextStream err(stderr);
+    CommandLine cl(QStringLiteral("simulate"), QStringLiteral("[--link ПУТЬ] [параметры]"),
+                   QStringLiteral("Модель платы АЦП на псевдотерминале для других программ (или для "
+                                  "korvel-cli --port): печатает имя устройства и работает до Ctrl-C."));
+    cl.addOption({QStringLiteral("link"),
+                  QStringLiteral("Сделать ПУТЬ символической ссылкой на устройство."), QStringLiteral("ПУТЬ")});
+    cl.addOption({QStringLiteral("throttle"), QStringLiteral("Отвечать со скоростью линии 921600 бод.")});
+    cl.addOption({QStringLiteral("time-scale"),
+                  QStringLiteral("Множитель времени измерения, 0 и больше (0 — отвечать сразу; по "
+                                 "умолчанию 1)."),
+                  QStringLiteral("X")});
+    cl.addOption({QStringLiteral("seed"), QStringLiteral("Начальное число тестового сигнала (по умолчанию 1)."),
+                  QStringLiteral("N")});
+    if (const int rc = cl.parse(arguments); rc >= 0)
+        return rc;
     SimOptions options;
-    bool ok = true;
-    options.timeScale = parser.value(QStringLiteral("time-scale")).toDouble(&ok);
-    if (!ok || options.timeScale < 0) {
-        err << "simulate: --time-scale needs a number of zero or more\n";
-        return 2;
-    }
-    options.seed = parser.value(QStringLiteral("seed")).toUInt(&ok);
-    if (!ok) {
-        err << "simulate: --seed needs a whole number\n";
-        return 2;
-    }
+    options.timeScale = cl.real(QStringLiteral("time-scale"), 0, 1e6, 1);
+    options.seed = static_cast<quint32>(
+        cl.integer(QStringLiteral("seed"), 0, std::numeric_limits<int>::max(), 1));
+    if (cl.failed())
+        return cl.usageError();
 
-    PtyBoardServer server(options, parser.isSet(QStringLiteral("throttle")));
+    PtyBoardServer server(options, cl.isSet(QStringLiteral("throttle")));
     QString error;
-    if (!server.start(&error)) {
-        err << "simulate: cannot open a pseudo-terminal: " << error << "\n";
-        return 1;
-    }
-    const QString link = parser.value(QStringLiteral("link"));
+    if (!server.start(&error))
+        return Failure(QStringLiteral("Не удалось открыть псевдотерминал: ") + error);
+    const QString link = cl.value(QStringLiteral("link"));
     if (!link.isEmpty()) {
         QFile::remove(link);
-        if (!QFile::link(server.devicePath(), link)) {
-            err << "simulate: cannot create the link " << link << "\n";
-            return 1;
-        }
+        if (!QFile::link(server.devicePath(), link))
+            return Failure(QStringLiteral("Не удалось создать ссылку ") + link);
     }
     QTextStream(stdout) << server.devicePath() << Qt::endl;
 
     StopOnSignal stop;
-    const int rc = QCoreApplication::exec();
+    QObject::connect(&stop, &StopOnSignal::stopped, [] { QCoreApplication::quit(); });
+    QCoreApplication::exec();
     server.stop();
     if (!link.isEmpty())
         QFile::remove(link);
-    return rc;
+    return ExitOk;
 }
 
 }  // namespace korvel::cli

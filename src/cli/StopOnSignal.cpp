@@ -1,17 +1,35 @@
 #include "cli/StopOnSignal.h"
 
-#include <QCoreApplication>
-#include <csignal>
+#include <signal.h>
 #include <unistd.h>
 
 namespace korvel::cli {
 
 namespace {
 int pipeFds[2] = {-1, -1};
+// Seen at once by the waiting loops; the pipe also wakes a loop that is asleep.
+volatile sig_atomic_t caught = 0;
+// A signal the program was started with ignored stays ignored: a job sent to the background
+// by a script is meant to be deaf to the terminal's Ctrl-C.
+volatile sig_atomic_t handled[2] = {0, 0};
+constexpr int Signals[2] = {SIGINT, SIGTERM};
 
-extern "C" void onSignal(int)
+void setAction(void (*handler)(int))
 {
-    const char c = 1;
+    struct sigaction action = {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    for (int i = 0; i < 2; ++i)
+        if (handled[i])
+            ::sigaction(Signals[i], &action, nullptr);
+}
+
+extern "C" void onSignal(int number)
+{
+    setAction(SIG_DFL);
+    if (caught == 0)
+        caught = number;
+    const char c = static_cast<char>(number);
     [[maybe_unused]] const auto n = ::write(pipeFds[1], &c, 1);
 }
 }  // namespace
@@ -21,15 +39,30 @@ StopOnSignal::StopOnSignal()
     if (::pipe(pipeFds) != 0)
         return;
     notifier_ = std::make_unique<QSocketNotifier>(pipeFds[0], QSocketNotifier::Read);
-    connect(notifier_.get(), &QSocketNotifier::activated, this, [] { QCoreApplication::quit(); });
-    std::signal(SIGINT, onSignal);
-    std::signal(SIGTERM, onSignal);
+    connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
+        char c = 0;
+        if (::read(pipeFds[0], &c, 1) == 1 && !notified_) {
+            notified_ = true;
+            emit stopped(signalNumber());
+        }
+    });
+    caught = 0;
+    for (int i = 0; i < 2; ++i) {
+        struct sigaction old = {};
+        ::sigaction(Signals[i], nullptr, &old);
+        handled[i] = old.sa_handler != SIG_IGN;
+    }
+    setAction(onSignal);
+}
+
+int StopOnSignal::signalNumber() const
+{
+    return caught;
 }
 
 StopOnSignal::~StopOnSignal()
 {
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
+    setAction(SIG_DFL);
     notifier_.reset();
     for (int& fd : pipeFds) {
         if (fd >= 0)

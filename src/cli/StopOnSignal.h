@@ -1,6 +1,7 @@
 #pragma once
-// Ends the event loop on SIGINT or SIGTERM. The handler only writes a byte to a pipe; the
-// quitting happens on the main thread.
+// The first SIGINT or SIGTERM asks the running subcommand to stop: it can save what it has or
+// leave the board idle, and then exit. The handler only writes the signal's number to a pipe
+// and gives both signals back their default action, so a second one ends the program at once.
 
 #include <QObject>
 #include <QSocketNotifier>
@@ -14,8 +15,16 @@ public:
     StopOnSignal();
     ~StopOnSignal() override;
 
+    // The signal that asked to stop, or 0. One instance at a time.
+    int signalNumber() const;
+    bool stopRequested() const { return signalNumber() != 0; }
+
+signals:
+    void stopped(int signalNumber);
+
 private:
     std::unique_ptr<QSocketNotifier> notifier_;
+    bool notified_ = false;
 };
 
 }  // namespace korvel::cli

@@ -5,16 +5,17 @@ namespace korvel::cli {
 const std::vector<Subcommand>& Subcommands()
 {
     static const std::vector<Subcommand> list = {
-        {"measure", "take one measurement and save it", &RunMeasure},
-        {"read", "fetch the board's memory again and save it", &RunRead},
-        {"realtime", "record the real-time mode for some seconds", &RunRealtime},
-        {"temperature", "read the board's temperature sensor once", &RunTemperature},
-        {"info", "show the header, scaling and comment of data files", &RunInfo},
-        {"export", "write the text export of data files", &RunExport},
-        {"comments", "list or search the comments of a folder's data files", &RunComments},
-        {"divisors", "show the divisors the F/T window chooses", &RunDivisors},
-        {"plot", "draw the chart of a data file into PNG, SVG or PDF", &RunPlot},
-        {"simulate", "serve the simulated board on a pseudo-terminal", &RunSimulate},
+        {"measure", "одно измерение в одном из режимов и запись в файл", &RunMeasure},
+        {"read", "ещё раз считать память платы и записать в файл (кнопка «Read»)", &RunRead},
+        {"realtime", "запись режима «В реальном времени» в файл", &RunRealtime},
+        {"temperature", "одно показание датчика температуры платы", &RunTemperature},
+        {"ports", "последовательные порты и порт платы АЦП", &RunPorts},
+        {"info", "заголовок, масштаб и комментарий файлов данных", &RunInfo},
+        {"export", "текстовый файл точек из файлов данных", &RunExport},
+        {"comments", "комментарии файлов данных папки и поиск в них", &RunComments},
+        {"divisors", "делители платы для частоты или длительности (окно F/T)", &RunDivisors},
+        {"plot", "график файла данных в PNG, SVG или PDF", &RunPlot},
+        {"simulate", "модель платы АЦП на псевдотерминале", &RunSimulate},
     };
     return list;
 }

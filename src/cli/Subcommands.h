@@ -19,6 +19,7 @@ int RunMeasure(const QStringList& arguments);
 int RunRead(const QStringList& arguments);
 int RunRealtime(const QStringList& arguments);
 int RunTemperature(const QStringList& arguments);
+int RunPorts(const QStringList& arguments);
 int RunInfo(const QStringList& arguments);
 int RunExport(const QStringList& arguments);
 int RunComments(const QStringList& arguments);

@@ -1,9 +1,10 @@
-// korvel-cli temperature
+// korvel-cli temperature [--json]
 // One reading of the board's sensor, printed as the status panel shows it.
 
 #include "cli/CliSupport.h"
 #include "cli/Subcommands.h"
 #include "device/Acquisition.h"
+#include "text/NumberFormat.h"
 
 #include <QTextStream>
 
@@ -11,13 +12,20 @@ namespace korvel::cli {
 
 int RunTemperature(const QStringList& arguments)
 {
-    const QString name = QStringLiteral("temperature");
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Read the board's temperature sensor once."));
-    AddLinkOptions(parser);
-    if (const int rc = ParseArguments(parser, arguments, name); rc >= 0)
+    CommandLine cl(QStringLiteral("temperature"), QStringLiteral("[параметры]"),
+                   QStringLiteral("Кнопка «Измерить температуру»: одно показание датчика DS18B20 "
+                                  "платы, как его показывает строка состояния окна."));
+    AddBoardOptions(cl);
+    cl.addOption({QStringLiteral("json"),
+                  QStringLiteral("Напечатать объект JSON: градусы (temperature_c, с точностью "
+                                 "строки состояния) и текст строки состояния.")});
+    if (const int rc = cl.parse(arguments); rc >= 0)
         return rc;
-    std::unique_ptr<SerialPort> port = ConnectFromOptions(parser);
+    // The reply is handled half a second after its first byte; two more seconds are ample.
+    const qint64 limitMs = TimeoutMs(cl, 2500);
+    if (cl.failed())
+        return cl.usageError();
+    std::unique_ptr<SerialPort> port = ConnectFromOptions(cl);
     if (!port)
         return ExitFailure;
     Acquisition acq(*port);
@@ -27,12 +35,20 @@ int RunTemperature(const QStringList& arguments)
             text = t;
     });
     acq.requestTemperature();
-    // The reply is handled half a second after its first byte; two seconds is ample.
-    const bool answered = WaitFor([&] { return !text.isEmpty(); }, 2000 + acq.timRx().interval());
+    const bool answered = WaitFor([&] { return !text.isEmpty(); }, limitMs);
     port->close();
     if (!answered)
         return Failure(QStringLiteral("Плата АЦП не ответила"));
-    QTextStream(stdout) << text << Qt::endl;
+    QTextStream out(stdout);
+    if (cl.isSet(QStringLiteral("json"))) {
+        // The panel's "%4.1f" in the system's number format.
+        double celsius = 0;
+        const bool number = TryStrToFloat(text.trimmed().section(QLatin1Char(' '), 0, 0), &celsius);
+        out << "{\"temperature_c\":" << (number ? JsonNumber(celsius) : QStringLiteral("null"))
+            << ",\"text\":" << JsonString(text.trimmed()) << "}" << Qt::endl;
+    } else {
+        out << text << Qt::endl;
+    }
     return ExitOk;
 }
 

@@ -1,12 +1,52 @@
 // korvel-cli: the program's core without windows. The first argument names the subcommand.
 
+#include "cli/CliSupport.h"
 #include "cli/Subcommands.h"
+#include "settings/SettingsLocation.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QTextStream>
 #include <cstring>
 #include <memory>
+
+namespace {
+
+using namespace korvel::cli;
+
+QString TopLevelHelp()
+{
+    QString out = QStringLiteral(
+        "Использование: korvel-cli ПОДКОМАНДА [параметры]\n\n"
+        "Программа платы АЦП 12 разрядов (частота выборки до 1 МГц) без окна: те же измерения, "
+        "файлы данных, текстовые файлы и графики, что у окна korvel, для сценариев и терминала.\n"
+        "\nПодкоманды (korvel-cli ПОДКОМАНДА --help — их параметры):\n");
+    for (const auto& sub : Subcommands())
+        out += QStringLiteral("  %1%2\n").arg(QString::fromUtf8(sub.name).leftJustified(13),
+                                               QString::fromUtf8(sub.summary));
+    out += QStringLiteral(
+        "\nПараметры:\n"
+        "  -h, --help     Показать эту справку.\n"
+        "  --help-all     Показать справку программы и всех подкоманд.\n"
+        "  -v, --version  Показать версию.\n"
+        "\n");
+    out += Wrapped(QStringLiteral(
+        "Подкоманды measure, read, realtime и temperature находят плату, как окно: по USB-кодам "
+        "моста 10C4:EA5F (korvel-cli ports покажет, какой порт будет выбран); --port УСТРОЙСТВО "
+        "задаёт порт, --simulate берёт модель платы, --timeout СЕКУНДЫ ограничивает ожидание "
+        "ответа. Настройки (масштаб, вид графика и текстового файла) читаются из того же файла "
+        "Korvel.ini, что у окна: рядом с программой, если её папка доступна для записи, иначе "
+        "~/.config/korvel/Korvel.ini; --settings ФАЙЛ задаёт другой."), 79, 0);
+    out += QStringLiteral("\n\n") + SettingsNote(korvel::SettingsPathForThisProgram({}))
+        + QStringLiteral("\n\nКоды завершения:\n"
+                         "  0    готово\n"
+                         "  1    не получилось; сообщение программы — в стандартном потоке ошибок\n"
+                         "  2    неверный вызов: параметр или его значение\n"
+                         "  130  прервано сигналом SIGINT (Ctrl-C), 143 — SIGTERM\n");
+    return out;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -20,29 +60,36 @@ int main(int argc, char** argv)
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
     QCoreApplication::setApplicationName(QStringLiteral("korvel-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KORVEL_VERSION));
     QStringList args = QCoreApplication::arguments();
-    QTextStream err(stderr);
-    const bool askedForHelp = args.size() == 2
-        && (args.at(1) == QLatin1String("--help") || args.at(1) == QLatin1String("-h")
-            || args.at(1) == QLatin1String("help"));
-    if (askedForHelp) {
-        QTextStream out(stdout);
-        out << "usage: korvel-cli SUBCOMMAND [options]   (korvel-cli SUBCOMMAND --help for its options)\n";
-        for (const auto& sub : korvel::cli::Subcommands())
-            out << "  " << sub.name << "\t" << sub.summary << "\n";
-        return 0;
+    QTextStream out(stdout);
+    const QString first = args.value(1);
+    if (args.size() == 2 && (first == QLatin1String("--version") || first == QLatin1String("-v"))) {
+        out << "korvel-cli " << KORVEL_VERSION << Qt::endl;
+        return ExitOk;
     }
-    if (args.size() >= 2) {
-        for (const auto& sub : korvel::cli::Subcommands()) {
-            if (args.at(1) == QLatin1String(sub.name)) {
-                args.removeAt(1);
-                return sub.run(args);
-            }
+    if (args.size() == 2 && (first == QLatin1String("--help") || first == QLatin1String("-h")
+                             || first == QLatin1String("help"))) {
+        out << TopLevelHelp();
+        return ExitOk;
+    }
+    if (args.size() == 2 && first == QLatin1String("--help-all")) {
+        out << TopLevelHelp();
+        for (const auto& sub : Subcommands()) {
+            out << "\nПодкоманда " << sub.name << ":\n\n" << Qt::flush;
+            sub.run({args.at(0), QStringLiteral("--help")});
         }
-        err << "korvel-cli: unknown subcommand " << args.at(1) << "\n";
+        return ExitOk;
     }
-    err << "usage: korvel-cli SUBCOMMAND [options]\n";
-    for (const auto& sub : korvel::cli::Subcommands())
-        err << "  " << sub.name << "\t" << sub.summary << "\n";
-    return 2;
+    for (const auto& sub : Subcommands()) {
+        if (first == QLatin1String(sub.name)) {
+            args.removeAt(1);
+            return sub.run(args);
+        }
+    }
+    QTextStream err(stderr);
+    err << (first.isEmpty() ? QStringLiteral("korvel-cli: нужна подкоманда")
+                            : QStringLiteral("korvel-cli: нет такой подкоманды: ") + first)
+        << "\nСправка: korvel-cli --help" << Qt::endl;
+    return ExitUsage;
 }

@@ -8,14 +8,19 @@
 
 namespace korvel {
 
+QList<QCommandLineOption> LinkOptionList()
+{
+    return {{QStringLiteral("port"),
+             QStringLiteral("Порт платы АЦП (например /dev/ttyUSB0 или COM7) вместо поиска платы."),
+             QStringLiteral("УСТРОЙСТВО")},
+            {QStringLiteral("simulate"), QStringLiteral("Работать с моделью платы АЦП.")},
+            {QStringLiteral("throttle"),
+             QStringLiteral("Модель платы отвечает со скоростью линии 921600 бод.")}};
+}
+
 void AddLinkOptions(QCommandLineParser& parser)
 {
-    parser.addOption({QStringLiteral("port"),
-                      QStringLiteral("Порт платы АЦП (например /dev/ttyUSB0 или COM7)."),
-                      QStringLiteral("DEVICE")});
-    parser.addOption({QStringLiteral("simulate"), QStringLiteral("Работать с моделью платы АЦП.")});
-    parser.addOption({QStringLiteral("throttle"),
-                      QStringLiteral("Модель платы отвечает со скоростью линии 921600 бод.")});
+    parser.addOptions(LinkOptionList());
 }
 
 LinkOptions LinkOptionsFrom(const QCommandLineParser& parser)
@@ -52,19 +57,34 @@ PortLookup FindBoardPort()
     Win32Registry registry;
     return RegistryPortFinder(registry)();
 #else
-    QList<QSerialPortInfo> ports;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        if (info.hasVendorIdentifier() && info.hasProductIdentifier() &&
-            info.vendorIdentifier() == BridgeVendorId && info.productIdentifier() == BridgeProductId)
-            ports.append(info);
-    }
-    if (ports.isEmpty())
-        return {};
+    for (const SerialPortListing& p : ListSerialPorts())
+        if (p.board)
+            return PortLookup{1, p.device};
+    return {};
+#endif
+}
+
+QList<SerialPortListing> ListSerialPorts()
+{
+    QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
     std::sort(ports.begin(), ports.end(), [](const QSerialPortInfo& a, const QSerialPortInfo& b) {
         return a.portName() < b.portName();
     });
-    return PortLookup{1, ports.front().systemLocation()};
-#endif
+    QList<SerialPortListing> out;
+    for (const QSerialPortInfo& info : ports) {
+        SerialPortListing p;
+        p.device = info.systemLocation();
+        p.description = info.description();
+        p.manufacturer = info.manufacturer();
+        p.serialNumber = info.serialNumber();
+        if (info.hasVendorIdentifier())
+            p.vendorId = info.vendorIdentifier();
+        if (info.hasProductIdentifier())
+            p.productId = info.productIdentifier();
+        p.board = p.vendorId == BridgeVendorId && p.productId == BridgeProductId;
+        out.append(p);
+    }
+    return out;
 }
 
 }  // namespace korvel

@@ -56,6 +56,25 @@ bool QtSerialPort::open(const QString& device)
     return port_.open(QIODevice::ReadWrite);
 }
 
+QString QtSerialPort::openFailure() const
+{
+    if (port_.isOpen() || port_.error() == QSerialPort::NoError)
+        return {};
+    const QString system = port_.errorString();
+    switch (port_.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        return QStringLiteral("нет такого устройства (%1)").arg(system);
+    case QSerialPort::PermissionError:
+        return QStringLiteral("нет доступа (%1).\nПорт занят другой программой, или у пользователя "
+                              "нет прав на него: их даёт правило udev пакета korvel "
+                              "(/usr/lib/udev/rules.d/70-korvel.rules) или группа dialout "
+                              "(sudo usermod -aG dialout $USER, затем войти в систему заново).")
+            .arg(system);
+    default:
+        return QStringLiteral("порт не открывается (%1)").arg(system);
+    }
+}
+
 void QtSerialPort::close()
 {
     if (port_.isOpen())

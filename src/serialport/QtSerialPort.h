@@ -26,6 +26,9 @@ public:
     void purge() override;
 
     QString errorText() const { return port_.errorString(); }
+    // Why the last open failed, in the user's words with the system's own after it; empty
+    // when it did not fail.
+    QString openFailure() const;
 
 private:
     bool hungUp() const;

@@ -29,10 +29,16 @@ QString ChooseSettingsPath(const QString& explicitPath, const QString& executabl
     return QDir(configFolder).filePath(name);
 }
 
+QString UserSettingsFolder()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(QStringLiteral("korvel"));
+}
+
 QString SettingsPathForThisProgram(const QString& explicitPath)
 {
     return ChooseSettingsPath(explicitPath, QCoreApplication::applicationDirPath(),
-                              QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+                              UserSettingsFolder());
 }
 
 }  // namespace korvel

@@ -126,7 +126,7 @@ TEST_F(BoardCommands, WrongUsageAndImpossibleInputsAreTold)
     EXPECT_EQ(run(RunMeasure, {QStringLiteral("--mode"), QStringLiteral("1mhz")}), ExitUsage);
     EXPECT_EQ(run(RunMeasure, {QStringLiteral("--mode"), QStringLiteral("ft"), QStringLiteral("--freq"),
                                QStringLiteral("10"), QStringLiteral("-o"), path("x.dtw")}),
-              ExitFailure);
+              ExitUsage);
     EXPECT_EQ(run(RunMeasure, {QStringLiteral("--mode"), QStringLiteral("extf"), QStringLiteral("--samples"),
                                QStringLiteral("1000"), QStringLiteral("-o"), path("x.dtw")}),
               ExitUsage);
@@ -274,13 +274,13 @@ protected:
     int run(int (*sub)(const QStringList&), QStringList args)
     {
         args = QStringList{QStringLiteral("korvel-cli"), QStringLiteral("--port"), server->devicePath(),
-                           QStringLiteral("--settings"), dir.filePath(QStringLiteral("none.ini"))} + args;
+                           QStringLiteral("--settings"), korvel::testing::DefaultSettingsFile(dir.path())} + args;
         return sub(args);
     }
 
     QByteArray expectedFile(const QByteArray& words, const ModeStart& start)
     {
-        const SettingsValues defaults = LoadSettings(dir.filePath(QStringLiteral("none.ini")));
+        const SettingsValues defaults;
         DataFileSaveInput in;
         in.BlockCount = start.BlockCount;
         in.SampleBuffer = words;
@@ -341,7 +341,7 @@ TEST(CliProgram, MeasureOverSimulateLinkReportsItsTransfer)
     ASSERT_TRUE(sim.waitForReadyRead(10000));
     const korvel::testing::CliResult r = RunCliProgram(
         {QStringLiteral("measure"), QStringLiteral("--port"), link, QStringLiteral("--settings"),
-         dir.filePath(QStringLiteral("none.ini")), QStringLiteral("--mode"), QStringLiteral("07mhz"),
+         korvel::testing::DefaultSettingsFile(dir.path()), QStringLiteral("--mode"), QStringLiteral("07mhz"),
          QStringLiteral("--json"), QStringLiteral("-o"), dir.filePath(QStringLiteral("p.dtw"))});
     sim.terminate();
     sim.waitForFinished(5000);
@@ -357,6 +357,7 @@ TEST(CliProgram, MeasureOverSimulateLinkReportsItsTransfer)
         {QStringLiteral("temperature"), QStringLiteral("--port"), dir.filePath(QStringLiteral("nothing"))});
     EXPECT_EQ(none.exitCode, 1);
     EXPECT_TRUE(none.err.contains(QStringLiteral("АЦП не обнаружено")));
+    EXPECT_TRUE(none.err.contains(QStringLiteral("нет такого устройства"))) << none.err.toStdString();
     EXPECT_EQ(RunCliProgram({QStringLiteral("measure"), QStringLiteral("--bogus")}).exitCode, 2);
 }
 

@@ -5,9 +5,12 @@
 #include "serial/SerialPort.h"
 #include "sim/SimulatedPort.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
+#include <functional>
 
 namespace korvel::testing {
 
@@ -15,13 +18,18 @@ struct CliResult {
     int exitCode = -1;
     QString out;
     QString err;
+    QByteArray rawOut;  // stdout as written (a text export is Windows-1251)
 };
 
-inline CliResult RunCliProgram(const QStringList& arguments, int limitMs = 60000)
+// extraEnvironment: NAME=VALUE pairs on top of the test's own environment.
+inline CliResult RunCliProgram(const QStringList& arguments, int limitMs = 60000,
+                               const QStringList& extraEnvironment = {})
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    for (const QString& pair : extraEnvironment)
+        env.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(KORVEL_CLI_PATH), arguments);
     CliResult r;
@@ -31,9 +39,19 @@ inline CliResult RunCliProgram(const QStringList& arguments, int limitMs = 60000
         return r;
     }
     r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.rawOut = p.readAllStandardOutput();
+    r.out = QString::fromUtf8(r.rawOut);
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+// An empty settings file in folder: every value is the default, as with a new user.
+inline QString DefaultSettingsFile(const QString& folder)
+{
+    const QString path = QDir(folder).filePath(QStringLiteral("defaults.ini"));
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    return path;
 }
 
 // Lends a board the test owns to a subcommand, which closes and drops its port when done.
@@ -49,11 +67,19 @@ public:
     bool setLineParameters() override { return board_.setLineParameters(); }
     bool setBaudRate(qint32 baud) override { return board_.setBaudRate(baud); }
     qint32 baudRate() const override { return board_.baudRate(); }
-    void write(const QByteArray& bytes) override { board_.write(bytes); }
+    void write(const QByteArray& bytes) override
+    {
+        if (onWrite)
+            onWrite(bytes);
+        board_.write(bytes);
+    }
     qint64 bytesWaiting() const override { return board_.bytesWaiting(); }
     qint64 read(char* data, qint64 max) override { return board_.read(data, max); }
     using SerialPort::read;
     void purge() override { board_.purge(); }
+
+    // Sees every command before the board does.
+    std::function<void(const QByteArray&)> onWrite;
 
 private:
     SimulatedPort& board_;

@@ -3,6 +3,7 @@
 #include "CliTestSupport.h"
 #include "chart/Scaling.h"
 #include "cli/CliSupport.h"
+#include "files/Cp1251.h"
 #include "files/DataFileIo.h"
 #include "files/TextExport.h"
 #include "settings/Settings.h"
@@ -50,8 +51,7 @@ protected:
         ordinary.eYTitle = QStringLiteral("Сила, Н");
         ordinary.comment = QStringLiteral("Давление на входе\r\nвторая строка");
         ASSERT_TRUE(SaveDataFile(path("a.dtw"), ordinary).output);
-        // No ini beside the test: the settings file is named and does not exist, so defaults.
-        ini = path("none.ini");
+        ini = korvel::testing::DefaultSettingsFile(dir.path());
     }
 
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
@@ -168,7 +168,8 @@ TEST_F(FileCommands, CommentsListTheFolderAndFindLines)
 
     const CliResult found = RunCliProgram({QStringLiteral("comments"), dir.path(), QStringLiteral("--find"),
                                            QStringLiteral("ВТОР")});
-    EXPECT_EQ(found.out, QStringLiteral("вторая строка\nвторой файл\n"));
+    EXPECT_EQ(found.out, path("a.dtw") + QStringLiteral(": вторая строка\n") + path("b.dtw")
+                             + QStringLiteral(": второй файл\n"));
     const CliResult exact = RunCliProgram({QStringLiteral("comments"), dir.path(), QStringLiteral("--find"),
                                            QStringLiteral("ВТОР"), QStringLiteral("--case")});
     EXPECT_TRUE(exact.out.isEmpty());
@@ -194,9 +195,10 @@ TEST_F(FileCommands, DivisorsPrintTheFourTextsAndAgreeWithTheirNumbers)
     EXPECT_NEAR(j.value(QStringLiteral("F")).toDouble(), 2400, 24);
     EXPECT_NEAR(j.value(QStringLiteral("TrueTimeMs")).toDouble(), 100000, 1000);
 
-    const CliResult low = cli({QStringLiteral("divisors"), QStringLiteral("--freq"), QStringLiteral("10")});
-    EXPECT_EQ(low.exitCode, 1);
-    EXPECT_TRUE(low.err.contains(QStringLiteral("Fвыборки, Гц<75")));
+    // A duration the window marks as too short is refused with the window's text.
+    const CliResult low = cli({QStringLiteral("divisors"), QStringLiteral("--time"), QStringLiteral("10")});
+    EXPECT_EQ(low.exitCode, 2);
+    EXPECT_TRUE(low.err.contains(QStringLiteral("--time «10»: Tизмерения, мс<439"))) << low.err.toStdString();
     EXPECT_EQ(cli({QStringLiteral("divisors"), QStringLiteral("--freq"), QStringLiteral("1"), QStringLiteral("--time"),
                    QStringLiteral("5")}).exitCode, 2);
 }
@@ -224,4 +226,101 @@ TEST_F(FileCommands, PlotWritesEachPictureKind)
     const CliResult missing = cli({QStringLiteral("plot"), path("zz.dtw"), QStringLiteral("-o"), path("z.png")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("Cannot open file")));
+}
+
+TEST_F(FileCommands, SettingsNumbersAreReadInTheSystemsFormatWhateverTheExportUses)
+{
+    // A Russian system: the window wrote the entered coefficient with a comma.
+    SettingsValues s;
+    s.cbExtScale = 1;
+    s.emExtScale = QStringLiteral("0,5");
+    RecordingMessages m;
+    ASSERT_TRUE(SaveSettings(ini, s, m));
+    const CliResult r = RunCliProgram({QStringLiteral("export"), path("a.dtw"), QStringLiteral("-o"), path("p.txt"),
+                                       QStringLiteral("--decimal-point"), QStringLiteral("."),
+                                       QStringLiteral("--settings"), ini},
+                                      60000, {QStringLiteral("LC_ALL=ru_RU.UTF-8")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QByteArray text = ReadAll(path("p.txt"));
+    EXPECT_TRUE(text.startsWith("0.5\t;scale for Y\r")) << text.toStdString();
+    EXPECT_TRUE(text.endsWith("\rY:\r1074.00\r24.00\r2047.50\r")) << text.toStdString();
+}
+
+TEST_F(FileCommands, FileScalingAndAStretchOfTheRecord)
+{
+    // The file's own K 0,5, shift 2048 and Y name; points 1 and 2 lie within 0,5..1 µs.
+    const CliResult r = cli({QStringLiteral("export"), path("a.dtw"), QStringLiteral("-o"), path("s.txt"),
+                             QStringLiteral("--file-scaling"), QStringLiteral("--x"), QStringLiteral("index"),
+                             QStringLiteral("--from"), QStringLiteral("0,5"), QStringLiteral("--to"),
+                             QStringLiteral("1"), QStringLiteral("--decimal-point"), QStringLiteral(",")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(FromCp1251(ReadAll(path("s.txt"))),
+              QStringLiteral("0,5\t;scale for Y\r2048\t;Shift for Y\rСила, Н\t;name of Y axis\r"
+                             "Время, мкс\t;name of X axis\rX:\tY:\r1\t-1000,00\r2\t1023,50\r"));
+}
+
+TEST_F(FileCommands, ExportNeverOverwritesAnInputAndSettlesEveryNameFirst)
+{
+    const QByteArray original = ReadAll(path("a.dtw"));
+    ASSERT_TRUE(QFile::link(path("a.dtw"), path("link.dtw")));
+    EXPECT_EQ(cli({QStringLiteral("export"), path("a.dtw"), QStringLiteral("-o"), path("a.dtw")}).exitCode, 2);
+    EXPECT_EQ(cli({QStringLiteral("export"), path("link.dtw"), QStringLiteral("-o"), path("a.dtw")}).exitCode, 2);
+    EXPECT_EQ(ReadAll(path("a.dtw")), original);
+
+    // Two files that would give one name: refused before anything is made.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    ASSERT_TRUE(QFile::copy(path("a.dtw"), path("sub/a.dtw")));
+    EXPECT_EQ(cli({QStringLiteral("export"), path("a.dtw"), path("sub/a.dtw"), QStringLiteral("--out-dir"),
+                   path("new/deep")}).exitCode, 2);
+    EXPECT_FALSE(QFile::exists(path("new")));
+    ASSERT_TRUE(QFile::copy(path("a.dtw"), path("b.dtw")));
+    EXPECT_EQ(cli({QStringLiteral("export"), path("a.dtw"), path("b.dtw"), QStringLiteral("--out-dir"),
+                   path("new/deep")}).exitCode, 0);
+    EXPECT_TRUE(QFile::exists(path("new/deep/b.txt")));
+
+    const CliResult toStdout = cli({QStringLiteral("export"), path("a.dtw"), QStringLiteral("-o"), QStringLiteral("-")});
+    ASSERT_EQ(toStdout.exitCode, 0) << toStdout.err.toStdString();
+    EXPECT_EQ(toStdout.rawOut, ReadAll(path("new/deep/a.txt")));
+}
+
+TEST_F(FileCommands, CommentsNameTheFileOfEachHitAndAListCutShort)
+{
+    ASSERT_TRUE(QFile::link(path("gone.dtw"), path("b.dtw")));  // lists, but will not open
+    ordinary.comment = QStringLiteral("давление в конце");
+    ASSERT_TRUE(SaveDataFile(path("c.dtw"), ordinary).output);
+    const CliResult cut = RunCliProgram({QStringLiteral("comments"), dir.path()});
+    EXPECT_EQ(cut.exitCode, 1);
+    EXPECT_TRUE(cut.err.contains(QStringLiteral("Cannot open file")));
+    EXPECT_TRUE(cut.out.startsWith(QStringLiteral("=v=a.dtw=v=\n")));  // the lines so far stay
+
+    const CliResult hits = RunCliProgram({QStringLiteral("comments"), dir.path(), QStringLiteral("--find"),
+                                          QStringLiteral("давление"), QStringLiteral("--json")});
+    const QJsonObject hit = QJsonDocument::fromJson(hits.out.toUtf8()).object();
+    EXPECT_EQ(hit.value(QStringLiteral("file")).toString(), path("a.dtw"));
+    EXPECT_EQ(hit.value(QStringLiteral("line")).toString(), QStringLiteral("Давление на входе"));
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("empty")));
+    const CliResult none = RunCliProgram({QStringLiteral("comments"), path("empty")});
+    EXPECT_TRUE(none.out.isEmpty());
+    EXPECT_TRUE(none.err.contains(QStringLiteral("нет файлов"))) << none.err.toStdString();
+}
+
+TEST_F(FileCommands, AccelerometerFileIsPlottedWithTheSettingsScaling)
+{
+    // Channel X rises from 1000 to 3000, channel Y stays at 2000; the file stores no scaling.
+    DataFileSaveInput ax;
+    ax.AccelerometerMode = true;
+    ax.BlockCount = 1;
+    for (int i = 0; i < 15000; ++i) {
+        const quint16 x = quint16(0x8000 | (1000 + i * 2000 / 15000));
+        ax.SampleBuffer.append(Words({x, 2000}));
+    }
+    ax.SamplePeriod = 14 / 14.7456;
+    ASSERT_TRUE(SaveDataFile(path("ax.dtw"), ax).output);
+    const CliResult r = cli({QStringLiteral("plot"), path("ax.dtw"), QStringLiteral("-o"), path("ax.svg"),
+                             QStringLiteral("--display-mode"), QStringLiteral("0")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    // With the default scaling (K = 1) the value axis spans the readings, not a line at 0.
+    const QByteArray svg = ReadAll(path("ax.svg"));
+    EXPECT_TRUE(svg.contains(">2000<") || svg.contains(">2500<")) << svg.left(4000).toStdString();
 }

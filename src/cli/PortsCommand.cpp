@@ -1,0 +1,76 @@
+// korvel-cli ports [--json]
+// The system's serial ports with their USB IDs, the board's marked, and the one that the
+// board subcommands (and the window) would open without --port.
+
+#include "cli/CliSupport.h"
+#include "cli/Subcommands.h"
+#include "serial/PortLocator.h"
+#include "serialport/BoardLink.h"
+
+#include <QTextStream>
+
+namespace korvel::cli {
+
+namespace {
+
+QString Hex4(std::optional<quint16> id)
+{
+    return id ? QStringLiteral("%1").arg(*id, 4, 16, QLatin1Char('0')).toUpper() : QString();
+}
+
+QString UsbIds(const SerialPortListing& p)
+{
+    return p.vendorId && p.productId ? Hex4(p.vendorId) + QLatin1Char(':') + Hex4(p.productId)
+                                     : QStringLiteral("-");
+}
+
+QString JsonText(const QString& s)
+{
+    return s.isEmpty() ? QStringLiteral("null") : JsonString(s);
+}
+
+}  // namespace
+
+int RunPorts(const QStringList& arguments)
+{
+    CommandLine cl(QStringLiteral("ports"), QStringLiteral("[--json]"),
+                   QStringLiteral("Последовательные порты системы с USB-кодами VID:PID. Порты "
+                                  "платы АЦП (мост 10C4:EA5F) отмечены; стрелка показывает порт, "
+                                  "который подключение выберет без --port (как и окно)."));
+    cl.addOption({QStringLiteral("json"),
+                  QStringLiteral("Напечатать объект JSON: ports — список портов {device, vid, pid, "
+                                 "description, manufacturer, serial, board}, chosen — выбранный "
+                                 "порт или null.")});
+    if (const int rc = cl.parse(arguments); rc >= 0)
+        return rc;
+    const QList<SerialPortListing> ports = ListSerialPorts();
+    const PortLookup found = FindBoardPort();
+    const QString chosen = found.number > 0 ? found.device : QString();
+
+    QTextStream out(stdout);
+    if (cl.isSet(QStringLiteral("json"))) {
+        QStringList items;
+        for (const SerialPortListing& p : ports)
+            items << QStringLiteral("{\"device\":%1,\"vid\":%2,\"pid\":%3,\"description\":%4,"
+                                    "\"manufacturer\":%5,\"serial\":%6,\"board\":%7}")
+                         .arg(JsonString(p.device), JsonText(Hex4(p.vendorId)), JsonText(Hex4(p.productId)),
+                              JsonText(p.description), JsonText(p.manufacturer), JsonText(p.serialNumber),
+                              p.board ? QStringLiteral("true") : QStringLiteral("false"));
+        out << "{\"ports\":[" << items.join(QLatin1Char(',')) << "],\"chosen\":" << JsonText(chosen)
+            << "}" << Qt::endl;
+        return ExitOk;
+    }
+    if (ports.isEmpty())
+        out << "Последовательных портов нет\n";
+    for (const SerialPortListing& p : ports) {
+        out << (p.device == chosen ? "-> " : "   ") << p.device.leftJustified(16) << ' '
+            << UsbIds(p).leftJustified(9) << ' ' << (p.board ? "плата АЦП  " : "           ")
+            << QStringList{p.manufacturer, p.description}.join(QLatin1Char(' ')).trimmed() << "\n";
+    }
+    out << (chosen.isEmpty() ? QStringLiteral("Плата АЦП не найдена: без --port подключения не будет")
+                             : QStringLiteral("Без --port подключение выберет ") + chosen)
+        << Qt::endl;
+    return ExitOk;
+}
+
+}  // namespace korvel::cli
