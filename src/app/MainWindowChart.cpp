@@ -9,6 +9,7 @@
 #include "chartview/ChartGeometry.h"
 #include "chartview/ChartView.h"
 #include "chartview/SecondaryChartWindow.h"
+#include "chartview/ZoomGesture.h"
 #include "device/Acquisition.h"
 #include "text/Messages.h"
 #include "text/NumberFormat.h"
@@ -149,6 +150,8 @@ void MainWindow::ShowChart(ChartOrigin Origin)
                                             ? c->seriesColor(c->Series2())
                                             : QColor(Qt::black));
         applyChartPlot(c, graphsOf(c), plot, chart.ChartZoomed);
+        if (!chart.ChartZoomed)
+            c->zoomGesture()->axesFitted();
 
         // Finish.
         a.ShowChartFinished();
@@ -191,7 +194,8 @@ void MainWindow::showRealTimePlot(ChartOrigin Origin)
         appendPoints(c->Series1(), plot.Series1);
         appendPoints(c->SeriTermo(), plot.SeriTermo);
     }
-    if (!chart.ChartZoomed)
+    // A zoom stays while points arrive, whether or not it redrew digital lines.
+    if (!c->zoomGesture()->isZoomed())
         autoscaleAxes(c);
     c->replot();
 
