@@ -63,16 +63,20 @@ ScaleInputs MainWindow::scaleInputsOfControls() const
 void MainWindow::GetScaleParams()
 {
     Ui::MainWindow& f = *ui;
-    const ScaleParams p = korvel::GetScaleParams(scaleInputsOfControls());
+    const ScaleInputs in = scaleInputsOfControls();
+    // The range is in force even when the user's own factor or shift does not convert.
+    f.pRgm->setText(RangeCaption(RangeInForce(in)));
+    const ScaleParams p = korvel::GetScaleParams(in);
     scaling.ScaleK = p.coefficients.ScaleK;
     scaling.ScaleShift = p.coefficients.ScaleShift;
-    f.pRgm->setText(p.pRgmCaption);
     setAxisTitles(f.Chart1, p.titles);
 }
 
 bool MainWindow::chartHasPoints() const
 {
-    return lastVisibleIndex(ui->Chart1->Series1()) >= 0;
+    // A redraw cut short by a text that does not convert emptied the series, yet its data is
+    // still there to be drawn once the text is corrected.
+    return lastVisibleIndex(ui->Chart1->Series1()) >= 0 || chart.plotInterrupted;
 }
 
 void MainWindow::ShowChart(ChartOrigin Origin)
@@ -80,6 +84,7 @@ void MainWindow::ShowChart(ChartOrigin Origin)
     Ui::MainWindow& f = *ui;
     Acquisition& a = acquisition();
     ChartView* c = f.Chart1;
+    chart.plotInterrupted = false;
     try {
         // Preamble.
         const int N = f.seInt->clamped(f.seInt->value());
@@ -160,6 +165,7 @@ void MainWindow::ShowChart(ChartOrigin Origin)
         statusPanel(2)->clear();
     } catch (const ConversionError& e) {
         // The redraw ends here; what was cleared stays cleared and is shown so.
+        chart.plotInterrupted = true;
         c->replot();
         messages().error(e.message());
     }

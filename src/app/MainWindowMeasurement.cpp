@@ -156,6 +156,7 @@ void MainWindow::GetDataShown(double transferTimeMs)
     f.lbRestPercent->clear();
     f.Chart1->Series1()->data()->clear();
     f.Chart1->Series2()->data()->clear();
+    chart.plotInterrupted = false;  // the data it stopped on is being replaced
     // An array from the board carries no temperature block.
     data.DataKind = 1;
     startProgress(transferTimeMs);

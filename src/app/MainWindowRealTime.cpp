@@ -82,6 +82,7 @@ void MainWindow::btSingleClick()
     for (QCPGraph* g : {c->Series1(), c->Series2(), c->SeriDgt1(), c->SeriDgt2(), c->SeriDgt3(),
                         c->SeriTermo()})
         clearGraph(g);
+    chart.plotInterrupted = false;
     // A Y-only accelerometer plot may have left the signal in Series2's colour.
     c->setSeriesColor(c->Series1(), Qt::black);
     c->replot();

@@ -95,13 +95,15 @@ TEST(ChartWindow, ACoefficientThatDoesNotConvertEndsTheRedrawUntilItIsFixed)
         EXPECT_EQ(w.points(g), 0) << g->name().toStdString();
     EXPECT_EQ(w.status0(), QStringLiteral("ждём"));
 
-    // With no points left, changing lists redraws nothing (and so reports nothing).
-    ChartWindow::choose(w.f().cbXscale, 1);
-    EXPECT_EQ(w.messages.said.size(), 1);
+    // Another range while the text is still wrong: its caption shows, the redraw stops again.
+    ChartWindow::choose(w.f().cbRgm, 0);
+    EXPECT_EQ(w.f().pRgm->text(), QStringLiteral("Kацп=-1,00; СДВИГ=0 (ini-файл)"));
+    EXPECT_EQ(w.messages.said.size(), 2);
 
+    // Corrected, the next change of a control draws the data in memory again.
     w.f().emExtScale->setText(QStringLiteral("2,5"));
-    w.window->ShowChart(Origin::cbShowK);
-    EXPECT_EQ(w.messages.said.size(), 1);
+    ChartWindow::choose(w.f().cbXscale, 1);
+    EXPECT_EQ(w.messages.said.size(), 2);
     ASSERT_EQ(w.points(w.chart().Series1()), 3);
     EXPECT_DOUBLE_EQ(w.y(w.chart().Series1(), 2), 75.0);
     EXPECT_EQ(w.status0(), QStringLiteral("ПОСТРОЕНИЕ ГРАФИКА"));
