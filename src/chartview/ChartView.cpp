@@ -1,5 +1,6 @@
 #include "chartview/ChartView.h"
 
+#include "chartview/TemperatureAxis.h"
 #include "chartview/ZoomGesture.h"
 
 namespace korvel {
@@ -35,18 +36,8 @@ ChartView::ChartView(QWidget* parent) : QCustomPlot(parent)
     yAxis->setLabel(QStringLiteral("единицы АЦП"));
     xAxis->setLabel(QStringLiteral("Выборки"));
 
-    // The temperature axis: red throughout, one decimal, no grid, shown only with a trace.
-    const QPen red(Qt::red);
-    yAxis2->setBasePen(red);
-    yAxis2->setTickPen(red);
-    yAxis2->setSubTickPen(red);
-    yAxis2->setSubTicks(false);
-    yAxis2->setTickLabelColor(Qt::red);
-    yAxis2->setLabelColor(Qt::red);
-    yAxis2->setLabel(QStringLiteral("T°C"));
-    yAxis2->setNumberFormat(QStringLiteral("f"));
-    yAxis2->setNumberPrecision(1);
-    yAxis2->grid()->setVisible(false);
+    // Shown only with a temperature trace.
+    styleTemperatureAxis(yAxis2);
     yAxis2->setTickLabels(true);
     yAxis2->setVisible(false);
 

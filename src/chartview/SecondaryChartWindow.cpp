@@ -1,6 +1,7 @@
 #include "chartview/SecondaryChartWindow.h"
 
 #include "chartview/ChartGeometry.h"
+#include "chartview/TemperatureAxis.h"
 #include "ui_SecondaryChartWindow.h"
 
 #include <qcustomplot.h>
@@ -21,16 +22,7 @@ SecondaryChartWindow::SecondaryChartWindow(QWidget* parent)
     c->yAxis->setLabel(QStringLiteral("XP14/2  XP14/3  XP2/8"));
     c->xAxis->setLabel(QStringLiteral("Выборки"));
 
-    const QPen red(Qt::red);
-    c->yAxis2->setBasePen(red);
-    c->yAxis2->setTickPen(red);
-    c->yAxis2->setSubTicks(false);
-    c->yAxis2->setTickLabelColor(Qt::red);
-    c->yAxis2->setLabelColor(Qt::red);
-    c->yAxis2->setLabel(QStringLiteral("T°C"));
-    c->yAxis2->setNumberFormat(QStringLiteral("f"));
-    c->yAxis2->setNumberPrecision(1);
-    c->yAxis2->grid()->setVisible(false);
+    styleTemperatureAxis(c->yAxis2);
 
     // Lines 1..3 at the fixed levels 5/4, 3/2, 1/0: line 1 on top.
     c->yAxis->setRange(-0.5, 5.5);

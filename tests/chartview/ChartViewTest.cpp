@@ -39,7 +39,6 @@ TEST(ChartView, AxesStartAsTheWindowExpects)
     EXPECT_FALSE(c.rightAxis()->visible());
     EXPECT_EQ(c.rightAxis()->label(), QStringLiteral("T°C"));
     EXPECT_EQ(c.rightAxis()->labelColor(), QColor(Qt::red));
-    EXPECT_EQ(c.rightAxis()->numberPrecision(), 1);
     EXPECT_FALSE(c.rightAxis()->grid()->visible());
 }
 
