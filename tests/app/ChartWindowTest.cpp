@@ -109,6 +109,33 @@ TEST(ChartWindow, ACoefficientThatDoesNotConvertEndsTheRedrawUntilItIsFixed)
     EXPECT_EQ(w.status0(), QStringLiteral("ПОСТРОЕНИЕ ГРАФИКА"));
 }
 
+TEST(ChartWindow, TheTransferOfTheNextArrayShowsAnEmptyChart)
+{
+    ChartWindow w;
+    w.window->show();
+    QByteArray ramp;
+    for (int i = 0; i < 400; ++i)
+        ramp += Words({static_cast<quint16>(10 * i)});
+    w.setData(ramp);
+    w.window->ShowChart(Origin::timRx);
+    // Dark pixels inside the plotting area clear of the axes' ticks: the signal's curve.
+    const auto curvePixels = [&w] {
+        // The chart as last painted, without the progress panel laid over it.
+        QImage shown(w.chart().size(), QImage::Format_RGB32);
+        w.chart().render(&shown, {}, {}, QWidget::DrawWindowBackground);
+        const QRect inside = w.chart().axisRect()->rect().adjusted(8, 8, -8, -8);
+        int n = 0;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                n += qGray(shown.pixel(x, y)) < 100;
+        return n;
+    };
+    ASSERT_GT(curvePixels(), 100);
+
+    emit w.acq().transferStarted(0);
+    EXPECT_EQ(curvePixels(), 0);
+}
+
 TEST(ChartWindow, ListsAndCheckBoxesRedrawOnlyAChartThatHasPoints)
 {
     ChartWindow w;
