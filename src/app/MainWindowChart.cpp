@@ -217,8 +217,7 @@ void MainWindow::fillSecondaryWindow(const RealTimePlot& plot)
     // The main chart's axis lines in window coordinates, as laid out by the last replot.
     const VerticalAxisPixels axes = verticalAxisPixels(c);
     const int chartLeft = c->x();
-    w->alignWith(x(), width(), chartLeft + axes.left, chartLeft + axes.right,
-                 c->bottomAxis()->label());
+    w->alignWith(this, chartLeft + axes.left, chartLeft + axes.right, c->bottomAxis()->label());
 
     const std::array<QCPGraph*, 3> lines{w->SeriDgt1(), w->SeriDgt2(), w->SeriDgt3()};
     for (int line = 0; line < 3; ++line) {

@@ -89,8 +89,7 @@ void MainWindow::btSingleClick()
     if (secondary_) {
         for (QCPGraph* g : {secondary_->SeriDgt1(), secondary_->SeriDgt2(), secondary_->SeriDgt3()})
             clearGraph(g);
-        const QRect main = frameGeometry();
-        secondary_->move(secondary_->frameGeometry().x(), main.y() + main.height());
+        secondary_->placeUnder(this);
     }
     cycle.start();
     f.btSingle->setText(QStringLiteral("ЗАВЕРШИТЬ"));

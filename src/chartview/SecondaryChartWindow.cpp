@@ -4,6 +4,7 @@
 #include "chartview/TemperatureAxis.h"
 #include "ui_SecondaryChartWindow.h"
 
+#include <QWindow>
 #include <qcustomplot.h>
 
 namespace korvel {
@@ -65,12 +66,57 @@ QScrollBar* SecondaryChartWindow::sbTransparency() const
     return ui->sbTransparency;
 }
 
-void SecondaryChartWindow::alignWith(int windowLeft, int windowWidth, int mainLeftAxisX,
+namespace {
+
+QMargins frameOf(const QWidget* w)
+{
+    const QWindow* handle = w->windowHandle();
+    return handle ? handle->frameMargins() : QMargins();
+}
+
+}  // namespace
+
+QMargins SecondaryChartWindow::frame() const
+{
+    const QMargins own = frameOf(this);
+    return own.isNull() ? expectedFrame_ : own;
+}
+
+void SecondaryChartWindow::expectFrameOf(const QWidget* mainWindow)
+{
+    expectedFrame_ = frameOf(mainWindow);
+}
+
+void SecondaryChartWindow::setOuterGeometry(const QRect& outer)
+{
+    // Placed by its inner rectangle: a position given for the frame is taken for the inner
+    // rectangle by the window system while the window is not yet framed.
+    setGeometry(outer.marginsRemoved(frame()));
+}
+
+void SecondaryChartWindow::placeUnder(const QWidget* mainWindow)
+{
+    expectFrameOf(mainWindow);
+    const QRect main = mainWindow->frameGeometry();
+    QRect outer = geometry().marginsAdded(frame());
+    outer.moveTop(main.y() + main.height());
+    setOuterGeometry(outer);
+}
+
+void SecondaryChartWindow::alignWith(const QWidget* mainWindow, int mainLeftAxisX,
                                      int mainRightAxisX, const QString& bottomTitle)
 {
     QCustomPlot* c = ui->Chart1;
-    resize(windowWidth, height());
-    move(windowLeft, y());
+    expectFrameOf(mainWindow);
+    const QRect main = mainWindow->frameGeometry();
+    QRect outer = geometry().marginsAdded(frame());
+    outer.setLeft(main.left());
+    outer.setWidth(main.width());
+    setOuterGeometry(outer);
+    // Both axis lines lie at the same distance from their windows' outer left edges.
+    const int shift = frameOf(mainWindow).left() - frame().left();
+    mainLeftAxisX += shift;
+    mainRightAxisX += shift;
     // Where this chart draws its left axis inside itself, as of a fresh layout.
     c->replot();
     const VerticalAxisPixels own = verticalAxisPixels(c);
@@ -106,7 +152,8 @@ void SecondaryChartWindow::resizeEvent(QResizeEvent* event)
 
 void SecondaryChartWindow::FormResize()
 {
-    ui->Chart1->resize(ui->Chart1->width(), height() - 40);
+    const QMargins f = frame();
+    ui->Chart1->resize(ui->Chart1->width(), height() + f.top() + f.bottom() - 40);
 }
 
 }  // namespace korvel

@@ -4,6 +4,7 @@
 #include "chartview/SecondaryChartWindow.h"
 
 #include <QScrollBar>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace korvel;
@@ -86,7 +87,11 @@ TEST(SecondaryChartWindow, ChartFollowsTheWindowHeightAndTakesTheMainColours)
 {
     SecondaryChartWindow w;
     w.show();
-    w.resize(805, 300);
+    // The outer height counts: title bar and borders included (an offscreen window has them too).
+    const QMargins frame = w.windowHandle()->frameMargins();
+    ASSERT_GT(frame.top() + frame.bottom(), 0);
+    w.resize(805, 300 - frame.top() - frame.bottom());
+    EXPECT_EQ(w.frameGeometry().height(), 300);
     EXPECT_EQ(w.chart()->height(), 260);
     w.FormCreate(Qt::magenta, Qt::cyan, Qt::darkRed);
     EXPECT_EQ(w.SeriDgt1()->pen().color(), QColor(Qt::magenta));
