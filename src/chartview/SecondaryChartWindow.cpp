@@ -32,6 +32,8 @@ SecondaryChartWindow::SecondaryChartWindow(QWidget* parent)
         series_[i] = c->addGraph(c->xAxis, c->yAxis);
         series_[i]->setName(QString::fromLatin1(names[i]));
     }
+    c->replot();  // lays the chart out, so the title can be fitted to it
+    fitLeftTitle();
 
     connect(ui->sbTransparency, &QScrollBar::valueChanged, this,
             &SecondaryChartWindow::sbTransparencyChange);
@@ -118,6 +120,7 @@ void SecondaryChartWindow::alignWith(const QWidget* mainWindow, int mainLeftAxis
     mainLeftAxisX += shift;
     mainRightAxisX += shift;
     // Where this chart draws its left axis inside itself, as of a fresh layout.
+    fitLeftTitle();
     c->replot();
     const VerticalAxisPixels own = verticalAxisPixels(c);
     // The chart keeps a margin right of its plotting area too; the width carries it along so
@@ -154,6 +157,29 @@ void SecondaryChartWindow::FormResize()
 {
     const QMargins f = frame();
     ui->Chart1->resize(ui->Chart1->width(), height() + f.top() + f.bottom() - 40);
+    fitLeftTitle();
+}
+
+void SecondaryChartWindow::fitLeftTitle()
+{
+    QCustomPlot* c = ui->Chart1;
+    QCPAxis* left = c->yAxis;
+    // The title is centred on the plotting area, which the chart's own layout last gave the
+    // margins; a chart placed above the window's top loses as much at either end. A little
+    // room is kept so that the title does not touch the edge.
+    const QMargins m = c->axisRect()->margins();
+    const int hidden = std::max(0, -(c->y() + m.top()));
+    const int room = c->height() - m.top() - m.bottom() - 2 * hidden - 4;
+    QFont font = c->font();
+    const int needed = QFontMetrics(font).horizontalAdvance(left->label());
+    if (room > 0 && needed > room) {
+        const qreal scale = qreal(room) / needed;
+        if (font.pointSizeF() > 0)
+            font.setPointSizeF(font.pointSizeF() * scale);
+        else
+            font.setPixelSize(std::max(1, int(font.pixelSize() * scale)));
+    }
+    left->setLabelFont(font);
 }
 
 }  // namespace korvel

@@ -53,6 +53,8 @@ protected:
 private:
     void FormResize();
     void sbTransparencyChange(int value);
+    // The left title shrinks until it fits the height of the plotting area.
+    void fitLeftTitle();
     // The frame the window manager draws round the window. Until it has framed this window,
     // the main window's frame stands in for it: both get the same title bar and borders.
     QMargins frame() const;

@@ -83,6 +83,19 @@ TEST(SecondaryChartWindow, BlendingHidesTheTimeAxisBelow250)
     EXPECT_EQ(w.transparency(), 120);
 }
 
+TEST(SecondaryChartWindow, LeftTitleFitsInsideTheWindow)
+{
+    SecondaryChartWindow w;
+    w.show();
+    QCustomPlot* c = w.chart();
+    c->replot();
+    // The title is centred on the plotting area; the chart may start above the window's top.
+    const QRect area = c->axisRect()->rect().translated(c->pos());
+    const int half = QFontMetrics(c->yAxis->labelFont()).horizontalAdvance(c->yAxis->label()) / 2;
+    EXPECT_GE(area.center().y() - half, 0);
+    EXPECT_LE(area.center().y() + half, area.bottom());
+}
+
 TEST(SecondaryChartWindow, ChartFollowsTheWindowHeightAndTakesTheMainColours)
 {
     SecondaryChartWindow w;
