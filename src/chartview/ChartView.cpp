@@ -15,21 +15,26 @@ ChartView::ChartView(QWidget* parent) : QCustomPlot(parent)
         const char* name;
         QColor color;
         bool right;
+        bool digital;
     };
     // Drawing order: later series are painted over earlier ones.
     const Def defs[6] = {
-        {"Series1", Qt::black, false},
-        {"SeriDgt3", ColorFromRef(16711680), false},
-        {"SeriDgt1", ColorFromRef(65535), false},
-        {"SeriDgt2", ColorFromRef(32768), false},
-        {"Series2", Qt::blue, false},
-        {"SeriTermo", Qt::red, true},
+        {"Series1", Qt::black, false, false},
+        {"SeriDgt3", ColorFromRef(16711680), false, true},
+        {"SeriDgt1", ColorFromRef(65535), false, true},
+        {"SeriDgt2", ColorFromRef(32768), false, true},
+        {"Series2", Qt::blue, false, false},
+        {"SeriTermo", Qt::red, true, false},
     };
     for (int i = 0; i < 6; ++i) {
         QCPGraph* g = addGraph(xAxis, defs[i].right ? yAxis2 : yAxis);
         g->setName(QString::fromLatin1(defs[i].name));
         g->setPen(QPen(defs[i].color));
         g->setAdaptiveSampling(true);
+        // A digital level holds until the next sample; a ramp between two would show a level
+        // the line never had.
+        if (defs[i].digital)
+            g->setLineStyle(QCPGraph::lsStepLeft);
         series_[i] = g;
     }
 

@@ -31,6 +31,7 @@ SecondaryChartWindow::SecondaryChartWindow(QWidget* parent)
     for (int i = 0; i < 3; ++i) {
         series_[i] = c->addGraph(c->xAxis, c->yAxis);
         series_[i]->setName(QString::fromLatin1(names[i]));
+        series_[i]->setLineStyle(QCPGraph::lsStepLeft);  // a level holds until the next point
     }
     c->replot();  // lays the chart out, so the title can be fitted to it
     fitLeftTitle();

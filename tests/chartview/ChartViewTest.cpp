@@ -96,6 +96,16 @@ TEST(SecondaryChartWindow, LeftTitleFitsInsideTheWindow)
     EXPECT_LE(area.center().y() + half, area.bottom());
 }
 
+TEST(ChartView, DigitalLinesHoldTheirLevelUntilTheNextPointInBothWindows)
+{
+    ChartView c;
+    SecondaryChartWindow w;
+    for (QCPGraph* g : {c.SeriDgt1(), c.SeriDgt2(), c.SeriDgt3(), w.SeriDgt1(), w.SeriDgt2(),
+                        w.SeriDgt3()})
+        EXPECT_EQ(g->lineStyle(), QCPGraph::lsStepLeft) << g->name().toStdString();
+    EXPECT_EQ(c.Series1()->lineStyle(), QCPGraph::lsLine);
+}
+
 TEST(SecondaryChartWindow, ChartFollowsTheWindowHeightAndTakesTheMainColours)
 {
     SecondaryChartWindow w;
