@@ -115,6 +115,7 @@ public:
         int XUnitFactor = 1;
         int PrevXUnitFactor = 1;
         QString XUnitName;
+        bool plotInterrupted = false;  // the last redraw stopped at a conversion error
     };
     // The accelerometer panel: seconds per block, channels, the duration of the last start.
     struct AccelState {

@@ -9,6 +9,7 @@
 #include "chartview/ChartGeometry.h"
 #include "chartview/ChartView.h"
 #include "chartview/SecondaryChartWindow.h"
+#include "chartview/ZoomGesture.h"
 #include "device/Acquisition.h"
 #include "text/Messages.h"
 #include "text/NumberFormat.h"
@@ -62,16 +63,20 @@ ScaleInputs MainWindow::scaleInputsOfControls() const
 void MainWindow::GetScaleParams()
 {
     Ui::MainWindow& f = *ui;
-    const ScaleParams p = korvel::GetScaleParams(scaleInputsOfControls());
+    const ScaleInputs in = scaleInputsOfControls();
+    // The range is in force even when the user's own factor or shift does not convert.
+    f.pRgm->setText(RangeCaption(RangeInForce(in)));
+    const ScaleParams p = korvel::GetScaleParams(in);
     scaling.ScaleK = p.coefficients.ScaleK;
     scaling.ScaleShift = p.coefficients.ScaleShift;
-    f.pRgm->setText(p.pRgmCaption);
     setAxisTitles(f.Chart1, p.titles);
 }
 
 bool MainWindow::chartHasPoints() const
 {
-    return lastVisibleIndex(ui->Chart1->Series1()) >= 0;
+    // A redraw cut short by a text that does not convert emptied the series, yet its data is
+    // still there to be drawn once the text is corrected.
+    return lastVisibleIndex(ui->Chart1->Series1()) >= 0 || chart.plotInterrupted;
 }
 
 void MainWindow::ShowChart(ChartOrigin Origin)
@@ -79,6 +84,7 @@ void MainWindow::ShowChart(ChartOrigin Origin)
     Ui::MainWindow& f = *ui;
     Acquisition& a = acquisition();
     ChartView* c = f.Chart1;
+    chart.plotInterrupted = false;
     try {
         // Preamble.
         const int N = f.seInt->clamped(f.seInt->value());
@@ -149,6 +155,8 @@ void MainWindow::ShowChart(ChartOrigin Origin)
                                             ? c->seriesColor(c->Series2())
                                             : QColor(Qt::black));
         applyChartPlot(c, graphsOf(c), plot, chart.ChartZoomed);
+        if (!chart.ChartZoomed)
+            c->zoomGesture()->axesFitted();
 
         // Finish.
         a.ShowChartFinished();
@@ -157,6 +165,7 @@ void MainWindow::ShowChart(ChartOrigin Origin)
         statusPanel(2)->clear();
     } catch (const ConversionError& e) {
         // The redraw ends here; what was cleared stays cleared and is shown so.
+        chart.plotInterrupted = true;
         c->replot();
         messages().error(e.message());
     }
@@ -191,7 +200,8 @@ void MainWindow::showRealTimePlot(ChartOrigin Origin)
         appendPoints(c->Series1(), plot.Series1);
         appendPoints(c->SeriTermo(), plot.SeriTermo);
     }
-    if (!chart.ChartZoomed)
+    // A zoom stays while points arrive, whether or not it redrew digital lines.
+    if (!c->zoomGesture()->isZoomed())
         autoscaleAxes(c);
     c->replot();
 
@@ -207,8 +217,7 @@ void MainWindow::fillSecondaryWindow(const RealTimePlot& plot)
     // The main chart's axis lines in window coordinates, as laid out by the last replot.
     const VerticalAxisPixels axes = verticalAxisPixels(c);
     const int chartLeft = c->x();
-    w->alignWith(x(), width(), chartLeft + axes.left, chartLeft + axes.right,
-                 c->bottomAxis()->label());
+    w->alignWith(this, chartLeft + axes.left, chartLeft + axes.right, c->bottomAxis()->label());
 
     const std::array<QCPGraph*, 3> lines{w->SeriDgt1(), w->SeriDgt2(), w->SeriDgt3()};
     for (int line = 0; line < 3; ++line) {

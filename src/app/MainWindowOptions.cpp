@@ -79,7 +79,7 @@ void onClick(QWidget* w, std::function<void()> action)
     new ClickHandler(w, [](QPoint) { return true; }, std::move(action));
 }
 
-// emExtShift/emExtScale take only what can make a number: "." turns into the comma.
+// emExtShift/emExtScale take only what can make a number, with either key for the separator.
 class ScaleKeyFilter : public QObject {
 public:
     explicit ScaleKeyFilter(QLineEdit* edit) : QObject(edit), edit_(edit)
@@ -92,7 +92,15 @@ protected:
     {
         if (event->type() != QEvent::KeyPress)
             return false;
-        const QString typed = static_cast<QKeyEvent*>(event)->text();
+        auto* key = static_cast<QKeyEvent*>(event);
+        // The editing shortcuts type control characters; they are commands, not input.
+        for (QKeySequence::StandardKey k :
+             {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut,
+              QKeySequence::Paste, QKeySequence::Undo, QKeySequence::Redo}) {
+            if (key->matches(k))
+                return false;
+        }
+        const QString typed = key->text();
         // Keys that type nothing (arrows, Delete, Home) move or edit, they are not characters.
         if (typed.size() != 1)
             return false;

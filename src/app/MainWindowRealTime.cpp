@@ -82,14 +82,14 @@ void MainWindow::btSingleClick()
     for (QCPGraph* g : {c->Series1(), c->Series2(), c->SeriDgt1(), c->SeriDgt2(), c->SeriDgt3(),
                         c->SeriTermo()})
         clearGraph(g);
+    chart.plotInterrupted = false;
     // A Y-only accelerometer plot may have left the signal in Series2's colour.
     c->setSeriesColor(c->Series1(), Qt::black);
     c->replot();
     if (secondary_) {
         for (QCPGraph* g : {secondary_->SeriDgt1(), secondary_->SeriDgt2(), secondary_->SeriDgt3()})
             clearGraph(g);
-        const QRect main = frameGeometry();
-        secondary_->move(secondary_->frameGeometry().x(), main.y() + main.height());
+        secondary_->placeUnder(this);
     }
     cycle.start();
     f.btSingle->setText(QStringLiteral("ЗАВЕРШИТЬ"));

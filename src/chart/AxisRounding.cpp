@@ -1,5 +1,7 @@
 #include "chart/AxisRounding.h"
 
+#include "text/NumberFormat.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -41,6 +43,29 @@ AxisEnds RoundedAxisEnds(double low, double high)
     const double highK = std::abs(highSteps - std::nearbyint(highSteps)) < 1e-9 ? std::nearbyint(highSteps)
                                                                             : std::ceil(highSteps);
     return {lowK * step, highK * step};
+}
+
+AxisEnds TemperatureAxisEnds(double low, double high)
+{
+    if (!std::isfinite(low) || !std::isfinite(high))
+        return {low, high};
+    if (low > high)
+        std::swap(low, high);
+    const double margin = std::max((high - low) * 0.05, 0.1);
+    return {low - margin, high + margin};
+}
+
+double TemperatureTickStep(double span)
+{
+    return std::max(RoundAxisStep(span), 0.1);
+}
+
+QString TemperatureLabel(double celsius)
+{
+    QString t = FormatFixed(celsius, 1);
+    if (t.endsWith(QLatin1Char('0')))
+        t.chop(2);
+    return t == QLatin1String("-0") ? QStringLiteral("0") : t;
 }
 
 }  // namespace korvel

@@ -1,15 +1,17 @@
 #include "chart/ScaleControls.h"
 
 #include "chart/Scaling.h"
+#include "text/NumberFormat.h"
 
 namespace korvel {
 
 QChar FilterScaleKey(QChar typed)
 {
-    if (typed == QLatin1Char('.'))
-        typed = QLatin1Char(',');
+    // Either key types the separator the number is read with, whatever the keyboard offers.
+    if (typed == QLatin1Char('.') || typed == QLatin1Char(','))
+        return DecimalSeparator();
     const char16_t c = typed.unicode();
-    if (c == u'-' || c == u',' || c == u'\b' || (c >= u'0' && c <= u'9'))
+    if (c == u'-' || c == u'\b' || (c >= u'0' && c <= u'9'))
         return typed;
     return QChar();
 }

@@ -5,8 +5,9 @@
 
 namespace korvel {
 
-// emExtShift/emExtScale key filter: "." becomes the comma; only "-", digits, "," and
-// backspace pass. A discarded key comes back as a null QChar.
+// emExtShift/emExtScale key filter: "." and "," both become the locale's decimal separator;
+// only "-", digits, that separator and backspace pass. A discarded key comes back as a null
+// QChar.
 QChar FilterScaleKey(QChar typed);
 
 struct ScaleControlsEnabled {

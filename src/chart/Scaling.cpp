@@ -25,16 +25,19 @@ AxisTitles AxisTitlesFor(int displayMode, const QString& valueTitle, const QStri
     return t;
 }
 
+RangeScale RangeInForce(const ScaleInputs& in)
+{
+    return RangeScaleOf(in.rangeIndex, in.calibration)
+        .value_or(RangeScale{in.previous.ScaleK, in.previous.ScaleShift});
+}
+
 ScaleParams GetScaleParams(const ScaleInputs& in)
 {
     ScaleParams out;
-    ScaleCoefficients s = in.previous;
-    if (const auto range = RangeScaleOf(in.rangeIndex, in.calibration)) {
-        s.ScaleK = range->ScaleK;
-        s.ScaleShift = range->ScaleShift;
-    }
+    const RangeScale range = RangeInForce(in);
+    ScaleCoefficients s{range.ScaleK, range.ScaleShift};
     // The caption reports the range as the settings file gives it, before the user's factors.
-    out.pRgmCaption = RangeCaption(RangeScale{s.ScaleK, s.ScaleShift});
+    out.pRgmCaption = RangeCaption(range);
 
     if (in.extScaleIndex == 1)
         s.ScaleK = StrToFloat(in.emExtScale);

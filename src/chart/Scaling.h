@@ -52,6 +52,10 @@ struct ScaleParams {
     AxisTitles titles;
 };
 
+// The range's own coefficient and shift (the previous ones when no range is selected), before
+// the user's factor and shift: what the pRgm caption reports.
+RangeScale RangeInForce(const ScaleInputs& in);
+
 // Throws ConversionError when a selected external text does not convert, or when the entered
 // shift added to the range's shift leaves 32 bits.
 ScaleParams GetScaleParams(const ScaleInputs& in);

@@ -69,8 +69,11 @@ void autoscaleAxes(QCustomPlot* plot)
         if (!hasVisibleData(axis))
             continue;
         axis->rescale(true);
-        if (axis == plot->axisRect()->axis(QCPAxis::atLeft)) {
-            const AxisEnds ends = RoundedAxisEnds(axis->range().lower, axis->range().upper);
+        const QCPAxis::AxisType type = axis->axisType();
+        if (type == QCPAxis::atLeft || type == QCPAxis::atRight) {
+            const AxisEnds ends = type == QCPAxis::atLeft
+                                      ? RoundedAxisEnds(axis->range().lower, axis->range().upper)
+                                      : TemperatureAxisEnds(axis->range().lower, axis->range().upper);
             axis->setRange(ends.minimum, ends.maximum);
         }
     }

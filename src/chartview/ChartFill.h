@@ -28,7 +28,8 @@ void appendPoints(QCPGraph* graph, const PointSeries& series);
 void clearGraph(QCPGraph* graph);
 
 // Axes back to automatic: every axis of the first axis rect fitted to the data of its visible
-// graphs, the left one with its ends rounded outward. An axis without data keeps its range.
+// graphs, the left one with its ends rounded outward, the right (temperature) one with a margin
+// round its trace. An axis without data keeps its range.
 void autoscaleAxes(QCustomPlot* plot);
 
 // Replaces all six series with the plot's, carries a zoomed bottom-axis window over to a new

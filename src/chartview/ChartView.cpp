@@ -1,5 +1,6 @@
 #include "chartview/ChartView.h"
 
+#include "chartview/TemperatureAxis.h"
 #include "chartview/ZoomGesture.h"
 
 namespace korvel {
@@ -14,39 +15,34 @@ ChartView::ChartView(QWidget* parent) : QCustomPlot(parent)
         const char* name;
         QColor color;
         bool right;
+        bool digital;
     };
     // Drawing order: later series are painted over earlier ones.
     const Def defs[6] = {
-        {"Series1", Qt::black, false},
-        {"SeriDgt3", ColorFromRef(16711680), false},
-        {"SeriDgt1", ColorFromRef(65535), false},
-        {"SeriDgt2", ColorFromRef(32768), false},
-        {"Series2", Qt::blue, false},
-        {"SeriTermo", Qt::red, true},
+        {"Series1", Qt::black, false, false},
+        {"SeriDgt3", ColorFromRef(16711680), false, true},
+        {"SeriDgt1", ColorFromRef(65535), false, true},
+        {"SeriDgt2", ColorFromRef(32768), false, true},
+        {"Series2", Qt::blue, false, false},
+        {"SeriTermo", Qt::red, true, false},
     };
     for (int i = 0; i < 6; ++i) {
         QCPGraph* g = addGraph(xAxis, defs[i].right ? yAxis2 : yAxis);
         g->setName(QString::fromLatin1(defs[i].name));
         g->setPen(QPen(defs[i].color));
         g->setAdaptiveSampling(true);
+        // A digital level holds until the next sample; a ramp between two would show a level
+        // the line never had.
+        if (defs[i].digital)
+            g->setLineStyle(QCPGraph::lsStepLeft);
         series_[i] = g;
     }
 
     yAxis->setLabel(QStringLiteral("единицы АЦП"));
     xAxis->setLabel(QStringLiteral("Выборки"));
 
-    // The temperature axis: red throughout, one decimal, no grid, shown only with a trace.
-    const QPen red(Qt::red);
-    yAxis2->setBasePen(red);
-    yAxis2->setTickPen(red);
-    yAxis2->setSubTickPen(red);
-    yAxis2->setSubTicks(false);
-    yAxis2->setTickLabelColor(Qt::red);
-    yAxis2->setLabelColor(Qt::red);
-    yAxis2->setLabel(QStringLiteral("T°C"));
-    yAxis2->setNumberFormat(QStringLiteral("f"));
-    yAxis2->setNumberPrecision(1);
-    yAxis2->grid()->setVisible(false);
+    // Shown only with a temperature trace.
+    styleTemperatureAxis(yAxis2);
     yAxis2->setTickLabels(true);
     yAxis2->setVisible(false);
 

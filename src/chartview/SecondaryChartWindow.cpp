@@ -1,8 +1,10 @@
 #include "chartview/SecondaryChartWindow.h"
 
 #include "chartview/ChartGeometry.h"
+#include "chartview/TemperatureAxis.h"
 #include "ui_SecondaryChartWindow.h"
 
+#include <QWindow>
 #include <qcustomplot.h>
 
 namespace korvel {
@@ -21,16 +23,7 @@ SecondaryChartWindow::SecondaryChartWindow(QWidget* parent)
     c->yAxis->setLabel(QStringLiteral("XP14/2  XP14/3  XP2/8"));
     c->xAxis->setLabel(QStringLiteral("Выборки"));
 
-    const QPen red(Qt::red);
-    c->yAxis2->setBasePen(red);
-    c->yAxis2->setTickPen(red);
-    c->yAxis2->setSubTicks(false);
-    c->yAxis2->setTickLabelColor(Qt::red);
-    c->yAxis2->setLabelColor(Qt::red);
-    c->yAxis2->setLabel(QStringLiteral("T°C"));
-    c->yAxis2->setNumberFormat(QStringLiteral("f"));
-    c->yAxis2->setNumberPrecision(1);
-    c->yAxis2->grid()->setVisible(false);
+    styleTemperatureAxis(c->yAxis2);
 
     // Lines 1..3 at the fixed levels 5/4, 3/2, 1/0: line 1 on top.
     c->yAxis->setRange(-0.5, 5.5);
@@ -38,7 +31,10 @@ SecondaryChartWindow::SecondaryChartWindow(QWidget* parent)
     for (int i = 0; i < 3; ++i) {
         series_[i] = c->addGraph(c->xAxis, c->yAxis);
         series_[i]->setName(QString::fromLatin1(names[i]));
+        series_[i]->setLineStyle(QCPGraph::lsStepLeft);  // a level holds until the next point
     }
+    c->replot();  // lays the chart out, so the title can be fitted to it
+    fitLeftTitle();
 
     connect(ui->sbTransparency, &QScrollBar::valueChanged, this,
             &SecondaryChartWindow::sbTransparencyChange);
@@ -73,13 +69,59 @@ QScrollBar* SecondaryChartWindow::sbTransparency() const
     return ui->sbTransparency;
 }
 
-void SecondaryChartWindow::alignWith(int windowLeft, int windowWidth, int mainLeftAxisX,
+namespace {
+
+QMargins frameOf(const QWidget* w)
+{
+    const QWindow* handle = w->windowHandle();
+    return handle ? handle->frameMargins() : QMargins();
+}
+
+}  // namespace
+
+QMargins SecondaryChartWindow::frame() const
+{
+    const QMargins own = frameOf(this);
+    return own.isNull() ? expectedFrame_ : own;
+}
+
+void SecondaryChartWindow::expectFrameOf(const QWidget* mainWindow)
+{
+    expectedFrame_ = frameOf(mainWindow);
+}
+
+void SecondaryChartWindow::setOuterGeometry(const QRect& outer)
+{
+    // Placed by its inner rectangle: a position given for the frame is taken for the inner
+    // rectangle by the window system while the window is not yet framed.
+    setGeometry(outer.marginsRemoved(frame()));
+}
+
+void SecondaryChartWindow::placeUnder(const QWidget* mainWindow)
+{
+    expectFrameOf(mainWindow);
+    const QRect main = mainWindow->frameGeometry();
+    QRect outer = geometry().marginsAdded(frame());
+    outer.moveTop(main.y() + main.height());
+    setOuterGeometry(outer);
+}
+
+void SecondaryChartWindow::alignWith(const QWidget* mainWindow, int mainLeftAxisX,
                                      int mainRightAxisX, const QString& bottomTitle)
 {
     QCustomPlot* c = ui->Chart1;
-    resize(windowWidth, height());
-    move(windowLeft, y());
+    expectFrameOf(mainWindow);
+    const QRect main = mainWindow->frameGeometry();
+    QRect outer = geometry().marginsAdded(frame());
+    outer.setLeft(main.left());
+    outer.setWidth(main.width());
+    setOuterGeometry(outer);
+    // Both axis lines lie at the same distance from their windows' outer left edges.
+    const int shift = frameOf(mainWindow).left() - frame().left();
+    mainLeftAxisX += shift;
+    mainRightAxisX += shift;
     // Where this chart draws its left axis inside itself, as of a fresh layout.
+    fitLeftTitle();
     c->replot();
     const VerticalAxisPixels own = verticalAxisPixels(c);
     // The chart keeps a margin right of its plotting area too; the width carries it along so
@@ -114,7 +156,31 @@ void SecondaryChartWindow::resizeEvent(QResizeEvent* event)
 
 void SecondaryChartWindow::FormResize()
 {
-    ui->Chart1->resize(ui->Chart1->width(), height() - 40);
+    const QMargins f = frame();
+    ui->Chart1->resize(ui->Chart1->width(), height() + f.top() + f.bottom() - 40);
+    fitLeftTitle();
+}
+
+void SecondaryChartWindow::fitLeftTitle()
+{
+    QCustomPlot* c = ui->Chart1;
+    QCPAxis* left = c->yAxis;
+    // The title is centred on the plotting area, which the chart's own layout last gave the
+    // margins; a chart placed above the window's top loses as much at either end. A little
+    // room is kept so that the title does not touch the edge.
+    const QMargins m = c->axisRect()->margins();
+    const int hidden = std::max(0, -(c->y() + m.top()));
+    const int room = c->height() - m.top() - m.bottom() - 2 * hidden - 4;
+    QFont font = c->font();
+    const int needed = QFontMetrics(font).horizontalAdvance(left->label());
+    if (room > 0 && needed > room) {
+        const qreal scale = qreal(room) / needed;
+        if (font.pointSizeF() > 0)
+            font.setPointSizeF(font.pointSizeF() * scale);
+        else
+            font.setPixelSize(std::max(1, int(font.pixelSize() * scale)));
+    }
+    left->setLabelFont(font);
 }
 
 }  // namespace korvel

@@ -2,6 +2,7 @@
 // The secondary window: the three digital lines of the real-time mode as stacked traces in a
 // see-through window that lines up under the main chart.
 
+#include <QMargins>
 #include <QWidget>
 #include <memory>
 
@@ -36,10 +37,12 @@ public:
     void setTransparency(int value);
     QScrollBar* sbTransparency() const;
 
-    // Lines the window up under the main window: same left edge and width, the left axis line
-    // at mainLeftAxisX and the plotting area ending at mainRightAxisX (both in the main
+    // Puts the window's outer top edge on the main window's outer bottom edge.
+    void placeUnder(const QWidget* mainWindow);
+    // Lines the window up with the main window: same outer left edge and width, the left axis
+    // line at mainLeftAxisX and the plotting area ending at mainRightAxisX (both in the main
     // window's coordinates), the transparency bar right of the chart.
-    void alignWith(int windowLeft, int windowWidth, int mainLeftAxisX, int mainRightAxisX,
+    void alignWith(const QWidget* mainWindow, int mainLeftAxisX, int mainRightAxisX,
                    const QString& bottomTitle);
     // The visible time window of the main chart; replots.
     void showTimeRange(double lower, double upper);
@@ -50,9 +53,17 @@ protected:
 private:
     void FormResize();
     void sbTransparencyChange(int value);
+    // The left title shrinks until it fits the height of the plotting area.
+    void fitLeftTitle();
+    // The frame the window manager draws round the window. Until it has framed this window,
+    // the main window's frame stands in for it: both get the same title bar and borders.
+    QMargins frame() const;
+    void expectFrameOf(const QWidget* mainWindow);
+    void setOuterGeometry(const QRect& outer);
 
     std::unique_ptr<Ui::SecondaryChartWindow> ui;
     std::array<QCPGraph*, 3> series_{};
+    QMargins expectedFrame_;
 };
 
 }  // namespace korvel

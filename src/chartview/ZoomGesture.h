@@ -23,8 +23,9 @@ public:
     // For the chart's tool tip: how to zoom and how to undo.
     static QString toolTip();
 
-    // True from a zoom until the next undo.
+    // True from a zoom until the next undo, or until the program fits the axes to new data.
     bool isZoomed() const { return zoomed_; }
+    void axesFitted() { zoomed_ = false; }
 
     // Shorter drags in either direction are clicks and change nothing.
     static constexpr int MinimumDragPixels = 4;

@@ -44,7 +44,7 @@ int FieldModel::clamp(int v) const
 
 FtCalculator::FtCalculator(int SRAMblocks, int Time4allSRAM, int F)
     : SRAMblocks_(SRAMblocks >= 1 && SRAMblocks <= 8 ? SRAMblocks : 8),
-      Time4allSRAM_(Time4allSRAM > 0 ? Time4allSRAM : 10000),
+      Time4allSRAM_(Time4allSRAM),
       seF_(FMin, FMax, 1, F),
       seTime_(TimeMin, TimeMax, 1, durationOfBlocks(Time4allSRAM_, SRAMblocks_)),
       seSamples_(30000, 240000, 30000, 30000 * SRAMblocks_)
@@ -217,7 +217,8 @@ void FtCalculator::seFExit()
         Time4allSRAM_ = roundedAllSRAM(seF_.clamp(typed));
         setValue(FtField::seTime, durationOfBlocks(Time4allSRAM_, SRAMblocks_));
     }
-    setValue(FtField::seF, int(Round(240000000.0 / Time4allSRAM_)));
+    // A stored duration of zero or less has no frequency; it stands for the shortest one.
+    setValue(FtField::seF, Time4allSRAM_ > 0 ? int(Round(240000000.0 / Time4allSRAM_)) : FMax);
     recompute();
     hideError();
 }

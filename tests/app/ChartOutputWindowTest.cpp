@@ -39,6 +39,17 @@ QRect plotArea(ChartWindow& w)
     return w.chart().axisRect()->rect();
 }
 
+// Twelve real-time replies as the receiver stores them, none drawn yet.
+template <class Word>
+void storeRealTime(ChartWindow& w, Word word)
+{
+    w.window->show();
+    w.acq().ModeCommand = cmd::cmdSample();
+    w.acq().SamplePeriod = 1000000.0;
+    for (int i = 0; i < 12; ++i)
+        w.acq().RealTimeSignal[i] = static_cast<quint16>(word(i));
+}
+
 }  // namespace
 
 TEST(ChartZoomWindow, DigitalLevelsFollowAZoomOnlyWhileALineIsShown)
@@ -86,11 +97,7 @@ TEST(ChartZoomWindow, DigitalLevelsFollowAZoomOnlyWhileALineIsShown)
 TEST(ChartZoomWindow, SecondaryAxisFollowsZoomAndUndoAndADoubleClickNeverShowsIt)
 {
     ChartWindow w;
-    w.window->show();
-    w.acq().ModeCommand = cmd::cmdSample();
-    w.acq().SamplePeriod = 1000000.0;
-    for (int i = 0; i < 12; ++i)
-        w.acq().RealTimeSignal[i] = static_cast<quint16>((i % 2 ? 0x2000 : 0) | (100 * i));
+    storeRealTime(w, [](int i) { return (i % 2 ? 0x2000 : 0) | (100 * i); });
     w.f().cbDgt1->setChecked(true);
     w.acq().RealTimeCount = 0;
     for (int i = 0; i < 12; ++i)
@@ -133,6 +140,34 @@ TEST(ChartZoomWindow, SecondaryAxisFollowsZoomAndUndoAndADoubleClickNeverShowsIt
     w.secondary.show();
     sendMouse(&w.chart(), QEvent::MouseButtonDblClick, QPointF(area.center()), Qt::LeftButton);
     EXPECT_TRUE(w.secondary.isVisible());
+}
+
+TEST(ChartZoomWindow, ARealTimeZoomStaysWhilePointsArriveUntilTheAxesAreFittedAgain)
+{
+    ChartWindow w;
+    storeRealTime(w, [](int i) { return 100 * i; });
+    w.acq().RealTimeCount = 0;
+    for (int i = 0; i < 10; ++i)
+        w.window->ShowChart(Origin::timRx);
+    const QRect area = plotArea(w);
+    dragOnChart(w.chart(), {area.width() / 4, area.height() / 4},
+                {area.width() / 2, area.height() / 2});
+    const AxisLimits bottom = axisLimits(w.chart().bottomAxis());
+    const AxisLimits left = axisLimits(w.chart().leftAxis());
+
+    w.window->ShowChart(Origin::timRx);  // no digital line checked
+    EXPECT_EQ(w.points(w.chart().Series1()), 11);
+    EXPECT_EQ(axisLimits(w.chart().bottomAxis()).minimum, bottom.minimum);
+    EXPECT_EQ(axisLimits(w.chart().bottomAxis()).maximum, bottom.maximum);
+    EXPECT_EQ(axisLimits(w.chart().leftAxis()).minimum, left.minimum);
+    EXPECT_EQ(axisLimits(w.chart().leftAxis()).maximum, left.maximum);
+
+    // A new measurement fits the axes to itself; real-time points after it are fitted too.
+    showRamp(w);
+    w.acq().ModeCommand = cmd::cmdSample();
+    w.window->ShowChart(Origin::cbShowK);
+    ASSERT_EQ(w.points(w.chart().Series1()), 11);
+    EXPECT_EQ(axisLimits(w.chart().bottomAxis()).maximum, 10.0);
 }
 
 TEST(ChartPictureWindow, CopyPutsAWhitePictureOnTheClipboardAndKeepsTheChartColour)

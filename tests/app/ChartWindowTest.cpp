@@ -95,16 +95,45 @@ TEST(ChartWindow, ACoefficientThatDoesNotConvertEndsTheRedrawUntilItIsFixed)
         EXPECT_EQ(w.points(g), 0) << g->name().toStdString();
     EXPECT_EQ(w.status0(), QStringLiteral("ждём"));
 
-    // With no points left, changing lists redraws nothing (and so reports nothing).
-    ChartWindow::choose(w.f().cbXscale, 1);
-    EXPECT_EQ(w.messages.said.size(), 1);
+    // Another range while the text is still wrong: its caption shows, the redraw stops again.
+    ChartWindow::choose(w.f().cbRgm, 0);
+    EXPECT_EQ(w.f().pRgm->text(), QStringLiteral("Kацп=-1,00; СДВИГ=0 (ini-файл)"));
+    EXPECT_EQ(w.messages.said.size(), 2);
 
+    // Corrected, the next change of a control draws the data in memory again.
     w.f().emExtScale->setText(QStringLiteral("2,5"));
-    w.window->ShowChart(Origin::cbShowK);
-    EXPECT_EQ(w.messages.said.size(), 1);
+    ChartWindow::choose(w.f().cbXscale, 1);
+    EXPECT_EQ(w.messages.said.size(), 2);
     ASSERT_EQ(w.points(w.chart().Series1()), 3);
     EXPECT_DOUBLE_EQ(w.y(w.chart().Series1(), 2), 75.0);
     EXPECT_EQ(w.status0(), QStringLiteral("ПОСТРОЕНИЕ ГРАФИКА"));
+}
+
+TEST(ChartWindow, TheTransferOfTheNextArrayShowsAnEmptyChart)
+{
+    ChartWindow w;
+    w.window->show();
+    QByteArray ramp;
+    for (int i = 0; i < 400; ++i)
+        ramp += Words({static_cast<quint16>(10 * i)});
+    w.setData(ramp);
+    w.window->ShowChart(Origin::timRx);
+    // Dark pixels inside the plotting area clear of the axes' ticks: the signal's curve.
+    const auto curvePixels = [&w] {
+        // The chart as last painted, without the progress panel laid over it.
+        QImage shown(w.chart().size(), QImage::Format_RGB32);
+        w.chart().render(&shown, {}, {}, QWidget::DrawWindowBackground);
+        const QRect inside = w.chart().axisRect()->rect().adjusted(8, 8, -8, -8);
+        int n = 0;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                n += qGray(shown.pixel(x, y)) < 100;
+        return n;
+    };
+    ASSERT_GT(curvePixels(), 100);
+
+    emit w.acq().transferStarted(0);
+    EXPECT_EQ(curvePixels(), 0);
 }
 
 TEST(ChartWindow, ListsAndCheckBoxesRedrawOnlyAChartThatHasPoints)

@@ -3,6 +3,8 @@
 #include "ChartWindowFixture.h"
 #include "OpenDataFile.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -56,6 +58,31 @@ TEST(OptionsPanel, CoefficientEditsTakeOnlyWhatMakesANumber)
         QTest::keyClick(e, Qt::Key_Delete);
         EXPECT_EQ(e->text(), QStringLiteral("1,5,2"));
     }
+}
+
+TEST(OptionsPanel, CoefficientEditsTypeTheLocalesSeparatorAndKeepTheEditingShortcuts)
+{
+    ChartWindow w;
+    QLineEdit* e = w.f().emExtScale;
+    e->setEnabled(true);
+    e->clear();
+    QLocale::setDefault(QLocale::c());
+    QTest::keyClicks(e, QStringLiteral("1.5,"));
+    const QString typed = e->text();
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    EXPECT_EQ(typed, QStringLiteral("1.5."));
+
+    e->setText(QStringLiteral("0,25"));
+    QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(e, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("0,25"));
+    QTest::keyClick(e, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(e->text(), QString());
+    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(e->text(), QStringLiteral("0,250,25"));
+    QTest::keyClick(e, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(e->text(), QStringLiteral("0,25"));
 }
 
 TEST(OptionsPanel, ChosenDigitalColoursGoToBothChartsAndTheCheckBoxes)

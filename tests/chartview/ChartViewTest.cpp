@@ -4,6 +4,7 @@
 #include "chartview/SecondaryChartWindow.h"
 
 #include <QScrollBar>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 using namespace korvel;
@@ -39,7 +40,6 @@ TEST(ChartView, AxesStartAsTheWindowExpects)
     EXPECT_FALSE(c.rightAxis()->visible());
     EXPECT_EQ(c.rightAxis()->label(), QStringLiteral("T°C"));
     EXPECT_EQ(c.rightAxis()->labelColor(), QColor(Qt::red));
-    EXPECT_EQ(c.rightAxis()->numberPrecision(), 1);
     EXPECT_FALSE(c.rightAxis()->grid()->visible());
 }
 
@@ -83,11 +83,38 @@ TEST(SecondaryChartWindow, BlendingHidesTheTimeAxisBelow250)
     EXPECT_EQ(w.transparency(), 120);
 }
 
+TEST(SecondaryChartWindow, LeftTitleFitsInsideTheWindow)
+{
+    SecondaryChartWindow w;
+    w.show();
+    QCustomPlot* c = w.chart();
+    c->replot();
+    // The title is centred on the plotting area; the chart may start above the window's top.
+    const QRect area = c->axisRect()->rect().translated(c->pos());
+    const int half = QFontMetrics(c->yAxis->labelFont()).horizontalAdvance(c->yAxis->label()) / 2;
+    EXPECT_GE(area.center().y() - half, 0);
+    EXPECT_LE(area.center().y() + half, area.bottom());
+}
+
+TEST(ChartView, DigitalLinesHoldTheirLevelUntilTheNextPointInBothWindows)
+{
+    ChartView c;
+    SecondaryChartWindow w;
+    for (QCPGraph* g : {c.SeriDgt1(), c.SeriDgt2(), c.SeriDgt3(), w.SeriDgt1(), w.SeriDgt2(),
+                        w.SeriDgt3()})
+        EXPECT_EQ(g->lineStyle(), QCPGraph::lsStepLeft) << g->name().toStdString();
+    EXPECT_EQ(c.Series1()->lineStyle(), QCPGraph::lsLine);
+}
+
 TEST(SecondaryChartWindow, ChartFollowsTheWindowHeightAndTakesTheMainColours)
 {
     SecondaryChartWindow w;
     w.show();
-    w.resize(805, 300);
+    // The outer height counts: title bar and borders included (an offscreen window has them too).
+    const QMargins frame = w.windowHandle()->frameMargins();
+    ASSERT_GT(frame.top() + frame.bottom(), 0);
+    w.resize(805, 300 - frame.top() - frame.bottom());
+    EXPECT_EQ(w.frameGeometry().height(), 300);
     EXPECT_EQ(w.chart()->height(), 260);
     w.FormCreate(Qt::magenta, Qt::cyan, Qt::darkRed);
     EXPECT_EQ(w.SeriDgt1()->pen().color(), QColor(Qt::magenta));

@@ -162,3 +162,16 @@ TEST(FtCalculator, HandlersActOnlyWithTheFocusAndEmptyTextReadsAsTheMinimum)
     EXPECT_EQ(c.Time4allSRAM(), 3200000);
     EXPECT_EQ(*c.divisors(), (DivisorPair{256, 255}));
 }
+
+TEST(FtCalculator, AStoredDurationOfZeroOrLessIsKeptAndTheFieldClamps)
+{
+    for (const int stored : {0, -250}) {
+        SCOPED_TRACE(stored);
+        FtCalculator c(8, stored, 2400);
+        EXPECT_EQ(c.Time4allSRAM(), stored);
+        EXPECT_EQ(c.seTime().value(), 439);
+        c.setFocus(FtFocus::seF);
+        c.setFocus(FtFocus::Other);
+        EXPECT_EQ(c.seF().value(), 546133);
+    }
+}
