@@ -164,7 +164,11 @@ void Acquisition::timRxTimer()
     }
     rxArea_.fill(0);
     const qint64 n = port_.read(rxArea_.data(), ReceiveAreaBytes);
-    if (IsSingleByte(ModeCommand, cmdSampleTempByte))
+    // A transfer under way comes first: "Read" after a temperature reading or a real-time run
+    // leaves their command in ModeCommand, and its packets are still packets.
+    if (FirstByte(PendingCommand) >= cmdSendArrayByte && PacketsLeft > 0)
+        transferReply(n);
+    else if (IsSingleByte(ModeCommand, cmdSampleTempByte))
         sampleAndTemperatureReply(n);
     else if (IsSingleByte(ModeCommand, cmdTemperatureByte))
         temperatureReply(n);

@@ -86,7 +86,8 @@ struct Rig {
     int servePackets()
     {
         int served = 0;
-        while (acq.PacketsLeft > 0 && FirstByte(acq.PendingCommand) >= 0x80) {
+        const int expected = acq.PacketsLeft;
+        while (served < expected && acq.PacketsLeft > 0 && FirstByte(acq.PendingCommand) >= 0x80) {
             port.feed(packetOf(static_cast<quint16>(served * PairsPerPacket)));
             ++served;
         }
@@ -248,11 +249,20 @@ TEST(Acquisition, ReadAfterOneMegahertzStartAsksForItsBlock)
 
 TEST(Acquisition, ReadWithNoBlocksLeftByALoadedRecordingStillEnds)
 {
-    Rig r;
-    r.acq.ModeCommand = hex("15");
-    r.acq.BlockCount = 0;
-    r.acq.Read();
-    EXPECT_EQ(r.acq.PacketsLeft, 960);
+    // After a real-time recording with the temperature, or a temperature reading, the replies
+    // to the array request are still packets.
+    for (const char* mode : {"15", "1e"}) {
+        Rig r;
+        r.acq.ModeCommand = hex(mode);
+        r.acq.BlockCount = 0;
+        r.acq.Read();
+        EXPECT_EQ(r.acq.PacketsLeft, 960);
+        r.acq.timSendCmdTimer();
+        EXPECT_EQ(r.servePackets(), 960);
+        EXPECT_EQ(r.acq.PacketsLeft, 0) << mode;
+        EXPECT_EQ(r.draws, 1) << mode;
+        EXPECT_EQ(r.acq.SampleBuffer.size(), 480000) << mode;
+    }
 }
 
 TEST(Acquisition, NewStartCancelsADeferredArrayRequest)
