@@ -172,7 +172,8 @@ void MainWindow::startProgress(double durationMs)
     f.progressBar->setMaximum(p.maximum);
     f.progressBar->setValue(0);
     f.Panel1->show();
-    Timer2.start();
+    if (!Timer2.isActive())
+        Timer2.start();
     ProgressTotalS = p.ProgressTotalS;
     ProgressElapsedS = 0;
     ProgressRestS = ProgressTotalS;

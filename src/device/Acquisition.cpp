@@ -75,7 +75,8 @@ void Acquisition::GetData()
     emit transferStarted(TransferTimeMs);
     emit statusText(0, TransferStatusText);
     emit statusText(2, QString());
-    if (!IsIdle(PendingCommand))
+    // Like timRx, a running timer keeps its first start.
+    if (!IsIdle(PendingCommand) && !timSendCmd_.isActive())
         timSendCmd_.start();
     emit statusText(2, QString::number(SampleBuffer.size()));
 }

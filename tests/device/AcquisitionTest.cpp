@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QProperty>
 #include <QVariant>
 #include <tuple>
 #include <gtest/gtest.h>
@@ -263,6 +264,19 @@ TEST(Acquisition, ReadWithNoBlocksLeftByALoadedRecordingStillEnds)
         EXPECT_EQ(r.draws, 1) << mode;
         EXPECT_EQ(r.acq.SampleBuffer.size(), 480000) << mode;
     }
+}
+
+TEST(Acquisition, ArrayRequestAskedForAgainKeepsItsFirstStart)
+{
+    Rig r;
+    r.start(Start1MHz(0));
+    r.acq.GetData();
+    int changes = 0;
+    const QPropertyNotifier watch =
+        r.acq.timSendCmd().bindableActive().addNotifier([&] { ++changes; });
+    r.acq.Read();  // a restart would stop the timer and start it again
+    EXPECT_EQ(changes, 0);
+    EXPECT_TRUE(r.acq.timSendCmd().isActive());
 }
 
 TEST(Acquisition, NewStartCancelsADeferredArrayRequest)
