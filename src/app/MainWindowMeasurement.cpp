@@ -8,6 +8,7 @@
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
 #include "device/ModeStarts.h"
+#include "text/Messages.h"
 #include "timing/Divisors.h"
 #include "ui_MainWindow.h"
 
@@ -42,6 +43,11 @@ void MainWindow::wireMeasurements()
     connect(f.btRd, &QToolButton::clicked, this, &MainWindow::btRdClick);
     connect(&Timer2, &QTimer::timeout, this, &MainWindow::Timer2Timer);
     connect(acquisition_.get(), &Acquisition::transferStarted, this, &MainWindow::GetDataShown);
+    // The array before the failed transfer is back in the buffer: the chart shows it again.
+    connect(acquisition_.get(), &Acquisition::transferFailed, this, [this](const QString& text) {
+        ShowChart(ChartOrigin::timRx);
+        messages().error(text);
+    });
 
     // Only the strip itself counts: a double click on one of its buttons is two clicks.
     new EventHook(f.ControlBar1, [this](QEvent* e) {

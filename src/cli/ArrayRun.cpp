@@ -53,11 +53,14 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
                               : limits.waitsForEdge ? QDeadlineTimer(QDeadlineTimer::Forever)
                                                     : QDeadlineTimer(ArrayRunTimeoutMs(limits));
     bool portLost = false;
+    QString transferError;
 
     QObject guard;
     QObject::connect(&acq, &Acquisition::transferStarted, &guard, [&](double transferTimeMs) {
+        // An array asked for again after a transfer error gets its own time.
+        const bool repeat = expectedPackets > 0;
         expectedPackets = acq.PacketsLeft;
-        if ((limits.waitsForEdge || answerLimit) && overrideMs <= 0)
+        if ((limits.waitsForEdge || answerLimit || repeat) && overrideMs <= 0)
             deadline = QDeadlineTimer(static_cast<qint64>(transferTimeMs) + limits.graceMs);
     });
     // Connected after the acquisition's own handler, so this runs once the request is written.
@@ -67,6 +70,8 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
     });
     // A device that went away will send nothing more: no point waiting for the limit.
     QObject::connect(&acq.port(), &SerialPort::failed, &guard, [&] { portLost = true; });
+    QObject::connect(&acq, &Acquisition::transferFailed, &guard,
+                     [&](const QString& message) { transferError = message; });
     QObject::connect(&acq, &Acquisition::drawChart, &guard, [&] {
         if (transfer.isValid())
             transferNs = transfer.nsecsElapsed();
@@ -92,7 +97,9 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
     // A port already gone when the start went out is not a board that stays silent.
     portLost = portLost || !acq.port().isOpen();
     const auto stopped = [&] { return stop && stop->stopRequested(); };
-    WaitFor([&] { return drawn || portLost || stopped() || deadline.hasExpired(); }, -1);
+    WaitFor([&] {
+        return drawn || portLost || stopped() || !transferError.isEmpty() || deadline.hasExpired();
+    }, -1);
     barTimer.stop();
     bar.finish();
     // The exchange also ends without a transfer when the status byte is not a ready one; the
@@ -104,6 +111,8 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
         if (error) {
             if (stopped())
                 error->clear();
+            else if (!transferError.isEmpty())
+                *error = transferError;
             else if (portLost)
                 *error = QStringLiteral("USB: нет связи");
             else if (drawn)

@@ -2,8 +2,10 @@
 
 #include "device/Commands.h"
 #include "device/Decode.h"
+#include "text/NumberFormat.h"
 
 #include <QDeadlineTimer>
+#include <algorithm>
 
 namespace korvel {
 
@@ -41,6 +43,7 @@ void Acquisition::applyStart(const ModeStart& start)
     // A deferred array request of the previous exchange would otherwise send this start's
     // command a second time when it fires.
     timSendCmd_.stop();
+    keepPreviousArray();
     PacketsLeft = 1;
     PendingCommand = start.command;
     ModeCommand = start.command;
@@ -62,13 +65,24 @@ void Acquisition::BeginAcquisition()
 
 void Acquisition::GetData()
 {
+    transferRepeats_ = 0;
+    beginTransfer();
+}
+
+void Acquisition::beginTransfer()
+{
+    // The array shown so far stays aside until this one is whole.
+    if (!previousArray_)
+        previousArray_ = SampleBuffer;
+    SampleBuffer = QByteArray();
+    expect_ = Expect::Nothing;
+    timRx_.stop();
     PendingCommand = cmdSendArray(ModeCommand);
     // A loaded real-time recording leaves no blocks; zero packets would wrap the count and
     // request packets without end, so the block code decides instead.
     if (BlockCount == 0)
         BlockCount = static_cast<quint16>(BlocksFromCode(static_cast<quint8>(PendingCommand.at(1))));
     PacketsLeft = static_cast<quint16>(BlockCount * PacketsPerBlock);
-    SampleBuffer.clear();
     SampleBuffer.reserve(BlockCount * BlockBytes);
     port_.purge();
     ProgressStartTick = now();
@@ -118,12 +132,21 @@ void Acquisition::Cancel()
     timSendCmd_.stop();
     PendingCommand = IdleCommand();
     PacketsLeft = 0;
-    replyOwed_ = false;
+    expect_ = Expect::Nothing;
+    keepPreviousArray();
+}
+
+void Acquisition::keepPreviousArray()
+{
+    if (previousArray_) {
+        SampleBuffer = std::move(*previousArray_);
+        previousArray_.reset();
+    }
 }
 
 void Acquisition::request(const QByteArray& command)
 {
-    replyOwed_ = true;
+    expect_ = Expect::Reply;
     port_.write(command);
 }
 
@@ -142,8 +165,14 @@ void Acquisition::timSendCmdTimer()
 
 void Acquisition::VaComm1RxChar()
 {
-    if (!replyOwed_) {
+    if (expect_ == Expect::Nothing) {
         discardWaiting();
+        return;
+    }
+    if (expect_ == Expect::Silence) {
+        // More after the last packet: the array is not the board's.
+        timRx_.stop();
+        transferError(PacketBytes + port_.bytesWaiting());
         return;
     }
     // A running timer keeps its first start, so a short reply is handled 500 ms after its
@@ -159,7 +188,14 @@ void Acquisition::VaComm1RxChar()
 void Acquisition::timRxTimer()
 {
     timRx_.stop();
-    if (!replyOwed_) {
+    if (expect_ == Expect::Silence) {
+        if (port_.bytesWaiting() > 0)
+            transferError(PacketBytes + port_.bytesWaiting());
+        else
+            lineStayedQuiet();
+        return;
+    }
+    if (expect_ == Expect::Nothing) {
         discardWaiting();
         return;
     }
@@ -167,16 +203,17 @@ void Acquisition::timRxTimer()
     const qint64 n = port_.read(rxArea_.data(), ReceiveAreaBytes);
     // A transfer under way comes first: "Read" after a temperature reading or a real-time run
     // leaves their command in ModeCommand, and its packets are still packets.
-    if (FirstByte(PendingCommand) >= cmdSendArrayByte && PacketsLeft > 0)
-        transferReply(n);
+    const bool transfer = FirstByte(PendingCommand) >= cmdSendArrayByte;
+    if (transfer && PacketsLeft > 0)
+        packetReply(n);
     else if (IsSingleByte(ModeCommand, cmdSampleTempByte))
         sampleAndTemperatureReply(n);
     else if (IsSingleByte(ModeCommand, cmdTemperatureByte))
         temperatureReply(n);
     else if (IsSingleByte(PendingCommand, cmdSampleByte))
         sampleReply(n);
-    else
-        transferReply(n);
+    else if (!transfer)
+        statusReply(n);
 }
 
 bool Acquisition::takesRealTimePoint()
@@ -229,42 +266,84 @@ void Acquisition::sampleReply(qint64 n)
     emit realTimeReply(false);
 }
 
-void Acquisition::transferReply(qint64 n)
+void Acquisition::statusReply(qint64 n)
 {
-    // A run that found nothing is not a reply; counting it would lose a packet or end the
-    // exchange on a status byte that never came.
+    // A run that found nothing is not a reply; counting it would end the exchange on a status
+    // byte that never came.
     if (n <= 0)
         return;
-    const bool dataPacket = FirstByte(PendingCommand) >= cmdSendArrayByte;
-    if (dataPacket) {
-        if ((FirstByte(ModeCommand) & 0x7F) != cmdStartADXLByte)
-            ReorderPairsInPlace(rxArea_.data(), n);
-        SampleBuffer.append(rxArea_.data(), static_cast<qsizetype>(n - 1));
-    }
     --PacketsLeft;
-    if (PacketsLeft > 0) {
-        if (dataPacket)
-            request(cmdNextPacket());
+    if (PacketsLeft > 0)
         return;
-    }
-    if (!dataPacket) {
-        const auto status = static_cast<quint8>(rxArea_[0]);
-        if (status == StatusReadyAccel) {
-            if (FirstByte(ModeCommand) == cmdStartADXLByte) {
-                AccelPeriodTicks = WordAt(rxArea_.data(), 1);
-                emit statusText(1, QString::number(AccelPeriodTicks));
-                AccelPeriod = AccelPeriodTicks / 14745600.0;
-                emit accelPeriodReported(AccelPeriodTicks);
-            }
-            GetData();
-        } else if (status == StatusReady) {
-            GetData();
+    const auto status = static_cast<quint8>(rxArea_[0]);
+    if (status == StatusReadyAccel) {
+        if (FirstByte(ModeCommand) == cmdStartADXLByte) {
+            AccelPeriodTicks = WordAt(rxArea_.data(), 1);
+            emit statusText(1, QString::number(AccelPeriodTicks));
+            AccelPeriod = AccelPeriodTicks / 14745600.0;
+            emit accelPeriodReported(AccelPeriodTicks);
         }
+        GetData();
+    } else if (status == StatusReady) {
+        GetData();
     }
+    // Any other status ends the exchange; the chart is drawn again from the unchanged buffer.
     if (PacketsLeft == 0) {
         emit chartFlagsReset();
         emit drawChart();
     }
+}
+
+void Acquisition::packetReply(qint64 n)
+{
+    // Nothing waiting is no reply at all: the packet may still come.
+    if (n <= 0)
+        return;
+    // The packets carry no framing, so their length is the only check there is: one byte more
+    // or less shifts every later sample.
+    if (n != PacketBytes) {
+        transferError(n + port_.bytesWaiting());
+        return;
+    }
+    if ((FirstByte(ModeCommand) & 0x7F) != cmdStartADXLByte)
+        ReorderPairsInPlace(rxArea_.data(), n);
+    SampleBuffer.append(rxArea_.data(), PacketPayload);
+    --PacketsLeft;
+    if (PacketsLeft > 0) {
+        request(cmdNextPacket());
+        return;
+    }
+    // A reply longer than asked for, or a packet sent twice, shows only as bytes after the last
+    // one: the array is taken once the line has stayed quiet for timRx's interval.
+    expect_ = Expect::Silence;
+    timRx_.start();
+}
+
+void Acquisition::lineStayedQuiet()
+{
+    expect_ = Expect::Nothing;
+    if (SampleBuffer.size() != qsizetype(BlockCount) * BlockBytes) {
+        transferError(PacketBytes);
+        return;
+    }
+    previousArray_.reset();
+    emit chartFlagsReset();
+    emit drawChart();
+}
+
+void Acquisition::transferError(qint64 received)
+{
+    const int packets = BlockCount * PacketsPerBlock;
+    const int packet = std::min(packets - PacketsLeft + 1, packets);
+    if (transferRepeats_ < MaxTransferRepeats) {
+        // The board still holds the array: ask for all of it again, as "Read" does.
+        ++transferRepeats_;
+        beginTransfer();
+        return;
+    }
+    Cancel();
+    emit transferFailed(Format(u"Ошибка передачи: пакет %d из %d, получено %s",
+                               {packet, packets, BytesText(received)}));
 }
 
 }  // namespace korvel

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace korvel {
@@ -65,7 +66,9 @@ public:
     // The acquisition steps of the common start: the tick, the status texts, and the start
     // command written at once unless nothing is pending.
     void BeginAcquisition();
-    // Start of an array transfer: the request goes out timSendCmd's interval later.
+    // Start of an array transfer: the request goes out timSendCmd's interval later. A packet
+    // of the wrong length has the whole array asked for again, twice at most; then the
+    // transfer ends with transferFailed and the SampleBuffer holds the array it held before.
     void GetData();
     // "Read": the last mode's array again, allowed six seconds.
     void Read();
@@ -106,12 +109,20 @@ signals:
     void chartFlagsReset();
     // Draw the chart on behalf of timRx.
     void drawChart();
+    // The array could not be received whole; the message names the packet and its length.
+    void transferFailed(const QString& message);
 
 private:
     void sampleAndTemperatureReply(qint64 n);
     void temperatureReply(qint64 n);
     void sampleReply(qint64 n);
-    void transferReply(qint64 n);
+    void statusReply(qint64 n);
+    void packetReply(qint64 n);
+    void lineStayedQuiet();
+    void transferError(qint64 received);
+    void beginTransfer();
+    // A transfer that brings no whole array leaves the one before it in place.
+    void keepPreviousArray();
     // Whether a real-time reply is stored at RealTimeCount (not the first after a start, and
     // room left in the record).
     bool takesRealTimePoint();
@@ -123,8 +134,13 @@ private:
     QTimer timRx_;
     QTimer timSendCmd_;
     std::array<char, cmd::ReceiveAreaBytes> rxArea_{};
-    // A request has gone out and its reply may come; otherwise arriving bytes are dropped.
-    bool replyOwed_ = false;
+    // What the line owes: nothing (arriving bytes are dropped), the reply to a request, or
+    // silence after the last packet of an array.
+    enum class Expect { Nothing, Reply, Silence };
+    Expect expect_ = Expect::Nothing;
+    static constexpr int MaxTransferRepeats = 2;
+    int transferRepeats_ = 0;
+    std::optional<QByteArray> previousArray_;
     std::function<quint32()> tick_;
     std::function<QString()> dateTime_;
 };

@@ -137,6 +137,14 @@ QString asString(const FormatArg& a)
 
 }  // namespace
 
+QString BytesText(long long n)
+{
+    const long long tens = n % 100;
+    const long long ones = n % 10;
+    const bool few = ones >= 2 && ones <= 4 && !(tens >= 12 && tens <= 14);
+    return QString::number(n) + (few ? QStringLiteral(" байта") : QStringLiteral(" байт"));
+}
+
 QString Format(QStringView pattern, std::initializer_list<FormatArg> args)
 {
     QString out;

@@ -56,6 +56,9 @@ private:
     std::variant<long long, double, QString> v_;
 };
 
+// A count of bytes with the word in its Russian form: "1 байт", "502 байта", "530 байт".
+QString BytesText(long long n);
+
 // Patterns: %[-][width][.precision](d|u|f|s|x|X) and %%. "%f" without precision prints two
 // decimals; "%.2d" pads an integer with zeros to two digits; width pads with blanks.
 QString Format(QStringView pattern, std::initializer_list<FormatArg> args);

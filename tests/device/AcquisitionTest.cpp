@@ -83,7 +83,8 @@ struct Rig {
         acq.BeginAcquisition();
     }
 
-    // Answers every array request with the next packet until the transfer is done.
+    // Answers every array request with the next packet until the transfer is done, then lets
+    // the line stay quiet for the receive timer.
     int servePackets()
     {
         int served = 0;
@@ -92,6 +93,8 @@ struct Rig {
             port.feed(packetOf(static_cast<quint16>(served * PairsPerPacket)));
             ++served;
         }
+        if (acq.PacketsLeft == 0 && acq.timRx().isActive())
+            acq.timRxTimer();
         return served;
     }
 };
@@ -146,18 +149,63 @@ TEST(Acquisition, EightBlocksTake960Packets)
     EXPECT_EQ(WordAt(r.acq.SampleBuffer.constData(), 2 * 239999), 239999 & 0xEFFF);
 }
 
-TEST(Acquisition, ShortPacketIsStoredAsFarAsItGoesAndCounted)
+TEST(Acquisition, ReplyOfAnotherLengthHasTheArrayReadAgainTwiceThenEndsTheTransfer)
 {
-    Rig r;
-    r.start(Start1MHz(0));
-    r.acq.GetData();
-    r.port.feed(packetOf(0));
-    r.port.feed(packetOf(250).left(101));  // short: handled by timRx
-    EXPECT_EQ(r.acq.PacketsLeft, 119);
-    ASSERT_TRUE(waitFor([&] { return r.acq.PacketsLeft == 118; }));
-    EXPECT_EQ(r.acq.SampleBuffer.size(), 500 + 100);
-    EXPECT_EQ(WordAt(r.acq.SampleBuffer.constData(), 500 + 98), 250 + 49);
-    EXPECT_EQ(r.port.writes.last().bytes, hex("81"));
+    const QByteArray previous(60000, '\x44');
+    const QByteArray eighth = packetOf(7 * PairsPerPacket);
+    const QByteArray last = packetOf(119 * PairsPerPacket);
+    struct Case {
+        int before;        // good packets ahead of the reply
+        QByteArray reply;  // one run on the line
+        int spoiled;       // attempts that get it
+        const char* message;
+    };
+    const Case cases[] = {
+        {7, eighth + '\xee', 1, nullptr},
+        {7, eighth + '\xee', 3, "Ошибка передачи: пакет 8 из 120, получено 502 байта"},
+        {7, eighth.left(500), 3, "Ошибка передачи: пакет 8 из 120, получено 500 байт"},
+        {7, eighth + eighth, 3, "Ошибка передачи: пакет 8 из 120, получено 1002 байта"},
+        {7, QByteArray(600, '\0'), 3, "Ошибка передачи: пакет 8 из 120, получено 600 байт"},
+        // The last packet sent twice: the second one finds the array complete.
+        {120, last, 3, "Ошибка передачи: пакет 120 из 120, получено 1002 байта"},
+    };
+    for (const Case& c : cases) {
+        Rig r;
+        Spy<QString> failed(&r.acq, &Acquisition::transferFailed);
+        r.acq.SampleBuffer = previous;
+        r.start(Start1MHz(0));
+        r.acq.GetData();
+        for (int attempt = 0; failed.count() == 0 && r.draws == 0; ++attempt) {
+            ASSERT_LT(attempt, 3);
+            ASSERT_TRUE(r.acq.timSendCmd().isActive());
+            r.acq.timSendCmdTimer();
+            if (attempt >= c.spoiled) {
+                r.servePackets();
+                continue;
+            }
+            for (int k = 0; k < c.before; ++k)
+                r.port.feed(packetOf(static_cast<quint16>(k * PairsPerPacket)));
+            r.port.feed(c.reply);
+            if (r.acq.timRx().isActive())
+                r.acq.timRxTimer();
+        }
+        const int requests = r.port.writtenCommands().count(hex("80e0"));
+        EXPECT_FALSE(r.acq.timRx().isActive());
+        EXPECT_FALSE(r.acq.timSendCmd().isActive());
+        if (!c.message) {
+            EXPECT_EQ(requests, 2);
+            EXPECT_EQ(r.draws, 1);
+            ASSERT_EQ(r.acq.SampleBuffer.size(), 60000);
+            EXPECT_EQ(WordAt(r.acq.SampleBuffer.constData(), 2 * 29999), 29999 & 0xEFFF);
+            continue;
+        }
+        EXPECT_EQ(requests, 3) << c.message;
+        EXPECT_EQ(r.draws, 0) << c.message;
+        ASSERT_EQ(failed.count(), 1) << c.message;
+        EXPECT_EQ(failed.args.at(0).toString(), QString::fromUtf8(c.message));
+        EXPECT_EQ(r.acq.SampleBuffer, previous) << c.message;
+        EXPECT_TRUE(IsIdle(r.acq.PendingCommand));
+    }
 }
 
 TEST(Acquisition, NothingWaitingChangesNeitherBufferNorCount)
@@ -165,6 +213,7 @@ TEST(Acquisition, NothingWaitingChangesNeitherBufferNorCount)
     Rig r;
     r.start(Start1MHz(0));
     r.acq.GetData();
+    r.acq.timSendCmdTimer();
     r.port.feed(packetOf(0));
     const int writes = r.port.writes.size();
     r.acq.timRxTimer();
@@ -365,15 +414,4 @@ TEST(Acquisition, FullRealTimeRecordStopsStoring)
     EXPECT_EQ(replies.count(), 1);
     EXPECT_EQ(full.count(), 1);
     EXPECT_EQ(r.acq.RealTimeSignal.size(), size_t(Acquisition::RealTimeCapacity));
-}
-
-TEST(Acquisition, BytesBeyondTheReceiveAreaWaitForTheNextRun)
-{
-    Rig r;
-    r.start(Start1MHz(0));
-    r.acq.GetData();
-    r.port.incoming = QByteArray(600, '\0');
-    r.acq.timRxTimer();
-    EXPECT_EQ(r.acq.SampleBuffer.size(), 529);
-    EXPECT_EQ(r.port.incoming.size(), 70);
 }

@@ -2,6 +2,7 @@
 // simulated board on a short time scale. The board's own record of the commands it took is
 // checked as well.
 #include "SimulatedWindow.h"
+#include "chartview/ChartView.h"
 #include "device/Commands.h"
 #include "support/EventLoopWait.h"
 
@@ -85,4 +86,24 @@ TEST(WindowMeasurement, ExternalClockTwoBlocks)
     EXPECT_EQ(s.acq().SampleBuffer.size(), 120000);
     EXPECT_EQ(s.acq().SampleBuffer, s.board().expectedBytes(2));
     s.expectExchange(QByteArray::fromHex("10c0d0"), 2);
+}
+
+TEST(WindowMeasurement, TransferThatFailsSaysSoAndKeepsThePreviousChart)
+{
+    SimWindow s;
+    const QCPGraph* series = s.f().Chart1->Series1();
+    s.f().bt1MHz->click();
+    ASSERT_TRUE(WaitUntil([&] { return series->dataCount() == 30000; }));
+    const QByteArray buffer = s.acq().SampleBuffer;
+    const double value = series->data()->at(12345)->value;
+
+    // Every attempt of the next run gets its eighth packet one byte short.
+    s.board().faults.shortenPackets = {{7, 500}};
+    s.f().bt1MHz->click();
+    ASSERT_TRUE(WaitUntil([&] { return !s.messages.said.isEmpty(); }));
+    EXPECT_EQ(s.messages.texts(),
+              QStringList{QStringLiteral("Ошибка передачи: пакет 8 из 120, получено 500 байт")});
+    EXPECT_EQ(s.acq().SampleBuffer, buffer);
+    ASSERT_EQ(series->dataCount(), 30000);
+    EXPECT_EQ(series->data()->at(12345)->value, value);
 }

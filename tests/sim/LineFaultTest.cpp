@@ -100,16 +100,23 @@ TEST(LineFaults, DroppedPacketRecoveredByReadingTheArrayAgain)
     EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(1));
 }
 
-TEST(LineFaults, ShortLastPacketStillEndsTheTransfer)
+TEST(LineFaults, PacketOfTheWrongLengthOnEveryAttemptKeepsThePreviousArray)
 {
     SimFaults shortLast;
     shortLast.shortenPackets = {{119, 11}};
     FaultRig r(shortLast);
+    QStringList failures;
+    QObject::connect(&r.acq, &Acquisition::transferFailed,
+                     [&](const QString& m) { failures.append(m); });
+    const QByteArray previous(60000, '\x44');
+    r.acq.SampleBuffer = previous;
     r.start();
-    ASSERT_TRUE(WaitUntil([&] { return r.draws == 1; }));
-    // Eleven bytes stored as ten, counted as the last packet.
-    EXPECT_EQ(r.acq.SampleBuffer.size(), 119 * 500 + 10);
-    EXPECT_EQ(r.acq.SampleBuffer.left(1000), r.port.simulator().expectedBytes(1).left(1000));
+    ASSERT_TRUE(WaitUntil([&] { return !failures.isEmpty(); }));
+    EXPECT_EQ(failures, QStringList{QStringLiteral("Ошибка передачи: пакет 120 из 120, получено 11 байт")});
+    EXPECT_EQ(r.port.simulator().commands().count(QByteArray::fromHex("80e0")), 3);
+    Settle();
+    EXPECT_EQ(r.draws, 0);
+    EXPECT_EQ(r.acq.SampleBuffer, previous);
     r.expectRecovery();
 }
 
@@ -151,24 +158,23 @@ QByteArray packet(char fill) { return QByteArray(PacketBytes, fill); }
 
 }  // namespace
 
-TEST(LineFaults, StrayBytesDuringTheTransferAreStoredAndCountedAsTheyCome)
+TEST(LineFaults, StrayBytesDuringTheTransferHaveTheArrayReadAgain)
 {
     ScriptRig r;
     r.run(QByteArray("\x0b"));
     ASSERT_EQ(r.acq.PacketsLeft, 120);
+    r.acq.timSendCmdTimer();
+    r.run(packet('\x01'));
     r.run(packet('\x01') + QByteArray(3, '\xee'));  // noise right behind a packet: one run
-    EXPECT_EQ(r.acq.SampleBuffer.size(), 503);
-    EXPECT_EQ(r.acq.PacketsLeft, 119);
-    r.run(QByteArray(2, '\xee'));                   // noise on its own: a packet of its own
-    EXPECT_EQ(r.acq.SampleBuffer.size(), 504);
-    EXPECT_EQ(r.acq.PacketsLeft, 118);
-    // Every run asked for the next packet; the count still ends the transfer.
-    EXPECT_EQ(r.port.writtenCommands().count(cmdNextPacket()), 2);
-    for (int i = 0; i < 118; ++i)
+    EXPECT_EQ(r.acq.PacketsLeft, 120);
+    EXPECT_EQ(r.port.purges, 2);
+    r.acq.timSendCmdTimer();
+    for (int i = 0; i < 120; ++i)
         r.run(packet('\x02'));
-    EXPECT_EQ(r.acq.PacketsLeft, 0);
+    r.acq.timRxTimer();  // the line stays quiet after the last packet
     EXPECT_EQ(r.draws, 1);
-    EXPECT_EQ(r.acq.SampleBuffer.size(), 504 + 118 * 500);
+    EXPECT_EQ(r.acq.SampleBuffer.size(), 60000);
+    EXPECT_EQ(r.port.writtenCommands().count(QByteArray::fromHex("80e0")), 2);
 }
 
 TEST(LineFaults, WrongStatusByteEndsTheExchangeWithoutATransfer)
@@ -187,8 +193,8 @@ TEST(LineFaults, PortGoingAwayStopsTheTimersAndANewStartBeginsAfresh)
 {
     ScriptRig r;
     r.run(QByteArray("\x0b"));
-    ASSERT_TRUE(r.acq.timSendCmd().isActive());  // the array request is still to go
-    r.port.incoming = QByteArray(7, '\x01');
+    r.acq.timSendCmdTimer();
+    r.port.incoming = QByteArray(7, '\x01');  // part of the first packet
     r.acq.VaComm1RxChar();
     ASSERT_TRUE(r.acq.timRx().isActive());
     r.port.vanish();
@@ -205,6 +211,7 @@ TEST(LineFaults, PortGoingAwayStopsTheTimersAndANewStartBeginsAfresh)
     r.acq.timSendCmdTimer();
     for (int i = 0; i < 120; ++i)
         r.run(packet('\x03'));
+    r.acq.timRxTimer();
     EXPECT_EQ(r.draws, 1);
     EXPECT_EQ(r.acq.SampleBuffer.size(), 60000);
 }

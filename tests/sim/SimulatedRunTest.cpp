@@ -114,17 +114,19 @@ TEST(SimulatedRun, StrayBytesBeforeTheTransferAreDiscarded)
     EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(1));
 }
 
-TEST(SimulatedRun, ShortPacketShiftsTheRestButTheCountHolds)
+TEST(SimulatedRun, ShortPacketOnceIsMadeGoodByReadingTheArrayAgain)
 {
     SimRig r;
     r.port.simulator().faults.shortenPackets = {{5, 201}};
+    int transfers = 0;
+    QObject::connect(&r.acq, &Acquisition::transferStarted, [&] {
+        if (++transfers == 2)
+            r.port.simulator().faults = {};
+    });
     r.start(Start1MHz(0));
     ASSERT_TRUE(r.runToChart());
-    EXPECT_EQ(r.acq.SampleBuffer.size(), 60000 - 300);
-    const QByteArray expected = r.port.simulator().expectedBytes(1);
-    EXPECT_EQ(r.acq.SampleBuffer.left(2500), expected.left(2500));
-    EXPECT_EQ(r.acq.SampleBuffer.mid(2500, 200), expected.mid(2500, 200));
-    EXPECT_EQ(r.acq.SampleBuffer.mid(2700, 500), expected.mid(3000, 500));
+    EXPECT_EQ(transfers, 2);
+    EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(1));
 }
 
 TEST(SimulatedRun, RealTimeRepliesFollowTheBoard)
@@ -160,18 +162,14 @@ TEST(SimulatedRun, CancelDropsWhatTheBoardStillSendsAndTheNextStartWorks)
     r.start(Start1MHz(0));
     r.acq.Cancel();
     Settle();
-    EXPECT_EQ(r.acq.SampleBuffer, before);
     // Cancelled right after the array request: its first packet arrives afterwards.
-    QByteArray atCancel("not cancelled");
-    QObject::connect(&r.acq.timSendCmd(), &QTimer::timeout, &r.acq, [&] {
-        r.acq.Cancel();
-        atCancel = r.acq.SampleBuffer;
-    }, Qt::SingleShotConnection);
+    QObject::connect(&r.acq.timSendCmd(), &QTimer::timeout, &r.acq, [&] { r.acq.Cancel(); },
+                     Qt::SingleShotConnection);
     r.acq.Read();
     Settle();
 
     EXPECT_EQ(r.draws, 0);
-    EXPECT_EQ(r.acq.SampleBuffer, atCancel);
+    EXPECT_EQ(r.acq.SampleBuffer, before);
     EXPECT_EQ(r.acq.PacketsLeft, 0);
     EXPECT_TRUE(IsIdle(r.acq.PendingCommand));
     EXPECT_FALSE(r.acq.timRx().isActive());

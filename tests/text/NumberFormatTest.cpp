@@ -82,3 +82,14 @@ TEST(Conversion, GeneralFormatHasFifteenSignificantDigits)
     EXPECT_EQ(FloatToStr(-1.0), "-1");
     EXPECT_EQ(FloatToStr(1.0 / 3.0), "0,333333333333333");
 }
+
+TEST(Format, ByteCountsTakeTheRussianPluralOfTheWord)
+{
+    const std::pair<int, const char*> cases[] = {
+        {1, "1 байт"},     {2, "2 байта"},     {4, "4 байта"},     {5, "5 байт"},
+        {11, "11 байт"},   {12, "12 байт"},    {21, "21 байт"},    {22, "22 байта"},
+        {112, "112 байт"}, {502, "502 байта"}, {1002, "1002 байта"}, {530, "530 байт"},
+    };
+    for (const auto& [n, text] : cases)
+        EXPECT_EQ(BytesText(n), QString::fromUtf8(text));
+}
