@@ -229,10 +229,21 @@ bool Acquisition::takesRealTimePoint()
     return false;
 }
 
+bool Acquisition::hasLength(qint64 n, qint64 length)
+{
+    // The replies carry no framing: one of another length is a fault of the line, whatever its
+    // first bytes would read as.
+    if (n == length)
+        return true;
+    if (n > 0)
+        ++lineErrors_;
+    return false;
+}
+
 void Acquisition::sampleAndTemperatureReply(qint64 n)
 {
     emit readoutOff();
-    if (n <= 3)
+    if (!hasLength(n, 4))
         return;
     if (!takesRealTimePoint())
         return;
@@ -247,8 +258,7 @@ void Acquisition::sampleAndTemperatureReply(qint64 n)
 
 void Acquisition::temperatureReply(qint64 n)
 {
-    // Fewer than two bytes is no reading; zeros from the receive area would show 0 °C.
-    if (n < 2)
+    if (!hasLength(n, 2))
         return;
     const double t = TemperatureCelsius(WordAt(rxArea_.data(), 0));
     const QString when = dateTime_ ? dateTime_() : DateTimeText(QDateTime::currentDateTime());
@@ -257,8 +267,7 @@ void Acquisition::temperatureReply(qint64 n)
 
 void Acquisition::sampleReply(qint64 n)
 {
-    // As with the temperature, a reply without a whole word would store a made-up zero.
-    if (n < 2)
+    if (!hasLength(n, 2))
         return;
     if (!takesRealTimePoint())
         return;
@@ -335,6 +344,7 @@ void Acquisition::transferError(qint64 received)
 {
     const int packets = BlockCount * PacketsPerBlock;
     const int packet = std::min(packets - PacketsLeft + 1, packets);
+    ++lineErrors_;
     if (transferRepeats_ < MaxTransferRepeats) {
         // The board still holds the array: ask for all of it again, as "Read" does.
         ++transferRepeats_;

@@ -51,6 +51,9 @@ public:
     double AccelPeriod = 0.0007;
     quint32 ProgressStartTick = 0;
 
+    // Replies of the wrong length (and bytes after an array) since the program started.
+    quint32 lineErrors() const { return lineErrors_; }
+
     QTimer& timRx() { return timRx_; }
     QTimer& timSendCmd() { return timSendCmd_; }
     SerialPort& port() { return port_; }
@@ -126,6 +129,8 @@ private:
     // Whether a real-time reply is stored at RealTimeCount (not the first after a start, and
     // room left in the record).
     bool takesRealTimePoint();
+    // Whether a reply of n bytes has the length its request asks for; counts it when not.
+    bool hasLength(qint64 n, qint64 length);
     // Writes a command the board answers.
     void request(const QByteArray& command);
     void discardWaiting();
@@ -141,6 +146,7 @@ private:
     static constexpr int MaxTransferRepeats = 2;
     int transferRepeats_ = 0;
     std::optional<QByteArray> previousArray_;
+    quint32 lineErrors_ = 0;
     std::function<quint32()> tick_;
     std::function<QString()> dateTime_;
 };

@@ -397,6 +397,30 @@ TEST(Acquisition, RealTimeDropsTheFirstReplyAndStoresQuarterDegrees)
     EXPECT_FALSE(replies.args.at(1).toBool());
 }
 
+TEST(Acquisition, ReplyOfAnotherLengthThanItsRequestIsIgnoredAndCounted)
+{
+    Rig r;
+    Spy<bool> replies(&r.acq, &Acquisition::realTimeReply);
+    r.acq.requestTemperature();
+    r.port.incoming = hex("910100");  // three bytes: 1729,4 °C if taken
+    r.acq.timRxTimer();
+    EXPECT_TRUE(r.panel[2].isEmpty());
+
+    r.acq.sendRealTimeRequest(true);
+    r.acq.RealTimeCount = 0;
+    for (const char* reply : {"bf0a5eff00", "bf0a5e"}) {
+        r.port.incoming = hex(reply);
+        r.acq.timRxTimer();
+    }
+    r.acq.sendRealTimeRequest(false);
+    for (const char* reply : {"02e000", "02"}) {
+        r.port.incoming = hex(reply);
+        r.acq.timRxTimer();
+    }
+    EXPECT_EQ(replies.count(), 0);
+    EXPECT_EQ(r.acq.lineErrors(), 5u);
+}
+
 TEST(Acquisition, FullRealTimeRecordStopsStoring)
 {
     Rig r;
