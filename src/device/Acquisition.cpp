@@ -201,6 +201,11 @@ void Acquisition::timRxTimer()
     }
     rxArea_.fill(0);
     const qint64 n = port_.read(rxArea_.data(), ReceiveAreaBytes);
+    // A run that found nothing is not a reply; the reply may still come.
+    if (n <= 0)
+        return;
+    // The reply is taken; only a handler that asks again expects more.
+    expect_ = Expect::Nothing;
     // A transfer under way comes first: "Read" after a temperature reading or a real-time run
     // leaves their command in ModeCommand, and its packets are still packets.
     const bool transfer = FirstByte(PendingCommand) >= cmdSendArrayByte;
@@ -213,7 +218,10 @@ void Acquisition::timRxTimer()
     else if (IsSingleByte(PendingCommand, cmdSampleByte))
         sampleReply(n);
     else if (!transfer)
-        statusReply(n);
+        statusReply();
+    // What came beyond the reply is nobody's: left queued it would be the next reply.
+    if (expect_ == Expect::Nothing)
+        discardWaiting();
 }
 
 bool Acquisition::takesRealTimePoint()
@@ -235,8 +243,7 @@ bool Acquisition::hasLength(qint64 n, qint64 length)
     // first bytes would read as.
     if (n == length)
         return true;
-    if (n > 0)
-        ++lineErrors_;
+    ++lineErrors_;
     return false;
 }
 
@@ -275,12 +282,8 @@ void Acquisition::sampleReply(qint64 n)
     emit realTimeReply(false);
 }
 
-void Acquisition::statusReply(qint64 n)
+void Acquisition::statusReply()
 {
-    // A run that found nothing is not a reply; counting it would end the exchange on a status
-    // byte that never came.
-    if (n <= 0)
-        return;
     --PacketsLeft;
     if (PacketsLeft > 0)
         return;
@@ -305,9 +308,6 @@ void Acquisition::statusReply(qint64 n)
 
 void Acquisition::packetReply(qint64 n)
 {
-    // Nothing waiting is no reply at all: the packet may still come.
-    if (n <= 0)
-        return;
     // The packets carry no framing, so their length is the only check there is: one byte more
     // or less shifts every later sample.
     if (n != PacketBytes) {

@@ -119,7 +119,7 @@ private:
     void sampleAndTemperatureReply(qint64 n);
     void temperatureReply(qint64 n);
     void sampleReply(qint64 n);
-    void statusReply(qint64 n);
+    void statusReply();
     void packetReply(qint64 n);
     void lineStayedQuiet();
     void transferError(qint64 received);

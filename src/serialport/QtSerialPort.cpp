@@ -8,8 +8,15 @@
 
 namespace korvel {
 
+namespace {
+// Several replies of the largest kind (a 501-byte packet). A line that sends more than the
+// program takes waits in the system's buffer instead of growing this one without end.
+constexpr qint64 ReadBufferBytes = 4096;
+}  // namespace
+
 QtSerialPort::QtSerialPort(QObject* parent) : SerialPort(parent)
 {
+    port_.setReadBufferSize(ReadBufferBytes);
     connect(&port_, &QSerialPort::readyRead, this, &SerialPort::received);
     connect(&port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
         // Only a vanished or broken device makes the port unusable; a pseudo-terminal, for
@@ -113,8 +120,13 @@ qint64 QtSerialPort::read(char* data, qint64 max)
 
 void QtSerialPort::purge()
 {
-    if (port_.isOpen())
-        port_.clear(QSerialPort::AllDirections);
+    if (!port_.isOpen())
+        return;
+    port_.clear(QSerialPort::AllDirections);
+    // A full read buffer stops QSerialPort reading the device until the program reads from it;
+    // clearing the buffer does not count, a read of the now empty buffer does.
+    char none = 0;
+    port_.read(&none, 1);
 }
 
 }  // namespace korvel

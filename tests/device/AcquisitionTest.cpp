@@ -349,6 +349,8 @@ TEST(Acquisition, TemperatureReplies)
     const char* words[] = {"9101", "5eff", "5000"};
     const char* texts[] = {"25,1", "-10,1", " 5,0"};
     for (int i = 0; i < 3; ++i) {
+        if (i > 0)
+            r.acq.requestTemperature();
         r.port.incoming = hex(words[i]);
         r.acq.timRxTimer();
         EXPECT_EQ(r.panel[2].last(), QString::fromUtf8(texts[i]) +
@@ -372,8 +374,10 @@ TEST(Acquisition, RealTimeDropsTheFirstReplyAndStoresQuarterDegrees)
     EXPECT_EQ(r.acq.RealTimeCount, 0);
     EXPECT_EQ(replies.count(), 0);
 
-    r.port.incoming = hex("ab");  // three bytes or fewer: ignored
+    r.acq.sendRealTimeRequest(true);
+    r.port.incoming = hex("ab");  // not four bytes: ignored
     r.acq.timRxTimer();
+    r.acq.sendRealTimeRequest(true);
     r.port.incoming = hex("bf0a5eff");
     r.acq.timRxTimer();
     ASSERT_EQ(replies.count(), 1);
@@ -389,6 +393,7 @@ TEST(Acquisition, RealTimeDropsTheFirstReplyAndStoresQuarterDegrees)
     r.acq.sendRealTimeRequest(false);
     r.port.incoming = hex("0100");
     r.acq.timRxTimer();
+    r.acq.sendRealTimeRequest(false);
     r.port.incoming = hex("02e0");
     r.acq.timRxTimer();
     EXPECT_EQ(r.acq.RealTimeSignal[0], 0xE002);
@@ -406,19 +411,36 @@ TEST(Acquisition, ReplyOfAnotherLengthThanItsRequestIsIgnoredAndCounted)
     r.acq.timRxTimer();
     EXPECT_TRUE(r.panel[2].isEmpty());
 
-    r.acq.sendRealTimeRequest(true);
     r.acq.RealTimeCount = 0;
     for (const char* reply : {"bf0a5eff00", "bf0a5e"}) {
+        r.acq.sendRealTimeRequest(true);
         r.port.incoming = hex(reply);
         r.acq.timRxTimer();
     }
-    r.acq.sendRealTimeRequest(false);
     for (const char* reply : {"02e000", "02"}) {
+        r.acq.sendRealTimeRequest(false);
         r.port.incoming = hex(reply);
         r.acq.timRxTimer();
     }
     EXPECT_EQ(replies.count(), 0);
     EXPECT_EQ(r.acq.lineErrors(), 5u);
+}
+
+TEST(Acquisition, BytesNobodyAskedForAreDroppedAsTheyCome)
+{
+    Rig r;
+    r.acq.requestTemperature();
+    r.port.feed(hex("9101"));
+    r.acq.timRxTimer();
+    r.port.feed(QByteArray(2000, '\x0b'));  // a babbling line after the reading
+    EXPECT_EQ(r.port.bytesWaiting(), 0);
+    EXPECT_FALSE(r.acq.timRx().isActive());
+
+    // None of it is taken for the status of the next start.
+    r.start(Start1MHz(0));
+    r.acq.timRxTimer();
+    EXPECT_EQ(r.acq.PacketsLeft, 1);
+    EXPECT_EQ(r.panel[2].size(), 2);  // the reading, then the start's blank
 }
 
 TEST(Acquisition, FullRealTimeRecordStopsStoring)
@@ -433,6 +455,7 @@ TEST(Acquisition, FullRealTimeRecordStopsStoring)
     EXPECT_EQ(replies.count(), 1);
     EXPECT_EQ(r.acq.RealTimeSignal.back(), 1);
     r.acq.RealTimeCount = Acquisition::RealTimeCapacity;  // the chart added the point
+    r.acq.sendRealTimeRequest(true);
     r.port.incoming = hex("02000400");
     r.acq.timRxTimer();
     EXPECT_EQ(replies.count(), 1);
