@@ -81,7 +81,10 @@ void BoardSimulator::handle(const QByteArray& c, qint64 nowUs, QList<SimOutput>*
     }
     case cmdTemperatureByte: {
         const quint16 t = temperatureWord(nowUs);
-        out->append({nowUs, bytes({static_cast<quint8>(t), static_cast<quint8>(t >> 8)})});
+        QByteArray reply = bytes({static_cast<quint8>(t), static_cast<quint8>(t >> 8)});
+        if (faults.temperatureReplyBytes > 0)
+            reply.resize(faults.temperatureReplyBytes, '\xee');
+        out->append({nowUs, reply});
         return;
     }
     case cmdSendArrayByte:
@@ -235,9 +238,11 @@ void BoardSimulator::sendPacket(qint64 nowUs, QList<SimOutput>* out)
         }
     }
     d[PacketPayload] = static_cast<quint8>(wireNoise_());
-    if (const auto it = faults.shortenPackets.constFind(packet_); it != faults.shortenPackets.cend())
-        p.truncate(std::clamp(it.value(), 0, PacketBytes));
+    if (const auto it = faults.packetLengths.constFind(packet_); it != faults.packetLengths.cend())
+        p.resize(std::max(it.value(), 0), '\xee');
     out->append({nowUs, p});
+    if (faults.repeatPackets.contains(packet_))
+        out->append({nowUs, p});
 }
 
 std::vector<quint16> BoardSimulator::expectedWords(int blocks) const

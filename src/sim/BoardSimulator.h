@@ -29,8 +29,11 @@ struct SimOptions {
 // Fault injection, counted in packets of the current transfer (0 is the cmdSendArray reply).
 struct SimFaults {
     QSet<int> dropPackets;
-    QHash<int, int> shortenPackets;  // packet → bytes actually sent
+    // packet → bytes actually sent: fewer cut it short, more add stray bytes (EE) behind it
+    QHash<int, int> packetLengths;
+    QSet<int> repeatPackets;          // sent twice
     QByteArray strayAfterStatus;      // sent right behind the next status reply, once
+    int temperatureReplyBytes = 0;    // the reading cut or padded to this many bytes; 0 keeps 2
     bool silent = false;              // takes commands, answers nothing
 };
 

@@ -171,9 +171,9 @@ TEST_F(CliLineFaults, SilenceOrALostPacketEndsWithTheLimitAndKeepsTheOldFile)
 TEST_F(CliLineFaults, PacketOfTheWrongLengthOnEveryAttemptEndsWithTheTransferError)
 {
     SetArrayRunTimeoutOverride(10000);  // three attempts
-    board->simulator().faults.shortenPackets = {{119, 11}};
+    board->simulator().faults.packetLengths = {{119, 11}};
     expectFailureWith(QStringLiteral("Ошибка передачи: пакет 120 из 120, получено 11 байт"));
-    board->simulator().faults.shortenPackets = {{5, 101}};
+    board->simulator().faults.packetLengths = {{5, 101}};
     expectFailureWith(QStringLiteral("Ошибка передачи: пакет 6 из 120, получено 101 байт"));
     // A clean line again: the file is replaced by the full array.
     board->simulator().faults = {};

@@ -98,7 +98,7 @@ TEST(WindowMeasurement, TransferThatFailsSaysSoAndKeepsThePreviousChart)
     const double value = series->data()->at(12345)->value;
 
     // Every attempt of the next run gets its eighth packet one byte short.
-    s.board().faults.shortenPackets = {{7, 500}};
+    s.board().faults.packetLengths = {{7, 500}};
     s.f().bt1MHz->click();
     ASSERT_TRUE(WaitUntil([&] { return !s.messages.said.isEmpty(); }));
     EXPECT_EQ(s.messages.texts(),

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 using namespace korvel;
+using korvel::testing::Settle;
 using korvel::testing::WaitUntil;
 
 namespace {
@@ -69,6 +70,72 @@ TEST_F(PtyEndToEnd, TemperatureReadingArrives)
     acq.requestTemperature();
     ASSERT_TRUE(WaitUntil([&] { return !shown.isEmpty(); }));
     EXPECT_EQ(shown, QStringLiteral("21,0 градусов на 07.12.2026 10:00:00"));
+}
+
+TEST_F(PtyEndToEnd, TemperatureReplyOfThreeBytesShowsNothingAndIsCounted)
+{
+    int shown = 0;
+    QObject::connect(&acq, &Acquisition::statusText, [&](int panel, const QString&) {
+        shown += panel == 2;
+    });
+    SimFaults faults;
+    faults.temperatureReplyBytes = 3;
+    server.setFaults(faults);
+    acq.requestTemperature();
+    ASSERT_TRUE(WaitUntil([&] { return acq.lineErrors() == 1; }));
+    Settle();
+    EXPECT_EQ(shown, 0);
+}
+
+TEST_F(PtyEndToEnd, PacketsOfTheWrongLengthEndTheTransferAndKeepThePreviousArray)
+{
+    QStringList failures;
+    QObject::connect(&acq, &Acquisition::transferFailed,
+                     [&](const QString& m) { failures.append(m); });
+    acq.applyStart(Start1MHz(0));
+    acq.BeginAcquisition();
+    ASSERT_TRUE(WaitUntil([&] { return draws == 1; }));
+    const QByteArray previous = acq.SampleBuffer;
+
+    // Every attempt to read the array again meets the same fault.
+    SimFaults longer, shorter, twice;
+    longer.packetLengths = {{7, 502}};
+    shorter.packetLengths = {{7, 500}};
+    twice.repeatPackets = {7};
+    const std::pair<SimFaults, QString> cases[] = {
+        {longer, QStringLiteral("Ошибка передачи: пакет 8 из 120, получено 502 байта")},
+        {shorter, QStringLiteral("Ошибка передачи: пакет 8 из 120, получено 500 байт")},
+        // Where the second copy shows depends on how the line splits it.
+        {twice, QStringLiteral("Ошибка передачи: пакет ")},
+    };
+    for (const auto& [faults, message] : cases) {
+        server.setFaults(faults);
+        failures.clear();
+        acq.Read();
+        ASSERT_TRUE(WaitUntil([&] { return !failures.isEmpty(); })) << message.toStdString();
+        EXPECT_TRUE(failures.front().startsWith(message)) << failures.front().toStdString();
+        Settle();
+        EXPECT_EQ(failures.size(), 1);
+        EXPECT_EQ(draws, 1);
+        EXPECT_EQ(acq.SampleBuffer, previous);
+    }
+}
+
+TEST_F(PtyEndToEnd, FloodBehindAPacketOnceIsMadeGoodByReadingTheArrayAgain)
+{
+    SimFaults flood;
+    flood.packetLengths = {{7, 20000}};
+    server.setFaults(flood);
+    int transfers = 0;
+    QObject::connect(&acq, &Acquisition::transferStarted, [&] {
+        if (++transfers == 2)
+            server.setFaults({});
+    });
+    acq.applyStart(Start1MHz(0));
+    acq.BeginAcquisition();
+    ASSERT_TRUE(WaitUntil([&] { return draws == 1; }));
+    EXPECT_EQ(transfers, 2);
+    EXPECT_EQ(acq.SampleBuffer, server.expectedBytes(1));
 }
 
 #ifdef KORVEL_CLI_PATH

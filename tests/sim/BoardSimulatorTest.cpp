@@ -144,7 +144,7 @@ TEST(BoardSimulator, FaultHooks)
 {
     BoardSimulator sim(instant());
     sim.faults.dropPackets = {1};
-    sim.faults.shortenPackets = {{2, 101}};
+    sim.faults.packetLengths = {{2, 101}};
     sim.faults.strayAfterStatus = hex("eeee");
     const QList<SimOutput> status = sim.receive(cmdStart1MHz(0), 0);
     ASSERT_EQ(status.size(), 2);
@@ -152,9 +152,19 @@ TEST(BoardSimulator, FaultHooks)
     EXPECT_EQ(sim.receive(hex("80e0"), 0).size(), 1);
     EXPECT_TRUE(sim.receive(hex("81"), 0).isEmpty());
     EXPECT_EQ(sim.receive(hex("81"), 0)[0].bytes.size(), 101);
+    sim.faults.packetLengths = {{3, 502}};
+    sim.faults.repeatPackets = {4};
+    sim.faults.temperatureReplyBytes = 3;
+    const QByteArray longer = sim.receive(hex("81"), 0)[0].bytes;
+    ASSERT_EQ(longer.size(), 502);
+    EXPECT_EQ(longer.back(), '\xee');
+    const QList<SimOutput> twice = sim.receive(hex("81"), 0);
+    ASSERT_EQ(twice.size(), 2);
+    EXPECT_EQ(twice[0].bytes, twice[1].bytes);
+    EXPECT_EQ(sim.receive(hex("1e"), 0)[0].bytes.size(), 3);
     sim.faults.silent = true;
     EXPECT_TRUE(sim.receive(hex("81"), 0).isEmpty());
-    EXPECT_EQ(sim.commands().size(), 5);
+    EXPECT_EQ(sim.commands().size(), 8);
 }
 
 TEST(WirePacing, ThrottledRepliesQueueBehindEachOtherOnTheLine)

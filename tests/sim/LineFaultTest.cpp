@@ -103,7 +103,7 @@ TEST(LineFaults, DroppedPacketRecoveredByReadingTheArrayAgain)
 TEST(LineFaults, PacketOfTheWrongLengthOnEveryAttemptKeepsThePreviousArray)
 {
     SimFaults shortLast;
-    shortLast.shortenPackets = {{119, 11}};
+    shortLast.packetLengths = {{119, 11}};
     FaultRig r(shortLast);
     QStringList failures;
     QObject::connect(&r.acq, &Acquisition::transferFailed,

@@ -117,7 +117,7 @@ TEST(SimulatedRun, StrayBytesBeforeTheTransferAreDiscarded)
 TEST(SimulatedRun, ShortPacketOnceIsMadeGoodByReadingTheArrayAgain)
 {
     SimRig r;
-    r.port.simulator().faults.shortenPackets = {{5, 201}};
+    r.port.simulator().faults.packetLengths = {{5, 201}};
     int transfers = 0;
     QObject::connect(&r.acq, &Acquisition::transferStarted, [&] {
         if (++transfers == 2)
