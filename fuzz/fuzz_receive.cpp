@@ -1,11 +1,10 @@
 // The receive handler fed arbitrary replies. The first byte picks the exchange the board is
 // answering; the rest arrives in runs whose lengths the input also chooses, each run handled as
-// the receive timer would handle it.
-#include "FuzzSupport.h"
-#include "device/Acquisition.h"
+// the receive timer would handle it. Whenever the chart is drawn, the buffer holds no array or a
+// whole one.
+#include "ReceiveRig.h"
 #include "device/Commands.h"
 #include "device/ModeStarts.h"
-#include "serial/ScriptedPort.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -13,6 +12,22 @@
 using namespace korvel;
 
 namespace {
+
+// The real-time cycle and the temperature button ask again for every reply.
+void askAgain(Acquisition& a, quint8 selector)
+{
+    switch (selector % 7) {
+    case 3:
+    case 4:
+        a.sendRealTimeRequest(selector % 7 == 4);
+        break;
+    case 5:
+        a.requestTemperature();
+        break;
+    default:
+        break;
+    }
+}
 
 void enterState(Acquisition& a, quint8 selector)
 {
@@ -24,10 +39,12 @@ void enterState(Acquisition& a, quint8 selector)
     case 1:  // array transfer of one block
         a.applyStart(Start1MHz(0));
         a.GetData();
+        a.timSendCmdTimer();
         break;
-    case 2:  // array transfer of eight blocks, accelerometer data kept as stored
+    case 2:  // array transfer of accelerometer data, kept as stored
         a.applyStart(StartADXL(0, 0, true, true, 21).start);
         a.GetData();
+        a.timSendCmdTimer();
         break;
     case 3:  // real time, signal only
         a.beginRealTimeRecord();
@@ -49,36 +66,41 @@ void enterState(Acquisition& a, quint8 selector)
 
 }  // namespace
 
+// Two full packets and change: enough for every step between replies. Longer runs only repeat
+// them and slow the fuzzer down; whole transfers are fuzz_transfer's.
+constexpr size_t InputBytesUsed = 1024;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::EnsureApplication();
+    size = std::min(size, InputBytesUsed);
     if (size == 0)
         return 0;
-    ScriptedPort port;
-    port.open(QStringLiteral("fuzz"));
-    Acquisition a(port, nullptr, AcquisitionIntervals{1, 1});
-    a.setDateTimeSource([] { return QStringLiteral("01.01.2026 00:00:00"); });
-    a.setTickSource([] { return 0u; });
-    bool draw = false;
-    QObject::connect(&a, &Acquisition::drawChart, [&draw] { draw = true; });
-    QObject::connect(&a, &Acquisition::realTimeReply, [&a](bool) { ++a.RealTimeCount; });
+    fuzz::ReceiveRig& r = fuzz::Rig();
+    r.reset();
+    Acquisition& a = r.acq;
     enterState(a, data[0]);
 
     size_t at = 1;
     while (at < size) {
+        if (at > 1)
+            askAgain(a, data[0]);
         // A length byte, then that many reply bytes (a full packet when the byte is 0xFF).
         const size_t want = data[at] == 0xFF ? cmd::PacketBytes : data[at];
         ++at;
         const size_t take = std::min(want, size - at);
-        port.feed(fuzz::Bytes(data + at, take));
+        r.port.feed(QByteArray::fromRawData(reinterpret_cast<const char*>(data + at),
+                                            static_cast<qsizetype>(take)));
         at += take;
         a.timRxTimer();
-        if (a.SampleBuffer.size() > 8 * 120 * (cmd::ReceiveAreaBytes - 1))
-            std::abort();
-        if (draw) {
-            draw = false;
-            a.ShowChartFinished();
+        if (a.timSendCmd().isActive())
+            a.timSendCmdTimer();
+        if (r.draws > 0) {
+            const qsizetype bytes = a.SampleBuffer.size();
+            if (bytes != 0 && bytes != qsizetype(a.BlockCount) * cmd::BlockBytes)
+                std::abort();
+            r.draws = 0;
         }
     }
+    r.release();
     return 0;
 }

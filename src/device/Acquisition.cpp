@@ -175,14 +175,14 @@ void Acquisition::VaComm1RxChar()
         transferError(PacketBytes + port_.bytesWaiting());
         return;
     }
-    // A running timer keeps its first start, so a short reply is handled 500 ms after its
-    // first byte; a full packet is handled the moment it is complete.
+    // A full packet is handled the moment it is complete; anything else 500 ms after its first
+    // byte, since a running timer keeps its first start.
+    if (port_.bytesWaiting() == PacketBytes) {
+        timRxTimer();
+        return;
+    }
     if (!timRx_.isActive())
         timRx_.start();
-    if (port_.bytesWaiting() == PacketBytes) {
-        timRx_.stop();
-        timRxTimer();
-    }
 }
 
 void Acquisition::timRxTimer()

@@ -11,7 +11,18 @@ QByteArray bytes(std::initializer_list<quint8> list)
     return out;
 }
 
-QByteArray cmdConnect() { return bytes({cmdConnectByte}); }
+namespace {
+// The one-byte commands go out once a packet or once a second: they share static bytes
+// instead of allocating each time.
+template <quint8 Byte>
+QByteArray single()
+{
+    static constexpr char byte = static_cast<char>(Byte);
+    return QByteArray::fromRawData(&byte, 1);
+}
+}  // namespace
+
+QByteArray cmdConnect() { return single<cmdConnectByte>(); }
 
 QByteArray cmdStartExtF(int blocks)
 {
@@ -39,8 +50,8 @@ QByteArray cmdStartFT(int triggerType, int blocks, int d1, int d2)
     return bytes({b0, b1, b2, b3, static_cast<quint8>((b0 + b1 + d1 + d2) & 0xFF)});
 }
 
-QByteArray cmdSample() { return bytes({cmdSampleByte}); }
-QByteArray cmdSampleTemp() { return bytes({cmdSampleTempByte}); }
+QByteArray cmdSample() { return single<cmdSampleByte>(); }
+QByteArray cmdSampleTemp() { return single<cmdSampleTempByte>(); }
 QByteArray cmdStartAlt() { return bytes({cmdStartAltByte, 0x00}); }
 
 QByteArray cmdStartADXL(int triggerType, int durationIndex, bool channelX, bool channelY)
@@ -50,7 +61,7 @@ QByteArray cmdStartADXL(int triggerType, int durationIndex, bool channelX, bool 
                   AccelChannelMask(channelX, channelY)});
 }
 
-QByteArray cmdTemperature() { return bytes({cmdTemperatureByte}); }
+QByteArray cmdTemperature() { return single<cmdTemperatureByte>(); }
 
 QByteArray cmdSendArray(const QByteArray& modeCommand)
 {
@@ -58,13 +69,13 @@ QByteArray cmdSendArray(const QByteArray& modeCommand)
     return bytes({cmdSendArrayByte, code});
 }
 
-QByteArray cmdNextPacket() { return bytes({cmdNextPacketByte}); }
-QByteArray cmdTOutHigh() { return bytes({cmdTOutHighByte}); }
-QByteArray cmdTOutLow() { return bytes({cmdTOutLowByte}); }
-QByteArray cmdAOutHigh() { return bytes({cmdAOutHighByte}); }
-QByteArray cmdAOutLow() { return bytes({cmdAOutLowByte}); }
+QByteArray cmdNextPacket() { return single<cmdNextPacketByte>(); }
+QByteArray cmdTOutHigh() { return single<cmdTOutHighByte>(); }
+QByteArray cmdTOutLow() { return single<cmdTOutLowByte>(); }
+QByteArray cmdAOutHigh() { return single<cmdAOutHighByte>(); }
+QByteArray cmdAOutLow() { return single<cmdAOutLowByte>(); }
 
-QByteArray IdleCommand() { return QByteArray(1, '\0'); }
+QByteArray IdleCommand() { return single<0x00>(); }
 
 bool IsSingleByte(const QByteArray& command, quint8 value)
 {
