@@ -74,7 +74,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # The libraries the programs were linked against, as dpkg-shlibdeps finds them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded at run time rather than linked: the SVG icon plugins and printing.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "udev, libqt6svg6, libqt6printsupport6")
+# Loaded at run time rather than linked: the SVG icon plugins, printing, and Qt's Russian texts.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "udev, libqt6svg6, libqt6printsupport6, qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -10,8 +10,10 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLibraryInfo>
 #include <QTimer>
 #include <QToolButton>
+#include <QTranslator>
 #include <cstdio>
 #include <memory>
 
@@ -21,6 +23,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("korvel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Korvel"));
     QApplication::setApplicationVersion(QStringLiteral(KORVEL_VERSION));
+    // The program speaks only Russian: Qt's own dialogs and buttons follow, whatever the locale.
+    QTranslator qtRussian;
+    if (qtRussian.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtRussian);
 
     QCommandLineParser cli;
     cli.setApplicationDescription(QStringLiteral("Программа платы АЦП 12 разрядов, частота выборки до 1МГц"));
