@@ -1,6 +1,7 @@
 # Installation and the Debian package. `cmake --install build` puts the two programs, the
-# desktop entry with its icon, the help pages and the udev rule of the board under the prefix;
-# `cmake --build build --target package` makes korvel_<version>_<arch>.deb in build/.
+# desktop entry with its icon, the data file type, the help pages and the udev rule of the
+# board under the prefix; `cmake --build build --target package` makes
+# korvel_<version>_<arch>.deb in build/.
 include(GNUInstallDirs)
 set(CMAKE_INSTALL_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/korvel)
 
@@ -13,6 +14,9 @@ endif()
 
 set(korvel_pkg ${CMAKE_CURRENT_LIST_DIR})
 install(FILES ${korvel_pkg}/korvel.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The *.dtw type, so that a file manager opens data files with the program.
+install(FILES ${korvel_pkg}/korvel-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME korvel.xml)
 install(FILES ${korvel_pkg}/korvel.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 # udev reads rules from lib/udev/rules.d under /usr (the package's prefix); a /usr/local install

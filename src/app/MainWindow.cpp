@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/CaptionColour.h"
+#include "app/FileDialogs.h"
 #include "app/HelpWindow.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
@@ -233,6 +235,14 @@ void MainWindow::showHelpFor(const QWidget* w)
     if (!help_)
         help_ = new HelpWindow(this);
     help_->showTopic(HelpTopicOf(w));
+}
+
+void MainWindow::openDataFile(const QString& path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    dialogs().remember(absolute);
+    data.CurrentDataFile = absolute;
+    btLoadFileClick(ui->btNextFile);
 }
 
 void MainWindow::attachSecondaryWindow(SecondaryChartWindow* w)

@@ -139,6 +139,10 @@ public:
     const QTimer& timer2() const { return Timer2; }
     const QTimer& timErrColor() const { return TimErrColor; }
 
+    // Loads a data file named outside the window (the command line, the file manager) the way
+    // the open button loads a chosen one; the next file dialog starts from its folder.
+    void openDataFile(const QString& path);
+
     // Finds the board, opens its port and greets it; switches the eight board buttons.
     void ConnectBoard();
     void btUSBClick();

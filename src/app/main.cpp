@@ -44,6 +44,9 @@ int main(int argc, char** argv)
                                      QStringLiteral("После запуска выполнить измерение: 1mhz или 07mhz (с --simulate — "
                                                     "для показа)."),
                                      QStringLiteral("ЧАСТОТА"));
+    cli.addPositionalArgument(QStringLiteral("файл"),
+                              QStringLiteral("Файл данных (*.dtw), который открыть при запуске."),
+                              QStringLiteral("[ФАЙЛ.dtw]"));
     cli.addOption(settings);
     cli.addOption(screenshot);
     cli.addOption(measure);
@@ -72,6 +75,8 @@ int main(int argc, char** argv)
         window.setFileDialogs(std::make_shared<korvel::ScriptedFileDialogs>());  // cancels every dialog
     korvel::SecondaryChartWindow secondary;  // hidden until the real-time mode shows it
     window.attachSecondaryWindow(&secondary);
+    if (!cli.positionalArguments().isEmpty())
+        window.openDataFile(cli.positionalArguments().first());
     window.show();
 
     if (cli.isSet(measure)) {
