@@ -276,6 +276,8 @@ private:
     void createStatusPanels();
     void wireBoard();
     void setBoardButtonsEnabled(bool enabled);
+    // btUSB's colour and tool tip: the port of the board, or no link (an empty device).
+    void showLinkState(const QString& device);
     void layOutStatusPanels();
 
     // Settings: the window geometry first, then everything else in reading order.
