@@ -18,7 +18,9 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QWhatsThis>
+#include <QWindow>
 
 // The resources live in a static library; the linker keeps them only when asked by name.
 static void initResources()
@@ -209,6 +211,13 @@ void MainWindow::FormClick()
 
 bool MainWindow::event(QEvent* event)
 {
+    // The window manager has framed the window: with the title bar the restored window may no
+    // longer fit, and the status bar would be the part left off the screen.
+    const bool placed = event->type() == QEvent::Move || event->type() == QEvent::Resize;
+    if (placed && frameFitPending && windowHandle() && !windowHandle()->frameMargins().isNull()) {
+        frameFitPending = false;
+        QTimer::singleShot(0, this, [this] { fitOnScreen(x(), y(), width(), height()); });
+    }
     // The title bar's help button (where the platform draws one) opens the help directly.
     if (event->type() == QEvent::EnterWhatsThisMode) {
         QWhatsThis::leaveWhatsThisMode();

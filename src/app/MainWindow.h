@@ -282,6 +282,8 @@ private:
 
     // Settings: the window geometry first, then everything else in reading order.
     void applyGeometry(const SettingsValues& v);
+    // Puts the window at this place and size as far as the screens allow (left, top: the frame).
+    void fitOnScreen(int left, int top, int width, int height);
     void applySettings(const SettingsValues& v);
     SettingsValues collectSettings() const;
 
@@ -374,6 +376,8 @@ private:
         int left = 0;
         int top = 0;
     } savedGeometry;
+    // The restored geometry is fitted again, frame included, once the frame is known.
+    bool frameFitPending = false;
 
     // Timers owned by the window; the acquisition timers live with the acquisition object.
     QTimer Timer2;

@@ -9,6 +9,7 @@
 #include "ui_MainWindow.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
 #include <QStatusBar>
@@ -114,6 +115,15 @@ TEST(MainWindow, TwoClicksSpreadTheWindowAndBringItBack)
     // A click on a label is not a click on the window.
     QTest::mouseClick(fx.f().lbHeadFile, Qt::LeftButton);
     EXPECT_EQ(fx.window->size(), QSize(500, 400));
+}
+
+TEST(MainWindow, RestoredGeometryStaysOnTheScreenAndAboveTheMinimum)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    Fixture huge(QStringLiteral("[График сигнала]\nвысота=100000\nширина=100000\nслева=-5000\nсверху=-4000\n"));
+    EXPECT_TRUE(screen.contains(huge.window->geometry())) << huge.window->width();
+    Fixture tiny(QStringLiteral("[График сигнала]\nвысота=-20\nширина=-5\n"));
+    EXPECT_EQ(tiny.window->size(), QSize(400, 300));
 }
 
 TEST(MainWindow, StartsWithTheDefaultsWhenThereIsNoSettingsFile)
