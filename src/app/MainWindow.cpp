@@ -3,6 +3,7 @@
 #include "app/CaptionColour.h"
 #include "app/FileDialogs.h"
 #include "app/HelpWindow.h"
+#include "app/StatusPanel.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
 #include "device/RealTimeCycle.h"
@@ -104,7 +105,7 @@ void MainWindow::createStatusPanels()
     ui->status->setSizeGripEnabled(false);
     ui->status->setFixedHeight(22);
     for (int i = 0; i < 3; ++i) {
-        auto* l = new QLabel(ui->status);
+        auto* l = new StatusPanel(ui->status);
         l->setObjectName(QStringLiteral("statusPanel%1").arg(i));
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);

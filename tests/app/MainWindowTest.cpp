@@ -8,7 +8,9 @@
 #include "text/Messages.h"
 #include "ui_MainWindow.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QHelpEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
@@ -78,6 +80,23 @@ TEST(MainWindow, ResizeLaysOutChartPanelsAndStatusBar)
         EXPECT_EQ(fx.window->statusPanel(i)->width(), 133);
         EXPECT_EQ(fx.window->statusPanel(i)->x(), 133 * i);
     }
+}
+
+TEST(MainWindow, AStatusTextCutShortIsWholeInItsToolTip)
+{
+    Fixture fx;
+    fx.window->show();
+    fx.window->resize(400, 300);
+    QLabel* panel = fx.window->statusPanel(1);
+    auto tipFor = [panel](const QString& text) {
+        panel->setText(text);
+        QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), panel->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(panel, &hover);
+        return panel->toolTip();
+    };
+    const QString summary = QStringLiteral("XP2/8: +5В, сигнал 1234,56 мВ >= 1000,0 мВ, включено");
+    EXPECT_EQ(tipFor(summary), summary);
+    EXPECT_EQ(tipFor(QStringLiteral("ИЗМЕРЕНИЕ")), QString());
 }
 
 TEST(MainWindow, ClickOnAWindowCoveringTheWorkAreaShrinksItToTheDefault)
