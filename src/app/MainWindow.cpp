@@ -282,12 +282,17 @@ void MainWindow::FormClose()
 
     acquisition_->SampleBuffer = QByteArray();
 
-    SaveSettings(settingsPath_, collectSettings(), messages_);
+    writeSettings();
 
     if (secondary_)
         secondary_->hide();
     if (help_)
         help_->close();
+}
+
+void MainWindow::writeSettings()
+{
+    SaveSettings(settingsPath_, collectSettings(), messages_);
 }
 
 }  // namespace korvel

@@ -143,6 +143,9 @@ public:
     // the open button loads a chosen one; the next file dialog starts from its folder.
     void openDataFile(const QString& path);
 
+    // Writes the settings file now, as the close does (a session that may end next asks this).
+    void writeSettings();
+
     // Finds the board, opens its port and greets it; switches the eight board buttons.
     void ConnectBoard();
     void btUSBClick();

@@ -1,4 +1,5 @@
 // korvel: the desktop program of the 12-bit ADC board.
+#include "app/CloseOnSignal.h"
 #include "app/FileDialogs.h"
 #include "app/MainWindow.h"
 #include "app/WidgetMessages.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLibraryInfo>
+#include <QSessionManager>
 #include <QTimer>
 #include <QToolButton>
 #include <QTranslator>
@@ -71,6 +73,15 @@ int main(int argc, char** argv)
     korvel::MainWindow window(settingsPath, messages,
                               {korvel::MakeBoardPort(link), korvel::MakeBoardPortFinder(link)});
     boxes.setParent(&window);
+    // A logout or the system stopping the program ends it as a closed window does.
+    korvel::CloseOnSignal closeOnSignal(&window);
+    // The session manager asks first (the logout may still be cancelled), then quits.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager&) { window.writeSettings(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] {
+        if (window.isVisible())
+            window.close();
+    });
     if (cli.isSet(screenshot))
         window.setFileDialogs(std::make_shared<korvel::ScriptedFileDialogs>());  // cancels every dialog
     korvel::SecondaryChartWindow secondary;  // hidden until the real-time mode shows it

@@ -1,6 +1,7 @@
 // The korvel program as a user starts it: the built binary run offscreen in a folder of its own.
 #include "files/DataFile.h"
 #include "files/DataFileIo.h"
+#include "support/EventLoopWait.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <signal.h>
 
 using namespace korvel;
 
@@ -19,10 +21,9 @@ struct Program {
 
     QString path(const QString& name) const { return dir.filePath(name); }
 
-    // Runs korvel on the simulated board with the settings in dir; the exit code.
-    int run(QStringList args)
+    // Starts korvel on the simulated board with the settings in dir.
+    void start(QProcess& p, const QStringList& args) const
     {
-        QProcess p;
         p.setWorkingDirectory(dir.path());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
@@ -31,6 +32,12 @@ struct Program {
                 QStringList{QStringLiteral("--simulate"), QStringLiteral("--settings"),
                             path(QStringLiteral("Korvel.ini"))}
                     + args);
+    }
+    // The exit code of a run to its end.
+    int run(const QStringList& args)
+    {
+        QProcess p;
+        start(p, args);
         if (!p.waitForFinished(60000)) {
             p.kill();
             p.waitForFinished();
@@ -46,6 +53,19 @@ struct Program {
         return QImage(png);
     }
 };
+
+// Whether process pid has a handler of its own for signal sig.
+bool catches(qint64 pid, int sig)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("SigCgt:"))
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (sig - 1)) & 1;
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -74,4 +94,22 @@ TEST(Program, OpensTheDataFileNamedOnTheCommandLine)
     EXPECT_EQ(korvel.screenshot({QStringLiteral("foreign.dtw")}), empty);
     EXPECT_TRUE(korvel.stderrText.contains(QStringLiteral("Приложение открывает файлы *.dtw")))
         << korvel.stderrText.toStdString();
+}
+
+TEST(Program, TerminatedOrHungUpItWritesTheSettingsAsAtAnyClose)
+{
+    for (const int sig : {SIGTERM, SIGHUP}) {
+        Program program;
+        QProcess p;
+        program.start(p, {});
+        ASSERT_TRUE(p.waitForStarted());
+        // Sent once the program has taken the signal, which it does before its window runs.
+        ASSERT_TRUE(korvel::testing::WaitUntil([&] { return catches(p.processId(), sig); }));
+        ::kill(pid_t(p.processId()), sig);
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << sig;
+        QFile settings(program.path(QStringLiteral("Korvel.ini")));
+        ASSERT_TRUE(settings.open(QIODevice::ReadOnly)) << sig;
+        EXPECT_TRUE(settings.readAll().contains("[Options]")) << sig;
+    }
 }
