@@ -176,6 +176,9 @@ public:
     // The progress panel Panel1, driven by Timer2.
     void startProgress(double durationMs);
     void Timer2Timer();
+    // Esc or the panel's "Отмена": stop waiting for the board. Its late replies are dropped;
+    // the next start begins afresh.
+    void btCancelRunClick();
 
     // The F/T window: open/close and the handlers of its three fields. They act on the field
     // that really holds the keyboard focus.
@@ -268,6 +271,7 @@ public:
     void btPrintClick();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
