@@ -6,17 +6,39 @@
 
 namespace korvel {
 
+namespace {
+
+FileDialogRequest request(FileDialogRequest::Kind kind, const QString& filter, const QString& suffix)
+{
+    FileDialogRequest r;
+    r.kind = kind;
+    r.filter = filter;
+    r.defaultSuffix = suffix;
+    return r;
+}
+
+}  // namespace
+
 FileDialogRequest SaveDlg()
 {
-    return {FileDialogRequest::Kind::Save,
-            QStringLiteral("ADC files (*.dtw);;Save to Text file (*.txt);;All files (*.*)"),
-            QStringLiteral("dtw"), QString()};
+    return request(FileDialogRequest::Kind::Save,
+                   QStringLiteral("ADC files (*.dtw);;Save to Text file (*.txt);;All files (*.*)"),
+                   QStringLiteral("dtw"));
 }
 
 FileDialogRequest OpenDlg()
 {
-    return {FileDialogRequest::Kind::Open, QStringLiteral("ADC files (*.dtw);;All files (*.*)"),
-            QStringLiteral("dtw"), QString()};
+    return request(FileDialogRequest::Kind::Open,
+                   QStringLiteral("ADC files (*.dtw);;All files (*.*)"), QStringLiteral("dtw"));
+}
+
+FileDialogRequest PdfDlg()
+{
+    FileDialogRequest r = request(FileDialogRequest::Kind::Save, QStringLiteral("PDF (*.pdf)"),
+                                  QStringLiteral("pdf"));
+    // The user asked to print: the title says why a file is asked for.
+    r.title = QStringLiteral("Принтер не установлен: печать в файл PDF");
+    return r;
 }
 
 QString DialogStartFolder(const QString& lastFolder)
@@ -45,7 +67,7 @@ QString WidgetFileDialogs::ask(const FileDialogRequest& request)
 {
     const bool save = request.kind == FileDialogRequest::Kind::Save;
     // An existing folder: QFileDialog would take the last part of a missing one as the name.
-    QFileDialog dialog(parent_, QString(), request.folder, request.filter);
+    QFileDialog dialog(parent_, request.title, request.folder, request.filter);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(request.defaultSuffix);

@@ -17,12 +17,15 @@ struct FileDialogRequest {
     QString filter;         // Qt form: "ADC files (*.dtw);;All files (*.*)"
     QString defaultSuffix;  // added when the typed name has no extension
     QString folder;         // where it starts, an existing folder: set by FileDialogs::fileName
+    QString title;          // the dialog's own when empty
 };
 
 // The save dialog of the data files: data file, text export or any name.
 FileDialogRequest SaveDlg();
 // The open dialog of the data files.
 FileDialogRequest OpenDlg();
+// Where the printout goes when no printer is installed.
+FileDialogRequest PdfDlg();
 
 // Where a dialog starts: "DataVib" under lastFolder (the working directory before any file was
 // chosen) when it exists, else lastFolder itself. The program's first home followed the folder

@@ -80,7 +80,7 @@ public:
     {
         ColorDlg = std::move(dialog);
     }
-    // No printer (a null pointer) means nothing is printed.
+    // No printer (a null pointer): the page is offered as a PDF file instead.
     void setPrinterSource(std::function<std::unique_ptr<QPrinter>()> source)
     {
         CurrentPrinter = std::move(source);
