@@ -1,6 +1,7 @@
 # Installation and the Debian package. `cmake --install build` puts the two programs, the
-# desktop entry with its icon, the help pages and the udev rule of the board under the prefix;
-# `cmake --build build --target package` makes korvel_<version>_<arch>.deb in build/.
+# desktop entry with its icon, the data file type, the help pages and the udev rule of the
+# board under the prefix; `cmake --build build --target package` makes
+# korvel_<version>_<arch>.deb in build/.
 include(GNUInstallDirs)
 set(CMAKE_INSTALL_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/korvel)
 
@@ -13,6 +14,9 @@ endif()
 
 set(korvel_pkg ${CMAKE_CURRENT_LIST_DIR})
 install(FILES ${korvel_pkg}/korvel.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The *.dtw type, so that a file manager opens data files with the program.
+install(FILES ${korvel_pkg}/korvel-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME korvel.xml)
 install(FILES ${korvel_pkg}/korvel.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 # udev reads rules from lib/udev/rules.d under /usr (the package's prefix); a /usr/local install
@@ -74,7 +78,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # The libraries the programs were linked against, as dpkg-shlibdeps finds them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded at run time rather than linked: the SVG icon plugins and printing.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "udev, libqt6svg6, libqt6printsupport6")
+# Loaded at run time rather than linked: the SVG icon plugins, printing, and Qt's Russian texts.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "udev, libqt6svg6, libqt6printsupport6, qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

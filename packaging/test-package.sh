@@ -19,7 +19,7 @@ root="$scratch/root"
 dpkg-deb -x "$deb" "$root"
 
 for f in usr/bin/korvel usr/bin/korvel-cli \
-         usr/share/applications/korvel.desktop \
+         usr/share/applications/korvel.desktop usr/share/mime/packages/korvel.xml \
          usr/share/icons/hicolor/scalable/apps/korvel.svg \
          usr/lib/udev/rules.d/70-korvel.rules \
          usr/share/doc/korvel/html/topic2.html \
@@ -28,7 +28,17 @@ for f in usr/bin/korvel usr/bin/korvel-cli \
   [ -e "$root/$f" ] || { echo "missing from the package: $f"; exit 1; }
 done
 grep -q 'ATTRS{idVendor}=="10c4", ATTRS{idProduct}=="ea5f"' "$root/usr/lib/udev/rules.d/70-korvel.rules"
-grep -q '^Exec=korvel$' "$root/usr/share/applications/korvel.desktop"
+# The desktop entry opens data files given by the file manager, and their type is known.
+desktop="$root/usr/share/applications/korvel.desktop"
+desktop-file-validate "$desktop"
+grep -q '^Exec=korvel %f$' "$desktop"
+grep -q '^MimeType=application/x-korvel-dtw;$' "$desktop"
+mime="$scratch/mime"
+mkdir -p "$mime/packages"
+cp "$root/usr/share/mime/packages/korvel.xml" "$mime/packages/"
+update-mime-database "$mime"
+grep -q '^application/x-korvel-dtw$' "$mime/types"
+grep -q ':application/x-korvel-dtw:\*\.dtw$' "$mime/globs2"
 
 version=$(dpkg-deb --field "$deb" Version)
 grep -q '^Upstream-Name: Korvel$' "$root/usr/share/doc/korvel/copyright"

@@ -13,6 +13,7 @@ packages=(
   clang libclang-rt-14-dev
   dpkg-dev help2man
   python3
+  qt6-translations-l10n desktop-file-utils shared-mime-info
 )
 
 missing=()

@@ -2,36 +2,72 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace korvel {
 
 namespace {
 
-// Data files live in "DataVib" under the folder the program was started in.
-QString dataFolder()
+FileDialogRequest request(FileDialogRequest::Kind kind, const QString& filter, const QString& suffix)
 {
-    return QDir::current().filePath(QStringLiteral("DataVib"));
+    FileDialogRequest r;
+    r.kind = kind;
+    r.filter = filter;
+    r.defaultSuffix = suffix;
+    return r;
 }
 
 }  // namespace
 
 FileDialogRequest SaveDlg()
 {
-    return {FileDialogRequest::Kind::Save,
-            QStringLiteral("ADC files (*.dtw);;Save to Text file (*.txt);;All files (*.*)"),
-            QStringLiteral("dtw"), dataFolder()};
+    return request(FileDialogRequest::Kind::Save,
+                   QStringLiteral("ADC files (*.dtw);;Save to Text file (*.txt);;All files (*.*)"),
+                   QStringLiteral("dtw"));
 }
 
 FileDialogRequest OpenDlg()
 {
-    return {FileDialogRequest::Kind::Open, QStringLiteral("ADC files (*.dtw);;All files (*.*)"),
-            QStringLiteral("dtw"), dataFolder()};
+    return request(FileDialogRequest::Kind::Open,
+                   QStringLiteral("ADC files (*.dtw);;All files (*.*)"), QStringLiteral("dtw"));
 }
 
-QString WidgetFileDialogs::fileName(const FileDialogRequest& request)
+FileDialogRequest PdfDlg()
+{
+    FileDialogRequest r = request(FileDialogRequest::Kind::Save, QStringLiteral("PDF (*.pdf)"),
+                                  QStringLiteral("pdf"));
+    // The user asked to print: the title says why a file is asked for.
+    r.title = QStringLiteral("Принтер не установлен: печать в файл PDF");
+    return r;
+}
+
+QString DialogStartFolder(const QString& lastFolder)
+{
+    // A folder deleted since it was chosen counts as none.
+    const QString base = QFileInfo(lastFolder).isDir() ? lastFolder : QDir::currentPath();
+    const QString dataVib = QDir(base).filePath(QStringLiteral("DataVib"));
+    return QFileInfo(dataVib).isDir() ? dataVib : base;
+}
+
+QString FileDialogs::fileName(FileDialogRequest request)
+{
+    request.folder = DialogStartFolder(lastFolder_);
+    const QString chosen = ask(request);
+    remember(chosen);
+    return chosen;
+}
+
+void FileDialogs::remember(const QString& path)
+{
+    if (!path.isEmpty())
+        lastFolder_ = QFileInfo(path).absolutePath();
+}
+
+QString WidgetFileDialogs::ask(const FileDialogRequest& request)
 {
     const bool save = request.kind == FileDialogRequest::Kind::Save;
-    QFileDialog dialog(parent_, QString(), request.folder, request.filter);
+    // An existing folder: QFileDialog would take the last part of a missing one as the name.
+    QFileDialog dialog(parent_, request.title, request.folder, request.filter);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(request.defaultSuffix);

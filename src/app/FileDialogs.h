@@ -16,25 +16,44 @@ struct FileDialogRequest {
     Kind kind = Kind::Open;
     QString filter;         // Qt form: "ADC files (*.dtw);;All files (*.*)"
     QString defaultSuffix;  // added when the typed name has no extension
-    QString folder;         // the folder the dialog starts in
+    QString folder;         // where it starts, an existing folder: set by FileDialogs::fileName
+    QString title;          // the dialog's own when empty
 };
 
 // The save dialog of the data files: data file, text export or any name.
 FileDialogRequest SaveDlg();
 // The open dialog of the data files.
 FileDialogRequest OpenDlg();
+// Where the printout goes when no printer is installed.
+FileDialogRequest PdfDlg();
+
+// Where a dialog starts: "DataVib" under lastFolder (the working directory before any file was
+// chosen) when it exists, else lastFolder itself. The program's first home followed the folder
+// of the last file chosen the same way.
+QString DialogStartFolder(const QString& lastFolder);
 
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
-    // The chosen path, or an empty string when the user cancelled.
-    virtual QString fileName(const FileDialogRequest& request) = 0;
+    // The chosen path, or an empty string when the user cancelled. The dialog starts in the
+    // DialogStartFolder of the last file chosen, with no name filled in.
+    QString fileName(FileDialogRequest request);
+    // A file opened without a dialog counts as chosen, too.
+    void remember(const QString& path);
+
+protected:
+    virtual QString ask(const FileDialogRequest& request) = 0;
+
+private:
+    QString lastFolder_;
 };
 
 class WidgetFileDialogs : public FileDialogs {
 public:
     explicit WidgetFileDialogs(QWidget* parent = nullptr) : parent_(parent) {}
-    QString fileName(const FileDialogRequest& request) override;
+
+protected:
+    QString ask(const FileDialogRequest& request) override;
 
 private:
     QWidget* parent_;
@@ -43,14 +62,15 @@ private:
 // Answers with the names queued in answers, one per dialog; cancels once they run out.
 class ScriptedFileDialogs : public FileDialogs {
 public:
-    QString fileName(const FileDialogRequest& request) override
+    QStringList answers;
+    QList<FileDialogRequest> asked;
+
+protected:
+    QString ask(const FileDialogRequest& request) override
     {
         asked.append(request);
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
-
-    QStringList answers;
-    QList<FileDialogRequest> asked;
 };
 
 }  // namespace korvel

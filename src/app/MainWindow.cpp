@@ -1,7 +1,9 @@
 #include "app/MainWindow.h"
 
 #include "app/CaptionColour.h"
+#include "app/FileDialogs.h"
 #include "app/HelpWindow.h"
+#include "app/StatusPanel.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
 #include "device/RealTimeCycle.h"
@@ -12,11 +14,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QWhatsThis>
+#include <QWindow>
 
 // The resources live in a static library; the linker keeps them only when asked by name.
 static void initResources()
@@ -100,7 +105,7 @@ void MainWindow::createStatusPanels()
     ui->status->setSizeGripEnabled(false);
     ui->status->setFixedHeight(22);
     for (int i = 0; i < 3; ++i) {
-        auto* l = new QLabel(ui->status);
+        auto* l = new StatusPanel(ui->status);
         l->setObjectName(QStringLiteral("statusPanel%1").arg(i));
         l->setFrameShape(QFrame::Panel);
         l->setFrameShadow(QFrame::Sunken);
@@ -207,6 +212,13 @@ void MainWindow::FormClick()
 
 bool MainWindow::event(QEvent* event)
 {
+    // The window manager has framed the window: with the title bar the restored window may no
+    // longer fit, and the status bar would be the part left off the screen.
+    const bool placed = event->type() == QEvent::Move || event->type() == QEvent::Resize;
+    if (placed && frameFitPending && windowHandle() && !windowHandle()->frameMargins().isNull()) {
+        frameFitPending = false;
+        QTimer::singleShot(0, this, [this] { fitOnScreen(x(), y(), width(), height()); });
+    }
     // The title bar's help button (where the platform draws one) opens the help directly.
     if (event->type() == QEvent::EnterWhatsThisMode) {
         QWhatsThis::leaveWhatsThisMode();
@@ -233,6 +245,14 @@ void MainWindow::showHelpFor(const QWidget* w)
     if (!help_)
         help_ = new HelpWindow(this);
     help_->showTopic(HelpTopicOf(w));
+}
+
+void MainWindow::openDataFile(const QString& path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    dialogs().remember(absolute);
+    data.CurrentDataFile = absolute;
+    btLoadFileClick(ui->btNextFile);
 }
 
 void MainWindow::attachSecondaryWindow(SecondaryChartWindow* w)
@@ -262,12 +282,17 @@ void MainWindow::FormClose()
 
     acquisition_->SampleBuffer = QByteArray();
 
-    SaveSettings(settingsPath_, collectSettings(), messages_);
+    writeSettings();
 
     if (secondary_)
         secondary_->hide();
     if (help_)
         help_->close();
+}
+
+void MainWindow::writeSettings()
+{
+    SaveSettings(settingsPath_, collectSettings(), messages_);
 }
 
 }  // namespace korvel

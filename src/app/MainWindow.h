@@ -80,7 +80,7 @@ public:
     {
         ColorDlg = std::move(dialog);
     }
-    // No printer (a null pointer) means nothing is printed.
+    // No printer (a null pointer): the page is offered as a PDF file instead.
     void setPrinterSource(std::function<std::unique_ptr<QPrinter>()> source)
     {
         CurrentPrinter = std::move(source);
@@ -139,6 +139,13 @@ public:
     const QTimer& timer2() const { return Timer2; }
     const QTimer& timErrColor() const { return TimErrColor; }
 
+    // Loads a data file named outside the window (the command line, the file manager) the way
+    // the open button loads a chosen one; the next file dialog starts from its folder.
+    void openDataFile(const QString& path);
+
+    // Writes the settings file now, as the close does (a session that may end next asks this).
+    void writeSettings();
+
     // Finds the board, opens its port and greets it; switches the eight board buttons.
     void ConnectBoard();
     void btUSBClick();
@@ -169,6 +176,9 @@ public:
     // The progress panel Panel1, driven by Timer2.
     void startProgress(double durationMs);
     void Timer2Timer();
+    // Esc or the panel's "Отмена": stop waiting for the board. Its late replies are dropped;
+    // the next start begins afresh.
+    void btCancelRunClick();
 
     // The F/T window: open/close and the handlers of its three fields. They act on the field
     // that really holds the keyboard focus.
@@ -261,6 +271,7 @@ public:
     void btPrintClick();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
@@ -272,10 +283,14 @@ private:
     void createStatusPanels();
     void wireBoard();
     void setBoardButtonsEnabled(bool enabled);
+    // btUSB's colour and tool tip: the port of the board, or no link (an empty device).
+    void showLinkState(const QString& device);
     void layOutStatusPanels();
 
     // Settings: the window geometry first, then everything else in reading order.
     void applyGeometry(const SettingsValues& v);
+    // Puts the window at this place and size as far as the screens allow (left, top: the frame).
+    void fitOnScreen(int left, int top, int width, int height);
     void applySettings(const SettingsValues& v);
     SettingsValues collectSettings() const;
 
@@ -368,6 +383,8 @@ private:
         int left = 0;
         int top = 0;
     } savedGeometry;
+    // The restored geometry is fitted again, frame included, once the frame is known.
+    bool frameFitPending = false;
 
     // Timers owned by the window; the acquisition timers live with the acquisition object.
     QTimer Timer2;

@@ -1,4 +1,5 @@
 // The window's side of the board link: the port, the acquisition object, the connection.
+#include "app/CaptionColour.h"
 #include "app/MainWindow.h"
 
 #include "device/Acquisition.h"
@@ -28,7 +29,18 @@ void MainWindow::wireBoard()
         port_->close();
         setBoardButtonsEnabled(false);
         statusPanel(0)->setText(QStringLiteral("USB: нет связи"));
+        showLinkState(QString());
     });
+}
+
+void MainWindow::showLinkState(const QString& device)
+{
+    // The panel's "нет связи" is soon overwritten; the button keeps telling the state.
+    const bool linked = !device.isEmpty();
+    SetCaptionColour(ui->btUSB, linked ? QColor(0, 128, 0) : QColor(192, 0, 0));
+    ui->btUSB->setToolTip(QStringLiteral("Подключить АЦП к компьютеру\n")
+                          + (linked ? QStringLiteral("Подключено: ") + device
+                                    : QStringLiteral("USB: нет связи")));
 }
 
 void MainWindow::setBoardButtonsEnabled(bool enabled)
@@ -45,6 +57,7 @@ void MainWindow::ConnectBoard()
 {
     const ConnectOutcome outcome = korvel::ConnectBoard(*port_, findPort_, messages_);
     setBoardButtonsEnabled(outcome.buttonsEnabled);
+    showLinkState(outcome.device);
     if (outcome.status0)
         statusPanel(0)->setText(*outcome.status0);
 }

@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 
 #include "app/EventHook.h"
+#include "app/FileDialogs.h"
 #include "chart/Readout.h"
 #include "chart/SeriesBuilder.h"
 #include "chartview/ChartGeometry.h"
@@ -81,9 +82,13 @@ void MainWindow::wireInteraction()
     connect(f.btSaveChart, &QToolButton::clicked, this, [this] { btSaveChartClick(); });
     connect(N1_, &QAction::triggered, this, [this] { N1Click(); });
     connect(f.btPrint, &QToolButton::clicked, this, [this] { btPrintClick(); });
-    CurrentPrinter = [] {
-        return std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(),
-                                          QPrinter::HighResolution);
+    CurrentPrinter = []() -> std::unique_ptr<QPrinter> {
+        QPrinterInfo printer = QPrinterInfo::defaultPrinter();
+        if (printer.isNull() && !QPrinterInfo::availablePrinterNames().isEmpty())
+            printer = QPrinterInfo::printerInfo(QPrinterInfo::availablePrinterNames().first());
+        if (printer.isNull())
+            return nullptr;
+        return std::make_unique<QPrinter>(printer, QPrinter::HighResolution);
     };
 }
 
@@ -183,9 +188,16 @@ void MainWindow::N1Click()
 
 void MainWindow::btPrintClick()
 {
-    const std::unique_ptr<QPrinter> printer = CurrentPrinter ? CurrentPrinter() : nullptr;
-    if (!printer)
-        return;
+    std::unique_ptr<QPrinter> printer = CurrentPrinter ? CurrentPrinter() : nullptr;
+    if (!printer) {
+        // No printer installed, as often on this platform: the same page goes into a PDF file.
+        const QString file = dialogs().fileName(PdfDlg());
+        if (file.isEmpty())
+            return;
+        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(file);
+    }
     const QString error = printChart(ui->Chart1, *printer);
     if (!error.isEmpty())
         messages().error(error);

@@ -7,11 +7,13 @@
 #include "chartview/ChartView.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
+#include "device/Commands.h"
 #include "device/ModeStarts.h"
 #include "text/Messages.h"
 #include "timing/Divisors.h"
 #include "ui_MainWindow.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
 
@@ -42,6 +44,7 @@ void MainWindow::wireMeasurements()
     connect(f.btStartFExtrn, &QToolButton::clicked, this, &MainWindow::btStartFExtrnClick);
     connect(f.btRd, &QToolButton::clicked, this, &MainWindow::btRdClick);
     connect(&Timer2, &QTimer::timeout, this, &MainWindow::Timer2Timer);
+    connect(f.btCancelRun, &QPushButton::clicked, this, &MainWindow::btCancelRunClick);
     connect(acquisition_.get(), &Acquisition::transferStarted, this, &MainWindow::GetDataShown);
     // The array before the failed transfer is back in the buffer: the chart shows it again.
     connect(acquisition_.get(), &Acquisition::transferFailed, this, [this](const QString& text) {
@@ -205,6 +208,33 @@ void MainWindow::Timer2Timer()
         f.Panel1->hide();
         Timer2.stop();
     }
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Keys the focused control leaves unused arrive here; Esc there means "stop waiting".
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        btCancelRunClick();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::btCancelRunClick()
+{
+    const Acquisition& a = acquisition();
+    // A start or a transfer is under way: something is pending for a mode with a start
+    // command of its own (the real-time and temperature requests are single bytes).
+    const bool waiting = a.ModeCommand.size() > 1 && !a.PendingCommand.isEmpty()
+                         && !cmd::IsIdle(a.PendingCommand);
+    if (!waiting && ui->Panel1->isHidden())
+        return;
+    acquisition().Cancel();
+    // What already arrived belongs to the abandoned run too, and so does a request not yet sent.
+    port().purge();
+    Timer2.stop();
+    ui->Panel1->hide();
+    statusPanel(0)->setText(QStringLiteral("ИЗМЕРЕНИЕ ОТМЕНЕНО"));
 }
 
 }  // namespace korvel

@@ -3,7 +3,12 @@
 #include "app/MainWindow.h"
 
 #include "chartview/ChartView.h"
+#include "settings/WindowGeometry.h"
 #include "ui_MainWindow.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <climits>
@@ -22,8 +27,23 @@ void selectItem(QComboBox* box, int index)
 
 void MainWindow::applyGeometry(const SettingsValues& v)
 {
-    resize(v.WindowWidth, v.WindowHeight);
-    move(v.WindowLeft, v.WindowTop);
+    setMinimumSize(MinimumWindowSize);
+    fitOnScreen(v.WindowLeft, v.WindowTop, v.WindowWidth, v.WindowHeight);
+    // The frame is known only once the window manager has taken the window.
+    frameFitPending = true;
+}
+
+void MainWindow::fitOnScreen(int left, int top, int width, int height)
+{
+    // The primary screen first: a window saved off every screen goes there.
+    QList<QRect> screens;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    for (const QScreen* s : QGuiApplication::screens())
+        screens.insert(s == primary ? 0 : screens.size(), s->availableGeometry());
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QRect r = FitWindowGeometry(left, top, width, height, frame, screens);
+    resize(r.size());
+    move(r.topLeft());
 }
 
 void MainWindow::applySettings(const SettingsValues& v)

@@ -1,8 +1,10 @@
 #include "app/WidgetMessages.h"
 
+#include "app/EventHook.h"
+
 #include <QApplication>
-#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <cstdio>
 
 namespace korvel {
@@ -27,23 +29,56 @@ void print(const char* kind, const QString& text)
 
 }  // namespace
 
+void WidgetMessages::setParent(QWidget* parent)
+{
+    parent_ = parent;
+    parentShown_ = parent && parent->isVisible();
+    if (!parent || parentShown_)
+        return;
+    new EventHook(parent, [this, parent](QEvent* e) {
+        if (e->type() == QEvent::Show && parent_ == parent && !parentShown_) {
+            parentShown_ = true;
+            // Queued, so that the window is drawn before the first box covers it.
+            QTimer::singleShot(0, parent, [this] { showHeld(); });
+        }
+        return false;
+    });
+}
+
+void WidgetMessages::say(QMessageBox::Icon icon, const QString& text)
+{
+    if (parentShown_)
+        box(parent_, icon, text, false);
+    else
+        held_.append({icon, text});
+}
+
+void WidgetMessages::showHeld()
+{
+    while (!held_.isEmpty()) {
+        const Held next = held_.takeFirst();
+        box(parent_, next.icon, next.text, false);
+    }
+}
+
 void WidgetMessages::information(const QString& text)
 {
-    box(parent_, QMessageBox::Information, text, false);
+    say(QMessageBox::Information, text);
 }
 
 void WidgetMessages::message(const QString& text)
 {
-    box(parent_, QMessageBox::NoIcon, text, false);
+    say(QMessageBox::NoIcon, text);
 }
 
 void WidgetMessages::error(const QString& text)
 {
-    box(parent_, QMessageBox::Critical, text, false);
+    say(QMessageBox::Critical, text);
 }
 
 bool WidgetMessages::askOkCancel(const QString& text)
 {
+    showHeld();
     return box(parent_, QMessageBox::Information, text, true);
 }
 

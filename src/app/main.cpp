@@ -1,4 +1,5 @@
 // korvel: the desktop program of the 12-bit ADC board.
+#include "app/CloseOnSignal.h"
 #include "app/FileDialogs.h"
 #include "app/MainWindow.h"
 #include "app/WidgetMessages.h"
@@ -10,8 +11,11 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QLibraryInfo>
+#include <QSessionManager>
 #include <QTimer>
 #include <QToolButton>
+#include <QTranslator>
 #include <cstdio>
 #include <memory>
 
@@ -21,6 +25,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("korvel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Korvel"));
     QApplication::setApplicationVersion(QStringLiteral(KORVEL_VERSION));
+    // The program speaks only Russian: Qt's own dialogs and buttons follow, whatever the locale.
+    QTranslator qtRussian;
+    if (qtRussian.load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtRussian);
 
     QCommandLineParser cli;
     cli.setApplicationDescription(QStringLiteral("Программа платы АЦП 12 разрядов, частота выборки до 1МГц"));
@@ -38,6 +46,9 @@ int main(int argc, char** argv)
                                      QStringLiteral("После запуска выполнить измерение: 1mhz или 07mhz (с --simulate — "
                                                     "для показа)."),
                                      QStringLiteral("ЧАСТОТА"));
+    cli.addPositionalArgument(QStringLiteral("файл"),
+                              QStringLiteral("Файл данных (*.dtw), который открыть при запуске."),
+                              QStringLiteral("[ФАЙЛ.dtw]"));
     cli.addOption(settings);
     cli.addOption(screenshot);
     cli.addOption(measure);
@@ -62,10 +73,21 @@ int main(int argc, char** argv)
     korvel::MainWindow window(settingsPath, messages,
                               {korvel::MakeBoardPort(link), korvel::MakeBoardPortFinder(link)});
     boxes.setParent(&window);
+    // A logout or the system stopping the program ends it as a closed window does.
+    korvel::CloseOnSignal closeOnSignal(&window);
+    // The session manager asks first (the logout may still be cancelled), then quits.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager&) { window.writeSettings(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] {
+        if (window.isVisible())
+            window.close();
+    });
     if (cli.isSet(screenshot))
         window.setFileDialogs(std::make_shared<korvel::ScriptedFileDialogs>());  // cancels every dialog
     korvel::SecondaryChartWindow secondary;  // hidden until the real-time mode shows it
     window.attachSecondaryWindow(&secondary);
+    if (!cli.positionalArguments().isEmpty())
+        window.openDataFile(cli.positionalArguments().first());
     window.show();
 
     if (cli.isSet(measure)) {

@@ -25,6 +25,7 @@ ConnectOutcome ConnectBoard(SerialPort& port, const PortFinder& findPort, Messag
     // The greeting goes out only at the board's speed.
     port.write(cmd::cmdConnect());
     outcome.buttonsEnabled = true;
+    outcome.device = found.device;
     return outcome;
 }
 

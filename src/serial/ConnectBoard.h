@@ -15,6 +15,8 @@ struct ConnectOutcome {
     // The eight board buttons (btStart, bt1MHz, bt07MHz, btStartFExtrn, btSingle,
     // btTemperature, btRd, btAxGo) are enabled exactly when this is true.
     bool buttonsEnabled = false;
+    // The port now open; empty when not connected.
+    QString device;
     // Status panel 0, when the connection changes it.
     std::optional<QString> status0;
 };

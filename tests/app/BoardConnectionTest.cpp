@@ -104,3 +104,22 @@ TEST(BoardConnection, ClosingStopsReceptionBeforeTheBufferGoes)
     EXPECT_FALSE(b.port->isOpen());
     EXPECT_TRUE(a.SampleBuffer.isEmpty());
 }
+
+TEST(BoardConnection, UsbButtonShowsThePortOrNoLink)
+{
+    Board b(FixedPortFinder(QStringLiteral("ttyUSB7")));
+    QToolButton* usb = b.f().btUSB;
+    const QColor linked = usb->palette().color(QPalette::ButtonText);
+    EXPECT_TRUE(usb->toolTip().contains(QStringLiteral("Подключить АЦП к компьютеру")));
+    EXPECT_TRUE(usb->toolTip().contains(QStringLiteral("ttyUSB7"))) << usb->toolTip().toStdString();
+
+    b.port->vanish();
+    EXPECT_TRUE(usb->toolTip().contains(QStringLiteral("Подключить АЦП к компьютеру")));
+    EXPECT_TRUE(usb->toolTip().contains(QStringLiteral("нет связи")));
+    EXPECT_FALSE(usb->toolTip().contains(QStringLiteral("ttyUSB7")));
+    EXPECT_NE(usb->palette().color(QPalette::ButtonText), linked);
+
+    usb->click();
+    EXPECT_TRUE(usb->toolTip().contains(QStringLiteral("ttyUSB7")));
+    EXPECT_EQ(usb->palette().color(QPalette::ButtonText), linked);
+}

@@ -3,6 +3,7 @@
 #include "InteractionFixture.h"
 #include "PdfPaintedArea.h"
 
+#include "app/FileDialogs.h"
 #include "chartview/ChartGeometry.h"
 #include "chartview/ChartPicture.h"
 #include "chartview/ZoomGesture.h"
@@ -242,4 +243,29 @@ TEST(ChartPrintWindow, AFailedJobIsReportedAsAnError)
     ASSERT_EQ(w.messages.said.size(), 1);
     EXPECT_EQ(w.messages.said[0].kind, Messages::Kind::Error);
     EXPECT_FALSE(w.messages.said[0].text.isEmpty());
+}
+
+TEST(ChartPrintWindow, WithNoPrinterThePageGoesIntoAPdfFileChosenByTheUser)
+{
+    ChartWindow w;
+    showRamp(w);
+    auto dialogs = std::make_shared<ScriptedFileDialogs>();
+    w.window->setFileDialogs(dialogs);
+    w.window->setPrinterSource([] { return std::unique_ptr<QPrinter>(); });
+    QTemporaryDir out;
+    const QString path = out.filePath(QStringLiteral("chart.pdf"));
+    dialogs->answers << path;
+
+    w.f().btPrint->click();
+    ASSERT_EQ(dialogs->asked.size(), 1);
+    EXPECT_EQ(dialogs->asked[0].kind, FileDialogRequest::Kind::Save);
+    EXPECT_EQ(dialogs->asked[0].filter, QStringLiteral("PDF (*.pdf)"));
+    EXPECT_TRUE(w.messages.said.isEmpty());
+    const pdf::PaintedArea painted = pdf::paintedAreaOfFile(path);
+    ASSERT_GT(painted.paintOps, 0);
+    // The printer's layout: the upper half of the page (PDF points grow upward), across its
+    // printable width.
+    const QRectF page = painted.mediaBox;
+    EXPECT_GE(painted.box.top(), page.top() + page.height() / 2 - 0.5);
+    EXPECT_GT(painted.box.width(), page.width() * 0.8);
 }

@@ -77,7 +77,6 @@ TEST(FilesWindow, SavedMeasurementComesBackWhole)
     ASSERT_EQ(w.dialogs->asked.size(), 1);
     EXPECT_EQ(w.dialogs->asked[0].kind, FileDialogRequest::Kind::Save);
     EXPECT_EQ(w.dialogs->asked[0].defaultSuffix, QStringLiteral("dtw"));
-    EXPECT_EQ(w.dialogs->asked[0].folder, QDir::current().filePath(QStringLiteral("DataVib")));
     EXPECT_EQ(w.f().gbFile->title(), QStringLiteral("ФАЙЛ run.dtw"));
     EXPECT_EQ(w.window->statusPanel(2)->text(), QStringLiteral("K=-1,000000, Смещение=0"));
     EXPECT_EQ(w.window->dataHeader().AxisYName, QStringLiteral("Напряжение, мВ"));

@@ -8,7 +8,10 @@
 #include "text/Messages.h"
 #include "ui_MainWindow.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QHelpEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
 #include <QStatusBar>
@@ -79,6 +82,23 @@ TEST(MainWindow, ResizeLaysOutChartPanelsAndStatusBar)
     }
 }
 
+TEST(MainWindow, AStatusTextCutShortIsWholeInItsToolTip)
+{
+    Fixture fx;
+    fx.window->show();
+    fx.window->resize(400, 300);
+    QLabel* panel = fx.window->statusPanel(1);
+    auto tipFor = [panel](const QString& text) {
+        panel->setText(text);
+        QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), panel->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(panel, &hover);
+        return panel->toolTip();
+    };
+    const QString summary = QStringLiteral("XP2/8: +5В, сигнал 1234,56 мВ >= 1000,0 мВ, включено");
+    EXPECT_EQ(tipFor(summary), summary);
+    EXPECT_EQ(tipFor(QStringLiteral("ИЗМЕРЕНИЕ")), QString());
+}
+
 TEST(MainWindow, ClickOnAWindowCoveringTheWorkAreaShrinksItToTheDefault)
 {
     Fixture fx;
@@ -114,6 +134,15 @@ TEST(MainWindow, TwoClicksSpreadTheWindowAndBringItBack)
     // A click on a label is not a click on the window.
     QTest::mouseClick(fx.f().lbHeadFile, Qt::LeftButton);
     EXPECT_EQ(fx.window->size(), QSize(500, 400));
+}
+
+TEST(MainWindow, RestoredGeometryStaysOnTheScreenAndAboveTheMinimum)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    Fixture huge(QStringLiteral("[График сигнала]\nвысота=100000\nширина=100000\nслева=-5000\nсверху=-4000\n"));
+    EXPECT_TRUE(screen.contains(huge.window->geometry())) << huge.window->width();
+    Fixture tiny(QStringLiteral("[График сигнала]\nвысота=-20\nширина=-5\n"));
+    EXPECT_EQ(tiny.window->size(), QSize(400, 300));
 }
 
 TEST(MainWindow, StartsWithTheDefaultsWhenThereIsNoSettingsFile)
