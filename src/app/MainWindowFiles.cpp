@@ -10,7 +10,6 @@
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
 #include "files/DataFileIo.h"
-#include "files/TextExport.h"
 #include "text/Messages.h"
 #include "text/NumberFormat.h"
 #include "ui_MainWindow.h"
@@ -153,16 +152,15 @@ void MainWindow::writeTextExport(const QString& fileName)
     in.RealTimeTemperature = a.RealTimeTemperature;
     in.SampleBuffer = a.SampleBuffer;
 
-    const TextExportOutput out = BuildTextExport(in);
-    const QString error = WriteFileAtomically(fileName, out.bytes);
-    if (!error.isEmpty()) {
-        messages().error(error);
+    const TextExportSaveResult saved = SaveTextExport(fileName, in);
+    if (!saved.output) {
+        messages().error(saved.error);
         return;
     }
     scaling.ScaleK = controls.coefficients.ScaleK;
     scaling.ScaleShift = controls.coefficients.ScaleShift;
     f.pRgm->setText(controls.pRgmCaption);
-    data.AxisYName = out.AxisYName;
+    data.AxisYName = saved.output->AxisYName;
     f.gbFile->setTitle(fileCaption(fileName));
 }
 

@@ -4,6 +4,7 @@
 #include "app/WidgetMessages.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
+#include "files/Cp1251.h"
 #include "serialport/BoardLink.h"
 #include "settings/SettingsLocation.h"
 #include "ui_MainWindow.h"
@@ -67,6 +68,8 @@ int main(int argc, char** argv)
     korvel::SecondaryChartWindow secondary;  // hidden until the real-time mode shows it
     window.attachSecondaryWindow(&secondary);
     window.show();
+    if (!korvel::Cp1251Available())
+        messages.error(korvel::Cp1251MissingAtStartMessage());
 
     if (cli.isSet(measure)) {
         // The button's own handler starts the measurement, exactly as a click would.

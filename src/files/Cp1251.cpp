@@ -1,20 +1,61 @@
 #include "files/Cp1251.h"
 
+#include "text/NumberFormat.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace korvel {
 
+namespace {
+
+std::optional<bool> forcedAvailable;
+
+bool codecConverts()
+{
+    // Valid is not enough: the codec must also give the bytes a Cyrillic letter has.
+    static const bool converts = [] {
+        QStringEncoder encoder("windows-1251");
+        return encoder.isValid() && QByteArray(encoder.encode(u"Жж")) == "\xC6\xE6";
+    }();
+    return converts;
+}
+
+}  // namespace
+
+// One converter per thread: opening the ICU converter costs more than converting a name.
 QByteArray ToCp1251(const QString& text)
 {
-    QStringEncoder encoder("windows-1251");
+    thread_local QStringEncoder encoder("windows-1251", QStringConverter::Flag::Stateless);
     return encoder.encode(text);
 }
 
-QString FromCp1251(const QByteArray& bytes)
+QString FromCp1251(QByteArrayView bytes)
 {
-    QStringDecoder decoder("windows-1251");
+    thread_local QStringDecoder decoder("windows-1251", QStringConverter::Flag::Stateless);
     return decoder.decode(bytes);
+}
+
+bool Cp1251Available()
+{
+    return forcedAvailable ? *forcedAvailable : codecConverts();
+}
+
+void ForceCp1251Available(std::optional<bool> available)
+{
+    forcedAvailable = available;
+}
+
+QString Cp1251MissingMessage(const QString& path)
+{
+    return Format(u"Файл %s не записан: в Qt этой системы нет кодировки Windows-1251", {path});
+}
+
+QString Cp1251MissingAtStartMessage()
+{
+    return QStringLiteral("В Qt этой системы нет кодировки Windows-1251: настройки взяты по "
+                          "умолчанию, а настройки, файлы данных и текстовые файлы не будут "
+                          "сохраняться");
 }
 
 QByteArray NormaliseLineBreaks(const QByteArray& bytes)

@@ -1,5 +1,6 @@
 #include "files/DataFileIo.h"
 
+#include "files/Cp1251.h"
 #include "text/NumberFormat.h"
 
 #include <QFile>
@@ -18,6 +19,8 @@ QString WriteFileAtomically(const QString& path, const QByteArray& bytes)
 
 DataFileSaveResult SaveDataFile(const QString& path, const DataFileSaveInput& in)
 {
+    if (!Cp1251Available())
+        return {std::nullopt, Cp1251MissingMessage(path)};
     DataFileSaveResult built = BuildDataFile(in);
     if (!built.output)
         return built;
@@ -25,6 +28,17 @@ DataFileSaveResult SaveDataFile(const QString& path, const DataFileSaveInput& in
     if (!error.isEmpty())
         return {std::nullopt, error};
     return built;
+}
+
+TextExportSaveResult SaveTextExport(const QString& path, const TextExportInput& in)
+{
+    if (!Cp1251Available())
+        return {std::nullopt, Cp1251MissingMessage(path)};
+    TextExportOutput out = BuildTextExport(in);
+    const QString error = WriteFileAtomically(path, out.bytes);
+    if (!error.isEmpty())
+        return {std::nullopt, error};
+    return {std::move(out), {}};
 }
 
 DataFileLoadResult LoadDataFile(const QString& path)

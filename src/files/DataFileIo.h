@@ -3,6 +3,7 @@
 // file that was there untouched; loading reads the whole file before anything is decided.
 
 #include "files/DataFile.h"
+#include "files/TextExport.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,9 +13,17 @@ namespace korvel {
 // Replaces path with bytes atomically. Returns an empty string, or "Cannot create file %s".
 QString WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
-// Builds the data file and replaces path with it; a buffer short of what the header announces
-// fails before the disk is touched. On success the output carries the state saving sets.
+// Builds the data file and replaces path with it; a buffer short of what the header announces,
+// or a Qt without the Windows-1251 codec, fails before the disk is touched. On success the output carries the state saving sets.
 DataFileSaveResult SaveDataFile(const QString& path, const DataFileSaveInput& in);
+
+struct TextExportSaveResult {
+    std::optional<TextExportOutput> output;
+    QString error;
+};
+
+// Builds the text export and replaces path with it.
+TextExportSaveResult SaveTextExport(const QString& path, const TextExportInput& in);
 
 // Reads and parses a data file; "Cannot open file %s" when it cannot be read.
 DataFileLoadResult LoadDataFile(const QString& path);

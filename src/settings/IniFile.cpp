@@ -1,8 +1,8 @@
 #include "settings/IniFile.h"
 
+#include "files/Cp1251.h"
+
 #include <QFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace korvel {
 
@@ -17,8 +17,7 @@ bool sameName(const QString& a, const QString& b)
 
 IniFile IniFile::fromBytes(const QByteArray& bytes)
 {
-    QStringDecoder decode("windows-1251");
-    QString all = decode(bytes);
+    QString all = FromCp1251(bytes);
     all.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     all.replace(QChar('\r'), QChar('\n'));
     QStringList rows = all.split(QChar('\n'));
@@ -126,8 +125,7 @@ QString IniFile::text() const
 
 QByteArray IniFile::toBytes() const
 {
-    QStringEncoder encode("windows-1251");
-    return encode(text());
+    return ToCp1251(text());
 }
 
 }  // namespace korvel

@@ -1,5 +1,6 @@
 #include "settings/Settings.h"
 
+#include "files/Cp1251.h"
 #include "settings/IniFile.h"
 #include "text/Messages.h"
 #include "text/NumberFormat.h"
@@ -156,6 +157,11 @@ void WriteSettings(const SettingsValues& values, IniFile& ini)
 
 bool SaveSettings(const QString& path, const SettingsValues& values, Messages& messages)
 {
+    // Without the codec the file would be written empty in place of the user's settings.
+    if (!Cp1251Available()) {
+        messages.error(Cp1251MissingMessage(path));
+        return false;
+    }
     IniFile ini = IniFile::load(path);
     WriteSettings(values, ini);
     QSaveFile f(path);

@@ -1,7 +1,10 @@
 // A data file save that cannot finish leaves the file that was there byte for byte.
+#include "files/Cp1251.h"
 #include "files/DataFile.h"
 #include "files/DataFileIo.h"
+#include "settings/Settings.h"
 #include "support/SaveFaults.h"
+#include "text/Messages.h"
 
 #include <QDir>
 #include <QFile>
@@ -103,4 +106,36 @@ TEST(DataFileSaveFaults, SaveKilledBeforeItsCommitLeavesTheEarlierFile)
     // The save is then made in full once the writer may finish.
     ASSERT_TRUE(SaveDataFile(e.path, oneBlock()).output);
     EXPECT_EQ(LoadDataFile(e.path).file->comment, QStringLiteral("новый"));
+}
+
+TEST(DataFileSaveFaults, WithoutTheWindows1251CodecNoFileIsReplaced)
+{
+    EarlierFile e;
+    const QString text = e.folder + QStringLiteral("/опыт.txt");
+    const QString ini = e.folder + QStringLiteral("/Korvel.ini");
+    const QByteArray kept("[Options]\r\nXYmode=2\r\n");
+    for (const QString& path : {text, ini}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(kept);
+    }
+    ForceCp1251Available(false);
+    const DataFileSaveResult data = SaveDataFile(e.path, oneBlock());
+    TextExportInput table;
+    table.SampleBuffer = QByteArray(10, '\x01');
+    table.last = 4;
+    const TextExportSaveResult exported = SaveTextExport(text, table);
+    RecordingMessages messages;
+    const bool settingsSaved = SaveSettings(ini, SettingsValues(), messages);
+    ForceCp1251Available(std::nullopt);
+
+    EXPECT_FALSE(data.output);
+    EXPECT_EQ(data.error, Cp1251MissingMessage(e.path));
+    EXPECT_FALSE(exported.output);
+    EXPECT_EQ(exported.error, Cp1251MissingMessage(text));
+    EXPECT_FALSE(settingsSaved);
+    EXPECT_EQ(messages.texts(), QStringList{Cp1251MissingMessage(ini)});
+    EXPECT_EQ(FileBytes(e.path), e.before);
+    EXPECT_EQ(FileBytes(text), kept);
+    EXPECT_EQ(FileBytes(ini), kept);
 }
