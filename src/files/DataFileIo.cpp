@@ -1,6 +1,7 @@
 #include "files/DataFileIo.h"
 
 #include "files/Cp1251.h"
+#include "files/RegularFiles.h"
 #include "text/NumberFormat.h"
 
 #include <QFile>
@@ -43,8 +44,12 @@ TextExportSaveResult SaveTextExport(const QString& path, const TextExportInput& 
 
 DataFileLoadResult LoadDataFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    const RegularFileStatus opened = OpenRegularFile(file, path);
+    if (opened == RegularFileStatus::NotRegular)
+        return {std::nullopt, DataFileLoadError{DataFileLoadError::Kind::CannotOpen,
+                                                NotRegularReadMessage(path)}};
+    if (opened != RegularFileStatus::Ok)
         return {std::nullopt, DataFileLoadError{DataFileLoadError::Kind::CannotOpen,
                                                 Format(u"Cannot open file %s", {path})}};
     const QByteArray bytes = file.readAll();

@@ -1,0 +1,52 @@
+#include "files/RegularFiles.h"
+
+#include "text/NumberFormat.h"
+
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace korvel {
+
+RegularFileStatus OpenRegularFile(QFile& file, const QString& path)
+{
+#ifdef Q_OS_UNIX
+    // Non-blocking, so a FIFO is opened without a writer and then refused; the type is taken
+    // from what was opened, not from a name that may change in between.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? RegularFileStatus::Missing : RegularFileStatus::Unreadable;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return RegularFileStatus::NotRegular;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return RegularFileStatus::Unreadable;
+    }
+    return RegularFileStatus::Ok;
+#else
+    const QFileInfo info(path);
+    if (!info.exists())
+        return RegularFileStatus::Missing;
+    if (!info.isFile())
+        return RegularFileStatus::NotRegular;
+    file.setFileName(path);
+    return file.open(QIODevice::ReadOnly) ? RegularFileStatus::Ok : RegularFileStatus::Unreadable;
+#endif
+}
+
+QString NotRegularReadMessage(const QString& path)
+{
+    return Format(u"Файл %s не открыт: это не обычный файл (устройство, канал или сокет)",
+                  {path});
+}
+
+}  // namespace korvel

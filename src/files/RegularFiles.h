@@ -1,0 +1,19 @@
+#pragma once
+// The program reads and writes regular files only. A FIFO, socket or device that carries a
+// data file's name is never opened for real: opening a FIFO waits for a writer, and a device
+// such as /dev/zero never ends.
+
+#include <QFile>
+#include <QString>
+
+namespace korvel {
+
+enum class RegularFileStatus { Ok, Missing, NotRegular, Unreadable };
+
+// Opens path for reading when it is a regular file (a symlink to one counts), never blocking.
+RegularFileStatus OpenRegularFile(QFile& file, const QString& path);
+
+// "Файл %s не открыт: это не обычный файл ..." for a special file met on reading.
+QString NotRegularReadMessage(const QString& path);
+
+}  // namespace korvel
