@@ -6,16 +6,17 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace korvel {
 
 QString WriteFileAtomically(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return Format(u"Cannot create file %s", {path});
-    return {};
+    switch (ReplaceRegularFile(path, bytes)) {
+    case ReplaceOutcome::Replaced: return {};
+    case ReplaceOutcome::NotRegular: return NotRegularWriteMessage(path);
+    case ReplaceOutcome::Failed: break;
+    }
+    return Format(u"Cannot create file %s", {path});
 }
 
 DataFileSaveResult SaveDataFile(const QString& path, const DataFileSaveInput& in)

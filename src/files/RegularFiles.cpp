@@ -3,6 +3,7 @@
 #include "text/NumberFormat.h"
 
 #include <QFileInfo>
+#include <QSaveFile>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -45,7 +46,31 @@ RegularFileStatus OpenRegularFile(QFile& file, const QString& path)
 
 QString NotRegularReadMessage(const QString& path)
 {
-    return Format(u"Файл %s не открыт: это не обычный файл (устройство, канал или сокет)",
+    return Format(u"Файл %s не открыт: это не обычный файл, а папка, устройство, канал или "
+                  u"сокет",
+                  {path});
+}
+
+ReplaceOutcome ReplaceRegularFile(const QString& path, const QByteArray& bytes)
+{
+    // QFileInfo follows symlinks: a link to a regular file passes, a dangling one names a file
+    // still to be made.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
+        return ReplaceOutcome::NotRegular;
+    QSaveFile file(path);
+    // Unbuffered, so that a short write (disk full) shows in write()'s count: a buffered
+    // QSaveFile can commit a truncated file in its place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+        || file.write(bytes) != bytes.size() || !file.commit())
+        return ReplaceOutcome::Failed;
+    return ReplaceOutcome::Replaced;
+}
+
+QString NotRegularWriteMessage(const QString& path)
+{
+    return Format(u"Файл %s не записан: это не обычный файл, а папка, устройство, канал или "
+                  u"сокет",
                   {path});
 }
 

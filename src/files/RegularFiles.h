@@ -3,6 +3,7 @@
 // data file's name is never opened for real: opening a FIFO waits for a writer, and a device
 // such as /dev/zero never ends.
 
+#include <QByteArray>
 #include <QFile>
 #include <QString>
 
@@ -15,5 +16,15 @@ RegularFileStatus OpenRegularFile(QFile& file, const QString& path);
 
 // "Файл %s не открыт: это не обычный файл ..." for a special file met on reading.
 QString NotRegularReadMessage(const QString& path);
+
+enum class ReplaceOutcome { Replaced, NotRegular, Failed };
+
+// Replaces path with bytes through a temporary file renamed over it, so a failed save leaves the
+// earlier file; a symlink is written through to its target and stays a symlink. A path that
+// exists and is not a regular file is refused: the rename would replace the FIFO or device.
+ReplaceOutcome ReplaceRegularFile(const QString& path, const QByteArray& bytes);
+
+// "Файл %s не записан: это не обычный файл ..." for a save refused so.
+QString NotRegularWriteMessage(const QString& path);
 
 }  // namespace korvel

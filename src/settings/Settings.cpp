@@ -1,11 +1,11 @@
 #include "settings/Settings.h"
 
 #include "files/Cp1251.h"
+#include "files/RegularFiles.h"
 #include "settings/IniFile.h"
 #include "text/Messages.h"
 #include "text/NumberFormat.h"
 
-#include <QSaveFile>
 #include <variant>
 
 namespace korvel {
@@ -164,16 +164,13 @@ bool SaveSettings(const QString& path, const SettingsValues& values, Messages& m
     }
     IniFile ini = IniFile::load(path);
     WriteSettings(values, ini);
-    QSaveFile f(path);
-    const QByteArray bytes = ini.toBytes();
-    // Unbuffered, so that a short write (disk full) shows in write()'s count: a buffered
-    // QSaveFile can commit a truncated file in its place.
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || f.write(bytes) != bytes.size()
-        || !f.commit()) {
-        messages.error(Format(u"Unable to write to %s", {path}));
-        return false;
+    switch (ReplaceRegularFile(path, ini.toBytes())) {
+    case ReplaceOutcome::Replaced: return true;
+    case ReplaceOutcome::NotRegular: messages.error(NotRegularWriteMessage(path)); return false;
+    case ReplaceOutcome::Failed: break;
     }
-    return true;
+    messages.error(Format(u"Unable to write to %s", {path}));
+    return false;
 }
 
 }  // namespace korvel
