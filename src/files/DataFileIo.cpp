@@ -4,7 +4,6 @@
 #include "files/RegularFiles.h"
 #include "text/NumberFormat.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace korvel {
@@ -45,19 +44,20 @@ TextExportSaveResult SaveTextExport(const QString& path, const TextExportInput& 
 
 DataFileLoadResult LoadDataFile(const QString& path)
 {
-    QFile file;
-    const RegularFileStatus opened = OpenRegularFile(file, path);
-    if (opened == RegularFileStatus::NotRegular)
+    const RegularFileBytes file = ReadRegularFile(path, MaxDataFileBytes);
+    switch (file.status) {
+    case RegularFileStatus::Ok: return ParseDataFile(file.bytes, QFileInfo(path).fileName());
+    case RegularFileStatus::NotRegular:
         return {std::nullopt, DataFileLoadError{DataFileLoadError::Kind::CannotOpen,
                                                 NotRegularReadMessage(path)}};
-    if (opened != RegularFileStatus::Ok)
-        return {std::nullopt, DataFileLoadError{DataFileLoadError::Kind::CannotOpen,
-                                                Format(u"Cannot open file %s", {path})}};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, DataFileLoadError{DataFileLoadError::Kind::CannotOpen,
-                                                Format(u"Cannot open file %s", {path})}};
-    return ParseDataFile(bytes, QFileInfo(path).fileName());
+    case RegularFileStatus::TooLarge:
+        return {std::nullopt, DataFileLoadError{DataFileLoadError::Kind::Damaged,
+                                                TooLargeFileMessage(QFileInfo(path).fileName())}};
+    case RegularFileStatus::Missing:
+    case RegularFileStatus::Unreadable: break;
+    }
+    return {std::nullopt, DataFileLoadError{DataFileLoadError::Kind::CannotOpen,
+                                            Format(u"Cannot open file %s", {path})}};
 }
 
 QString FileExtension(const QString& path)

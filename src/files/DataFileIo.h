@@ -1,6 +1,7 @@
 #pragma once
 // Data files and exports on disk. Writing goes through QSaveFile, so a failed save leaves the
-// file that was there untouched; loading reads the whole file before anything is decided.
+// file that was there untouched; loading reads the whole file before anything is decided, and
+// only a regular file no larger than the program writes.
 
 #include "files/DataFile.h"
 #include "files/TextExport.h"
@@ -26,7 +27,8 @@ struct TextExportSaveResult {
 // Builds the text export and replaces path with it.
 TextExportSaveResult SaveTextExport(const QString& path, const TextExportInput& in);
 
-// Reads and parses a data file; "Cannot open file %s" when it cannot be read.
+// Reads and parses a data file; "Cannot open file %s" when it cannot be read, and a refusal of
+// a special file or of one larger than MaxDataFileBytes.
 DataFileLoadResult LoadDataFile(const QString& path);
 
 enum class SaveFormat { DataFile, TextExport };

@@ -148,7 +148,8 @@ FileComment ReadFileComment(QIODevice& device)
             return out;
         }
     }
-    if (header.size() < DataFileHeaderSize)
+    // A file larger than any data file is damaged; its tail is not read as a comment.
+    if (header.size() < DataFileHeaderSize || device.size() > MaxDataFileBytes)
         return out;
     const quint32 sampleBytes = qFromLittleEndian<quint32>(header.constData() + 5);
     // Twelve bytes whatever the variant: in the accelerometer layout the first name skip then

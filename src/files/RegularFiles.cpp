@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -42,6 +43,28 @@ RegularFileStatus OpenRegularFile(QFile& file, const QString& path)
     file.setFileName(path);
     return file.open(QIODevice::ReadOnly) ? RegularFileStatus::Ok : RegularFileStatus::Unreadable;
 #endif
+}
+
+RegularFileBytes ReadRegularFile(const QString& path, qint64 maxBytes)
+{
+    QFile file;
+    RegularFileBytes r;
+    r.status = OpenRegularFile(file, path);
+    if (r.status != RegularFileStatus::Ok)
+        return r;
+    if (file.size() > maxBytes) {
+        r.status = RegularFileStatus::TooLarge;
+        return r;
+    }
+    // One byte more than allowed shows a file that grew after its size was taken.
+    r.bytes = file.read(std::min(file.size(), maxBytes) + 1);
+    if (file.error() != QFileDevice::NoError)
+        r.status = RegularFileStatus::Unreadable;
+    else if (r.bytes.size() > maxBytes)
+        r.status = RegularFileStatus::TooLarge;
+    if (r.status != RegularFileStatus::Ok)
+        r.bytes.clear();
+    return r;
 }
 
 QString NotRegularReadMessage(const QString& path)

@@ -9,10 +9,18 @@
 
 namespace korvel {
 
-enum class RegularFileStatus { Ok, Missing, NotRegular, Unreadable };
+enum class RegularFileStatus { Ok, Missing, NotRegular, TooLarge, Unreadable };
 
 // Opens path for reading when it is a regular file (a symlink to one counts), never blocking.
 RegularFileStatus OpenRegularFile(QFile& file, const QString& path);
+
+struct RegularFileBytes {
+    RegularFileStatus status = RegularFileStatus::Unreadable;
+    QByteArray bytes;
+};
+
+// The whole of a regular file of at most maxBytes; a larger one is refused before it is read.
+RegularFileBytes ReadRegularFile(const QString& path, qint64 maxBytes);
 
 // "Файл %s не открыт: это не обычный файл ..." for a special file met on reading.
 QString NotRegularReadMessage(const QString& path);
