@@ -2,7 +2,6 @@
 
 #include "files/Cp1251.h"
 
-#include <QFile>
 
 namespace korvel {
 
@@ -41,12 +40,12 @@ IniFile IniFile::fromBytes(const QByteArray& bytes)
     return ini;
 }
 
-IniFile IniFile::load(const QString& path)
+IniFile IniFile::load(const QString& path, RegularFileStatus* status)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return fromBytes(f.readAll());
+    const RegularFileBytes file = ReadRegularFile(path, MaxBytes);
+    if (status)
+        *status = file.status;
+    return file.status == RegularFileStatus::Ok ? fromBytes(file.bytes) : IniFile();
 }
 
 int IniFile::findSection(const QString& section) const

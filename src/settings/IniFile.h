@@ -2,6 +2,8 @@
 // A small INI file of our own: Windows-1251 text, sections and keys matched without regard to
 // case, and rewriting that keeps every line it does not own (unknown keys, comments, blanks).
 
+#include "files/RegularFiles.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -13,8 +15,12 @@ class IniFile {
 public:
     // Decodes Windows-1251 bytes; CR LF, CR and LF all end a line.
     static IniFile fromBytes(const QByteArray& bytes);
-    // A missing or unreadable file gives an empty one: no key is an error.
-    static IniFile load(const QString& path);
+    // A missing or unreadable file gives an empty one: no key is an error. So does anything but
+    // a regular file of at most MaxBytes (a FIFO would hang the start, /dev/zero never ends);
+    // status, when asked, says which.
+    static IniFile load(const QString& path, RegularFileStatus* status = nullptr);
+    // Far above the 2 KB the program writes.
+    static constexpr qint64 MaxBytes = 1024 * 1024;
 
     // The value of a key as written, blanks around it removed; nothing when absent.
     std::optional<QString> value(const QString& section, const QString& key) const;

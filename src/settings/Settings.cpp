@@ -162,7 +162,15 @@ bool SaveSettings(const QString& path, const SettingsValues& values, Messages& m
         messages.error(Cp1251MissingMessage(path));
         return false;
     }
-    IniFile ini = IniFile::load(path);
+    RegularFileStatus status = RegularFileStatus::Ok;
+    IniFile ini = IniFile::load(path, &status);
+    // What was too large to read is not replaced either: it is hardly a settings file.
+    if (status == RegularFileStatus::TooLarge) {
+        messages.error(Format(u"Файл %s не записан: для файла настроек он слишком велик "
+                              u"(больше %d байт)",
+                              {path, IniFile::MaxBytes}));
+        return false;
+    }
     WriteSettings(values, ini);
     switch (ReplaceRegularFile(path, ini.toBytes())) {
     case ReplaceOutcome::Replaced: return true;
