@@ -21,13 +21,23 @@ bool codecConverts()
     return converts;
 }
 
-}  // namespace
-
 // One converter per thread: opening the ICU converter costs more than converting a name.
-QByteArray ToCp1251(const QString& text)
+QStringEncoder& encoder()
 {
     thread_local QStringEncoder encoder("windows-1251", QStringConverter::Flag::Stateless);
-    return encoder.encode(text);
+    return encoder;
+}
+
+}  // namespace
+
+QByteArray ToCp1251(const QString& text)
+{
+    return encoder().encode(text);
+}
+
+char* AppendCp1251(char* out, QStringView text)
+{
+    return encoder().appendToBuffer(out, text);
 }
 
 QString FromCp1251(QByteArrayView bytes)

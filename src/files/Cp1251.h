@@ -10,6 +10,8 @@ namespace korvel {
 
 QByteArray ToCp1251(const QString& text);
 QString FromCp1251(QByteArrayView bytes);
+// Encodes text at out, which has room for one byte per character; returns the end.
+char* AppendCp1251(char* out, QStringView text);
 
 // Whether this Qt converts Windows-1251 at all: one built without ICU does not, and would then
 // read every name and comment as empty and write empty files. Decided on the first call (the
