@@ -1,5 +1,6 @@
 // The settings reader over arbitrary Korvel.ini bytes: every key gets a value, the clamps hold,
-// and writing the values back gives a file that reads the same.
+// and writing the values back gives a file that reads the same. All in memory: the input is
+// read where it lies, and neither side touches the disk.
 #include "FuzzSupport.h"
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
@@ -9,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     korvel::fuzz::EnsureApplication();
-    korvel::IniFile ini = korvel::IniFile::fromBytes(korvel::fuzz::Bytes(data, size));
+    korvel::IniFile ini = korvel::IniFile::fromBytes(korvel::fuzz::View(data, size));
     const korvel::SettingsValues v = korvel::ReadSettings(ini);
     if (v.SRAMblocks < 1 || v.SRAMblocks > 8 || v.TriggerType < 0 || v.TriggerType > 2)
         std::abort();

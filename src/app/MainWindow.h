@@ -223,8 +223,8 @@ public:
     // --- Data files and folder browsing (MainWindowFiles.cpp, MainWindowFolder.cpp) ---
     // Saving writes a data file, or the text export for a name ending exactly in ".txt".
     void btSaveClick();
-    // Sender btNextFile: no dialog, the file named by CurrentDataFile is read.
-    void btLoadFileClick(const QObject* Sender);
+    // The open dialog, then openDataFile.
+    void btLoadFileClick();
 
     void btPrevFileClick();
     void btNextFileClick();
@@ -322,6 +322,13 @@ private:
     FileDialogs& dialogs();
     void writeDataFile(const QString& fileName);
     void writeTextExport(const QString& fileName);
+    // Loads path (no dialog) and makes it the current data file; false, with nothing changed
+    // (caption included), when the file is refused.
+    bool openDataFile(const QString& path);
+    // A file previous/next stepped onto from the current one and that was refused: the next
+    // step goes on from there, so that the user can step past a damaged file.
+    QString folderPosition() const;
+    void stepOnto(const QString& path);
 
     // A real-time reply was stored: with the temperature the outputs are decided first, then
     // the chart adds the point.
@@ -367,6 +374,9 @@ private:
 
     // The comment list line the next search starts at.
     int SearchLine = 0;
+    struct {
+        QString from, to;
+    } refusedStep;
 
     // The Y lists the read-out reads, copied from the chart at the first move after a replot.
     // Every change of the series ends in a replot, which drops them.

@@ -102,6 +102,7 @@ void MainWindow::ShowChart(ChartOrigin Origin)
             f.pLdFile->show();
             setAxisTitles(c, AxisTitlesFor(f.cbShowK->currentIndex(), data.AxisYName,
                                            chart.XUnitName));
+            CheckScaledValuesFinite({scaling.ScaleK, scaling.ScaleShift});
         } else {
             f.pLdFile->hide();
             GetScaleParams();

@@ -10,7 +10,6 @@
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
 #include "files/DataFileIo.h"
-#include "files/TextExport.h"
 #include "text/Messages.h"
 #include "text/NumberFormat.h"
 #include "ui_MainWindow.h"
@@ -48,7 +47,7 @@ void MainWindow::wireDataFiles()
 {
     Ui::MainWindow& f = *ui;
     connect(f.btSave, &QToolButton::clicked, this, &MainWindow::btSaveClick);
-    connect(f.btLoadFile, &QToolButton::clicked, this, [this] { btLoadFileClick(ui->btLoadFile); });
+    connect(f.btLoadFile, &QToolButton::clicked, this, &MainWindow::btLoadFileClick);
     wireFolderBrowsing();
 }
 
@@ -153,46 +152,49 @@ void MainWindow::writeTextExport(const QString& fileName)
     in.RealTimeTemperature = a.RealTimeTemperature;
     in.SampleBuffer = a.SampleBuffer;
 
-    const TextExportOutput out = BuildTextExport(in);
-    const QString error = WriteFileAtomically(fileName, out.bytes);
-    if (!error.isEmpty()) {
-        messages().error(error);
+    const TextExportSaveResult saved = SaveTextExport(fileName, in);
+    if (!saved.output) {
+        messages().error(saved.error);
         return;
     }
     scaling.ScaleK = controls.coefficients.ScaleK;
     scaling.ScaleShift = controls.coefficients.ScaleShift;
     f.pRgm->setText(controls.pRgmCaption);
-    data.AxisYName = out.AxisYName;
+    data.AxisYName = saved.output->AxisYName;
     f.gbFile->setTitle(fileCaption(fileName));
 }
 
-void MainWindow::btLoadFileClick(const QObject* Sender)
+void MainWindow::btLoadFileClick()
+{
+    ui->gbFT->hide();
+    SearchLine = 0;
+    const QString path = dialogs().fileName(OpenDlg());
+    if (!path.isEmpty())
+        openDataFile(path);
+}
+
+bool MainWindow::openDataFile(const QString& path)
 {
     Ui::MainWindow& f = *ui;
     f.gbFT->hide();
     SearchLine = 0;
-    QString path = data.CurrentDataFile;
-    if (Sender != f.btNextFile) {
-        path = dialogs().fileName(OpenDlg());
-        if (path.isEmpty())
-            return;
-    }
     if (secondary_)
         secondary_->close();
 
-    // The whole file is read and checked before any of the window's state changes; a file
-    // refused from the dialog does not become the current one either.
+    // The whole file is read and checked before any of the window's state changes; a refused
+    // file does not become the current one either.
     const DataFileLoadResult r = LoadDataFile(path);
     if (!r.file) {
         if (r.error->kind == DataFileLoadError::Kind::ForeignFile)
             messages().information(r.error->message);
         else
             messages().error(r.error->message);
-        return;
+        return false;
     }
     const LoadedDataFile& file = *r.file;
     Acquisition& a = acquisition();
     data.CurrentDataFile = path;
+    refusedStep = {};
 
     f.Chart1->rightAxis()->setVisible(file.header.DataKind == DataKindWithTemperature);
     data.DataKind = file.header.DataKind;
@@ -222,6 +224,7 @@ void MainWindow::btLoadFileClick(const QObject* Sender)
     if (file.header.Variant == VariantOrdinary)
         chart.ChartZoomed = false;
     ShowChart(ChartOrigin::btLoadFile);
+    return true;
 }
 
 }  // namespace korvel

@@ -59,32 +59,40 @@ void MainWindow::wireFolderBrowsing()
     });
 }
 
+QString MainWindow::folderPosition() const
+{
+    // Any other change of the current file (a load, another folder) ends the detour.
+    return refusedStep.from == data.CurrentDataFile ? refusedStep.to : data.CurrentDataFile;
+}
+
+void MainWindow::stepOnto(const QString& path)
+{
+    const QString from = data.CurrentDataFile;
+    if (!openDataFile(path))
+        refusedStep = {from, path};
+}
+
 void MainWindow::btPrevFileClick()
 {
     ui->gbFT->hide();
-    const BrowseStep step = PreviousDataFile(data.CurrentDataFile);
+    const BrowseStep step = PreviousDataFile(folderPosition());
     if (step.action == BrowseStep::Action::NoMoreFiles) {
         messages().information(NoMoreFilesMessage());
         return;
     }
-    if (step.action != BrowseStep::Action::Open)
-        return;
-    data.CurrentDataFile = step.path;
-    ui->gbFile->setTitle(QStringLiteral("ФАЙЛ ") + step.name);
-    btLoadFileClick(ui->btNextFile);
+    if (step.action == BrowseStep::Action::Open)
+        stepOnto(step.path);
 }
 
 void MainWindow::btNextFileClick()
 {
     ui->gbFT->hide();
-    const BrowseStep step = NextDataFile(data.CurrentDataFile);
+    const BrowseStep step = NextDataFile(folderPosition());
     if (step.action != BrowseStep::Action::Open) {
         messages().information(NoMoreFilesMessage());
         return;
     }
-    data.CurrentDataFile = step.path;
-    ui->gbFile->setTitle(QStringLiteral("ФАЙЛ ") + step.name);
-    btLoadFileClick(ui->btNextFile);
+    stepOnto(step.path);
 }
 
 void MainWindow::btShowCmntClick()
@@ -120,9 +128,8 @@ void MainWindow::MAllCmntOpen()
         FileNameForLine(linesOf(f.MAllCmnt), f.MAllCmnt->textCursor().blockNumber());
     if (!name)
         return;
-    data.CurrentDataFile = FolderOf(data.CurrentDataFile) + *name;
     f.gbAllCmnt->hide();
-    btLoadFileClick(f.btNextFile);
+    openDataFile(FolderOf(data.CurrentDataFile) + *name);
 }
 
 void MainWindow::btFindClick()

@@ -5,6 +5,7 @@
 #include "app/WidgetMessages.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
+#include "files/Cp1251.h"
 #include "serialport/BoardLink.h"
 #include "settings/SettingsLocation.h"
 #include "ui_MainWindow.h"
@@ -89,6 +90,8 @@ int main(int argc, char** argv)
     if (!cli.positionalArguments().isEmpty())
         window.openDataFile(cli.positionalArguments().first());
     window.show();
+    if (!korvel::Cp1251Available())
+        messages.error(korvel::Cp1251MissingAtStartMessage());
 
     if (cli.isSet(measure)) {
         // The button's own handler starts the measurement, exactly as a click would.

@@ -2,6 +2,7 @@
 
 #include "text/NumberFormat.h"
 
+#include <cmath>
 #include <limits>
 
 namespace korvel {
@@ -31,6 +32,18 @@ RangeScale RangeInForce(const ScaleInputs& in)
         .value_or(RangeScale{in.previous.ScaleK, in.previous.ScaleShift});
 }
 
+void CheckScaledValuesFinite(const ScaleCoefficients& s)
+{
+    // The scaled value is linear in the reading, so the two ends of the range decide.
+    for (const long long r : {0LL, 4095LL})
+        if (!std::isfinite(ConvertReading(r, 0, s)))
+            throw ConversionError(
+                QStringLiteral("Коэффициент %1 со сдвигом %2 даёт значения за пределами чисел "
+                               "с плавающей точкой")
+                    .arg(FloatToStr(s.ScaleK))
+                    .arg(s.ScaleShift));
+}
+
 ScaleParams GetScaleParams(const ScaleInputs& in)
 {
     ScaleParams out;
@@ -55,6 +68,7 @@ ScaleParams GetScaleParams(const ScaleInputs& in)
         s.ScaleShift = static_cast<int>(sum);
     }
 
+    CheckScaledValuesFinite(s);
     out.coefficients = s;
     out.titles = AxisTitlesFor(in.displayMode, in.eYTitle, in.XUnitName);
     return out;

@@ -56,9 +56,14 @@ struct ScaleParams {
 // the user's factor and shift: what the pRgm caption reports.
 RangeScale RangeInForce(const ScaleInputs& in);
 
-// Throws ConversionError when a selected external text does not convert, or when the entered
-// shift added to the range's shift leaves 32 bits.
+// Throws ConversionError when a selected external text does not convert, when the entered
+// shift added to the range's shift leaves 32 bits, or when the coefficients fail the check
+// below.
 ScaleParams GetScaleParams(const ScaleInputs& in);
+
+// Throws ConversionError when some 12-bit reading would scale to a value that is not finite
+// (a coefficient such as 1e308, or a file's NaN): such a chart would be empty without a word.
+void CheckScaledValuesFinite(const ScaleCoefficients& s);
 
 // The Y of reading r (already masked to 12 bits, possibly smoothed or offset).
 inline double ConvertReading(long long r, int displayMode, const ScaleCoefficients& s)

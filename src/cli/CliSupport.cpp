@@ -224,7 +224,7 @@ QString SaveAsSaveButton(const QString& path, const SaveSource& source,
         in.RealTimeSignal = source.RealTimeSignal;
         in.RealTimeTemperature = source.RealTimeTemperature;
         in.SampleBuffer = source.SampleBuffer;
-        return WriteFileAtomically(path, BuildTextExport(in).bytes);
+        return SaveTextExport(path, in).error;
     }
 
     DataFileSaveInput in;

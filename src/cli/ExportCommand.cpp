@@ -10,6 +10,7 @@
 #include "cli/OutputFile.h"
 #include "cli/Subcommands.h"
 #include "device/Acquisition.h"
+#include "files/Cp1251.h"
 #include "files/DataFileIo.h"
 #include "files/TextExport.h"
 
@@ -189,6 +190,9 @@ QString BuildText(const QString& path, const ExportChoices& c, QByteArray* bytes
 // "-" is standard output; any other name is replaced atomically.
 QString WriteOutput(const QString& outPath, const QByteArray& bytes)
 {
+    // Without the codec the text was made without its Cyrillic letters.
+    if (!Cp1251Available())
+        return Cp1251MissingMessage(outPath);
     if (outPath == QLatin1String("-")) {
         QFile out;
         if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush())

@@ -1,20 +1,71 @@
 #include "files/Cp1251.h"
 
+#include "text/NumberFormat.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace korvel {
 
-QByteArray ToCp1251(const QString& text)
+namespace {
+
+std::optional<bool> forcedAvailable;
+
+bool codecConverts()
 {
-    QStringEncoder encoder("windows-1251");
-    return encoder.encode(text);
+    // Valid is not enough: the codec must also give the bytes a Cyrillic letter has.
+    static const bool converts = [] {
+        QStringEncoder encoder("windows-1251");
+        return encoder.isValid() && QByteArray(encoder.encode(u"Жж")) == "\xC6\xE6";
+    }();
+    return converts;
 }
 
-QString FromCp1251(const QByteArray& bytes)
+// One converter per thread: opening the ICU converter costs more than converting a name.
+QStringEncoder& encoder()
 {
-    QStringDecoder decoder("windows-1251");
+    thread_local QStringEncoder encoder("windows-1251", QStringConverter::Flag::Stateless);
+    return encoder;
+}
+
+}  // namespace
+
+QByteArray ToCp1251(const QString& text)
+{
+    return encoder().encode(text);
+}
+
+char* AppendCp1251(char* out, QStringView text)
+{
+    return encoder().appendToBuffer(out, text);
+}
+
+QString FromCp1251(QByteArrayView bytes)
+{
+    thread_local QStringDecoder decoder("windows-1251", QStringConverter::Flag::Stateless);
     return decoder.decode(bytes);
+}
+
+bool Cp1251Available()
+{
+    return forcedAvailable ? *forcedAvailable : codecConverts();
+}
+
+void ForceCp1251Available(std::optional<bool> available)
+{
+    forcedAvailable = available;
+}
+
+QString Cp1251MissingMessage(const QString& path)
+{
+    return Format(u"Файл %s не записан: в Qt этой системы нет кодировки Windows-1251", {path});
+}
+
+QString Cp1251MissingAtStartMessage()
+{
+    return QStringLiteral("В Qt этой системы нет кодировки Windows-1251: настройки взяты по "
+                          "умолчанию, а настройки, файлы данных и текстовые файлы не будут "
+                          "сохраняться");
 }
 
 QByteArray NormaliseLineBreaks(const QByteArray& bytes)

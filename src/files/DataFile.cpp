@@ -182,6 +182,12 @@ QString DamagedFileMessage(const QString& fileName)
     return Format(u"Файл %s повреждён или неполон", {fileName});
 }
 
+QString TooLargeFileMessage(const QString& fileName)
+{
+    return Format(u"Файл %s не открыт: файл данных не бывает больше %d байт",
+                  {fileName, MaxDataFileBytes});
+}
+
 QString ForeignFileMessage()
 {
     return QStringLiteral("Приложение открывает файлы *.dtw, записанные АЦП. Для просмотра "
@@ -195,6 +201,9 @@ QString StreamReadErrorMessage()
 
 DataFileLoadResult ParseDataFile(const QByteArray& bytes, const QString& fileName)
 {
+    if (bytes.size() > MaxDataFileBytes)
+        return {std::nullopt, DataFileLoadError{DataFileLoadError::Kind::Damaged,
+                                                TooLargeFileMessage(fileName)}};
     if (bytes.size() < 2)
         return damaged(fileName);
     const char* p = bytes.constData();
@@ -208,6 +217,10 @@ DataFileLoadResult ParseDataFile(const QByteArray& bytes, const QString& fileNam
     f.header.Variant = quint8(p[4]);
     f.header.SampleBytes = qFromLittleEndian<quint32>(p + 5);
     f.header.SamplePeriod = getDouble(p + 9);
+
+    // No mode records more; BlockCount stays within its eight blocks.
+    if (f.header.SampleBytes > MaxSampleBlockBytes)
+        return damaged(fileName);
 
     qsizetype pos = DataFileHeaderSize;
     const bool ordinary = f.header.Variant == VariantOrdinary;
@@ -246,7 +259,14 @@ DataFileLoadResult ParseDataFile(const QByteArray& bytes, const QString& fileNam
 
 DataFileSaveResult BuildDataFile(const DataFileSaveInput& in)
 {
-    return in.AccelerometerMode ? buildAccelerometer(in) : buildOrdinary(in);
+    DataFileSaveResult r = in.AccelerometerMode ? buildAccelerometer(in) : buildOrdinary(in);
+    // Never write what the loader would refuse.
+    if (r.output && r.output->bytes.size() > MaxDataFileBytes)
+        return {std::nullopt,
+                Format(u"Файл не записан: файл данных не может быть больше %d байт, сократите "
+                       u"комментарий",
+                       {MaxDataFileBytes})};
+    return r;
 }
 
 }  // namespace korvel

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
+#include <algorithm>
 #include <optional>
 #include <span>
 
@@ -13,6 +14,17 @@ namespace korvel {
 
 inline constexpr int DataFileHeaderSize = 17;
 inline constexpr int BlockBytes = 60000;  // one block of 30000 sample words
+
+// The largest data file the program writes, and so the largest it reads: the header, the
+// accelerometer's fixed block (the longer one), two axis names as long as a line edit holds, the
+// largest sample block of any mode and a comment of at most 1 MiB as stored.
+inline constexpr qsizetype MaxAxisNameBytes = 32767;
+inline constexpr qsizetype MaxSampleBlockBytes =
+    std::max<qsizetype>(8 * BlockBytes, 65536 * 4);  // eight blocks; real time with temperature
+inline constexpr qsizetype MaxCommentBytes = 1024 * 1024;
+inline constexpr qsizetype MaxDataFileBytes = DataFileHeaderSize + 20
+                                              + 2 * (MaxAxisNameBytes + 1) + MaxSampleBlockBytes
+                                              + MaxCommentBytes;
 
 inline constexpr quint16 DataKindSignal = 1;
 inline constexpr quint16 DataKindWithTemperature = 129;
@@ -50,7 +62,8 @@ struct DataFileLoadResult {
     std::optional<DataFileLoadError> error;
 };
 
-// fileName names the file in the "damaged" message.
+// fileName names the file in the "damaged" message. A file larger than MaxDataFileBytes, or one
+// announcing a sample block larger than any mode records, is refused.
 DataFileLoadResult ParseDataFile(const QByteArray& bytes, const QString& fileName);
 
 // What the window knows at the moment of saving, as plain values.
@@ -82,12 +95,15 @@ struct DataFileSaveOutput {
 
 struct DataFileSaveResult {
     std::optional<DataFileSaveOutput> output;
-    QString error;  // "Stream read error" when the buffer is short of what the header announces
+    // "Stream read error" when the buffer is short of what the header announces, or the refusal
+    // of a file larger than MaxDataFileBytes (a comment too long to be read back).
+    QString error;
 };
 
 DataFileSaveResult BuildDataFile(const DataFileSaveInput& in);
 
 QString DamagedFileMessage(const QString& fileName);
+QString TooLargeFileMessage(const QString& fileName);
 QString ForeignFileMessage();
 QString StreamReadErrorMessage();
 

@@ -1,23 +1,27 @@
 #include "files/DataFileIo.h"
 
+#include "files/Cp1251.h"
+#include "files/RegularFiles.h"
 #include "text/NumberFormat.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace korvel {
 
 QString WriteFileAtomically(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return Format(u"Cannot create file %s", {path});
-    return {};
+    switch (ReplaceRegularFile(path, bytes)) {
+    case ReplaceOutcome::Replaced: return {};
+    case ReplaceOutcome::NotRegular: return NotRegularWriteMessage(path);
+    case ReplaceOutcome::Failed: break;
+    }
+    return Format(u"Cannot create file %s", {path});
 }
 
 DataFileSaveResult SaveDataFile(const QString& path, const DataFileSaveInput& in)
 {
+    if (!Cp1251Available())
+        return {std::nullopt, Cp1251MissingMessage(path)};
     DataFileSaveResult built = BuildDataFile(in);
     if (!built.output)
         return built;
@@ -27,17 +31,33 @@ DataFileSaveResult SaveDataFile(const QString& path, const DataFileSaveInput& in
     return built;
 }
 
+TextExportSaveResult SaveTextExport(const QString& path, const TextExportInput& in)
+{
+    if (!Cp1251Available())
+        return {std::nullopt, Cp1251MissingMessage(path)};
+    TextExportOutput out = BuildTextExport(in);
+    const QString error = WriteFileAtomically(path, out.bytes);
+    if (!error.isEmpty())
+        return {std::nullopt, error};
+    return {std::move(out), {}};
+}
+
 DataFileLoadResult LoadDataFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const RegularFileBytes file = ReadRegularFile(path, MaxDataFileBytes);
+    switch (file.status) {
+    case RegularFileStatus::Ok: return ParseDataFile(file.bytes, QFileInfo(path).fileName());
+    case RegularFileStatus::NotRegular:
         return {std::nullopt, DataFileLoadError{DataFileLoadError::Kind::CannotOpen,
-                                                Format(u"Cannot open file %s", {path})}};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, DataFileLoadError{DataFileLoadError::Kind::CannotOpen,
-                                                Format(u"Cannot open file %s", {path})}};
-    return ParseDataFile(bytes, QFileInfo(path).fileName());
+                                                NotRegularReadMessage(path)}};
+    case RegularFileStatus::TooLarge:
+        return {std::nullopt, DataFileLoadError{DataFileLoadError::Kind::Damaged,
+                                                TooLargeFileMessage(QFileInfo(path).fileName())}};
+    case RegularFileStatus::Missing:
+    case RegularFileStatus::Unreadable: break;
+    }
+    return {std::nullopt, DataFileLoadError{DataFileLoadError::Kind::CannotOpen,
+                                            Format(u"Cannot open file %s", {path})}};
 }
 
 QString FileExtension(const QString& path)

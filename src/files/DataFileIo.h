@@ -1,22 +1,34 @@
 #pragma once
 // Data files and exports on disk. Writing goes through QSaveFile, so a failed save leaves the
-// file that was there untouched; loading reads the whole file before anything is decided.
+// file that was there untouched; loading reads the whole file before anything is decided, and
+// only a regular file no larger than the program writes.
 
 #include "files/DataFile.h"
+#include "files/TextExport.h"
 
 #include <QByteArray>
 #include <QString>
 
 namespace korvel {
 
-// Replaces path with bytes atomically. Returns an empty string, or "Cannot create file %s".
+// Replaces path with bytes atomically. Returns an empty string, "Cannot create file %s", or
+// the refusal of a target that is not a regular file.
 QString WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
-// Builds the data file and replaces path with it; a buffer short of what the header announces
-// fails before the disk is touched. On success the output carries the state saving sets.
+// Builds the data file and replaces path with it; a buffer short of what the header announces,
+// or a Qt without the Windows-1251 codec, fails before the disk is touched. On success the output carries the state saving sets.
 DataFileSaveResult SaveDataFile(const QString& path, const DataFileSaveInput& in);
 
-// Reads and parses a data file; "Cannot open file %s" when it cannot be read.
+struct TextExportSaveResult {
+    std::optional<TextExportOutput> output;
+    QString error;
+};
+
+// Builds the text export and replaces path with it.
+TextExportSaveResult SaveTextExport(const QString& path, const TextExportInput& in);
+
+// Reads and parses a data file; "Cannot open file %s" when it cannot be read, and a refusal of
+// a special file or of one larger than MaxDataFileBytes.
 DataFileLoadResult LoadDataFile(const QString& path);
 
 enum class SaveFormat { DataFile, TextExport };

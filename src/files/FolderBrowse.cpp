@@ -3,6 +3,7 @@
 #include "files/Cp1251.h"
 #include "files/DataFile.h"
 #include "files/DataFileIo.h"
+#include "files/RegularFiles.h"
 #include "text/NumberFormat.h"
 
 #include <QDir>
@@ -71,8 +72,14 @@ QStringList ListFolder(const QString& folder, const QString& mask)
 {
     if (folder.isEmpty())
         return {};
-    QDir dir(folder);
-    return dir.entryList({mask}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    // Regular files only (a symlink to one counts): a FIFO, socket or device named like a data
+    // file is not one, and opening it could wait for ever.
+    QStringList names;
+    for (const QFileInfo& entry :
+         QDir(folder).entryInfoList({mask}, QDir::Files | QDir::Hidden, QDir::Name))
+        if (entry.isFile())
+            names.append(entry.fileName());
+    return names;
 }
 
 BrowseStep PreviousFileStep(const QStringList& entries, const QString& currentName)
@@ -141,7 +148,8 @@ FileComment ReadFileComment(QIODevice& device)
             return out;
         }
     }
-    if (header.size() < DataFileHeaderSize)
+    // A file larger than any data file is damaged; its tail is not read as a comment.
+    if (header.size() < DataFileHeaderSize || device.size() > MaxDataFileBytes)
         return out;
     const quint32 sampleBytes = qFromLittleEndian<quint32>(header.constData() + 5);
     // Twelve bytes whatever the variant: in the accelerometer layout the first name skip then
@@ -157,8 +165,11 @@ QStringList BuildCommentList(const QString& folder, const QStringList& names, Me
 {
     QStringList lines;
     for (const QString& name : names) {
-        QFile file(folder + name);
-        if (!file.open(QIODevice::ReadOnly)) {
+        QFile file;
+        const RegularFileStatus opened = OpenRegularFile(file, folder + name);
+        if (opened == RegularFileStatus::NotRegular)
+            continue;
+        if (opened != RegularFileStatus::Ok) {
             messages.error(Format(u"Cannot open file %s", {folder + name}));
             break;
         }

@@ -18,7 +18,8 @@ QString NoMoreFilesMessage();  // "Больше нет файлов"
 // The folder of CurrentDataFile with a trailing separator, or an empty string for no folder.
 QString FolderOf(const QString& CurrentDataFile);
 
-// Files of folder matching mask (letter case ignored, as the system does), sorted by name.
+// Regular files of folder matching mask (letter case ignored, as the system does), sorted by
+// name; FIFOs, sockets and devices are left out.
 QStringList ListFolder(const QString& folder, const QString& mask);
 
 struct BrowseStep {
@@ -51,8 +52,8 @@ struct FileComment {
 FileComment ReadFileComment(QIODevice& device);
 
 // Marker line "=v=name=v=" and the comment's lines for every file in order. A foreign file is
-// reported as a plain message and left out; a file that cannot be opened ends the list with
-// "Cannot open file %s", keeping the lines so far.
+// reported as a plain message and left out, a special file silently; a file that cannot be
+// opened ends the list with "Cannot open file %s", keeping the lines so far.
 QStringList BuildCommentList(const QString& folder, const QStringList& names, Messages& messages);
 
 struct SearchHit {

@@ -1,10 +1,15 @@
 #include "settings/Settings.h"
 
+#include "files/Cp1251.h"
+#include "files/RegularFiles.h"
 #include "settings/IniFile.h"
 #include "text/Messages.h"
 #include "text/NumberFormat.h"
 
-#include <QSaveFile>
+#include <QVarLengthArray>
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <variant>
 
 namespace korvel {
@@ -67,15 +72,77 @@ Field bind(SettingsValues& v, SettingId id)
     return &v.WindowHeight;  // unreachable
 }
 
-void readKey(const IniFile& ini, const SettingKey& k, SettingsValues& v)
+// The table's rows by section, for reading the file in one pass.
+struct TableSection {
+    QStringView name;
+    QList<qsizetype> rows;  // into SettingsTable
+};
+
+const QList<TableSection>& tableSections()
 {
-    const std::optional<QString> raw = ini.value(QString::fromUtf16(k.section),
-                                                 QString::fromUtf16(k.key));
+    static const QList<TableSection> sections = [] {
+        QList<TableSection> out;
+        for (qsizetype row = 0; row < qsizetype(SettingsTable.size()); ++row) {
+            const QStringView name(SettingsTable[row].section);
+            auto it = std::find_if(out.begin(), out.end(),
+                                   [&](const TableSection& t) { return t.name == name; });
+            if (it == out.end())
+                it = out.insert(out.end(), TableSection{name, {}});
+            it->rows.append(row);
+        }
+        return out;
+    }();
+    return sections;
+}
+
+// What the file gives for each row of the table, as IniFile::value would find it: the first
+// line of the key in the first section of its name.
+std::array<std::optional<QStringView>, SettingsTable.size()> findKeys(const IniFile& ini)
+{
+    std::array<std::optional<QStringView>, SettingsTable.size()> found;
+    const QList<TableSection>& sections = tableSections();
+    QList<bool> seen(sections.size(), false);
+    const TableSection* current = nullptr;
+    qsizetype expected = 0;  // the program writes a section's keys in the table's order
+    ini.forEachEntry(
+        [&](QStringView name) {
+            current = nullptr;
+            expected = 0;
+            for (qsizetype t = 0; t < sections.size(); ++t) {
+                if (!IniFile::sameName(name, sections[t].name))
+                    continue;
+                if (!seen[t])
+                    current = &sections[t];
+                seen[t] = true;
+                return;
+            }
+        },
+        [&](QStringView key, const auto& value) {
+            if (!current)
+                return;
+            const QList<qsizetype>& rows = current->rows;
+            qsizetype at = expected;
+            if (at >= rows.size() || !IniFile::sameName(key, SettingsTable[rows[at]].key)) {
+                at = 0;
+                while (at < rows.size() && !IniFile::sameName(key, SettingsTable[rows[at]].key))
+                    ++at;
+                if (at == rows.size())
+                    return;
+            }
+            expected = at + 1;
+            if (!found[rows[at]])
+                found[rows[at]] = value();
+        });
+    return found;
+}
+
+void readKey(const std::optional<QStringView>& raw, const SettingKey& k, SettingsValues& v)
+{
     std::visit(
         [&](auto* field) {
             using T = std::remove_pointer_t<decltype(field)>;
             if constexpr (std::is_same_v<T, QString>) {
-                *field = raw ? *raw : DefaultText(k);
+                *field = raw ? raw->toString() : DefaultText(k);
             } else if constexpr (std::is_same_v<T, double>) {
                 double d = 0;
                 *field = raw && TryStrToFloat(*raw, &d) ? d : k.number;
@@ -91,19 +158,52 @@ void readKey(const IniFile& ini, const SettingKey& k, SettingsValues& v)
         bind(v, k.id));
 }
 
-QString writtenText(SettingsValues& v, SettingId id)
+// WriteOrder by section, in the order each section is first written, each key once (the top
+// edge is written twice, with the same value): what IniFile::setValues takes.
+struct WriteGroup {
+    QStringView section;
+    QList<SettingId> ids;
+};
+
+const QList<WriteGroup>& writeGroups()
+{
+    static const QList<WriteGroup> groups = [] {
+        QList<WriteGroup> out;
+        for (const SettingId id : WriteOrder) {
+            const QStringView section(SettingKeyOf(id).section);
+            auto it = std::find_if(out.begin(), out.end(),
+                                   [&](const WriteGroup& g) { return g.section == section; });
+            if (it == out.end())
+                it = out.insert(out.end(), WriteGroup{section, {}});
+            if (!it->ids.contains(id))
+                it->ids.append(id);
+        }
+        return out;
+    }();
+    return groups;
+}
+
+// The text a key is written with. Integers are formatted into digits, which the view then
+// points into, so that writing the file allocates next to nothing per key.
+QStringView writtenText(SettingsValues& v, SettingId id, std::array<char16_t, 12>& digits,
+                        QString& scratch)
 {
     return std::visit(
-        [](auto* field) -> QString {
+        [&](auto* field) -> QStringView {
             using T = std::remove_pointer_t<decltype(field)>;
-            if constexpr (std::is_same_v<T, QString>)
+            if constexpr (std::is_same_v<T, QString>) {
                 return *field;
-            else if constexpr (std::is_same_v<T, double>)
-                return FloatToStr(*field);
-            else if constexpr (std::is_same_v<T, bool>)
-                return *field ? QStringLiteral("1") : QStringLiteral("0");
-            else
-                return QString::number(*field);
+            } else if constexpr (std::is_same_v<T, double>) {
+                scratch = FloatToStr(*field);
+                return scratch;
+            } else if constexpr (std::is_same_v<T, bool>) {
+                return *field ? u"1" : u"0";
+            } else {
+                char ascii[12];
+                const auto end = std::to_chars(ascii, ascii + sizeof ascii, *field).ptr;
+                std::copy(ascii, end, digits.begin());
+                return QStringView(digits.data(), end - ascii);
+            }
         },
         bind(v, id));
 }
@@ -112,9 +212,15 @@ QString writtenText(SettingsValues& v, SettingId id)
 
 QString DefaultText(const SettingKey& key)
 {
-    QString t = key.text ? QString::fromUtf16(key.text) : QString();
+    if (!key.text)
+        return {};
+    // The table's own characters, not a copy, unless the separator must change.
+    QString t = QString::fromRawData(reinterpret_cast<const QChar*>(key.text),
+                                     QStringView(key.text).size());
     // The defaults were made for a comma locale; elsewhere they must still convert.
-    t.replace(QChar(','), DecimalSeparator());
+    const QChar separator = DecimalSeparator();
+    if (separator != u',')
+        t.replace(QChar(','), separator);
     return t;
 }
 
@@ -128,8 +234,9 @@ SettingsValues::SettingsValues()
 SettingsValues ReadSettings(const IniFile& ini)
 {
     SettingsValues v;
-    for (const SettingKey& k : SettingsTable)
-        readKey(ini, k, v);
+    const auto found = findKeys(ini);
+    for (size_t row = 0; row < SettingsTable.size(); ++row)
+        readKey(found[row], SettingsTable[row], v);
     if (v.SRAMblocks < 1 || v.SRAMblocks > 8)
         v.SRAMblocks = 8;
     if (v.TriggerType < 0 || v.TriggerType > 2)
@@ -148,26 +255,46 @@ SettingsValues LoadSettings(const QString& path)
 void WriteSettings(const SettingsValues& values, IniFile& ini)
 {
     SettingsValues v = values;  // bind() hands out mutable fields
-    for (SettingId id : WriteOrder) {
-        const SettingKey& k = SettingKeyOf(id);
-        ini.setValue(QString::fromUtf16(k.section), QString::fromUtf16(k.key), writtenText(v, id));
+    std::array<std::array<char16_t, 12>, SettingsTable.size()> digits;
+    std::array<QString, SettingsTable.size()> scratch;
+    std::array<IniFile::KeyValue, SettingsTable.size()> keys;
+    QVarLengthArray<IniFile::SectionValues, 16> sections;
+    qsizetype n = 0;
+    for (const WriteGroup& group : writeGroups()) {
+        const qsizetype first = n;
+        for (const SettingId id : group.ids) {
+            const size_t row = static_cast<size_t>(id);
+            keys[n++] = {SettingsTable[row].key, writtenText(v, id, digits[row], scratch[row])};
+        }
+        sections.append({group.section, std::span(keys.data() + first, n - first)});
     }
+    ini.setValues(sections);
 }
 
 bool SaveSettings(const QString& path, const SettingsValues& values, Messages& messages)
 {
-    IniFile ini = IniFile::load(path);
-    WriteSettings(values, ini);
-    QSaveFile f(path);
-    const QByteArray bytes = ini.toBytes();
-    // Unbuffered, so that a short write (disk full) shows in write()'s count: a buffered
-    // QSaveFile can commit a truncated file in its place.
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || f.write(bytes) != bytes.size()
-        || !f.commit()) {
-        messages.error(Format(u"Unable to write to %s", {path}));
+    // Without the codec the file would be written empty in place of the user's settings.
+    if (!Cp1251Available()) {
+        messages.error(Cp1251MissingMessage(path));
         return false;
     }
-    return true;
+    RegularFileStatus status = RegularFileStatus::Ok;
+    IniFile ini = IniFile::load(path, &status);
+    // What was too large to read is not replaced either: it is hardly a settings file.
+    if (status == RegularFileStatus::TooLarge) {
+        messages.error(Format(u"Файл %s не записан: для файла настроек он слишком велик "
+                              u"(больше %d байт)",
+                              {path, IniFile::MaxBytes}));
+        return false;
+    }
+    WriteSettings(values, ini);
+    switch (ReplaceRegularFile(path, ini.toBytes())) {
+    case ReplaceOutcome::Replaced: return true;
+    case ReplaceOutcome::NotRegular: messages.error(NotRegularWriteMessage(path)); return false;
+    case ReplaceOutcome::Failed: break;
+    }
+    messages.error(Format(u"Unable to write to %s", {path}));
+    return false;
 }
 
 }  // namespace korvel

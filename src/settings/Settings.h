@@ -69,7 +69,8 @@ SettingsValues LoadSettings(const QString& path);
 // Puts every key into ini in the write order (unknown lines of ini stay).
 void WriteSettings(const SettingsValues& values, IniFile& ini);
 // Rewrites the file atomically, keeping what it held beyond our keys. On failure the old file
-// stays, "Unable to write to <path>" is told through messages, and false is returned.
+// stays, "Unable to write to <path>" (or why it was not tried) is told through messages, and
+// false is returned.
 bool SaveSettings(const QString& path, const SettingsValues& values, Messages& messages);
 
 }  // namespace korvel

@@ -99,12 +99,19 @@ inline constexpr std::array<SettingId, 46> WriteOrder{{
     SettingId::AnalogOff, SettingId::ACondition2, SettingId::ALevel2,
 }};
 
+// The table lists the keys in the order of their ids, so an id is its row.
+inline constexpr bool TableFollowsIds()
+{
+    for (size_t row = 0; row < SettingsTable.size(); ++row)
+        if (static_cast<size_t>(SettingsTable[row].id) != row)
+            return false;
+    return true;
+}
+static_assert(TableFollowsIds());
+
 inline constexpr const SettingKey& SettingKeyOf(SettingId id)
 {
-    for (const SettingKey& k : SettingsTable)
-        if (k.id == id)
-            return k;
-    return SettingsTable[0];  // unreachable: every id has a row
+    return SettingsTable[static_cast<size_t>(id)];
 }
 
 }  // namespace korvel

@@ -1,7 +1,8 @@
 #include "text/NumberFormat.h"
 
+#include <QByteArrayView>
 #include <QLocale>
-#include <QRegularExpression>
+#include <QVarLengthArray>
 #include <cmath>
 #include <limits>
 
@@ -47,21 +48,52 @@ QString FloatToStr(double v)
     return localised(t);
 }
 
-bool TryStrToFloat(const QString& text, double* out)
+bool TryStrToFloat(QStringView text, double* out)
 {
-    static const QRegularExpression shape(
-        QStringLiteral(R"(^[+-]?(\d+(\.\d*)?|\.\d+)([eE][+-]?\d+)?$)"));
-    QString t = text.trimmed();
+    // By hand, without a regular expression or a copy on the heap: digits with one decimal
+    // separator and an exponent, the shape [+-]?(\d+(\.\d*)?|\.\d+)([eE][+-]?\d+)?, taken to
+    // ASCII with a point for Qt's C-locale conversion.
+    const QStringView t = text.trimmed();
     const QChar sep = DecimalSeparator();
-    if (sep != '.') {
-        if (t.contains('.'))
-            return false;
-        t.replace(sep, '.');
+    QVarLengthArray<char, 64> c(t.size());
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QChar ch = t[i];
+        if (ch == sep)
+            c[i] = '.';
+        else if (ch == u'.' || ch.unicode() > 0x7F)
+            return false;  // a point where the locale has another separator, or no digit
+        else
+            c[i] = char(ch.unicode());
     }
-    if (!shape.match(t).hasMatch())
+    const qsizetype n = c.size();
+    qsizetype i = 0;
+    const auto digits = [&] {
+        const qsizetype from = i;
+        while (i < n && c[i] >= '0' && c[i] <= '9')
+            ++i;
+        return i - from;
+    };
+    if (i < n && (c[i] == '+' || c[i] == '-'))
+        ++i;
+    const qsizetype whole = digits();
+    qsizetype fraction = 0;
+    if (i < n && c[i] == '.') {
+        ++i;
+        fraction = digits();
+    }
+    if (whole == 0 && fraction == 0)
+        return false;
+    if (i < n && (c[i] == 'e' || c[i] == 'E')) {
+        ++i;
+        if (i < n && (c[i] == '+' || c[i] == '-'))
+            ++i;
+        if (digits() == 0)
+            return false;
+    }
+    if (i != n)
         return false;
     bool ok = false;
-    const double v = t.toDouble(&ok);  // QString::toDouble always reads the C locale
+    const double v = QByteArrayView(c.constData(), n).toDouble(&ok);
     if (!ok || !std::isfinite(v))
         return false;
     *out = v;
@@ -76,15 +108,25 @@ double StrToFloat(const QString& text)
     return v;
 }
 
-bool TryStrToInt(const QString& text, int* out)
+bool TryStrToInt(QStringView text, int* out)
 {
-    static const QRegularExpression shape(QStringLiteral(R"(^[+-]?\d+$)"));
-    const QString t = text.trimmed();
-    if (!shape.match(t).hasMatch())
+    // By hand, without a regular expression or a copy: the settings hold dozens of integers.
+    const QStringView t = text.trimmed();
+    const bool sign = !t.isEmpty() && (t.front() == u'-' || t.front() == u'+');
+    const QStringView digits = t.sliced(sign ? 1 : 0);
+    if (digits.isEmpty())
         return false;
-    bool ok = false;
-    const qlonglong v = t.toLongLong(&ok);
-    if (!ok || v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max())
+    long long v = 0;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return false;
+        v = v * 10 + (c.unicode() - u'0');
+        if (v > -static_cast<long long>(std::numeric_limits<int>::min()))
+            return false;
+    }
+    if (sign && t.front() == u'-')
+        v = -v;
+    if (v > std::numeric_limits<int>::max())
         return false;
     *out = static_cast<int>(v);
     return true;

@@ -33,10 +33,18 @@ QString FormatFixed(double v, int decimals);
 QString FloatToStr(double v);
 // A number typed with the locale's separator; surrounding blanks are allowed.
 double StrToFloat(const QString& text);          // throws ConversionError
-bool TryStrToFloat(const QString& text, double* out);
+bool TryStrToFloat(QStringView text, double* out);
+inline bool TryStrToFloat(const QString& text, double* out)
+{
+    return TryStrToFloat(QStringView(text), out);
+}
 // A decimal integer with an optional sign, 32 bits; surrounding blanks are allowed.
 int StrToInt(const QString& text);               // throws ConversionError
-bool TryStrToInt(const QString& text, int* out);
+bool TryStrToInt(QStringView text, int* out);
+inline bool TryStrToInt(const QString& text, int* out)
+{
+    return TryStrToInt(QStringView(text), out);
+}
 
 class FormatArg {
 public:

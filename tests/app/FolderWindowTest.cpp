@@ -85,6 +85,33 @@ TEST(FolderWindow, PreviousAndNextStopAtTheEndsOfTheFolder)
     EXPECT_EQ(w.dialogs->asked.size(), 1);
 }
 
+TEST(FolderWindow, ARefusedFileChangesNothingAndIsSteppedPast)
+{
+    FolderWindow w;
+    for (const char* n : {"a", "b", "c"})
+        w.makeFile(QString::fromLatin1(n) + ".dtw", QString::fromLatin1(n));
+    ASSERT_TRUE(QFile::resize(w.path(QStringLiteral("b.dtw")), 20));  // cut inside the names
+    w.load(QStringLiteral("a.dtw"));
+    const QStringList damaged{QStringLiteral("Файл b.dtw повреждён или неполон")};
+
+    w.f().btNextFile->click();
+    EXPECT_EQ(w.said(), damaged);
+    EXPECT_EQ(w.f().gbFile->title(), QStringLiteral("ФАЙЛ a.dtw"));
+    EXPECT_EQ(w.current(), w.path(QStringLiteral("a.dtw")));
+    EXPECT_EQ(w.f().mComment->toPlainText(), QStringLiteral("a"));
+    w.f().btNextFile->click();
+    EXPECT_TRUE(w.said().isEmpty());
+    EXPECT_EQ(w.f().gbFile->title(), QStringLiteral("ФАЙЛ c.dtw"));
+    EXPECT_EQ(w.current(), w.path(QStringLiteral("c.dtw")));
+
+    w.f().btPrevFile->click();
+    EXPECT_EQ(w.said(), damaged);
+    EXPECT_EQ(w.f().gbFile->title(), QStringLiteral("ФАЙЛ c.dtw"));
+    w.f().btPrevFile->click();
+    EXPECT_EQ(w.f().mComment->toPlainText(), QStringLiteral("a"));
+    EXPECT_EQ(w.current(), w.path(QStringLiteral("a.dtw")));
+}
+
 TEST(FolderWindow, CommentListOpensTheFileOfTheNearestMarkerAbove)
 {
     FolderWindow w;

@@ -100,6 +100,28 @@ TEST(GetScaleParams, BadTextsThrowOnlyWhenSelected)
     EXPECT_THROW(GetScaleParams(in), ConversionError);
 }
 
+TEST(GetScaleParams, ACoefficientWhoseValuesAreNotFiniteIsAConversionError)
+{
+    ScaleInputs in = inputs(3);
+    in.extScaleIndex = 1;
+    in.emExtScale = QStringLiteral("1e304");  // 4095 × 1e304 still fits
+    EXPECT_NO_THROW(GetScaleParams(in));
+    in.emExtScale = QStringLiteral("1e308");
+    try {
+        GetScaleParams(in);
+        ADD_FAILURE() << "no conversion error";
+    } catch (const ConversionError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Коэффициент 1E+308 со сдвигом 0 даёт значения за "
+                                              "пределами чисел с плавающей точкой"));
+    }
+    // The same from the settings file's calibration, and from a file's own coefficient.
+    in.extScaleIndex = 0;
+    in.calibration.AdcKPlus5V = -1e308;
+    EXPECT_THROW(GetScaleParams(in), ConversionError);
+    EXPECT_THROW(CheckScaledValuesFinite({std::numeric_limits<double>::quiet_NaN(), 0}),
+                 ConversionError);
+}
+
 TEST(GetScaleParams, AdcModesIgnoreTheTitleAndAnUnknownUnitKeepsItsFactor)
 {
     ScaleInputs in = inputs(3);

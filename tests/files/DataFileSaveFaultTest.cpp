@@ -1,12 +1,20 @@
 // A data file save that cannot finish leaves the file that was there byte for byte.
+#include "files/Cp1251.h"
 #include "files/DataFile.h"
 #include "files/DataFileIo.h"
+#include "files/RegularFiles.h"
+#include "settings/Settings.h"
 #include "support/SaveFaults.h"
+#include "text/Messages.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 
 using namespace korvel;
 using namespace korvel::testing;
@@ -103,4 +111,79 @@ TEST(DataFileSaveFaults, SaveKilledBeforeItsCommitLeavesTheEarlierFile)
     // The save is then made in full once the writer may finish.
     ASSERT_TRUE(SaveDataFile(e.path, oneBlock()).output);
     EXPECT_EQ(LoadDataFile(e.path).file->comment, QStringLiteral("новый"));
+}
+
+TEST(DataFileSaveFaults, WithoutTheWindows1251CodecNoFileIsReplaced)
+{
+    EarlierFile e;
+    const QString text = e.folder + QStringLiteral("/опыт.txt");
+    const QString ini = e.folder + QStringLiteral("/Korvel.ini");
+    const QByteArray kept("[Options]\r\nXYmode=2\r\n");
+    for (const QString& path : {text, ini}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(kept);
+    }
+    ForceCp1251Available(false);
+    const DataFileSaveResult data = SaveDataFile(e.path, oneBlock());
+    TextExportInput table;
+    table.SampleBuffer = QByteArray(10, '\x01');
+    table.last = 4;
+    const TextExportSaveResult exported = SaveTextExport(text, table);
+    RecordingMessages messages;
+    const bool settingsSaved = SaveSettings(ini, SettingsValues(), messages);
+    ForceCp1251Available(std::nullopt);
+
+    EXPECT_FALSE(data.output);
+    EXPECT_EQ(data.error, Cp1251MissingMessage(e.path));
+    EXPECT_FALSE(exported.output);
+    EXPECT_EQ(exported.error, Cp1251MissingMessage(text));
+    EXPECT_FALSE(settingsSaved);
+    EXPECT_EQ(messages.texts(), QStringList{Cp1251MissingMessage(ini)});
+    EXPECT_EQ(FileBytes(e.path), e.before);
+    EXPECT_EQ(FileBytes(text), kept);
+    EXPECT_EQ(FileBytes(ini), kept);
+}
+
+TEST(DataFileSaveFaults, ATargetThatIsNotARegularFileIsRefusedNotReplaced)
+{
+    EarlierFile e;
+    const QString fifo = e.folder + QStringLiteral("/канал.dtw");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    // A socket: the settings are read before they are written, and a socket opens at once.
+    const QString socketPath = e.folder + QStringLiteral("/Korvel.ini");
+    const int s = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray encoded = QFile::encodeName(socketPath);
+    ASSERT_LT(encoded.size(), qsizetype(sizeof address.sun_path));
+    std::copy(encoded.begin(), encoded.end(), address.sun_path);
+    ASSERT_EQ(bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+    const DataFileSaveResult data = SaveDataFile(fifo, oneBlock());
+    RecordingMessages messages;
+    const bool settingsSaved = SaveSettings(socketPath, SettingsValues(), messages);
+    close(s);
+
+    EXPECT_FALSE(data.output);
+    EXPECT_EQ(data.error, NotRegularWriteMessage(fifo));
+    struct stat st;
+    ASSERT_EQ(stat(QFile::encodeName(fifo).constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_FALSE(settingsSaved);
+    EXPECT_EQ(messages.texts(), QStringList{NotRegularWriteMessage(socketPath)});
+    ASSERT_EQ(stat(QFile::encodeName(socketPath).constData(), &st), 0);
+    EXPECT_TRUE(S_ISSOCK(st.st_mode));
+    // Nothing was left beside them either.
+    EXPECT_EQ(QDir(e.folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden
+                                       | QDir::System),
+              (QStringList{QStringLiteral("Korvel.ini"), QStringLiteral("канал.dtw"),
+                           QStringLiteral("опыт.dtw")}));
+
+    // A symlink to a regular file is written through and stays a symlink.
+    const QString link = e.folder + QStringLiteral("/ссылка.dtw");
+    ASSERT_TRUE(QFile::link(QStringLiteral("опыт.dtw"), link));
+    ASSERT_TRUE(SaveDataFile(link, oneBlock()).output);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(FileBytes(e.path), BuildDataFile(oneBlock()).output->bytes);
 }

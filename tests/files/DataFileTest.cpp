@@ -2,6 +2,7 @@
 #include "files/DataFileIo.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -194,6 +195,46 @@ TEST(DataFileLoad, TruncationsAndOversizedBlocksAreDamaged)
     QByteArray huge = full;
     qToLittleEndian<quint32>(0xFFFFFFFFu, huge.data() + 5);
     EXPECT_EQ(ParseDataFile(huge, "big.dtw").error->kind, DataFileLoadError::Kind::Damaged);
+}
+
+TEST(DataFileLoad, NothingLargerThanTheProgramWritesIsReadOrWritten)
+{
+    // Header, ordinary scaling, the two names with their zero bytes, eight blocks, comment.
+    const qsizetype fixedPart = 17 + 12 + 11 + 15 + 480000;
+    ASSERT_EQ(MaxDataFileBytes, 1594149);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("big.dtw");
+    DataFileSaveInput in = blockInput(8);
+    in.comment = QString(MaxDataFileBytes - fixedPart, QChar(u'ж'));
+    ASSERT_TRUE(SaveDataFile(path, in).output);
+    ASSERT_EQ(QFileInfo(path).size(), MaxDataFileBytes);
+    EXPECT_EQ(LoadDataFile(path).file->BlockCount, 8);
+
+    in.comment += QChar(u'ж');
+    EXPECT_EQ(SaveDataFile(path, in).error,
+              QStringLiteral("Файл не записан: файл данных не может быть больше 1594149 байт, "
+                             "сократите комментарий"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        f.write("!");
+    }
+    const DataFileLoadResult over = LoadDataFile(path);
+    ASSERT_TRUE(over.error);
+    EXPECT_EQ(over.error->message,
+              QStringLiteral("Файл big.dtw не открыт: файл данных не бывает больше 1594149 байт"));
+    // 4 GB that are never read (their BlockCount once came out as 6046).
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.resize(qint64(1) << 32));
+    }
+    EXPECT_EQ(LoadDataFile(path).error->message, over.error->message);
+
+    // A header announcing more samples than eight blocks, all of them present.
+    in = blockInput(8);
+    in.SampleBuffer += QByteArray(2, '\0');
+    EXPECT_EQ(ParseDataFile(BuildDataFile(in).output->bytes, "big.dtw").error->message,
+              QStringLiteral("Файл big.dtw повреждён или неполон"));
 }
 
 TEST(DataFileComment, LineBreaksBecomeCrLfAndAZeroByteEndsIt)

@@ -1,5 +1,8 @@
 #include "files/DataFile.h"
+#include "files/DataFileIo.h"
 #include "files/FolderBrowse.h"
+#include "files/RegularFiles.h"
+#include "text/Messages.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -7,6 +10,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace korvel;
 
@@ -88,6 +92,29 @@ TEST(FolderSteps, CurrentNameMissingOrNoFolder)
     EXPECT_EQ(NextDataFile("").action, BrowseStep::Action::NoMoreFiles);
     EXPECT_EQ(ChooseFolderMessage(""), QStringLiteral("Выберите путь, содержащий файлы "));
     EXPECT_EQ(ChooseFolderMessage("/d/x.dtw"), QStringLiteral("Выберите путь, содержащий файлы .dtw"));
+}
+
+TEST(FolderSteps, FifosAndDevicesAreSkippedWithoutBeingOpened)
+{
+    QTemporaryDir dir;
+    put(dir, "a.dtw", dataFile("альфа"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("b.dtw")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/null", dir.filePath("c.dtw")));
+    ASSERT_TRUE(QFile::link("a.dtw", dir.filePath("d.dtw")));  // a symlink to a data file
+
+    const QString folder = FolderOf(dir.filePath("a.dtw"));
+    ASSERT_EQ(ListFolder(folder, "*.dtw"), (QStringList{"a.dtw", "d.dtw"}));
+    EXPECT_EQ(NextDataFile(dir.filePath("a.dtw")).name, QStringLiteral("d.dtw"));
+    EXPECT_EQ(PreviousDataFile(dir.filePath("d.dtw")).name, QStringLiteral("a.dtw"));
+
+    // Names listed a moment before the FIFO and the device appeared are not opened either.
+    RecordingMessages messages;
+    EXPECT_EQ(BuildCommentList(folder, {"a.dtw", "b.dtw", "c.dtw", "d.dtw"}, messages),
+              (QStringList{"=v=a.dtw=v=", "альфа", "=v=d.dtw=v=", "альфа"}));
+    EXPECT_TRUE(messages.said.isEmpty());
+    const DataFileLoadResult fifo = LoadDataFile(dir.filePath("b.dtw"));
+    ASSERT_TRUE(fifo.error);
+    EXPECT_EQ(fifo.error->message, NotRegularReadMessage(dir.filePath("b.dtw")));
 }
 
 TEST(CommentList, MarkersCommentsForeignAndDamagedFiles)

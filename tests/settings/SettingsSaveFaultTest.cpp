@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace korvel;
 using namespace korvel::testing;
@@ -73,4 +74,33 @@ TEST(SettingsSaveFaults, SaveKilledBeforeItsCommitLeavesTheEarlierFile)
     EXPECT_EQ(FileBytes(e.path), e.before);
     EXPECT_EQ(saveAndReport(e.path), 1);
     EXPECT_EQ(LoadSettings(e.path).cbShowK, 1);
+}
+
+TEST(SettingsSaveFaults, OnlyARegularFileOfSaneSizeIsRead)
+{
+    EarlierSettings e;
+    // A real key, then comment lines past 1 MiB.
+    QByteArray big = e.before;
+    while (big.size() <= 1024 * 1024)
+        big += "; " + QByteArray(1000, 'x') + "\r\n";
+    {
+        QFile f(e.path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(big);
+    }
+    ASSERT_EQ(LoadSettings(e.path).cbShowK, 0);
+    RecordingMessages messages;
+    EXPECT_FALSE(SaveSettings(e.path, SettingsValues(), messages));
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Файл ") + e.path
+                                            + QStringLiteral(" не записан: для файла настроек он "
+                                                             "слишком велик (больше 1048576 байт)")});
+    EXPECT_EQ(FileBytes(e.path), big);
+
+    // Neither a device that never ends nor a FIFO without a writer holds up the start.
+    const QString zero = e.folder + QStringLiteral("/zero.ini");
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    EXPECT_EQ(LoadSettings(zero).WindowWidth, 794);
+    const QString fifo = e.folder + QStringLiteral("/fifo.ini");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EQ(LoadSettings(fifo).WindowWidth, 794);
 }

@@ -88,6 +88,17 @@ TEST(IniFile, RewritingKeepsCommentsUnknownKeysAndTheFilesSpelling)
     EXPECT_TRUE(ini.toBytes().contains("\xcd\xee\xe2\xee\xe5"));  // "Новое"
 }
 
+TEST(IniFile, OnlyTheFirstSectionOfANameAndTheFirstLineOfAKeyCount)
+{
+    IniFile ini = iniOf(u"[Options]\nXYmode=1\nXYmode=2\n\n[OPTIONS]\nSaveXmode=3\n"_qs);
+    EXPECT_EQ(ReadSettings(ini).cbShowK, 1);
+    EXPECT_EQ(ReadSettings(ini).cbTxtSaveX, 0);
+    ini.setValue(u"options"_qs, u"xymode"_qs, u"4"_qs);
+    ini.setValue(u"Options"_qs, u"SaveXmode"_qs, u"5"_qs);
+    EXPECT_EQ(ini.text(), u"[Options]\r\nXYmode=4\r\nXYmode=2\r\nSaveXmode=5\r\n\r\n"
+                          "[OPTIONS]\r\nSaveXmode=3\r\n"_qs);
+}
+
 TEST(Settings, NoFileGivesTheDefaults)
 {
     const SettingsValues v = ReadSettings(IniFile{});
