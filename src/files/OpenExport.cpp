@@ -99,6 +99,13 @@ ExportTable BuildExportTable(const PlottedSignal& s, double from, double to,
     return t;
 }
 
+QByteArray NumberText(double v)
+{
+    char number[32];
+    const auto end = std::to_chars(number, number + sizeof number, v).ptr;
+    return QByteArray(number, end - number);
+}
+
 QByteArray ToCsv(const ExportTable& t)
 {
     QByteArray out;

@@ -22,6 +22,9 @@ struct ExportTable {
 ExportTable BuildExportTable(const PlottedSignal& signal, double from, double to,
                              const QString& xName, const QString& yName);
 
+// The shortest text that reads back as the same double, with a point whatever the locale.
+QByteArray NumberText(double v);
+
 // RFC 4180: a header row, comma separators, point decimals whatever the locale, UTF-8, LF.
 // Numbers in their shortest exact form; a missing value is an empty field.
 QByteArray ToCsv(const ExportTable& table);
