@@ -74,8 +74,7 @@ Spectrum ComputeSpectrum(std::span<const double> y, double sampleRateHz,
     s.resolutionHz = sampleRateHz / length;
     s.segments = static_cast<int>((n - length) / step + 1);
 
-    std::vector<double> w(static_cast<size_t>(length));
-    FillWindow(options.window, w);
+    const std::span<const double> w = CachedWindow(options.window, length);
     const double gain = std::accumulate(w.begin(), w.end(), 0.0);
 
     // Power is averaged over the segments; each segment's own mean is taken out first, so the

@@ -1,7 +1,9 @@
 #include "spectrum/WindowFunction.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace korvel {
 
@@ -44,6 +46,28 @@ void FillWindow(WindowFunction f, std::span<double> w)
             v += sign * a[m] * std::cos(2 * std::numbers::pi * double(m) * double(k) / n);
         w[k] = v;
     }
+}
+
+std::span<const double> CachedWindow(WindowFunction f, int n)
+{
+    struct Entry {
+        WindowFunction f;
+        std::vector<double> w;
+    };
+    static std::vector<Entry> cache;   // most recent first
+    const auto hit = std::find_if(cache.begin(), cache.end(), [&](const Entry& e) {
+        return e.f == f && e.w.size() == size_t(n);
+    });
+    if (hit != cache.end()) {
+        std::rotate(cache.begin(), hit, hit + 1);
+        return cache.front().w;
+    }
+    if (cache.size() == 8)
+        cache.pop_back();
+    Entry e{f, std::vector<double>(size_t(n))};
+    FillWindow(f, e.w);
+    cache.insert(cache.begin(), std::move(e));
+    return cache.front().w;
 }
 
 double WindowResponse(WindowFunction f, double nu)
