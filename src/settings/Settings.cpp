@@ -137,6 +137,7 @@ SettingsValues ReadSettings(const IniFile& ini)
     // An X unit outside the list would leave the unit factor and its name undefined.
     if (v.cbXscale < 0 || v.cbXscale > 2)
         v.cbXscale = 0;
+    v.spectrum = ReadSpectrumSettings(ini);
     return v;
 }
 
@@ -152,6 +153,7 @@ void WriteSettings(const SettingsValues& values, IniFile& ini)
         const SettingKey& k = SettingKeyOf(id);
         ini.setValue(QString::fromUtf16(k.section), QString::fromUtf16(k.key), writtenText(v, id));
     }
+    WriteSpectrumSettings(values.spectrum, ini);
 }
 
 bool SaveSettings(const QString& path, const SettingsValues& values, Messages& messages)
