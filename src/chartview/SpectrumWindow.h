@@ -1,0 +1,69 @@
+#pragma once
+// The spectrum window ("Спектр"): the amplitude spectrum and the measurements of the signal the
+// main chart shows over its visible X range, with the window function, the averaging and a dB
+// scale to choose, a read-out of f and amplitude under the mouse, copy and print.
+
+#include "settings/SpectrumSettings.h"
+#include "spectrum/SignalAnalysis.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class QPrinter;
+
+namespace Ui {
+class SpectrumWindow;
+}
+
+namespace korvel {
+
+class Messages;
+class SpectrumChart;
+
+class SpectrumWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit SpectrumWindow(QWidget* parent = nullptr);
+    ~SpectrumWindow() override;
+
+    Ui::SpectrumWindow* form() const { return ui.get(); }
+    SpectrumChart* chart() const;
+    const SignalAnalysis& analysis() const { return analysis_; }
+
+    // The signal as the main chart plots it, its amplitude title (the chart's left title) and
+    // the colours of its channels; recomputes over the X range last given.
+    void setSignal(PlottedSignal signal, const QString& amplitudeTitle, std::vector<QColor> colours);
+    // The visible X range of the main chart; recomputes.
+    void setRange(double from, double to);
+
+    SpectrumOptions options() const;
+    bool decibels() const;
+    // The choices only; the caller places the window.
+    void applyChoices(const SpectrumSettings& s);
+    // The choices and the window's geometry.
+    SpectrumSettings settings() const;
+
+    // pixelX: the mouse's X in the chart's pixels.
+    void chartMouseMove(double pixelX);
+    void btCopyClick();
+    void btPrintClick();
+    // The printer btPrintClick prints on, and where its failure is told; set by the owner.
+    std::function<std::unique_ptr<QPrinter>()> CurrentPrinter;
+    Messages* messages = nullptr;
+
+private:
+    void recompute();
+    void showMeasurements();
+
+    std::unique_ptr<Ui::SpectrumWindow> ui;
+    PlottedSignal signal_;
+    QString amplitudeTitle_;
+    std::vector<QColor> colours_;
+    double from_ = 0.0;
+    double to_ = 0.0;
+    SignalAnalysis analysis_;
+};
+
+}  // namespace korvel
