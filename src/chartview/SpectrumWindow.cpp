@@ -60,6 +60,21 @@ SpectrumChart* SpectrumWindow::chart() const
     return ui->chart;
 }
 
+QTableWidget* SpectrumWindow::measurementsTable() const
+{
+    return ui->tbMeasurements;
+}
+
+QLabel* SpectrumWindow::infoLabel() const
+{
+    return ui->lbInfo;
+}
+
+QLabel* SpectrumWindow::readoutLabel() const
+{
+    return ui->lbReadout;
+}
+
 void SpectrumWindow::setSignal(PlottedSignal signal, const QString& amplitudeTitle,
                                std::vector<QColor> colours)
 {

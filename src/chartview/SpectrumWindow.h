@@ -10,7 +10,9 @@
 #include <functional>
 #include <memory>
 
+class QLabel;
 class QPrinter;
+class QTableWidget;
 
 namespace Ui {
 class SpectrumWindow;
@@ -28,8 +30,10 @@ public:
     explicit SpectrumWindow(QWidget* parent = nullptr);
     ~SpectrumWindow() override;
 
-    Ui::SpectrumWindow* form() const { return ui.get(); }
     SpectrumChart* chart() const;
+    QTableWidget* measurementsTable() const;
+    QLabel* infoLabel() const;      // points, resolution, segments
+    QLabel* readoutLabel() const;   // f and amplitude under the mouse
     const SignalAnalysis& analysis() const { return analysis_; }
 
     // The signal as the main chart plots it, its amplitude title (the chart's left title) and
