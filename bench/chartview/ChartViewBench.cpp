@@ -135,8 +135,9 @@ void BM_SpectrumWindowAfterZoom(benchmark::State& state)
     w.resize(760, 520);
     w.show();
     QCoreApplication::processEvents();
-    w.setSignal(PlotSignal(record, {0, 1000, m.scale}), QStringLiteral("Напряжение, мВ"), {Qt::black});
     const double end = 240000 * m.data.SamplePeriod / 1000;
+    w.setSignal(PlotSignal(record, {0, 1000, m.scale}), QStringLiteral("Напряжение, мВ"), {Qt::black},
+                0, end);
     bool whole = false;
     for (auto _ : state) {
         // Alternately the whole record and nine tenths of it: every step is a new stretch.

@@ -17,15 +17,27 @@ QString dataFolder()
 
 FileDialogRequest SaveDlg()
 {
-    return {FileDialogRequest::Kind::Save,
-            QStringLiteral("ADC files (*.dtw);;Save to Text file (*.txt);;All files (*.*)"),
-            QStringLiteral("dtw"), dataFolder()};
+    const QString csv = QStringLiteral("Таблица CSV (*.csv)");
+    const QString npy = QStringLiteral("Массив NumPy (*.npy)");
+    const QString wav = QStringLiteral("Звук WAV (*.wav)");
+    FileDialogRequest r;
+    r.kind = FileDialogRequest::Kind::Save;
+    r.filter = QStringLiteral("ADC files (*.dtw);;Save to Text file (*.txt);;All files (*.*)");
+    r.filter += QStringLiteral(";;") + QStringList{csv, npy, wav}.join(QStringLiteral(";;"));
+    r.defaultSuffix = QStringLiteral("dtw");
+    r.folder = dataFolder();
+    r.filterSuffixes = {{csv, QStringLiteral("csv")}, {npy, QStringLiteral("npy")},
+                        {wav, QStringLiteral("wav")}};
+    return r;
 }
 
 FileDialogRequest OpenDlg()
 {
-    return {FileDialogRequest::Kind::Open, QStringLiteral("ADC files (*.dtw);;All files (*.*)"),
-            QStringLiteral("dtw"), dataFolder()};
+    FileDialogRequest r;
+    r.filter = QStringLiteral("ADC files (*.dtw);;All files (*.*)");
+    r.defaultSuffix = QStringLiteral("dtw");
+    r.folder = dataFolder();
+    return r;
 }
 
 QString WidgetFileDialogs::fileName(const FileDialogRequest& request)
@@ -35,6 +47,9 @@ QString WidgetFileDialogs::fileName(const FileDialogRequest& request)
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        dialog.setDefaultSuffix(request.filterSuffixes.value(filter, request.defaultSuffix));
+    });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();

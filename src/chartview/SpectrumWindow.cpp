@@ -76,16 +76,20 @@ QLabel* SpectrumWindow::readoutLabel() const
 }
 
 void SpectrumWindow::setSignal(PlottedSignal signal, const QString& amplitudeTitle,
-                               std::vector<QColor> colours)
+                               std::vector<QColor> colours, double from, double to)
 {
     signal_ = std::move(signal);
     amplitudeTitle_ = amplitudeTitle;
     colours_ = std::move(colours);
+    from_ = from;
+    to_ = to;
     recompute();
 }
 
 void SpectrumWindow::setRange(double from, double to)
 {
+    if (from == from_ && to == to_)
+        return;
     from_ = from;
     to_ = to;
     recompute();
@@ -114,11 +118,10 @@ void SpectrumWindow::applyChoices(const SpectrumSettings& s)
 SpectrumSettings SpectrumWindow::settings() const
 {
     SpectrumSettings s;
-    const QRect g = geometry();
-    s.left = g.x();
-    s.top = g.y();
-    s.width = g.width();
-    s.height = g.height();
+    s.left = pos().x();
+    s.top = pos().y();
+    s.width = width();
+    s.height = height();
     s.window = ui->cbWindow->currentIndex();
     s.segment = options().segment;
     s.decibels = decibels();

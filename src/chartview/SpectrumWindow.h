@@ -36,10 +36,11 @@ public:
     QLabel* readoutLabel() const;   // f and amplitude under the mouse
     const SignalAnalysis& analysis() const { return analysis_; }
 
-    // The signal as the main chart plots it, its amplitude title (the chart's left title) and
-    // the colours of its channels; recomputes over the X range last given.
-    void setSignal(PlottedSignal signal, const QString& amplitudeTitle, std::vector<QColor> colours);
-    // The visible X range of the main chart; recomputes.
+    // The signal as the main chart plots it, its amplitude title (the chart's left title), the
+    // colours of its channels and the chart's visible X range; recomputes.
+    void setSignal(PlottedSignal signal, const QString& amplitudeTitle,
+                   std::vector<QColor> colours, double from, double to);
+    // A new visible X range of the same signal; recomputes when it differs.
     void setRange(double from, double to);
 
     SpectrumOptions options() const;

@@ -7,6 +7,7 @@
 #include <QtEndian>
 #include <gtest/gtest.h>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 using namespace korvel;
@@ -44,8 +45,9 @@ TEST(SpectrumWindow, FollowsTheVisibleRangeAndItsChoices)
 {
     SpectrumWindow w;
     w.resize(760, 520);
+    const double all = std::numeric_limits<double>::infinity();
     w.setSignal(PlotSignal(record(false), {1, 1, {1.0, 0}}), QStringLiteral("единицы АЦП"),
-                {Qt::black});
+                {Qt::black}, -all, all);
     const QTableWidget* table = w.measurementsTable();
     EXPECT_EQ(cell(table, 7, 0), QStringLiteral("Доминирующая частота"));
     EXPECT_EQ(cell(table, 7, 1), QStringLiteral("1,000 кГц"));
@@ -79,7 +81,7 @@ TEST(SpectrumWindow, TwoAccelerometerChannelsInTheirColours)
 {
     SpectrumWindow w;
     w.setSignal(PlotSignal(record(true), {1, 1, {1.0, 0}}), QStringLiteral("единицы АЦП"),
-                {Qt::black, Qt::blue});
+                {Qt::black, Qt::blue}, 0, 1e9);
     const QTableWidget* table = w.measurementsTable();
     ASSERT_EQ(table->columnCount(), 3);
     EXPECT_EQ(table->horizontalHeaderItem(1)->text(), QStringLiteral("Канал X"));
