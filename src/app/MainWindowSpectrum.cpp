@@ -16,7 +16,6 @@
 #include <QHash>
 #include <QMenu>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QScreen>
 #include <QTimer>
 #include <algorithm>
@@ -30,9 +29,8 @@ void MainWindow::wireSpectrum()
     // The program ends with the main window, whether or not the spectrum is open.
     spectrum_->setAttribute(Qt::WA_QuitOnClose, false);
     spectrum_->messages = &messages();
-    spectrum_->CurrentPrinter = [] {
-        return std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
-    };
+    // The spectrum prints on the printer the chart prints on.
+    spectrum_->CurrentPrinter = [this] { return CurrentPrinter ? CurrentPrinter() : nullptr; };
 
     N2_ = pmChart_->addAction(QStringLiteral("Спектр"));
     N2_->setObjectName(QStringLiteral("N2"));

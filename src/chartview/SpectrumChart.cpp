@@ -39,11 +39,28 @@ SpectrumChart::SpectrumChart(QWidget* parent) : QCustomPlot(parent)
     }
     xAxis->setLabel(QStringLiteral("Частота, Гц"));
     zoom_ = new ZoomGesture(this);
-    setToolTip(ZoomGesture::toolTip());
+    setToolTip(ZoomGesture::toolTip() + QStringLiteral("\nКолесо мыши: масштаб по частоте."));
     connect(zoom_, &ZoomGesture::undoZoomed, this, [this] {
+        wheeled_ = false;
         fitAxes();
         replot();
     });
+    // The wheel zooms the frequency axis about the mouse: the low end of a wide spectrum is
+    // where a vibration's lines usually are.
+    setInteraction(QCP::iRangeZoom, true);
+    axisRect()->setRangeZoom(Qt::Horizontal);
+    axisRect()->setRangeZoomFactor(0.5, 1.0);
+    connect(this, &QCustomPlot::mouseWheel, this, [this] { wheeled_ = true; });
+}
+
+void SpectrumChart::setLogFrequency(bool on)
+{
+    logFrequency_ = on;
+    xAxis->setScaleType(on ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
+    if (on)
+        xAxis->setTicker(QSharedPointer<QCPAxisTickerLog>::create());
+    else
+        xAxis->setTicker(QSharedPointer<QCPAxisTicker>::create());
 }
 
 QCPGraph* SpectrumChart::trace(int channel) const
@@ -70,7 +87,15 @@ void SpectrumChart::showPlot(const SpectrumPlot& plot, const std::vector<QColor>
         const SpectrumTrace& t = plot.traces[size_t(c)];
         const QColor colour = size_t(c) < colours.size() ? colours[size_t(c)] : QColor(Qt::black);
         g->setPen(QPen(colour));
-        fillGraph(g, t.points);
+        if (logFrequency_ && !t.points.isEmpty() && t.points.x.front() <= 0.0) {
+            // 0 Hz has no place on a logarithmic axis.
+            PointSeries above;
+            above.x = t.points.x.mid(1);
+            above.y = t.points.y.mid(1);
+            fillGraph(g, above);
+        } else {
+            fillGraph(g, t.points);
+        }
         clearGraph(markers_[c]);
         if (t.hasPeak) {
             appendPoint(markers_[c], t.peakX, t.peakY);
@@ -78,7 +103,7 @@ void SpectrumChart::showPlot(const SpectrumPlot& plot, const std::vector<QColor>
             labels_[c]->setColor(colour);
         }
     }
-    if (!zoom_->isZoomed())
+    if (!zoom_->isZoomed() && !wheeled_)
         fitAxes();
     replot();
 }
@@ -92,7 +117,7 @@ void SpectrumChart::fitAxes()
         if (!g->visible() || g->data()->isEmpty())
             continue;
         bool ok = false;
-        const QCPRange k = g->getKeyRange(ok);
+        const QCPRange k = g->getKeyRange(ok, logFrequency_ ? QCP::sdPositive : QCP::sdBoth);
         // The mean at 0 Hz would dwarf the spectrum of a signal on an offset: the value axis
         // fits the bins above it, and the read-out still tells the mean.
         const QCPRange v = g->getValueRange(ok, QCP::sdBoth, QCPRange(k.lower + 1e-300, k.upper));

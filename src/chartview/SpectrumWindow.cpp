@@ -46,6 +46,10 @@ SpectrumWindow::SpectrumWindow(QWidget* parent)
     connect(ui->cbWindow, &QComboBox::currentIndexChanged, this, [this] { recompute(); });
     connect(ui->cbAveraging, &QComboBox::currentIndexChanged, this, [this] { recompute(); });
     connect(ui->cbDecibels, &QCheckBox::toggled, this, [this] { recompute(); });
+    connect(ui->cbLogFrequency, &QCheckBox::toggled, this, [this](bool on) {
+        chart()->setLogFrequency(on);
+        recompute();
+    });
     connect(ui->btCopy, &QToolButton::clicked, this, &SpectrumWindow::btCopyClick);
     connect(ui->btPrint, &QToolButton::clicked, this, &SpectrumWindow::btPrintClick);
     chart()->setMouseTracking(true);
@@ -113,6 +117,7 @@ void SpectrumWindow::applyChoices(const SpectrumSettings& s)
     ui->cbWindow->setCurrentIndex(s.window);
     ui->cbAveraging->setCurrentIndex(std::max<int>(0, segmentItems().indexOf(s.segment)));
     ui->cbDecibels->setChecked(s.decibels);
+    ui->cbLogFrequency->setChecked(s.logFrequency);
 }
 
 SpectrumSettings SpectrumWindow::settings() const
@@ -125,6 +130,7 @@ SpectrumSettings SpectrumWindow::settings() const
     s.window = ui->cbWindow->currentIndex();
     s.segment = options().segment;
     s.decibels = decibels();
+    s.logFrequency = ui->cbLogFrequency->isChecked();
     return s;
 }
 

@@ -23,7 +23,15 @@ constexpr Key IntKeys[] = {
     {u"Оконная функция", &SpectrumSettings::window},
     {u"Сегмент", &SpectrumSettings::segment},
 };
-const QString DecibelsKey = QStringLiteral("дБ");
+struct Flag {
+    const char16_t* name;
+    bool SpectrumSettings::*field;
+};
+
+constexpr Flag Flags[] = {
+    {u"дБ", &SpectrumSettings::decibels},
+    {u"Лог. частота", &SpectrumSettings::logFrequency},
+};
 
 }  // namespace
 
@@ -36,9 +44,12 @@ SpectrumSettings ReadSpectrumSettings(const IniFile& ini)
         if (raw && TryStrToInt(*raw, &v))
             s.*k.field = v;
     }
-    int db = 0;
-    if (const std::optional<QString> raw = ini.value(Section, DecibelsKey); raw && TryStrToInt(*raw, &db))
-        s.decibels = db != 0;
+    for (const Flag& k : Flags) {
+        int v = 0;
+        const std::optional<QString> raw = ini.value(Section, QString::fromUtf16(k.name));
+        if (raw && TryStrToInt(*raw, &v))
+            s.*k.field = v != 0;
+    }
     const SpectrumSettings defaults;
     if (s.window < 0 || s.window > 2)
         s.window = defaults.window;
@@ -55,7 +66,8 @@ void WriteSpectrumSettings(const SpectrumSettings& s, IniFile& ini)
 {
     for (const Key& k : IntKeys)
         ini.setValue(Section, QString::fromUtf16(k.name), QString::number(s.*k.field));
-    ini.setValue(Section, DecibelsKey, s.decibels ? QStringLiteral("1") : QStringLiteral("0"));
+    for (const Flag& k : Flags)
+        ini.setValue(Section, QString::fromUtf16(k.name), s.*k.field ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 }  // namespace korvel

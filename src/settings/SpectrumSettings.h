@@ -14,6 +14,7 @@ struct SpectrumSettings {
     int window = 0;        // 0 Hann, 1 rectangular, 2 flat-top
     int segment = 0;       // 0 one transform; otherwise the Welch segment length
     bool decibels = false;
+    bool logFrequency = false;
 };
 
 // A missing or unusable value takes its default.

@@ -269,7 +269,7 @@ TEST(Settings, AFailedWriteLeavesTheOldFileAndSaysSo)
 TEST(Settings, SpectrumSectionComesAfterTheWindowsKeysAndFallsBackOnNonsense)
 {
     SettingsValues v;
-    v.spectrum = {400, 900, 10, 20, 2, 4096, true};
+    v.spectrum = {400, 900, 10, 20, 2, 4096, true, true};
     IniFile ini;
     WriteSettings(v, ini);
     const QString t = ini.text();
@@ -282,6 +282,7 @@ TEST(Settings, SpectrumSectionComesAfterTheWindowsKeysAndFallsBackOnNonsense)
     EXPECT_EQ(back.window, 2);
     EXPECT_EQ(back.segment, 4096);
     EXPECT_TRUE(back.decibels);
+    EXPECT_TRUE(back.logFrequency);
 
     const SpectrumSettings odd =
         ReadSettings(iniOf(u"[Спектр]\nОконная функция=7\nСегмент=3000\nШирина окна=5\nдБ=x\n"_qs)).spectrum;
