@@ -39,7 +39,7 @@ SpectrumWindow::SpectrumWindow(QWidget* parent)
                                         : QStringLiteral("Уэлч, %1 точек").arg(n));
     ui->tbMeasurements->verticalHeader()->setVisible(false);
     ui->tbMeasurements->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    ui->tbMeasurements->horizontalHeader()->setStretchLastSection(true);
+    ui->tbMeasurements->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     from_ = -std::numeric_limits<double>::infinity();
     to_ = std::numeric_limits<double>::infinity();
 
@@ -173,6 +173,9 @@ void SpectrumWindow::showMeasurements()
             t->setItem(r, 1 + c, item);
         }
     }
+    // Wide enough for every column: two channels must not push a value out of sight.
+    t->resizeColumnsToContents();
+    t->setFixedWidth(t->horizontalHeader()->length() + 2 * t->frameWidth() + 4);
 }
 
 void SpectrumWindow::chartMouseMove(double pixelX)
