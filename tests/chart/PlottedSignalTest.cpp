@@ -1,30 +1,15 @@
 #include "chart/PlottedSignal.h"
+#include "support/SampleWords.h"
 
-#include <QtEndian>
 #include <gtest/gtest.h>
-#include <initializer_list>
 
 using namespace korvel;
-
-namespace {
-
-QByteArray words(std::initializer_list<quint16> ws)
-{
-    QByteArray b;
-    for (quint16 w : ws) {
-        char le[2];
-        qToLittleEndian(w, le);
-        b.append(le, 2);
-    }
-    return b;
-}
-
-}  // namespace
+using korvel::testing::Words;
 
 TEST(PlottedSignal, OrdinaryRecordWithTemperatureKeepsWordsAndQuarterDegrees)
 {
     RecordData r;
-    r.SampleBuffer = words({0x2005, 0x0007, 90, 0xFFD7});   // two signal words, two temperatures
+    r.SampleBuffer = Words({0x2005, 0x0007, 90, 0xFFD7});   // two signal words, two temperatures
     r.DataKind = 129;
     r.ModeCommand = QByteArray("\x12\x00\x00", 3);
     r.SamplePeriod = 4.0;
@@ -41,7 +26,7 @@ TEST(PlottedSignal, OrdinaryRecordWithTemperatureKeepsWordsAndQuarterDegrees)
 TEST(PlottedSignal, TwoAccelerometerChannelsSplitByTheMarkBit)
 {
     RecordData r;
-    r.SampleBuffer = words({0x8010, 0x0010, 0x8020, 0x0030});
+    r.SampleBuffer = Words({0x8010, 0x0010, 0x8020, 0x0030});
     r.ModeCommand = QByteArray("\x1A\xE0\x03", 3);
     r.AccelPeriod = 0.002;
     const PlottedSignal s = PlotSignal(r, {1, 1, {1.0, 0}});
