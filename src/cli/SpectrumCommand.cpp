@@ -1,31 +1,29 @@
 // korvel-cli spectrum FILE [--window hann|rect|flattop] [--segment N] [--from X --to X] [--db]
-//                   [--display-mode M] [-o OUT.txt|.csv|.png|.svg] [--size WxH] [--json]
+//                   [--display-mode M] [-o OUT.txt|.csv|.png|.svg|.pdf | -o -] [--size WxH]
+//                   [--json]
 // The amplitude spectrum of a data file's signal as the window's spectrum shows it.
 
-#include "chartview/ChartPicture.h"
 #include "chartview/SpectrumChart.h"
+#include "cli/ChartFile.h"
 #include "cli/CliSupport.h"
-#include "cli/SignalInput.h"
+#include "cli/FileSignal.h"
+#include "cli/OutputFile.h"
 #include "cli/Subcommands.h"
-#include "files/DataFileIo.h"
 #include "files/OpenExport.h"
 #include "spectrum/SignalAnalysis.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QTextStream>
 
 namespace korvel::cli {
 
 namespace {
 
-const QString Name = QStringLiteral("spectrum");
-
 // Frequency in Hz, then each channel's amplitude (or dB), one row per bin.
 ExportTable spectrumTable(const SignalAnalysis& a, bool decibels, const QString& amplitudeName)
 {
     ExportTable t;
-    const qsizetype bins = a.channels.empty() ? 0 : a.channels.front().spectrum.amplitude.size();
+    const qsizetype bins = a.channels.front().spectrum.amplitude.size();
     t.names << QStringLiteral("Частота, Гц");
     t.columns.emplace_back(size_t(bins));
     for (qsizetype k = 0; k < bins; ++k)
@@ -41,6 +39,7 @@ ExportTable spectrumTable(const SignalAnalysis& a, bool decibels, const QString&
     return t;
 }
 
+// Tab-separated numbers with a point, CR LF after every row.
 QByteArray tabText(const ExportTable& t)
 {
     QByteArray out;
@@ -72,95 +71,93 @@ QString json(const SignalAnalysis& a)
                     .arg(JsonNumber(first.resolutionHz));
     if (a.channels.size() == 1)
         return j + QStringLiteral(",\"peak\":") + peakJson(first) + '}';
-    j += QStringLiteral(",\"channels\":{");
+    QStringList channels;
     for (size_t c = 0; c < a.channels.size(); ++c)
-        j += QStringLiteral("%1%2:{\"peak\":%3}")
-                 .arg(c ? QStringLiteral(",") : QString(), JsonString(ChannelName(a, c)),
-                      peakJson(a.channels[c].spectrum));
-    return j + QStringLiteral("}}");
-}
-
-QString drawInto(const QString& out, const SpectrumPlot& plot, int width, int height)
-{
-    SpectrumChart view;
-    view.resize(width, height);
-    view.showPlot(plot, {Qt::black, Qt::blue});
-    if (QFileInfo(out).suffix().toLower() == QLatin1String("svg"))
-        return WriteFileAtomically(out, renderChartSvg(&view, width, height));
-    const QImage image = view.toPixmap(width, height).toImage();
-    return image.save(out, "PNG") ? QString() : QStringLiteral("Cannot create file ") + out;
+        channels << QStringLiteral("%1:{\"peak\":%2}")
+                        .arg(JsonString(ChannelName(a, c)), peakJson(a.channels[c].spectrum));
+    return j + QStringLiteral(",\"channels\":{") + channels.join(',') + QStringLiteral("}}");
 }
 
 }  // namespace
 
 int RunSpectrum(const QStringList& arguments)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("The amplitude spectrum of a data file's signal."));
-    AddSignalOptions(parser);
-    parser.addOption({QStringLiteral("window"), QStringLiteral("Window: hann, rect or flattop."),
-                      QStringLiteral("NAME"), QStringLiteral("hann")});
-    parser.addOption({QStringLiteral("segment"),
-                      QStringLiteral("Welch segments of N points (1024 ... 65536, a power of two)."),
-                      QStringLiteral("N")});
-    parser.addOption({QStringLiteral("db"), QStringLiteral("Amplitudes in dB over 1 unit.")});
-    parser.addOption({{QStringLiteral("o"), QStringLiteral("output")},
-                      QStringLiteral("Write .txt, .csv, .png or .svg."), QStringLiteral("OUT")});
-    parser.addOption({QStringLiteral("size"), QStringLiteral("Picture size in pixels."),
-                      QStringLiteral("WxH"), QStringLiteral("794x515")});
-    parser.addOption({QStringLiteral("json"), QStringLiteral("Print the rate, bins and peak as JSON.")});
-    if (const int rc = ParseArguments(parser, arguments, Name); rc >= 0)
+    CommandLine cl(
+        QStringLiteral("spectrum"), QStringLiteral("ФАЙЛ [-o ВЫХОД] [параметры]"),
+        QStringLiteral(
+            "Амплитудный спектр сигнала файла данных, как его показывает окно «Спектр»: значения "
+            "в режиме отображения (с масштабом файла; файл акселерометра — с масштабом из "
+            "настроек), синус амплитуды A даёт A, наибольший пик выше 0 Гц уточнён между "
+            "отсчётами. Без -o таблица выводится в стандартный вывод."));
+    AddSignalOptions(cl);
+    cl.addOption({QStringLiteral("window"),
+                  QStringLiteral("Оконная функция: hann (по умолчанию), rect или flattop."),
+                  QStringLiteral("ОКНО")});
+    cl.addOption({QStringLiteral("segment"),
+                  QStringLiteral("Усреднение по Уэлчу сегментами из N точек (степень двойки от 1024 "
+                                 "до 65536, перекрытие 50 %); без него — одно преобразование."),
+                  QStringLiteral("N")});
+    cl.addOption({QStringLiteral("db"), QStringLiteral("Амплитуда в дБ относительно 1 единицы.")});
+    cl.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                  QStringLiteral(".txt (частота в Гц и амплитуда через табуляцию, CR LF), .csv, или "
+                                 "график окна в .png, .svg, .pdf; «-» — таблица в стандартный вывод."),
+                  QStringLiteral("ВЫХОД")});
+    AddPictureSizeOption(cl);
+    cl.addOption({QStringLiteral("json"),
+                  QStringLiteral("Частота выборки, число отсчётов, разрешение и пик в JSON.")});
+    if (const int rc = cl.parse(arguments); rc >= 0)
         return rc;
 
     SpectrumOptions options;
-    const int window = QStringList{QStringLiteral("hann"), QStringLiteral("rect"), QStringLiteral("flattop")}
-                           .indexOf(parser.value(QStringLiteral("window")));
-    if (window < 0)
-        return UsageError(Name, QStringLiteral("--window is hann, rect or flattop"));
     options.window = std::array{WindowFunction::Hann, WindowFunction::Rectangular,
-                                WindowFunction::FlatTop}[size_t(window)];
-    if (parser.isSet(QStringLiteral("segment"))) {
-        bool ok = false;
-        options.segment = parser.value(QStringLiteral("segment")).toInt(&ok);
-        if (!ok || !IsSegmentLength(options.segment))
-            return UsageError(Name, QStringLiteral("--segment is a power of two from 1024 to 65536"));
-    }
-    const QString out = parser.value(QStringLiteral("o"));
+                                WindowFunction::FlatTop}[size_t(cl.choice(
+        QStringLiteral("window"),
+        {QStringLiteral("hann"), QStringLiteral("rect"), QStringLiteral("flattop")}, 0))];
+    options.segment = cl.integer(QStringLiteral("segment"), MinimumSegment, MaximumSegment, 0);
+    if (options.segment != 0 && !IsSegmentLength(options.segment))
+        cl.reject(QStringLiteral("--segment %1: нужна степень двойки от 1024 до 65536")
+                      .arg(options.segment));
+    const QString out = cl.isSet(QStringLiteral("o")) ? cl.value(QStringLiteral("o"))
+                                                       : QStringLiteral("-");
     const QString suffix = QFileInfo(out).suffix().toLower();
-    if (parser.isSet(QStringLiteral("o"))
-        && !QStringList{QStringLiteral("txt"), QStringLiteral("csv"), QStringLiteral("png"),
-                        QStringLiteral("svg")}.contains(suffix))
-        return UsageError(Name, QStringLiteral("-o names a .txt, .csv, .png or .svg file"));
-    const QRegularExpressionMatch size = QRegularExpression(QStringLiteral("^(\\d{2,5})x(\\d{2,5})$"))
-                                             .match(parser.value(QStringLiteral("size")));
-    if (!size.hasMatch())
-        return UsageError(Name, QStringLiteral("--size is WxH, for example 800x500"));
+    const bool picture = QStringList{QStringLiteral("png"), QStringLiteral("svg"),
+                                     QStringLiteral("pdf")}.contains(suffix);
+    if (out != QLatin1String("-") && !picture && suffix != QLatin1String("txt")
+        && suffix != QLatin1String("csv"))
+        cl.reject(QStringLiteral("-o %1: нужен файл .txt, .csv, .png, .svg или .pdf, или «-»").arg(out));
+    const QSize size = PictureSize(cl);
+    const bool decibels = cl.isSet(QStringLiteral("db"));
+    const bool toJson = cl.isSet(QStringLiteral("json"));
 
     int rc = ExitOk;
-    const std::optional<SignalInput> in = ReadSignalInput(parser, Name, &rc);
+    const std::optional<SignalInput> in = ReadSignalInput(cl, &rc);
     if (!in)
         return rc;
-    const SignalAnalysis a = AnalyseSignal(in->signal, in->from, in->to, options);
+    if (out != QLatin1String("-")) {
+        const OutputCheck check = CheckOutputPath(out, {cl.positional().front(), SettingsPathFor(cl)});
+        if (!check.ok()) {
+            PrintedMessages::print(check.message);
+            return check.exitCode;
+        }
+    }
+    const SignalAnalysis a = AnalyseSignal(in->signal, in->limits.from, in->limits.to, options);
     if (a.channels.empty() || a.channels.front().spectrum.amplitude.isEmpty())
         return Failure(QStringLiteral("Для спектра нужно не меньше двух точек"));
 
-    const bool decibels = parser.isSet(QStringLiteral("db"));
     QString error;
-    if (suffix == QLatin1String("png") || suffix == QLatin1String("svg"))
-        error = drawInto(out, BuildSpectrumPlot(a, decibels, in->titles.left),
-                         size.captured(1).toInt(), size.captured(2).toInt());
-    else if (!out.isEmpty()) {
+    if (picture) {
+        SpectrumChart chart;
+        chart.resize(size);
+        chart.showPlot(BuildSpectrumPlot(a, decibels, in->titles.left), {Qt::black, Qt::blue});
+        error = DrawChartFile(chart, out, size);
+    } else if (out != QLatin1String("-") || !toJson) {
         const ExportTable t = spectrumTable(a, decibels, in->titles.left);
-        error = WriteFileAtomically(out, suffix == QLatin1String("csv") ? ToCsv(t) : tabText(t));
+        error = WriteOutput(out, suffix == QLatin1String("csv") ? ToCsv(t) : tabText(t));
     }
     if (!error.isEmpty())
         return Failure(error);
-
-    QTextStream stdOut(stdout);
-    if (parser.isSet(QStringLiteral("json")))
-        stdOut << json(a) << '\n';
-    else if (out.isEmpty())
-        stdOut << tabText(spectrumTable(a, decibels, in->titles.left));
+    if (toJson)
+        QTextStream(stdout) << json(a) << '\n';
     return ExitOk;
 }
 

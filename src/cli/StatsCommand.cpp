@@ -2,17 +2,16 @@
 // The measurements of a data file's signal, as the window's spectrum shows them.
 
 #include "cli/CliSupport.h"
-#include "cli/SignalInput.h"
+#include "cli/FileSignal.h"
 #include "cli/Subcommands.h"
 #include "spectrum/SignalAnalysis.h"
 
 #include <QTextStream>
+#include <cmath>
 
 namespace korvel::cli {
 
 namespace {
-
-const QString Name = QStringLiteral("stats");
 
 struct Field {
     const char* key;
@@ -41,20 +40,25 @@ QString jsonObject(const ChannelAnalysis& c)
 
 int RunStats(const QStringList& arguments)
 {
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Measurements of a data file's signal."));
-    AddSignalOptions(parser);
-    parser.addOption({QStringLiteral("json"), QStringLiteral("Print one JSON object.")});
-    if (const int rc = ParseArguments(parser, arguments, Name); rc >= 0)
+    CommandLine cl(
+        QStringLiteral("stats"), QStringLiteral("ФАЙЛ [параметры]"),
+        QStringLiteral(
+            "Измерения сигнала файла данных, как их показывает окно «Спектр»: минимум, максимум, "
+            "размах, среднее, СКЗ, СКЗ без среднего, пик-фактор (наибольшее отклонение от "
+            "среднего к СКЗ без среднего) и доминирующая частота (пик спектра с окном Ханна), "
+            "в единицах оси Y; для двухканального файла акселерометра по каналам X и Y."));
+    AddSignalOptions(cl);
+    cl.addOption({QStringLiteral("json"), QStringLiteral("Один объект JSON.")});
+    if (const int rc = cl.parse(arguments); rc >= 0)
         return rc;
     int rc = ExitOk;
-    const std::optional<SignalInput> in = ReadSignalInput(parser, Name, &rc);
+    const std::optional<SignalInput> in = ReadSignalInput(cl, &rc);
     if (!in)
         return rc;
-    const SignalAnalysis a = AnalyseSignal(in->signal, in->from, in->to, SpectrumOptions{});
+    const SignalAnalysis a = AnalyseSignal(in->signal, in->limits.from, in->limits.to, {});
 
     QTextStream out(stdout);
-    if (parser.isSet(QStringLiteral("json"))) {
+    if (cl.isSet(QStringLiteral("json"))) {
         if (a.channels.size() == 1) {
             out << jsonObject(a.channels.front()) << '\n';
         } else {

@@ -44,9 +44,9 @@ def data_file(path, words, kind=1, variant=1, scale_k=0.5, shift=2048, y_name="Ð
         f.write(body)
 
 
-def run(*args):
+def run(*args, status=0):
     r = subprocess.run([CLI, *args], capture_output=True)
-    check(r.returncode == 0, "%s: exit %d, %s" % (" ".join(args), r.returncode, r.stderr.decode()))
+    check(r.returncode == status, "%s: exit %d, %s" % (" ".join(args), r.returncode, r.stderr.decode()))
     return r.stdout.decode()
 
 
@@ -65,7 +65,8 @@ def read_npy(path):
 
 def main():
     tmp = tempfile.mkdtemp()
-    settings = os.path.join(tmp, "Korvel.ini")   # missing: every setting at its default
+    settings = os.path.join(tmp, "Korvel.ini")
+    open(settings, "wb").close()   # empty: every setting at its default
     n = 4096
     tone_hz = 1234.5
     readings = [2048 + round(1000 * math.sin(2 * math.pi * tone_hz * i * PERIOD_US * 1e-6))
@@ -145,6 +146,10 @@ def main():
     best = max(pairs[1:], key=lambda p: p[1])
     check(abs(best[0] - tone_hz) < resolution and abs(best[1] - 500) < 0.005 * 500,
           "flat-top peak %r" % (best,))
+
+    # Options of the text export mean nothing to the open formats; segments are powers of two.
+    run("export", "--format", "csv", "--x", "from1", ordinary, "-o", out, status=2)
+    run("spectrum", ordinary, "--segment", "3000", status=2)
 
     # Stats: against the values computed here.
     stats = json.loads(run("stats", ordinary, "--json", "--settings", settings))
