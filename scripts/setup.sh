@@ -8,7 +8,7 @@ build_dir=${1:-build}
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev
-  libqcustomplot-dev libqcustomplot2.1-qt6
+  libqcustomplot-dev libqcustomplot2.1-qt6 libfftw3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   dpkg-dev help2man

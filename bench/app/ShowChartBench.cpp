@@ -1,7 +1,10 @@
 // ShowChart end to end in the window: a full 8-block measurement (240000 samples, three digital
-// lines) through the series builder into the chart, with one replot at 800x400.
+// lines) through the series builder into the chart, with one replot at 800x400; and a zoom of
+// that chart with the spectrum window open, both charts' replots included.
 #include "app/MainWindow.h"
 #include "chartview/ChartView.h"
+#include "chartview/SpectrumWindow.h"
+#include "chartview/ZoomGesture.h"
 #include "device/Acquisition.h"
 #include "sim/SimulatedPort.h"
 #include "text/Messages.h"
@@ -26,34 +29,69 @@ QByteArray fullMeasurement(int n)
     return b;
 }
 
-void BM_ShowChartFullBuffer(benchmark::State& state)
-{
+// The window shown with an 800x400 chart, holding a full measurement not yet drawn.
+struct FullWindow {
     QTemporaryDir dir;
     korvel::RecordingMessages messages;
-    korvel::MainWindow w(dir.filePath(QStringLiteral("Korvel.ini")), messages,
+    korvel::MainWindow w{dir.filePath(QStringLiteral("Korvel.ini")), messages,
                          {std::make_unique<korvel::SimulatedPort>(),
-                          korvel::FixedPortFinder(QStringLiteral("simulated"))});
-    w.resize(800 + korvel::MainWindow::ChartWidthMargin, 400 + korvel::MainWindow::ChartHeightMargin);
-    w.show();
-    QApplication::processEvents();
-    Ui::MainWindow& f = *w.form();
+                          korvel::FixedPortFinder(QStringLiteral("simulated"))}};
+
+    FullWindow()
+    {
+        w.resize(800 + korvel::MainWindow::ChartWidthMargin,
+                 400 + korvel::MainWindow::ChartHeightMargin);
+        w.show();
+        QApplication::processEvents();
+        korvel::Acquisition& a = w.acquisition();
+        a.ModeCommand = QByteArray("\x12\x00\x00", 3);
+        a.SamplePeriod = static_cast<double>(14.0L / 14.7456L);
+        a.SampleBuffer = fullMeasurement(8 * 30000);
+    }
+    ~FullWindow() { w.close(); }
+};
+
+void BM_ShowChartFullBuffer(benchmark::State& state)
+{
+    FullWindow fw;
+    Ui::MainWindow& f = *fw.w.form();
     f.cbDgt1->setChecked(true);
     f.cbDgt2->setChecked(true);
     f.cbDgt3->setChecked(true);
-    korvel::Acquisition& a = w.acquisition();
-    a.ModeCommand = QByteArray("\x12\x00\x00", 3);
-    a.SamplePeriod = static_cast<double>(14.0L / 14.7456L);
-    a.SampleBuffer = fullMeasurement(8 * 30000);
-
     for (auto _ : state) {
-        w.ShowChart(korvel::MainWindow::ChartOrigin::cbShowK);
+        fw.w.ShowChart(korvel::MainWindow::ChartOrigin::cbShowK);
         benchmark::DoNotOptimize(f.Chart1->Series1()->dataCount());
     }
     state.counters["chart_w"] = f.Chart1->width();
     state.counters["chart_h"] = f.Chart1->height();
-    w.close();
 }
 BENCHMARK(BM_ShowChartFullBuffer)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly(true);
+
+void BM_ZoomWithSpectrumOpen(benchmark::State& state)
+{
+    FullWindow fw;
+    fw.w.ShowChart(korvel::MainWindow::ChartOrigin::cbShowK);
+    fw.w.btSpectrumClick();
+    QApplication::processEvents();
+    korvel::ChartView* c = fw.w.form()->Chart1;
+    const QRect area = c->axisRect()->rect();
+    bool zoomIn = true;
+    for (auto _ : state) {
+        // Alternately the middle half and the whole record; the spectrum follows the replot.
+        if (zoomIn)
+            c->zoomGesture()->zoomTo(QRectF(area.left() + area.width() / 4.0, area.top(),
+                                            area.width() / 2.0, area.height()));
+        else
+            c->zoomGesture()->undoZoom();
+        zoomIn = !zoomIn;
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(fw.w.spectrumWindow()->analysis().channels.size());
+    }
+}
+BENCHMARK(BM_ZoomWithSpectrumOpen)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->DisplayAggregatesOnly(true);

@@ -1,7 +1,9 @@
 // Drawing a full 700 kHz measurement: 240000 samples with three digital lines into an 800x400
 // chart, a replot alone, and the memory such a chart adds.
+#include "chart/PlottedSignal.h"
 #include "chart/SeriesBuilder.h"
 #include "chartview/ChartFill.h"
+#include "chartview/SpectrumWindow.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -120,12 +122,37 @@ void BM_ReplotAlone(benchmark::State& state)
         chart.plot->replot();
 }
 
+// The spectrum window after a zoom of the main chart: the visible stretch of 240000 points
+// changes, and the spectrum, the measurements and the chart's replot follow.
+void BM_SpectrumWindowAfterZoom(benchmark::State& state)
+{
+    const Measurement m;
+    RecordData record;
+    record.SampleBuffer = m.buffer;
+    record.ModeCommand = m.command;
+    record.SamplePeriod = m.data.SamplePeriod;
+    SpectrumWindow w;
+    w.resize(760, 520);
+    w.show();
+    QCoreApplication::processEvents();
+    const double end = 240000 * m.data.SamplePeriod / 1000;
+    w.setSignal(PlotSignal(record, {0, 1000, m.scale}), QStringLiteral("Напряжение, мВ"), {Qt::black},
+                0, end);
+    bool whole = false;
+    for (auto _ : state) {
+        // Alternately the whole record and nine tenths of it: every step is a new stretch.
+        w.setRange(0, whole ? end : 0.9 * end);
+        whole = !whole;
+    }
+}
+
 }  // namespace
 
 BENCHMARK(BM_MemoryOfAFullChart)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ApplyChartPlot)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShowChartEndToEnd)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReplotAlone)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SpectrumWindowAfterZoom)->Unit(benchmark::kMillisecond);
 
 // Widgets need an application object, so this bench brings its own main.
 int main(int argc, char** argv)

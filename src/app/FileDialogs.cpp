@@ -21,9 +21,17 @@ FileDialogRequest request(FileDialogRequest::Kind kind, const QString& filter, c
 
 FileDialogRequest SaveDlg()
 {
-    return request(FileDialogRequest::Kind::Save,
-                   QStringLiteral("ADC files (*.dtw);;Save to Text file (*.txt);;All files (*.*)"),
-                   QStringLiteral("dtw"));
+    const QString csv = QStringLiteral("Таблица CSV (*.csv)");
+    const QString npy = QStringLiteral("Массив NumPy (*.npy)");
+    const QString wav = QStringLiteral("Звук WAV (*.wav)");
+    FileDialogRequest r = request(
+        FileDialogRequest::Kind::Save,
+        QStringLiteral("ADC files (*.dtw);;Save to Text file (*.txt);;All files (*.*)"),
+        QStringLiteral("dtw"));
+    r.filter += QStringLiteral(";;") + QStringList{csv, npy, wav}.join(QStringLiteral(";;"));
+    r.filterSuffixes = {{csv, QStringLiteral("csv")}, {npy, QStringLiteral("npy")},
+                        {wav, QStringLiteral("wav")}};
+    return r;
 }
 
 FileDialogRequest OpenDlg()
@@ -71,6 +79,9 @@ QString WidgetFileDialogs::ask(const FileDialogRequest& request)
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        dialog.setDefaultSuffix(request.filterSuffixes.value(filter, request.defaultSuffix));
+    });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();

@@ -3,6 +3,7 @@
 // running program shows QFileDialog, tests and unattended runs answer from a list and never
 // block.
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -18,9 +19,12 @@ struct FileDialogRequest {
     QString defaultSuffix;  // added when the typed name has no extension
     QString folder;         // where it starts, an existing folder: set by FileDialogs::fileName
     QString title;          // the dialog's own when empty
+    // Filters that bring their own extension for a name typed without one.
+    QHash<QString, QString> filterSuffixes;
 };
 
-// The save dialog of the data files: data file, text export or any name.
+// The save dialog of the data files: data file, text export or any name, then the open
+// export formats.
 FileDialogRequest SaveDlg();
 // The open dialog of the data files.
 FileDialogRequest OpenDlg();

@@ -91,6 +91,7 @@ MainWindow::MainWindow(const QString& settingsPath, Messages& messages, BoardAcc
 
     // Chart interaction handlers.
     wireInteraction();
+    wireSpectrum();
 
     FormCreate();
     TimErrColor.start();

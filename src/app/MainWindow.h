@@ -7,6 +7,7 @@
 
 #include "chart/Calibration.h"
 #include "chart/OutputRules.h"
+#include "files/DataFileIo.h"
 #include "serial/PortLocator.h"
 #include "serial/SerialPort.h"
 #include "settings/Settings.h"
@@ -34,6 +35,8 @@ class HelpWindow;
 class Messages;
 class RealTimeCycle;
 class SecondaryChartWindow;
+class SpectrumWindow;
+struct PlottedSignal;
 
 // The port the window talks to the board through, and how ConnectBoard finds the board.
 // Without a port the window uses the platform's serial port and looks for the bridge.
@@ -270,6 +273,12 @@ public:
     void N1Click();
     void btPrintClick();
 
+    // --- The spectrum window (MainWindowSpectrum.cpp) ---
+    SpectrumWindow* spectrumWindow() const { return spectrum_; }
+    QAction* N2() const { return N2_; }
+    // btSpectrum and the pop-up menu's item N2: shows the window and brings it up to date.
+    void btSpectrumClick();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -303,6 +312,7 @@ private:
     void wireRealTime();
     void wireAccel();
     void wireInteraction();
+    void wireSpectrum();
 
     // "Закрыть" in red while the F/T window is open, "F/T" in black otherwise.
     void setChooseFCaption(bool open);
@@ -330,6 +340,14 @@ private:
     QString folderPosition() const;
     void stepOnto(const QString& path);
 
+    void writeOpenExport(const QString& fileName, SaveFormat format);
+
+    // The signal as the chart plots it, without smoothing: the spectrum's and the open
+    // exports' input.
+    PlottedSignal plottedSignal() const;
+    // The spectrum takes the chart's signal (when what it depends on changed) and range.
+    void syncSpectrum();
+
     // A real-time reply was stored: with the temperature the outputs are decided first, then
     // the chart adds the point.
     void realTimeReplyStored(bool withTemperature);
@@ -350,6 +368,12 @@ private:
     QAction* N1_ = nullptr;
     SecondaryChartWindow* secondary_ = nullptr;
     HelpWindow* help_ = nullptr;
+    SpectrumWindow* spectrum_ = nullptr;
+    QAction* N2_ = nullptr;
+    SpectrumSettings spectrumPlace_;   // as read; the window is placed at its first showing
+    bool spectrumPlaced_ = false;
+    bool spectrumSyncQueued_ = false;
+    size_t spectrumKey_ = 0;
 
     std::shared_ptr<FileDialogs> fileDialogs;
     std::function<QColor(const QColor&)> ColorDlg;

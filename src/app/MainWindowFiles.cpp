@@ -10,6 +10,7 @@
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
 #include "files/DataFileIo.h"
+#include "files/OpenExport.h"
 #include "text/Messages.h"
 #include "text/NumberFormat.h"
 #include "ui_MainWindow.h"
@@ -66,10 +67,19 @@ void MainWindow::btSaveClick()
     try {
         const bool accelerometer =
             savesAccelerometerData(AccelerometerMode, acquisition().ModeCommand);
-        if (ChooseSaveFormat(name, accelerometer) == SaveFormat::TextExport)
+        switch (const SaveFormat format = ChooseSaveFormat(name, accelerometer)) {
+        case SaveFormat::TextExport:
             writeTextExport(name);
-        else
+            break;
+        case SaveFormat::DataFile:
             writeDataFile(name);
+            break;
+        case SaveFormat::Csv:
+        case SaveFormat::Npy:
+        case SaveFormat::Wav:
+            writeOpenExport(name, format);
+            break;
+        }
     } catch (const ConversionError& e) {
         // A coefficient text that does not convert ends the save before the disk is touched.
         messages().error(e.message());
@@ -163,6 +173,31 @@ void MainWindow::writeTextExport(const QString& fileName)
     data.AxisYName = saved.output->AxisYName;
     f.gbFile->setTitle(fileCaption(fileName));
 }
+
+void MainWindow::writeOpenExport(const QString& fileName, SaveFormat format)
+{
+    // The visible points as the chart plots them, without smoothing; the window's state stays.
+    const ChartView* c = ui->Chart1;
+    const AxisLimits x = axisLimits(c->bottomAxis());
+    const PlottedSignal signal = plottedSignal();
+    QString yName = c->leftAxis()->label();
+    if (yName.isEmpty())
+        yName = signal.kind == PlotKind::Ordinary || signal.kind == PlotKind::RealTime
+                    ? QStringLiteral("Напряжение, мВ")
+                    : QStringLiteral("Ускорение, м/с/с");
+    QByteArray bytes;
+    if (format == SaveFormat::Wav) {
+        bytes = ToWav(signal, x.minimum, x.maximum);
+    } else {
+        const ExportTable t = BuildExportTable(signal, x.minimum, x.maximum,
+                                               c->bottomAxis()->label(), yName);
+        bytes = format == SaveFormat::Csv ? ToCsv(t) : ToNpy(t);
+    }
+    const QString error = WriteFileAtomically(fileName, bytes);
+    if (!error.isEmpty())
+        messages().error(error);
+}
+
 
 void MainWindow::btLoadFileClick()
 {

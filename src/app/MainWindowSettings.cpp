@@ -2,6 +2,8 @@
 #include "app/CaptionColour.h"
 #include "app/MainWindow.h"
 
+#include "chartview/SpectrumWindow.h"
+
 #include "chartview/ChartView.h"
 #include "settings/WindowGeometry.h"
 #include "ui_MainWindow.h"
@@ -48,6 +50,8 @@ void MainWindow::fitOnScreen(int left, int top, int width, int height)
 
 void MainWindow::applySettings(const SettingsValues& v)
 {
+    spectrumPlace_ = v.spectrum;
+    spectrum_->applyChoices(v.spectrum);
     Ui::MainWindow& f = *ui;
     scaling.calibration = v.calibration;
 
@@ -158,6 +162,14 @@ SettingsValues MainWindow::collectSettings() const
     v.SRAMblocks = ft.SRAMblocks();
     v.Time4allSRAM = ft.Time4allSRAM();
     v.seF = f.seF->value();
+    v.spectrum = spectrum_->settings();
+    if (!spectrumPlaced_) {
+        // Never shown: its place stays as it was read.
+        v.spectrum.left = spectrumPlace_.left;
+        v.spectrum.top = spectrumPlace_.top;
+        v.spectrum.width = spectrumPlace_.width;
+        v.spectrum.height = spectrumPlace_.height;
+    }
     return v;
 }
 

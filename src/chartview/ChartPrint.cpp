@@ -31,11 +31,11 @@ void drawChartInto(QCustomPlot* plot, QPainter& painter, const QRect& target)
     plot->replot();
 }
 
-QString printChart(QCustomPlot* plot, QPrinter& printer)
+QString printChart(QCustomPlot* plot, QPrinter& printer, const QString& docName)
 {
     if (!plot)
         return QStringLiteral("Нет графика для печати");
-    printer.setDocName(QStringLiteral("Chart1"));
+    printer.setDocName(docName);
     QPainter painter;
     if (!painter.begin(&printer)) {
         printer.abort();

@@ -18,8 +18,9 @@ QRect upperHalfRect(const QPaintDevice& page);
 // devices of any resolution.
 void drawChartInto(QCustomPlot* plot, QPainter& painter, const QRect& target);
 
-// btPrintClick: one job named "Chart1" drawn into upperHalfRect. Returns an empty string on
+// btPrintClick: one job named docName drawn into upperHalfRect. Returns an empty string on
 // success; on a failure the job is aborted and the text for the error box comes back.
-QString printChart(QCustomPlot* plot, QPrinter& printer);
+QString printChart(QCustomPlot* plot, QPrinter& printer,
+                   const QString& docName = QStringLiteral("Chart1"));
 
 }  // namespace korvel

@@ -162,6 +162,7 @@ int RunAndSaveArray(CommandLine& cl, const SettingsValues& settings, bool Accele
         return Failure(error);
 
     SaveSource source;
+    source.ModeCommand = acq.ModeCommand;
     source.AccelerometerMode = AccelerometerMode;
     source.BlockCount = acq.BlockCount;
     source.SampleBuffer = acq.SampleBuffer;

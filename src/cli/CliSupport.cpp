@@ -1,7 +1,10 @@
 #include "cli/CliSupport.h"
 
+#include "chart/PlottedSignal.h"
 #include "chart/Scaling.h"
+#include "cli/FileSignal.h"
 #include "files/DataFileIo.h"
+#include "files/OpenExport.h"
 #include "files/TextExport.h"
 #include "serial/ConnectBoard.h"
 #include "serialport/QtSerialPort.h"
@@ -15,6 +18,7 @@
 #include <QTextStream>
 #include <QTimer>
 #include <cmath>
+#include <limits>
 
 namespace korvel::cli {
 
@@ -190,6 +194,46 @@ QString ScalingError(const SettingsValues& settings, bool AccelerometerMode)
     return {};
 }
 
+namespace {
+
+// Every point as the chart plots it after the run: the settings' display mode and scaling.
+QString SaveOpenFormat(const QString& path, SaveFormat format, const SaveSource& source,
+                       const SettingsValues& settings)
+{
+    const XUnit unit = XUnitOfName(QStringLiteral("Время, ") + source.XUnitName);
+    ScaleParams scale;
+    try {
+        scale = GetScaleParams(ScaleInputsFrom(settings, unit.XUnitName));
+    } catch (const ConversionError& e) {
+        return e.message();
+    }
+    RecordData record;
+    record.ModeCommand = source.ModeCommand;
+    record.SampleBuffer = source.SampleBuffer;
+    record.SamplePeriod = source.SamplePeriod;
+    if (source.realTimeData) {
+        const auto count = size_t(std::max(0, source.RealTimeCount));
+        record.RealTimeSignal.assign(source.RealTimeSignal.begin(),
+                                     source.RealTimeSignal.begin() + qMin(count, source.RealTimeSignal.size()));
+        if (source.termoHasPoints && source.RealTimeTemperature.size() >= count)
+            record.RealTimeTemperature.assign(source.RealTimeTemperature.begin(),
+                                              source.RealTimeTemperature.begin() + count);
+    }
+    const PlottedSignal signal =
+        PlotSignal(record, {settings.cbShowK, unit.XUnitFactor, scale.coefficients});
+    const double all = std::numeric_limits<double>::infinity();
+    if (format == SaveFormat::Wav)
+        return WriteFileAtomically(path, ToWav(signal, -all, all));
+    QString yName = scale.titles.left;
+    if (yName.isEmpty())
+        yName = source.AccelerometerMode ? QStringLiteral("Ускорение, м/с/с")
+                                         : QStringLiteral("Напряжение, мВ");
+    const ExportTable t = BuildExportTable(signal, -all, all, scale.titles.bottom, yName);
+    return WriteFileAtomically(path, format == SaveFormat::Csv ? ToCsv(t) : ToNpy(t));
+}
+
+}  // namespace
+
 QString SaveAsSaveButton(const QString& path, const SaveSource& source,
                          const SettingsValues& settings)
 {
@@ -203,6 +247,10 @@ QString SaveAsSaveButton(const QString& path, const SaveSource& source,
     }
     // The window names the X axis when the transfer starts.
     const QString AxisXName = QStringLiteral("Время, ") + source.XUnitName;
+
+    if (const SaveFormat format = ChooseSaveFormat(path, source.AccelerometerMode);
+        format == SaveFormat::Csv || format == SaveFormat::Npy || format == SaveFormat::Wav)
+        return SaveOpenFormat(path, format, source, settings);
 
     if (ChooseSaveFormat(path, source.AccelerometerMode) == SaveFormat::TextExport) {
         TextExportInput in;

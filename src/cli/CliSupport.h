@@ -82,6 +82,7 @@ ScaleInputs ScaleInputsFrom(const SettingsValues& settings, const QString& XUnit
 
 // Everything saving needs that the measurement or recording left behind.
 struct SaveSource {
+    QByteArray ModeCommand;     // how the chart plots the data (the open formats take it so)
     bool AccelerometerMode = false;
     bool realTimeData = false;
     bool termoHasPoints = false;
@@ -99,8 +100,9 @@ struct SaveSource {
 // stores none, so it needs none (as in the window).
 QString ScalingError(const SettingsValues& settings, bool AccelerometerMode);
 
-// The save button's work for path: a data file, or for the ".txt" extension the text export
-// of every point. Scaling and names come from the settings as the window would have them.
+// The save button's work for path: a data file, for the ".txt" extension the text export of
+// every point, for ".csv", ".npy" and ".wav" that open format of every point as the chart
+// plots it. Scaling and names come from the settings as the window would have them.
 // Returns an empty string or the message of the failure.
 QString SaveAsSaveButton(const QString& path, const SaveSource& source,
                          const SettingsValues& settings);

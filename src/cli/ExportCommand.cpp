@@ -1,25 +1,26 @@
-// korvel-cli export FILE... (-o OUT | -o - | --out-dir DIR) [--x ...] [--y ...] [--digital LIST]
-//                  [--temperature] [--decimal-point CHAR] [--file-scaling] [--from X] [--to X]
-// The text export of each data file, as the save button writes it after loading. Every name is
-// checked before anything is written; building the text and writing it are separate steps, so
-// another output format is another builder.
+// korvel-cli export FILE... (-o OUT | -o - | --out-dir DIR) [--format txt|csv|npy|wav]
+//                  [--x ...] [--y ...] [--digital LIST] [--temperature] [--decimal-point CHAR]
+//                  [--file-scaling] [--from X] [--to X]
+// The text export of each data file, as the save button writes it after loading, or one of the
+// open formats. Every name is checked before anything is written; building the bytes and
+// writing them are separate steps.
 
 #include "chart/Scaling.h"
 #include "chart/SeriesBuilder.h"
 #include "cli/CliSupport.h"
+#include "cli/FileSignal.h"
 #include "cli/OutputFile.h"
 #include "cli/Subcommands.h"
 #include "device/Acquisition.h"
 #include "files/Cp1251.h"
 #include "files/DataFileIo.h"
+#include "files/OpenExport.h"
 #include "files/TextExport.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QLocale>
-#include <cmath>
 #include <limits>
 #include <optional>
 
@@ -27,8 +28,13 @@ namespace korvel::cli {
 
 namespace {
 
+enum class Format { Txt, Csv, Npy, Wav };
+const QStringList FormatNames = {QStringLiteral("txt"), QStringLiteral("csv"), QStringLiteral("npy"),
+                                 QStringLiteral("wav")};
+
 // What the command line chose, on top of the settings.
 struct ExportChoices {
+    Format format = Format::Txt;
     SettingsValues settings;
     bool fileScaling = false;
     std::optional<QChar> decimalPoint;
@@ -51,55 +57,6 @@ void ApplyOptions(CommandLine& cl, SettingsValues& s)
     s.cbDgt3 = lines[2];
     if (cl.isSet(QStringLiteral("temperature")))
         s.cbTermo = true;
-}
-
-// The unit the file's X name ends with ("Время, мс"); microseconds when it names none.
-int XUnitFactorOfName(const QString& AxisXName)
-{
-    for (int index = 0; index < 3; ++index) {
-        const XUnit unit = CalcScales(index, 1);
-        if (AxisXName.endsWith(QStringLiteral(", ") + unit.XUnitName))
-            return unit.XUnitFactor;
-    }
-    return 1;
-}
-
-struct PointRange {
-    int first = 0;
-    int last = -1;
-};
-
-// The points whose X (in the file's unit) lies within [from, to], as a zoom of the chart to
-// that stretch would show them.
-std::optional<PointRange> PointsWithin(const LoadedDataFile& f, int points,
-                                       const ExportChoices& c)
-{
-    PointRange r{0, points - 1};
-    if (!c.from && !c.to)
-        return r;
-    const int factor = XUnitFactorOfName(f.AxisXName);
-    const double period = f.header.SamplePeriod;
-    if (!(period > 0) || !std::isfinite(period))
-        return std::nullopt;
-    const auto x = [&](long long i) { return SampleX(i, 0, period, factor); };
-    const double step = period / factor;
-    if (c.from) {
-        long long i = std::max(0LL, static_cast<long long>(std::ceil(*c.from / step)));
-        while (i > 0 && x(i - 1) >= *c.from)
-            --i;
-        while (i < points && x(i) < *c.from)
-            ++i;
-        r.first = int(std::min<long long>(i, points));
-    }
-    if (c.to) {
-        long long i = std::min<long long>(points - 1, static_cast<long long>(std::floor(*c.to / step)));
-        while (i + 1 < points && x(i + 1) <= *c.to)
-            ++i;
-        while (i >= 0 && x(i) > *c.to)
-            --i;
-        r.last = int(std::max<long long>(i, -1));
-    }
-    return r;
 }
 
 // The number texts of the export follow --decimal-point while it is built, and only then:
@@ -177,7 +134,9 @@ QString BuildText(const QString& path, const ExportChoices& c, QByteArray* bytes
         in.RealTimeSignal = signal;
         in.RealTimeTemperature = temperature;
     }
-    const std::optional<PointRange> range = PointsWithin(f, int(points), c);
+    const std::optional<PointRange> range =
+        PointsWithinTime(int(points), f.header.SamplePeriod, XUnitOfName(f.AxisXName).XUnitFactor,
+                         c.from, c.to);
     if (!range)
         return QStringLiteral("%1: в заголовке нет периода выборки, --from и --to неприменимы").arg(path);
     in.first = range->first;
@@ -187,19 +146,36 @@ QString BuildText(const QString& path, const ExportChoices& c, QByteArray* bytes
     return {};
 }
 
-// "-" is standard output; any other name is replaced atomically.
-QString WriteOutput(const QString& outPath, const QByteArray& bytes)
+// An open format of one file: the points as the chart plots the loaded file in the settings'
+// display mode and X unit, with its own scaling (an accelerometer file with the settings').
+QString BuildOpen(const QString& path, const ExportChoices& c, QByteArray* bytes)
 {
-    // Without the codec the text was made without its Cyrillic letters.
-    if (!Cp1251Available())
-        return Cp1251MissingMessage(outPath);
-    if (outPath == QLatin1String("-")) {
-        QFile out;
-        if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush())
-            return QStringLiteral("Не удалось вывести текст в стандартный вывод");
+    const DataFileLoadResult r = LoadDataFile(path);
+    if (!r.file)
+        return r.error->message;
+    const LoadedDataFile& f = *r.file;
+    const SettingsValues& s = c.settings;
+    QString error;
+    const std::optional<ScaleCoefficients> scale = ChartScaleOf(f, s, &error);
+    if (!scale)
+        return error;
+    const XUnit unit = CalcScales(s.cbXscale, 1);
+    const PlottedSignal signal = FileSignal(f, s.cbShowK, unit.XUnitFactor, *scale);
+    const int points = signal.channels.empty() ? 0 : int(signal.channels.front().points.size());
+    const std::optional<PointRange> range =
+        PointsWithinTime(points, signal.samplePeriodSeconds * 1e6,
+                         XUnitOfName(f.AxisXName).XUnitFactor, c.from, c.to);
+    if (!range)
+        return QStringLiteral("%1: в заголовке нет периода выборки, --from и --to неприменимы").arg(path);
+    const XLimits x = LimitsOf(signal, *range);
+    if (c.format == Format::Wav) {
+        *bytes = ToWav(signal, x.from, x.to);
         return {};
     }
-    return WriteFileAtomically(outPath, bytes);
+    const AxisTitles titles = AxisTitlesFor(s.cbShowK, f.AxisYName, unit.XUnitName);
+    const ExportTable t = BuildExportTable(signal, x.from, x.to, titles.bottom, titles.left);
+    *bytes = c.format == Format::Csv ? ToCsv(t) : ToNpy(t);
+    return {};
 }
 
 }  // namespace
@@ -213,16 +189,23 @@ int RunExport(const QStringList& arguments)
             "как его пишет кнопка «Сохранить» с расширением .txt после открытия файла. "
             "Параметры, которые не заданы, берутся из настроек. Значения по умолчанию "
             "пересчитываются по масштабу из настроек, а не по масштабу файла (так делает окно); "
-            "--file-scaling берёт коэффициент, сдвиг и имя оси Y каждого файла. Все имена "
-            "проверяются до записи: выходной файл не может совпадать со входным, два входных "
-            "файла с одним именем в --out-dir — ошибка."));
+            "--file-scaling берёт коэффициент, сдвиг и имя оси Y каждого файла. --format csv, "
+            "npy или wav пишет открытый формат с точками, как их рисует график открытого файла "
+            "(режим отображения и единица X из настроек, масштаб файла), в том числе для файлов "
+            "акселерометра. Все имена проверяются до записи: выходной файл не может совпадать "
+            "со входным, два входных файла с одним именем в --out-dir — ошибка."));
     AddSettingsOption(cl);
     cl.addOption({{QStringLiteral("o"), QStringLiteral("output")},
                   QStringLiteral("Выходной файл (для одного входного); «-» — стандартный вывод."),
                   QStringLiteral("ВЫХОД")});
     cl.addOption({QStringLiteral("out-dir"),
-                  QStringLiteral("Писать ИМЯ.txt каждого файла в ПАПКУ (создаётся при надобности)."),
+                  QStringLiteral("Писать ИМЯ.txt (.csv, .npy, .wav) каждого файла в ПАПКУ "
+                                 "(создаётся при надобности)."),
                   QStringLiteral("ПАПКА")});
+    cl.addOption({QStringLiteral("format"),
+                  QStringLiteral("txt (текстовый файл окна, по умолчанию), csv (RFC 4180, UTF-8), "
+                                 "npy (массив NumPy float64) или wav (PCM 16 бит)."),
+                  QStringLiteral("ФОРМАТ")});
     cl.addOption({QStringLiteral("x"),
                   QStringLiteral("Столбец X: none (нет), from0 (нумерация с 0), from1 (с 1) или "
                                  "index (номер на графике)."),
@@ -255,6 +238,11 @@ int RunExport(const QStringList& arguments)
         return cl.usageError(QStringLiteral("один ФАЙЛ с -o ВЫХОД, или ФАЙЛ... с --out-dir ПАПКА"));
 
     ExportChoices c;
+    c.format = Format(cl.choice(QStringLiteral("format"), FormatNames, 0));
+    if (c.format != Format::Txt)
+        for (const char* txtOnly : {"x", "y", "digital", "temperature", "decimal-point", "file-scaling"})
+            if (cl.isSet(QLatin1String(txtOnly)))
+                cl.reject(QStringLiteral("--%1 относится только к --format txt").arg(QLatin1String(txtOnly)));
     c.fileScaling = cl.isSet(QStringLiteral("file-scaling"));
     const int point = cl.choice(QStringLiteral("decimal-point"), {QStringLiteral(","), QStringLiteral(".")}, -1);
     if (point >= 0)
@@ -284,7 +272,7 @@ int RunExport(const QStringList& arguments)
         const QString dir = cl.value(QStringLiteral("out-dir"));
         QHash<QString, QString> byName;
         for (const QString& path : files) {
-            const QString name = QFileInfo(path).completeBaseName() + QStringLiteral(".txt");
+            const QString name = QFileInfo(path).completeBaseName() + '.' + FormatNames[int(c.format)];
             if (byName.contains(name))
                 return cl.usageError(QStringLiteral("%1 и %2 дали бы один файл %3")
                                          .arg(byName.value(name), path, name));
@@ -305,14 +293,18 @@ int RunExport(const QStringList& arguments)
             return check.exitCode;
         }
     }
-    if (!c.fileScaling)
+    if (c.format == Format::Txt && !c.fileScaling)
         if (const QString e = ScalingError(c.settings, false); !e.isEmpty())
             return Failure(e);
 
     int rc = ExitOk;
     for (qsizetype i = 0; i < files.size(); ++i) {
         QByteArray bytes;
-        QString error = BuildText(files[i], c, &bytes);
+        QString error = c.format == Format::Txt ? BuildText(files[i], c, &bytes)
+                                                : BuildOpen(files[i], c, &bytes);
+        // Without the codec the text was made without its Cyrillic letters.
+        if (error.isEmpty() && c.format == Format::Txt && !Cp1251Available())
+            error = Cp1251MissingMessage(outputs[i]);
         if (error.isEmpty())
             error = WriteOutput(outputs[i], bytes);
         if (!error.isEmpty())

@@ -1,9 +1,11 @@
 #include "cli/OutputFile.h"
 
+#include "files/DataFileIo.h"
 #include "settings/SettingsLocation.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -74,6 +76,17 @@ int SaveOrRecover(const QString& path, const SaveSource& source, const SettingsV
     }
     return Failure(QStringLiteral("Данные не удалось сохранить ни рядом с %1, ни в %2")
                        .arg(path, dataFolder));
+}
+
+QString WriteOutput(const QString& path, const QByteArray& bytes)
+{
+    if (path == QLatin1String("-")) {
+        QFile out;
+        if (!out.open(stdout, QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.flush())
+            return QStringLiteral("Не удалось вывести текст в стандартный вывод");
+        return {};
+    }
+    return WriteFileAtomically(path, bytes);
 }
 
 }  // namespace korvel::cli

@@ -22,6 +22,10 @@ OutputCheck CheckOutputPath(const QString& path, const QStringList& inputs);
 // True when both paths name one existing file, links followed.
 bool SameFile(const QString& a, const QString& b);
 
+// "-" is standard output; any other name is replaced atomically. An empty string, or the
+// message of the failure.
+QString WriteOutput(const QString& path, const QByteArray& bytes);
+
 // Saves as the save button would; when that fails, writes the data file to a recovery name
 // beside path, or else to the user's data folder (~/.local/share/korvel/recovered), and says
 // where. Returns the exit status.

@@ -5,46 +5,16 @@
 #include "chart/Scaling.h"
 #include "chart/SeriesBuilder.h"
 #include "chartview/ChartFill.h"
-#include "chartview/ChartPicture.h"
-#include "chartview/ChartPrint.h"
 #include "chartview/ChartView.h"
+#include "cli/ChartFile.h"
 #include "cli/CliSupport.h"
+#include "cli/FileSignal.h"
 #include "cli/Subcommands.h"
 #include "files/DataFileIo.h"
-#include "text/NumberFormat.h"
 
 #include <QFileInfo>
-#include <QPainter>
-#include <QPdfWriter>
 
 namespace korvel::cli {
-
-namespace {
-
-const QString Name = QStringLiteral("plot");
-
-QString DrawInto(ChartView& view, const QString& out, int width, int height)
-{
-    const QString suffix = QFileInfo(out).suffix().toLower();
-    if (suffix == QLatin1String("svg"))
-        return WriteFileAtomically(out, renderChartSvg(&view, width, height));
-    if (suffix == QLatin1String("pdf")) {
-        QPdfWriter pdf(out);
-        pdf.setResolution(96);
-        pdf.setPageSize(QPageSize(QSizeF(width, height), QPageSize::Point));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        QPainter painter;
-        if (!painter.begin(&pdf))
-            return QStringLiteral("Cannot create file ") + out;
-        drawChartInto(&view, painter, QRect(0, 0, pdf.width(), pdf.height()));
-        painter.end();
-        return QString();
-    }
-    const QImage image = view.toPixmap(width, height).toImage();
-    return image.save(out, "PNG") ? QString() : QStringLiteral("Cannot create file ") + out;
-}
-
-}  // namespace
 
 int RunPlot(const QStringList& arguments)
 {
@@ -55,10 +25,7 @@ int RunPlot(const QStringList& arguments)
     AddSettingsOption(cl);
     cl.addOption({{QStringLiteral("o"), QStringLiteral("output")},
                   QStringLiteral("Рисунок: .png, .svg или .pdf."), QStringLiteral("ВЫХОД")});
-    cl.addOption({QStringLiteral("size"),
-                  QStringLiteral("Размер рисунка в точках, ШИРИНАxВЫСОТА, каждая 10..20000 (по "
-                                 "умолчанию 794x515)."),
-                  QStringLiteral("ШxВ")});
+    AddPictureSizeOption(cl);
     cl.addOption({QStringLiteral("display-mode"),
                   QStringLiteral("Оси: 0 значения/время, 1 единицы АЦП/выборки, 2 значения/выборки, "
                                  "3 единицы АЦП/время (по умолчанию из настроек)."),
@@ -76,17 +43,7 @@ int RunPlot(const QStringList& arguments)
     if (cl.positional().size() != 1 || out.isEmpty() ||
         !QStringList{QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf")}.contains(suffix))
         return cl.usageError(QStringLiteral("нужны один ФАЙЛ и -o ВЫХОД.png|ВЫХОД.svg|ВЫХОД.pdf"));
-    int width = 794;
-    int height = 515;
-    if (cl.isSet(QStringLiteral("size"))) {
-        const QStringList wh = cl.value(QStringLiteral("size")).split(QLatin1Char('x'));
-        const auto side = [&](int i) { return wh.size() == 2 ? WholeNumber(wh[i]).value_or(0) : 0; };
-        if (side(0) < 10 || side(1) < 10 || side(0) > 20000 || side(1) > 20000)
-            cl.reject(QStringLiteral("--size «%1»: нужно ШИРИНАxВЫСОТА, каждая от 10 до 20000, "
-                                     "например 800x500").arg(cl.value(QStringLiteral("size"))));
-        width = int(side(0));
-        height = int(side(1));
-    }
+    const QSize size = PictureSize(cl);
 
     const std::optional<SettingsValues> settings = SettingsFrom(cl);
     if (!settings)
@@ -108,25 +65,19 @@ int RunPlot(const QStringList& arguments)
     if (!r.file)
         return Failure(r.error->message);
     const LoadedDataFile& f = *r.file;
-    // A loaded file is drawn with the coefficients it carries; the accelerometer layout carries
-    // none, and the window keeps the scaling in force from its settings.
-    ScaleCoefficients scale{f.ScaleK, f.ScaleShift};
-    if (f.header.Variant != VariantOrdinary) {
-        try {
-            scale = GetScaleParams(ScaleInputsFrom(*settings, unit.XUnitName)).coefficients;
-        } catch (const ConversionError& e) {
-            return Failure(e.message());
-        }
-    }
+    QString error;
+    const std::optional<ScaleCoefficients> scale = ChartScaleOf(f, *settings, &error);
+    if (!scale)
+        return Failure(error);
     ChartData data;
     data.SampleBuffer = f.SampleBuffer;
     data.DataKind = f.header.DataKind;
     data.ModeCommand = f.ModeCommand;
     data.SamplePeriod = f.header.SamplePeriod;
-    const ChartPlot plot = BuildChartPlot(data, options, scale, ZoomState{});
+    const ChartPlot plot = BuildChartPlot(data, options, *scale, ZoomState{});
 
     ChartView view;
-    view.resize(width, height);
+    view.resize(size);
     const AxisTitles titles = AxisTitlesFor(options.displayMode, f.AxisYName, unit.XUnitName);
     view.leftAxis()->setLabel(titles.left);
     view.bottomAxis()->setLabel(titles.bottom);
@@ -134,7 +85,7 @@ int RunPlot(const QStringList& arguments)
     applyChartPlot(&view, {view.Series1(), view.SeriDgt3(), view.SeriDgt1(), view.SeriDgt2(),
                            view.Series2(), view.SeriTermo()},
                    plot, false);
-    const QString error = DrawInto(view, out, width, height);
+    error = DrawChartFile(view, out, size);
     return error.isEmpty() ? ExitOk : Failure(error);
 }
 

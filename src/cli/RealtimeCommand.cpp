@@ -153,6 +153,7 @@ int RunRealtime(const QStringList& arguments)
 
     const int points = std::max(acq.RealTimeCount, 0);
     SaveSource source;
+    source.ModeCommand = acq.ModeCommand;
     source.realTimeData = true;
     source.termoHasPoints = withTemperature && points > 0;
     source.RealTimeCount = points;

@@ -15,6 +15,8 @@ const std::vector<Subcommand>& Subcommands()
         {"comments", "комментарии файлов данных папки и поиск в них", &RunComments},
         {"divisors", "делители платы для частоты или длительности (окно F/T)", &RunDivisors},
         {"plot", "график файла данных в PNG, SVG или PDF", &RunPlot},
+        {"spectrum", "амплитудный спектр сигнала файла данных", &RunSpectrum},
+        {"stats", "измерения сигнала файла данных", &RunStats},
         {"simulate", "модель платы АЦП на псевдотерминале", &RunSimulate},
     };
     return list;

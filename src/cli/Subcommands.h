@@ -25,6 +25,8 @@ int RunExport(const QStringList& arguments);
 int RunComments(const QStringList& arguments);
 int RunDivisors(const QStringList& arguments);
 int RunPlot(const QStringList& arguments);
+int RunSpectrum(const QStringList& arguments);
+int RunStats(const QStringList& arguments);
 int RunSimulate(const QStringList& arguments);
 
 }  // namespace korvel::cli

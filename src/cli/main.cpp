@@ -52,7 +52,7 @@ int main(int argc, char** argv)
 {
     // Drawing needs a GUI application; everything else runs without a display.
     std::unique_ptr<QCoreApplication> app;
-    if (argc >= 2 && std::strcmp(argv[1], "plot") == 0) {
+    if (argc >= 2 && (std::strcmp(argv[1], "plot") == 0 || std::strcmp(argv[1], "spectrum") == 0)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QApplication>(argc, argv);

@@ -69,10 +69,16 @@ QString FileExtension(const QString& path)
 
 SaveFormat ChooseSaveFormat(const QString& fileName, bool AccelerometerMode)
 {
+    const QString extension = FileExtension(fileName);
+    if (extension == QLatin1String(".csv"))
+        return SaveFormat::Csv;
+    if (extension == QLatin1String(".npy"))
+        return SaveFormat::Npy;
+    if (extension == QLatin1String(".wav"))
+        return SaveFormat::Wav;
     if (AccelerometerMode)
         return SaveFormat::DataFile;
-    return FileExtension(fileName) == QLatin1String(".txt") ? SaveFormat::TextExport
-                                                           : SaveFormat::DataFile;
+    return extension == QLatin1String(".txt") ? SaveFormat::TextExport : SaveFormat::DataFile;
 }
 
 }  // namespace korvel

@@ -31,10 +31,11 @@ TextExportSaveResult SaveTextExport(const QString& path, const TextExportInput& 
 // a special file or of one larger than MaxDataFileBytes.
 DataFileLoadResult LoadDataFile(const QString& path);
 
-enum class SaveFormat { DataFile, TextExport };
+enum class SaveFormat { DataFile, TextExport, Csv, Npy, Wav };
 
-// The accelerometer mode always writes a data file; otherwise only the exact extension ".txt"
-// (letter case included) chooses the text export.
+// The exact extensions ".csv", ".npy" and ".wav" (letter case included) choose the open
+// formats, for any record. Otherwise the accelerometer mode writes a data file, and only the
+// exact extension ".txt" chooses the text export.
 SaveFormat ChooseSaveFormat(const QString& fileName, bool AccelerometerMode);
 
 // The extension of a path as the user sees it: from the last dot of the file name, dot included.

@@ -244,6 +244,7 @@ SettingsValues ReadSettings(const IniFile& ini)
     // An X unit outside the list would leave the unit factor and its name undefined.
     if (v.cbXscale < 0 || v.cbXscale > 2)
         v.cbXscale = 0;
+    v.spectrum = ReadSpectrumSettings(ini);
     return v;
 }
 
@@ -269,6 +270,7 @@ void WriteSettings(const SettingsValues& values, IniFile& ini)
         sections.append({group.section, std::span(keys.data() + first, n - first)});
     }
     ini.setValues(sections);
+    WriteSpectrumSettings(values.spectrum, ini);
 }
 
 bool SaveSettings(const QString& path, const SettingsValues& values, Messages& messages)

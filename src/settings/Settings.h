@@ -4,6 +4,7 @@
 
 #include "chart/Calibration.h"
 #include "settings/SettingsKeys.h"
+#include "settings/SpectrumSettings.h"
 
 #include <QString>
 
@@ -53,6 +54,9 @@ struct SettingsValues {
     int SRAMblocks = 8;
     int Time4allSRAM = 10000;
     int seF = 2400;
+
+    // Our own section, written after all of the above.
+    SpectrumSettings spectrum;
 
     SettingsValues();  // string defaults need the locale's separator
 };

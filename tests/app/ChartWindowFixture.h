@@ -8,6 +8,7 @@
 #include "device/Acquisition.h"
 #include "settings/Settings.h"
 #include "sim/SimulatedPort.h"
+#include "support/SampleWords.h"
 #include "text/Messages.h"
 #include "ui_MainWindow.h"
 
@@ -15,20 +16,9 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
-#include <initializer_list>
 #include <memory>
 
 namespace korvel::testing {
-
-inline QByteArray Words(std::initializer_list<quint16> words)
-{
-    QByteArray out;
-    for (quint16 w : words) {
-        out.append(static_cast<char>(w & 0xff));
-        out.append(static_cast<char>(w >> 8));
-    }
-    return out;
-}
 
 struct ChartWindow {
     QTemporaryDir dir;

@@ -1,4 +1,5 @@
 #include "chart/SeriesBuilder.h"
+#include "support/SampleWords.h"
 
 #include <QByteArray>
 #include <QtEndian>
@@ -7,19 +8,9 @@
 #include <vector>
 
 using namespace korvel;
+using korvel::testing::Words;
 
 namespace {
-
-QByteArray words(std::initializer_list<quint16> ws)
-{
-    QByteArray b;
-    for (quint16 w : ws) {
-        char le[2];
-        qToLittleEndian(w, le);
-        b.append(le, 2);
-    }
-    return b;
-}
 
 const ScaleCoefficients unit{1.0, 0};
 
@@ -45,7 +36,7 @@ DisplayOptions mode(int displayMode, std::array<bool, 3> lines = {})
 
 TEST(OrdinaryPlot, SamplesAndDigitalLineOne)
 {
-    const QByteArray buf = words({0x0005, 0x2006, 0x4007, 0xE008});
+    const QByteArray buf = Words({0x0005, 0x2006, 0x4007, 0xE008});
     const ChartPlot p = BuildChartPlot(ordinary(buf), mode(1, {true, false, false}), unit, {});
     EXPECT_EQ(p.Series1.x, (QVector<double>{0, 1, 2, 3}));
     EXPECT_EQ(p.Series1.y, (QVector<double>{5, 6, 7, 8}));
@@ -58,7 +49,7 @@ TEST(OrdinaryPlot, SamplesAndDigitalLineOne)
 
 TEST(OrdinaryPlot, DigitalLevelsNestInTheSignalRange)
 {
-    const QByteArray buf = words({100, 250, 500, 300});
+    const QByteArray buf = Words({100, 250, 500, 300});
     const ChartPlot p = BuildChartPlot(ordinary(buf), mode(1), unit, {});
     const DigitalLevels& lv = p.digital->levels;
     EXPECT_EQ(lv.DigitalCentre, 300.0);
@@ -71,7 +62,7 @@ TEST(OrdinaryPlot, DigitalLevelsNestInTheSignalRange)
 
 TEST(OrdinaryPlot, TimeAxisUsesPeriodAndUnitAndDigitalLinesShareIt)
 {
-    const QByteArray buf = words({0x2001, 0x0002, 0x2003});
+    const QByteArray buf = Words({0x2001, 0x0002, 0x2003});
     DisplayOptions o = mode(0, {true, true, true});
     o.XUnitFactor = 1000;
     const ChartPlot p = BuildChartPlot(ordinary(buf), o, unit, {});
@@ -83,7 +74,7 @@ TEST(OrdinaryPlot, TimeAxisUsesPeriodAndUnitAndDigitalLinesShareIt)
 
 TEST(OrdinaryPlot, SmoothingAppliesToTheSignalOnly)
 {
-    const QByteArray buf = words({0x2000, 5, 0x2005});
+    const QByteArray buf = Words({0x2000, 5, 0x2005});
     DisplayOptions o = mode(1, {true, false, false});
     o.cbInt = true;
     o.seInt = 2;
@@ -95,7 +86,7 @@ TEST(OrdinaryPlot, SmoothingAppliesToTheSignalOnly)
 
 TEST(OrdinaryPlot, Kind129PlotsTemperaturesWhateverCbTermoSays)
 {
-    const QByteArray buf = words({10, 20, 90, 0xFFD7});
+    const QByteArray buf = Words({10, 20, 90, 0xFFD7});
     ChartData d = ordinary(buf);
     d.DataKind = 129;
     const ChartPlot p = BuildChartPlot(d, mode(1), unit, {});  // cbTermo unchecked
@@ -114,10 +105,10 @@ TEST(OrdinaryPlot, EmptyAndOddBuffers)
     EXPECT_EQ(empty.digital->levels.high[2], 0.0);
 
     // A trailing odd byte (and an unpaired temperature word) is never read as a sample.
-    QByteArray odd = words({7, 8});
+    QByteArray odd = Words({7, 8});
     odd.append('\x55');
     EXPECT_EQ(BuildChartPlot(ordinary(odd), o, unit, {}).Series1.size(), 2);
-    const QByteArray three = words({1, 2, 3});
+    const QByteArray three = Words({1, 2, 3});
     ChartData d = ordinary(three);
     d.DataKind = 129;
     const ChartPlot p = BuildChartPlot(d, o, unit, {});
@@ -159,7 +150,7 @@ TEST(PlotKind, ChosenByTheModeCommand)
 
 TEST(AccelerometerPlot, TwoChannelsWithOffsets)
 {
-    const QByteArray buf = words({0x8010, 0x0010, 0x8020, 0x0020, 0x0030});
+    const QByteArray buf = Words({0x8010, 0x0010, 0x8020, 0x0020, 0x0030});
     const ChartPlot p =
         BuildChartPlot(ordinary(buf, "\x1A\x80\x03"), mode(1, {true, true, true}), unit, {});
     EXPECT_TRUE(p.AccelerometerMode);
@@ -175,7 +166,7 @@ TEST(AccelerometerPlot, TwoChannelsWithOffsets)
 TEST(AccelerometerPlot, EachChannelSmoothsOnItsOwn)
 {
     // X rests at 1000, Y at 0: a shared accumulator would drag both toward each other.
-    const QByteArray buf = words({0x8000 | 1000, 0, 0x8000 | 1000, 0});
+    const QByteArray buf = Words({0x8000 | 1000, 0, 0x8000 | 1000, 0});
     DisplayOptions o = mode(1);
     o.cbInt = true;
     o.seInt = 4;
@@ -186,7 +177,7 @@ TEST(AccelerometerPlot, EachChannelSmoothsOnItsOwn)
 
 TEST(AccelerometerPlot, OneChannelTimeAxisColourFlagAndReadoutStep)
 {
-    const QByteArray buf = words({0x0100, 0x8200, 0x0300});
+    const QByteArray buf = Words({0x0100, 0x8200, 0x0300});
     const ChartData d = ordinary(buf, "\x1A\xE0\x02");
     DisplayOptions o = mode(3);
     o.XUnitFactor = 1000;

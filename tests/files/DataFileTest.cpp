@@ -300,4 +300,9 @@ TEST(SaveFormatChoice, OnlyLowerCaseTxtOutsideAccelerometerModeExports)
     EXPECT_EQ(ChooseSaveFormat("/d/a.TXT", false), SaveFormat::DataFile);
     EXPECT_EQ(ChooseSaveFormat("/d/a.txt", true), SaveFormat::DataFile);
     EXPECT_EQ(ChooseSaveFormat("/d.txt/a", false), SaveFormat::DataFile);
+    // The open formats take accelerometer records too.
+    EXPECT_EQ(ChooseSaveFormat("/d/a.csv", true), SaveFormat::Csv);
+    EXPECT_EQ(ChooseSaveFormat("/d/a.npy", false), SaveFormat::Npy);
+    EXPECT_EQ(ChooseSaveFormat("/d/a.wav", true), SaveFormat::Wav);
+    EXPECT_EQ(ChooseSaveFormat("/d/a.WAV", false), SaveFormat::DataFile);
 }

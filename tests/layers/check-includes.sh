@@ -7,7 +7,7 @@ set -euo pipefail
 src=$1
 qt=$2
 
-core="text settings chart files timing device serial sim"
+core="text settings chart spectrum files timing device serial sim"
 above_core="app chartview serialport cli"
 not_core_qt="QtGui QtWidgets QtPrintSupport QtSvg QtSvgWidgets QtSerialPort QtNetwork"
 widget_qt="QtGui QtWidgets QtPrintSupport QtSvg QtSvgWidgets"

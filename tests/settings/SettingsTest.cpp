@@ -276,3 +276,29 @@ TEST(Settings, AFailedWriteLeavesTheOldFileAndSaysSo)
     EXPECT_EQ(msgs.said[0].kind, Messages::Kind::Error);
     EXPECT_EQ(msgs.said[0].text, u"Unable to write to "_qs + path);
 }
+
+TEST(Settings, SpectrumSectionComesAfterTheWindowsKeysAndFallsBackOnNonsense)
+{
+    SettingsValues v;
+    v.spectrum = {400, 900, 10, 20, 2, 4096, true, true};
+    IniFile ini;
+    WriteSettings(v, ini);
+    const QString t = ini.text();
+    EXPECT_GT(t.indexOf(u"[Спектр]"_qs), t.indexOf(u"ALevel2="_qs));
+    const SpectrumSettings back = ReadSettings(ini).spectrum;
+    EXPECT_EQ(back.height, 400);
+    EXPECT_EQ(back.width, 900);
+    EXPECT_EQ(back.left, 10);
+    EXPECT_EQ(back.top, 20);
+    EXPECT_EQ(back.window, 2);
+    EXPECT_EQ(back.segment, 4096);
+    EXPECT_TRUE(back.decibels);
+    EXPECT_TRUE(back.logFrequency);
+
+    const SpectrumSettings odd =
+        ReadSettings(iniOf(u"[Спектр]\nОконная функция=7\nСегмент=3000\nШирина окна=5\nдБ=x\n"_qs)).spectrum;
+    EXPECT_EQ(odd.window, 0);
+    EXPECT_EQ(odd.segment, 0);
+    EXPECT_EQ(odd.width, SpectrumSettings{}.width);
+    EXPECT_FALSE(odd.decibels);
+}

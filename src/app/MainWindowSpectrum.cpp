@@ -1,0 +1,130 @@
+// The spectrum window beside the main chart: opened from the chart's pop-up menu and the small
+// button beside the copy button, it follows whatever the chart shows. Every change of the chart
+// ends in a replot; after it the window takes the signal again when the data, the display mode
+// or the scaling changed, and otherwise only the visible X range.
+#include "app/MainWindow.h"
+
+#include "app/EventHook.h"
+#include "chart/PlottedSignal.h"
+#include "chartview/ChartGeometry.h"
+#include "chartview/ChartView.h"
+#include "chartview/SpectrumWindow.h"
+#include "device/Acquisition.h"
+#include "ui_MainWindow.h"
+
+#include <QAction>
+#include <QHash>
+#include <QMenu>
+#include <QPrinter>
+#include <QScreen>
+#include <QTimer>
+#include <algorithm>
+
+namespace korvel {
+
+void MainWindow::wireSpectrum()
+{
+    Ui::MainWindow& f = *ui;
+    spectrum_ = new SpectrumWindow(this);
+    // The program ends with the main window, whether or not the spectrum is open.
+    spectrum_->setAttribute(Qt::WA_QuitOnClose, false);
+    spectrum_->messages = &messages();
+    // The spectrum prints on the printer the chart prints on.
+    spectrum_->CurrentPrinter = [this] { return CurrentPrinter ? CurrentPrinter() : nullptr; };
+
+    N2_ = pmChart_->addAction(QStringLiteral("Спектр"));
+    N2_->setObjectName(QStringLiteral("N2"));
+    connect(N2_, &QAction::triggered, this, [this] { btSpectrumClick(); });
+    connect(f.btSpectrum, &QToolButton::clicked, this, [this] { btSpectrumClick(); });
+    // The button keeps its place beside the copy button, which the window's resize moves.
+    new EventHook(f.btSaveChart, [this](QEvent* e) {
+        if (e->type() == QEvent::Move)
+            ui->btSpectrum->move(ui->btSaveChart->x() + ui->btSaveChart->width() + 2,
+                                 ui->btSaveChart->y());
+        return false;
+    });
+
+    // One update after a burst of replots.
+    connect(f.Chart1, &QCustomPlot::afterReplot, this, [this] {
+        if (spectrumSyncQueued_ || !spectrum_->isVisible())
+            return;
+        spectrumSyncQueued_ = true;
+        QTimer::singleShot(0, this, [this] {
+            spectrumSyncQueued_ = false;
+            syncSpectrum();
+        });
+    });
+}
+
+void MainWindow::btSpectrumClick()
+{
+    if (!spectrumPlaced_) {
+        spectrumPlaced_ = true;
+        const SpectrumSettings& s = spectrumPlace_;
+        spectrum_->resize(s.width, s.height);
+        if (s.left >= 0 && s.top >= 0) {
+            spectrum_->move(s.left, s.top);
+        } else {
+            // Beside the main window when the screen has room, over its right part otherwise.
+            const QRect screen = this->screen()->availableGeometry();
+            const QRect main = frameGeometry();
+            const int left = std::clamp(main.right() + 1, screen.left(),
+                                        std::max(screen.left(), screen.right() - s.width));
+            spectrum_->move(left, main.top());
+        }
+    }
+    spectrum_->show();
+    spectrum_->raise();
+    spectrum_->activateWindow();
+    spectrumKey_ = 0;
+    syncSpectrum();
+}
+
+PlottedSignal MainWindow::plottedSignal() const
+{
+    const Acquisition& a = acquisition();
+    RecordData r;
+    r.SampleBuffer = a.SampleBuffer;
+    r.DataKind = data.DataKind;
+    r.ModeCommand = a.ModeCommand;
+    r.SamplePeriod = a.SamplePeriod;
+    r.AccelPeriod = a.AccelPeriod;
+    if (PlotKindOf(a.ModeCommand) == PlotKind::RealTime) {
+        const auto count = std::clamp<qsizetype>(a.RealTimeCount, 0, qsizetype(a.RealTimeSignal.size()));
+        r.RealTimeSignal.assign(a.RealTimeSignal.begin(), a.RealTimeSignal.begin() + count);
+        if (ui->Chart1->SeriTermo()->dataCount() > 0 && qsizetype(a.RealTimeTemperature.size()) >= count)
+            r.RealTimeTemperature.assign(a.RealTimeTemperature.begin(),
+                                         a.RealTimeTemperature.begin() + count);
+    }
+    return PlotSignal(r, {ui->cbShowK->currentIndex(), chart.XUnitFactor,
+                          {scaling.ScaleK, scaling.ScaleShift}});
+}
+
+void MainWindow::syncSpectrum()
+{
+    if (!spectrum_ || !spectrum_->isVisible())
+        return;
+    const Acquisition& a = acquisition();
+    const ChartView* c = ui->Chart1;
+    const bool realTime = PlotKindOf(a.ModeCommand) == PlotKind::RealTime;
+    const QString title = c->leftAxis()->label().isEmpty() ? QStringLiteral("Амплитуда")
+                                                           : c->leftAxis()->label();
+    const QColor first = c->seriesColor(c->Series1());
+    const QColor second = c->seriesColor(c->Series2());
+    // Everything the plotted values depend on; the bytes by their hash.
+    const size_t key = qHashMulti(
+        1, qHash(a.SampleBuffer), a.ModeCommand, data.DataKind, a.SamplePeriod, a.AccelPeriod,
+        realTime ? a.RealTimeCount : 0,
+        realTime ? qHashRange(a.RealTimeSignal.begin(), a.RealTimeSignal.end()) : 0,
+        c->SeriTermo()->dataCount() > 0, ui->cbShowK->currentIndex(), chart.XUnitFactor,
+        scaling.ScaleK, scaling.ScaleShift, title, first.rgb(), second.rgb());
+    const AxisLimits x = axisLimits(c->bottomAxis());
+    if (key != spectrumKey_) {
+        spectrumKey_ = key;
+        spectrum_->setSignal(plottedSignal(), title, {first, second}, x.minimum, x.maximum);
+    } else {
+        spectrum_->setRange(x.minimum, x.maximum);
+    }
+}
+
+}  // namespace korvel

@@ -1,0 +1,87 @@
+#include "chart/PlottedSignal.h"
+
+#include <QtEndian>
+#include <algorithm>
+
+namespace korvel {
+
+namespace {
+
+std::vector<quint16> wordsOf(QByteArrayView bytes, qsizetype first, qsizetype count)
+{
+    std::vector<quint16> w(static_cast<size_t>(count));
+    qFromLittleEndian<quint16>(bytes.data() + 2 * first, count, w.data());
+    return w;
+}
+
+}  // namespace
+
+PlottedSignal PlotSignal(const RecordData& record, const SignalView& view)
+{
+    PlottedSignal s;
+    s.kind = PlotKindOf(record.ModeCommand);
+    DisplayOptions o;
+    o.displayMode = view.displayMode;
+    o.XUnitFactor = view.XUnitFactor;
+
+    if (s.kind == PlotKind::RealTime) {
+        RealTimeRecord r;
+        r.RealTimeSignal = record.RealTimeSignal;
+        r.RealTimeCount = static_cast<int>(record.RealTimeSignal.size());
+        const RealTimePlot p = BuildRealTimePlot(r, record.SamplePeriod, o, view.scale, false);
+        s.channels.push_back({p.Series1, record.RealTimeSignal});
+        if (record.RealTimeTemperature.size() == record.RealTimeSignal.size())
+            s.temperature = record.RealTimeTemperature;
+        s.samplePeriodSeconds = record.SamplePeriod * 1e-6;
+        return s;
+    }
+
+    ChartData d;
+    d.SampleBuffer = record.SampleBuffer;
+    d.DataKind = record.DataKind;
+    d.ModeCommand = record.ModeCommand;
+    d.SamplePeriod = record.SamplePeriod;
+    d.AccelPeriod = record.AccelPeriod;
+    const ChartPlot p = BuildChartPlot(d, o, view.scale, ZoomState{});
+    const QByteArrayView bytes(record.SampleBuffer);
+    const qsizetype words = bytes.size() / 2;
+
+    switch (s.kind) {
+    case PlotKind::Ordinary: {
+        s.samplePeriodSeconds = record.SamplePeriod * 1e-6;
+        const qsizetype n = p.Series1.size();
+        s.channels.push_back({p.Series1, wordsOf(bytes, 0, n)});
+        if (record.DataKind == 129) {
+            const std::vector<quint16> t = wordsOf(bytes, n, n);
+            s.temperature.assign(t.begin(), t.end());
+        }
+        break;
+    }
+    case PlotKind::AccelerometerOneChannel:
+        s.samplePeriodSeconds = record.AccelPeriod;
+        s.channels.push_back({p.Series1, wordsOf(bytes, 0, words)});
+        break;
+    case PlotKind::AccelerometerTwoChannels: {
+        s.samplePeriodSeconds = record.AccelPeriod;
+        // Bit 15 marks the X channel's words, as the plot splits them.
+        std::vector<quint16> all = wordsOf(bytes, 0, words);
+        const auto y = std::stable_partition(all.begin(), all.end(),
+                                             [](quint16 w) { return (w & 0x8000) != 0; });
+        s.channels.push_back({p.Series1, std::vector<quint16>(all.begin(), y)});
+        s.channels.push_back({p.Series2, std::vector<quint16>(y, all.end())});
+        break;
+    }
+    case PlotKind::RealTime:
+        break;
+    }
+    return s;
+}
+
+IndexRange PointsWithin(const PointSeries& series, double from, double to)
+{
+    const auto begin = std::lower_bound(series.x.cbegin(), series.x.cend(), from);
+    const auto end = std::upper_bound(begin, series.x.cend(), to);
+    return {begin - series.x.cbegin(), std::max<qsizetype>(0, end - begin)};
+}
+
+}  // namespace korvel
