@@ -248,14 +248,6 @@ void MainWindow::showHelpFor(const QWidget* w)
     help_->showTopic(HelpTopicOf(w));
 }
 
-void MainWindow::openDataFile(const QString& path)
-{
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    dialogs().remember(absolute);
-    data.CurrentDataFile = absolute;
-    btLoadFileClick(ui->btNextFile);
-}
-
 void MainWindow::attachSecondaryWindow(SecondaryChartWindow* w)
 {
     secondary_ = w;

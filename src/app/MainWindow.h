@@ -142,9 +142,11 @@ public:
     const QTimer& timer2() const { return Timer2; }
     const QTimer& timErrColor() const { return TimErrColor; }
 
-    // Loads a data file named outside the window (the command line, the file manager) the way
-    // the open button loads a chosen one; the next file dialog starts from its folder.
-    void openDataFile(const QString& path);
+    // Loads path without a dialog (the command line, the file manager, previous/next) the way
+    // the open button loads a chosen one, and makes it the current data file; false, with
+    // nothing changed (caption included), when the file is refused. The next file dialog
+    // starts from its folder.
+    bool openDataFile(const QString& path);
 
     // Writes the settings file now, as the close does (a session that may end next asks this).
     void writeSettings();
@@ -332,9 +334,6 @@ private:
     FileDialogs& dialogs();
     void writeDataFile(const QString& fileName);
     void writeTextExport(const QString& fileName);
-    // Loads path (no dialog) and makes it the current data file; false, with nothing changed
-    // (caption included), when the file is refused.
-    bool openDataFile(const QString& path);
     // A file previous/next stepped onto from the current one and that was refused: the next
     // step goes on from there, so that the user can step past a damaged file.
     QString folderPosition() const;

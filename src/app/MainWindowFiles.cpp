@@ -208,8 +208,10 @@ void MainWindow::btLoadFileClick()
         openDataFile(path);
 }
 
-bool MainWindow::openDataFile(const QString& path)
+bool MainWindow::openDataFile(const QString& name)
 {
+    const QString path = QFileInfo(name).absoluteFilePath();
+    dialogs().remember(path);
     Ui::MainWindow& f = *ui;
     f.gbFT->hide();
     SearchLine = 0;

@@ -40,13 +40,13 @@ SpectrumSettings ReadSpectrumSettings(const IniFile& ini)
     SpectrumSettings s;
     for (const Key& k : IntKeys) {
         int v = 0;
-        const std::optional<QString> raw = ini.value(Section, QString::fromUtf16(k.name));
+        const std::optional<QStringView> raw = ini.value(Section, k.name);
         if (raw && TryStrToInt(*raw, &v))
             s.*k.field = v;
     }
     for (const Flag& k : Flags) {
         int v = 0;
-        const std::optional<QString> raw = ini.value(Section, QString::fromUtf16(k.name));
+        const std::optional<QStringView> raw = ini.value(Section, k.name);
         if (raw && TryStrToInt(*raw, &v))
             s.*k.field = v != 0;
     }
