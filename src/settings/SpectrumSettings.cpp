@@ -4,6 +4,9 @@
 #include "spectrum/Spectrum.h"
 #include "text/NumberFormat.h"
 
+#include <iterator>
+#include <span>
+
 namespace korvel {
 
 namespace {
@@ -38,18 +41,29 @@ constexpr Flag Flags[] = {
 SpectrumSettings ReadSpectrumSettings(const IniFile& ini)
 {
     SpectrumSettings s;
-    for (const Key& k : IntKeys) {
-        int v = 0;
-        const std::optional<QStringView> raw = ini.value(Section, k.name);
-        if (raw && TryStrToInt(*raw, &v))
-            s.*k.field = v;
-    }
-    for (const Flag& k : Flags) {
-        int v = 0;
-        const std::optional<QStringView> raw = ini.value(Section, k.name);
-        if (raw && TryStrToInt(*raw, &v))
-            s.*k.field = v != 0;
-    }
+    // One pass over the file, as the main window's keys are read; the first line of a key counts.
+    bool inSection = false;
+    bool seen[std::size(IntKeys) + std::size(Flags)] = {};
+    ini.forEachEntry([&](QStringView section) { inSection = IniFile::sameName(section, Section); },
+                     [&](QStringView key, auto value) {
+                         if (!inSection)
+                             return;
+                         int v = 0;
+                         for (size_t i = 0; i < std::size(IntKeys); ++i)
+                             if (!seen[i] && IniFile::sameName(key, IntKeys[i].name)) {
+                                 seen[i] = true;
+                                 if (TryStrToInt(value(), &v))
+                                     s.*IntKeys[i].field = v;
+                                 return;
+                             }
+                         for (size_t i = 0; i < std::size(Flags); ++i)
+                             if (!seen[std::size(IntKeys) + i] && IniFile::sameName(key, Flags[i].name)) {
+                                 seen[std::size(IntKeys) + i] = true;
+                                 if (TryStrToInt(value(), &v))
+                                     s.*Flags[i].field = v != 0;
+                                 return;
+                             }
+                     });
     const SpectrumSettings defaults;
     if (s.window < 0 || s.window > 2)
         s.window = defaults.window;
@@ -64,10 +78,18 @@ SpectrumSettings ReadSpectrumSettings(const IniFile& ini)
 
 void WriteSpectrumSettings(const SpectrumSettings& s, IniFile& ini)
 {
-    for (const Key& k : IntKeys)
-        ini.setValue(Section, QString::fromUtf16(k.name), QString::number(s.*k.field));
+    QString numbers[std::size(IntKeys)];
+    IniFile::KeyValue keys[std::size(IntKeys) + std::size(Flags)];
+    size_t n = 0;
+    for (const Key& k : IntKeys) {
+        numbers[n] = QString::number(s.*k.field);
+        keys[n] = {k.name, numbers[n]};
+        ++n;
+    }
     for (const Flag& k : Flags)
-        ini.setValue(Section, QString::fromUtf16(k.name), s.*k.field ? QStringLiteral("1") : QStringLiteral("0"));
+        keys[n++] = {k.name, s.*k.field ? u"1" : u"0"};
+    const IniFile::SectionValues section{Section, keys};
+    ini.setValues(std::span(&section, 1));
 }
 
 }  // namespace korvel
