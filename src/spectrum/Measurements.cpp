@@ -18,14 +18,11 @@ Measurements Measure(std::span<const double> y)
     m.minimum = *lo;
     m.maximum = *hi;
     m.peakToPeak = m.maximum - m.minimum;
-    double sum = 0.0;
     double squares = 0.0;
-    for (double v : y) {
-        sum += v;
+    for (double v : y)
         squares += v * v;
-    }
     const double n = static_cast<double>(y.size());
-    m.mean = sum / n;
+    m.mean = MeanOf(y);
     m.rms = std::sqrt(squares / n);
     // A second pass: the difference of two large sums would lose a small ripple on an offset.
     double deviations = 0.0;
@@ -35,6 +32,14 @@ Measurements Measure(std::span<const double> y)
     const double peak = std::max(m.maximum - m.mean, m.mean - m.minimum);
     m.crestFactor = m.acRms > 0.0 ? peak / m.acRms : std::numeric_limits<double>::quiet_NaN();
     return m;
+}
+
+double MeanOf(std::span<const double> y)
+{
+    double sum = 0.0;
+    for (double v : y)
+        sum += v - y.front();
+    return y.front() + sum / static_cast<double>(y.size());
 }
 
 }  // namespace korvel

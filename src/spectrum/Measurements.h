@@ -21,4 +21,8 @@ struct Measurements {
 
 Measurements Measure(std::span<const double> y);
 
+// The mean, summed as distances from the first value: a flat stretch gets its own level back
+// exactly, so nothing of it is left over as a ripple or a tone. y must not be empty.
+double MeanOf(std::span<const double> y);
+
 }  // namespace korvel

@@ -1,6 +1,7 @@
 #include "spectrum/Spectrum.h"
 
 #include "spectrum/Fft.h"
+#include "spectrum/Measurements.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,11 +11,6 @@
 namespace korvel {
 
 namespace {
-
-double meanOf(std::span<const double> y)
-{
-    return std::accumulate(y.begin(), y.end(), 0.0) / static_cast<double>(y.size());
-}
 
 // Where a tone lies between bin k and its larger neighbour, from the ratio of their
 // amplitudes and the window's main lobe: the offset in bins (0 ... 0.5) toward the neighbour.
@@ -41,14 +37,14 @@ std::optional<SpectrumPeak> findPeak(const Spectrum& s, WindowFunction f)
     if (last < 1)
         return std::nullopt;
     const int k = static_cast<int>(std::max_element(a.begin() + 1, a.end()) - a.begin());
+    // A flat stretch has no tone: every bin above 0 Hz is zero.
+    if (!(a[k] > 0.0))
+        return std::nullopt;
     // Bin 0 holds the mean, not the lobe of a tone, so it is no neighbour.
     const double left = k > 1 ? a[k - 1] : 0.0;
     const double right = k < last ? a[k + 1] : 0.0;
-    double position = k;
-    if (a[k] > 0.0) {
-        const int side = right >= left ? 1 : -1;
-        position += side * offsetTowardNeighbour(f, std::max(left, right) / a[k]);
-    }
+    const int side = right >= left ? 1 : -1;
+    const double position = k + side * offsetTowardNeighbour(f, std::max(left, right) / a[k]);
     return SpectrumPeak{k, position * s.resolutionHz, a[k]};
 }
 
@@ -85,7 +81,7 @@ Spectrum ComputeSpectrum(std::span<const double> y, double sampleRateHz,
     const std::span<double> in = fft.input();
     for (int seg = 0; seg < s.segments; ++seg) {
         const std::span<const double> part = y.subspan(size_t(seg) * size_t(step), size_t(length));
-        const double m = meanOf(part);
+        const double m = MeanOf(part);
         for (int i = 0; i < length; ++i)
             in[i] = (part[i] - m) * w[i];
         fft.execute();
@@ -95,7 +91,7 @@ Spectrum ComputeSpectrum(std::span<const double> y, double sampleRateHz,
     }
 
     s.amplitude.resize(bins);
-    s.amplitude[0] = std::abs(meanOf(y));
+    s.amplitude[0] = std::abs(MeanOf(y));
     for (int k = 1; k < bins; ++k) {
         // Both halves of the two-sided spectrum, except at the Nyquist bin of an even length.
         const double sides = (length % 2 == 0 && k == bins - 1) ? 1.0 : 2.0;

@@ -20,7 +20,10 @@ TEST(Measurements, OfKnownValues)
     EXPECT_DOUBLE_EQ(m.acRms, std::sqrt((0 + 36 + 4 + 16) / 4.0));
     EXPECT_DOUBLE_EQ(m.crestFactor, 6 / std::sqrt(14.0));
 
-    EXPECT_TRUE(std::isnan(Measure(std::vector<double>(5, 3.0)).crestFactor));
+    const Measurements flat = Measure(std::vector<double>(30000, 2047 * 0.1234567));
+    EXPECT_EQ(flat.mean, 2047 * 0.1234567);
+    EXPECT_EQ(flat.acRms, 0.0);
+    EXPECT_TRUE(std::isnan(flat.crestFactor));
     EXPECT_EQ(Measure({}).count, 0);
 }
 
