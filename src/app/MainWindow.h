@@ -274,6 +274,9 @@ public:
     void btSaveChartClick();
     void N1Click();
     void btPrintClick();
+    // The printer, or with none installed one writing the PDF file the user names; nothing
+    // when the user cancels. The chart and the spectrum print through it.
+    std::unique_ptr<QPrinter> printerOrPdfFile();
 
     // --- The spectrum window (MainWindowSpectrum.cpp) ---
     SpectrumWindow* spectrumWindow() const { return spectrum_; }

@@ -186,18 +186,26 @@ void MainWindow::N1Click()
     btSaveChartClick();
 }
 
-void MainWindow::btPrintClick()
+std::unique_ptr<QPrinter> MainWindow::printerOrPdfFile()
 {
     std::unique_ptr<QPrinter> printer = CurrentPrinter ? CurrentPrinter() : nullptr;
     if (!printer) {
         // No printer installed, as often on this platform: the same page goes into a PDF file.
         const QString file = dialogs().fileName(PdfDlg());
         if (file.isEmpty())
-            return;
+            return nullptr;
         printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(file);
     }
+    return printer;
+}
+
+void MainWindow::btPrintClick()
+{
+    const std::unique_ptr<QPrinter> printer = printerOrPdfFile();
+    if (!printer)
+        return;
     const QString error = printChart(ui->Chart1, *printer);
     if (!error.isEmpty())
         messages().error(error);

@@ -29,8 +29,8 @@ void MainWindow::wireSpectrum()
     // The program ends with the main window, whether or not the spectrum is open.
     spectrum_->setAttribute(Qt::WA_QuitOnClose, false);
     spectrum_->messages = &messages();
-    // The spectrum prints on the printer the chart prints on.
-    spectrum_->CurrentPrinter = [this] { return CurrentPrinter ? CurrentPrinter() : nullptr; };
+    // The spectrum prints where the chart prints, a PDF file included.
+    spectrum_->CurrentPrinter = [this] { return printerOrPdfFile(); };
 
     N2_ = pmChart_->addAction(QStringLiteral("Спектр"));
     N2_->setObjectName(QStringLiteral("N2"));

@@ -1,7 +1,9 @@
 // The spectrum window from the main window: opened from the pop-up menu and the button, it
 // follows a zoom, a display-mode change and new data, and keeps its choices in the settings;
-// the save dialog's open formats take an accelerometer record.
+// the save dialog's open formats take an accelerometer record; with no printer its print goes
+// into a PDF file as the chart's does.
 #include "InteractionFixture.h"
+#include "PdfPaintedArea.h"
 
 #include "app/FileDialogs.h"
 #include "chartview/ChartGeometry.h"
@@ -12,6 +14,8 @@
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <cmath>
 #include <numbers>
@@ -115,5 +119,24 @@ TEST(SpectrumFromTheWindow, SaveDialogOffersTheOpenFormatsAndAnAccelerometerReco
     // The channels' offsets (-15, +77) are in the values as the chart plots them.
     EXPECT_EQ(QString::fromUtf8(f.readAll()),
               QStringLiteral("Выборки,единицы АЦП (X),единицы АЦП (Y)\n0,985,3077\n1,986,3078\n"));
+    EXPECT_TRUE(w.messages.said.isEmpty());
+}
+
+TEST(SpectrumFromTheWindow, WithNoPrinterThePrintGoesIntoAPdfFileAsTheChartsDoes)
+{
+    ChartWindow w;
+    auto dialogs = std::make_shared<ScriptedFileDialogs>();
+    w.window->setFileDialogs(dialogs);
+    w.window->setPrinterSource([] { return std::unique_ptr<QPrinter>(); });
+    showSine(w, 50);
+    w.f().btSpectrum->click();
+    QTemporaryDir out;
+    const QString path = out.filePath(QStringLiteral("spectrum.pdf"));
+    dialogs->answers << path;
+
+    w.window->spectrumWindow()->btPrintClick();
+    ASSERT_EQ(dialogs->asked.size(), 1);
+    EXPECT_EQ(dialogs->asked[0].filter, QStringLiteral("PDF (*.pdf)"));
+    EXPECT_GT(pdf::paintedAreaOfFile(path).paintOps, 0);
     EXPECT_TRUE(w.messages.said.isEmpty());
 }
