@@ -11,7 +11,9 @@
 
 #include <QAction>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMenu>
+#include <QScreen>
 #include <gtest/gtest.h>
 #include <cmath>
 #include <numbers>
@@ -116,4 +118,23 @@ TEST(SpectrumFromTheWindow, SaveDialogOffersTheOpenFormatsAndAnAccelerometerReco
     EXPECT_EQ(QString::fromUtf8(f.readAll()),
               QStringLiteral("Выборки,единицы АЦП (X),единицы АЦП (Y)\n0,985,3077\n1,986,3078\n"));
     EXPECT_TRUE(w.messages.said.isEmpty());
+}
+
+TEST(SpectrumFromTheWindow, OpensOnTheScreenWhateverPlaceAndSizeTheSettingsGive)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    // A place off the screen, and none (beside the main window), both with a size too large.
+    for (const QPoint place : {QPoint(5000, 4000), QPoint(-1, -1)}) {
+        SettingsValues saved;
+        saved.spectrum.width = 3200;
+        saved.spectrum.height = 2000;
+        saved.spectrum.left = place.x();
+        saved.spectrum.top = place.y();
+        ChartWindow w(saved);
+        w.window->show();
+        w.f().btSpectrum->click();
+        const QRect shown = w.window->spectrumWindow()->frameGeometry();
+        EXPECT_TRUE(screen.contains(shown)) << place.x() << ": " << shown.x() << ',' << shown.y()
+                                            << ' ' << shown.width() << 'x' << shown.height();
+    }
 }
