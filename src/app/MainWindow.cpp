@@ -4,6 +4,7 @@
 #include "app/FileDialogs.h"
 #include "app/HelpWindow.h"
 #include "app/StatusPanel.h"
+#include "chartview/PlaceOnScreen.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
 #include "device/RealTimeCycle.h"
@@ -218,7 +219,7 @@ bool MainWindow::event(QEvent* event)
     const bool placed = event->type() == QEvent::Move || event->type() == QEvent::Resize;
     if (placed && frameFitPending && windowHandle() && !windowHandle()->frameMargins().isNull()) {
         frameFitPending = false;
-        QTimer::singleShot(0, this, [this] { fitOnScreen(x(), y(), width(), height()); });
+        QTimer::singleShot(0, this, [this] { PlaceOnScreen(this, x(), y(), width(), height()); });
     }
     // The title bar's help button (where the platform draws one) opens the help directly.
     if (event->type() == QEvent::EnterWhatsThisMode) {

@@ -303,8 +303,6 @@ private:
 
     // Settings: the window geometry first, then everything else in reading order.
     void applyGeometry(const SettingsValues& v);
-    // Puts the window at this place and size as far as the screens allow (left, top: the frame).
-    void fitOnScreen(int left, int top, int width, int height);
     void applySettings(const SettingsValues& v);
     SettingsValues collectSettings() const;
 

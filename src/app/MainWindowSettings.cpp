@@ -5,12 +5,9 @@
 #include "chartview/SpectrumWindow.h"
 
 #include "chartview/ChartView.h"
+#include "chartview/PlaceOnScreen.h"
 #include "settings/WindowGeometry.h"
 #include "ui_MainWindow.h"
-
-#include <QGuiApplication>
-#include <QScreen>
-#include <QWindow>
 
 #include <algorithm>
 #include <climits>
@@ -30,22 +27,9 @@ void selectItem(QComboBox* box, int index)
 void MainWindow::applyGeometry(const SettingsValues& v)
 {
     setMinimumSize(MinimumWindowSize);
-    fitOnScreen(v.WindowLeft, v.WindowTop, v.WindowWidth, v.WindowHeight);
+    PlaceOnScreen(this, v.WindowLeft, v.WindowTop, v.WindowWidth, v.WindowHeight);
     // The frame is known only once the window manager has taken the window.
     frameFitPending = true;
-}
-
-void MainWindow::fitOnScreen(int left, int top, int width, int height)
-{
-    // The primary screen first: a window saved off every screen goes there.
-    QList<QRect> screens;
-    const QScreen* primary = QGuiApplication::primaryScreen();
-    for (const QScreen* s : QGuiApplication::screens())
-        screens.insert(s == primary ? 0 : screens.size(), s->availableGeometry());
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    const QRect r = FitWindowGeometry(left, top, width, height, frame, screens);
-    resize(r.size());
-    move(r.topLeft());
 }
 
 void MainWindow::applySettings(const SettingsValues& v)

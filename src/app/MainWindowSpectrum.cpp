@@ -8,6 +8,7 @@
 #include "chart/PlottedSignal.h"
 #include "chartview/ChartGeometry.h"
 #include "chartview/ChartView.h"
+#include "chartview/PlaceOnScreen.h"
 #include "chartview/SpectrumWindow.h"
 #include "device/Acquisition.h"
 #include "ui_MainWindow.h"
@@ -18,6 +19,7 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 
 namespace korvel {
@@ -61,17 +63,18 @@ void MainWindow::btSpectrumClick()
     if (!spectrumPlaced_) {
         spectrumPlaced_ = true;
         const SpectrumSettings& s = spectrumPlace_;
-        spectrum_->resize(s.width, s.height);
-        if (s.left >= 0 && s.top >= 0) {
-            spectrum_->move(s.left, s.top);
-        } else {
+        QPoint place(s.left, s.top);
+        if (s.left < 0 || s.top < 0) {
             // Beside the main window when the screen has room, over its right part otherwise.
             const QRect screen = this->screen()->availableGeometry();
             const QRect main = frameGeometry();
-            const int left = std::clamp(main.right() + 1, screen.left(),
-                                        std::max(screen.left(), screen.right() - s.width));
-            spectrum_->move(left, main.top());
+            place = {std::clamp(main.right() + 1, screen.left(),
+                                std::max(screen.left(), screen.right() - s.width)),
+                     main.top()};
         }
+        // Framed as the main window is, by the same window manager.
+        PlaceOnScreen(spectrum_, place.x(), place.y(), s.width, s.height,
+                      windowHandle() ? windowHandle()->frameMargins() : QMargins());
     }
     spectrum_->show();
     spectrum_->raise();

@@ -1,6 +1,7 @@
 #include "chartview/SecondaryChartWindow.h"
 
 #include "chartview/ChartGeometry.h"
+#include "chartview/PlaceOnScreen.h"
 #include "chartview/TemperatureAxis.h"
 #include "ui_SecondaryChartWindow.h"
 
@@ -101,9 +102,12 @@ void SecondaryChartWindow::placeUnder(const QWidget* mainWindow)
 {
     expectFrameOf(mainWindow);
     const QRect main = mainWindow->frameGeometry();
-    QRect outer = geometry().marginsAdded(frame());
-    outer.moveTop(main.y() + main.height());
-    setOuterGeometry(outer);
+    // Under a main window that reaches the screen's bottom it would be off the screen: it then
+    // rises over the main window's lower part, which it can be seen through.
+    const QMargins m = frame();
+    const QRect fit = FitOnScreens(geometry().left() - m.left(), main.y() + main.height(), width(),
+                                   height(), m, minimumSize());
+    setOuterGeometry(QRect(fit.topLeft(), fit.size().grownBy(m)));
 }
 
 void SecondaryChartWindow::alignWith(const QWidget* mainWindow, int mainLeftAxisX,

@@ -82,7 +82,7 @@ TEST(RealTimeWindow, StartPreparesTheModeAndStopUndoesIt)
     openDataFile(r.w(), r.dir.filePath(QStringLiteral("f.dtw")));  // file coefficients
     r.f().btADXL->click();  // the accelerometer mode
     r.window->move(40, 50);
-    r.window->resize(800, 560);
+    r.window->resize(800, 500);  // room under it on the screen for the secondary window
     r.f().gbAx->show();
     r.f().gbFT->show();
     r.f().btRd->setEnabled(true);

@@ -13,8 +13,10 @@
 
 #include <QAction>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPrinter>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <cmath>
@@ -139,4 +141,23 @@ TEST(SpectrumFromTheWindow, WithNoPrinterThePrintGoesIntoAPdfFileAsTheChartsDoes
     EXPECT_EQ(dialogs->asked[0].filter, QStringLiteral("PDF (*.pdf)"));
     EXPECT_GT(pdf::paintedAreaOfFile(path).paintOps, 0);
     EXPECT_TRUE(w.messages.said.isEmpty());
+}
+
+TEST(SpectrumFromTheWindow, OpensOnTheScreenWhateverPlaceAndSizeTheSettingsGive)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    // A place off the screen, and none (beside the main window), both with a size too large.
+    for (const QPoint place : {QPoint(5000, 4000), QPoint(-1, -1)}) {
+        SettingsValues saved;
+        saved.spectrum.width = 3200;
+        saved.spectrum.height = 2000;
+        saved.spectrum.left = place.x();
+        saved.spectrum.top = place.y();
+        ChartWindow w(saved);
+        w.window->show();
+        w.f().btSpectrum->click();
+        const QRect shown = w.window->spectrumWindow()->frameGeometry();
+        EXPECT_TRUE(screen.contains(shown)) << place.x() << ": " << shown.x() << ',' << shown.y()
+                                            << ' ' << shown.width() << 'x' << shown.height();
+    }
 }

@@ -3,6 +3,8 @@
 #include "chartview/ChartView.h"
 #include "chartview/SecondaryChartWindow.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QScrollBar>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -120,4 +122,17 @@ TEST(SecondaryChartWindow, ChartFollowsTheWindowHeightAndTakesTheMainColours)
     EXPECT_EQ(w.SeriDgt1()->pen().color(), QColor(Qt::magenta));
     EXPECT_EQ(w.SeriDgt2()->pen().color(), QColor(Qt::cyan));
     EXPECT_EQ(w.SeriDgt3()->pen().color(), QColor(Qt::darkRed));
+}
+
+TEST(SecondaryChartWindow, UnderAMainWindowReachingTheScreenBottomStaysOnTheScreen)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget main;
+    main.show();
+    main.setGeometry(screen.adjusted(0, 30, 0, -30));
+    SecondaryChartWindow w;
+    const int height = w.height();
+    w.placeUnder(&main);
+    EXPECT_TRUE(screen.contains(w.frameGeometry())) << w.frameGeometry().top();
+    EXPECT_EQ(w.height(), height);
 }
