@@ -134,7 +134,7 @@ protected:
     // Acts once, when the k-th request for a next packet goes out.
     void atNextPacketRequest(int k, std::function<void(FaultyLine&)> act)
     {
-        onWrite = [this, k, act, seen = 0](FaultyLine& l, const QByteArray& bytes) mutable {
+        onWrite = [k, act, seen = 0](FaultyLine& l, const QByteArray& bytes) mutable {
             if (bytes == cmd::cmdNextPacket() && ++seen == k)
                 act(l);
             return false;
