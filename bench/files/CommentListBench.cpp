@@ -1,8 +1,8 @@
 // The comment list of a folder of 2000 eight-block data files, warm cache. The sample blocks
 // are left as holes in the files: the listing steps over them and never reads them anyway.
-#include "files/Cp1251.h"
 #include "files/DataFile.h"
 #include "files/FolderBrowse.h"
+#include "text/Cp1251.h"
 #include "text/Messages.h"
 
 #include <QFile>

@@ -6,9 +6,9 @@
 // acquisition object and the connection to the board).
 
 #include "chart/Calibration.h"
-#include "chart/OutputRules.h"
+#include "chart/ControlThresholds.h"
+#include "device/PortLocator.h"
 #include "files/DataFileIo.h"
-#include "serial/PortLocator.h"
 #include "serial/SerialPort.h"
 #include "settings/Settings.h"
 #include "timing/FtCalculator.h"

@@ -3,7 +3,7 @@
 #include "app/MainWindow.h"
 
 #include "device/Acquisition.h"
-#include "serial/ConnectBoard.h"
+#include "device/ConnectBoard.h"
 #include "serialport/BoardLink.h"
 #include "ui_MainWindow.h"
 
@@ -11,6 +11,14 @@
 #include <array>
 
 namespace korvel {
+
+namespace {
+// Status panel 0 and btUSB's hint when the board's port is lost or would not open.
+QString noLinkText()
+{
+    return QStringLiteral("USB: нет связи");
+}
+}  // namespace
 
 void MainWindow::wireBoard()
 {
@@ -28,7 +36,7 @@ void MainWindow::wireBoard()
     connect(port_.get(), &SerialPort::failed, this, [this] {
         port_->close();
         setBoardButtonsEnabled(false);
-        statusPanel(0)->setText(QStringLiteral("USB: нет связи"));
+        statusPanel(0)->setText(noLinkText());
         showLinkState(QString());
     });
 }
@@ -40,7 +48,7 @@ void MainWindow::showLinkState(const QString& device)
     SetCaptionColour(ui->btUSB, linked ? QColor(0, 128, 0) : QColor(192, 0, 0));
     ui->btUSB->setToolTip(QStringLiteral("Подключить АЦП к компьютеру\n")
                           + (linked ? QStringLiteral("Подключено: ") + device
-                                    : QStringLiteral("USB: нет связи")));
+                                    : noLinkText()));
 }
 
 void MainWindow::setBoardButtonsEnabled(bool enabled)
@@ -56,10 +64,10 @@ void MainWindow::setBoardButtonsEnabled(bool enabled)
 void MainWindow::ConnectBoard()
 {
     const ConnectOutcome outcome = korvel::ConnectBoard(*port_, findPort_, messages_);
-    setBoardButtonsEnabled(outcome.buttonsEnabled);
+    setBoardButtonsEnabled(outcome.connected());
     showLinkState(outcome.device);
-    if (outcome.status0)
-        statusPanel(0)->setText(*outcome.status0);
+    if (outcome.state == ConnectState::PortWouldNotOpen)
+        statusPanel(0)->setText(noLinkText());
 }
 
 void MainWindow::btUSBClick()

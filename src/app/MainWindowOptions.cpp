@@ -3,7 +3,7 @@
 #include "app/CaptionColour.h"
 #include "app/MainWindow.h"
 
-#include "chart/OutputRules.h"
+#include "chart/ControlThresholds.h"
 #include "chart/ScaleControls.h"
 #include "chart/Scaling.h"
 #include "chartview/ChartView.h"

@@ -4,12 +4,12 @@
 #include "app/CaptionColour.h"
 #include "app/MainWindow.h"
 
-#include "chart/OutputRules.h"
 #include "chartview/ChartFill.h"
 #include "chartview/ChartView.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
 #include "device/Commands.h"
+#include "device/OutputRules.h"
 #include "device/RealTimeCycle.h"
 #include "ui_MainWindow.h"
 

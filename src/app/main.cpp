@@ -5,9 +5,9 @@
 #include "app/WidgetMessages.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
-#include "files/Cp1251.h"
 #include "serialport/BoardLink.h"
 #include "settings/SettingsLocation.h"
+#include "text/Cp1251.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>

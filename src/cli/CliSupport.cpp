@@ -3,10 +3,10 @@
 #include "chart/PlottedSignal.h"
 #include "chart/Scaling.h"
 #include "cli/FileSignal.h"
+#include "device/ConnectBoard.h"
 #include "files/DataFileIo.h"
 #include "files/OpenExport.h"
 #include "files/TextExport.h"
-#include "serial/ConnectBoard.h"
 #include "serialport/QtSerialPort.h"
 #include "settings/SettingsLocation.h"
 #include "text/NumberFormat.h"
@@ -138,7 +138,7 @@ std::unique_ptr<SerialPort> ConnectFromOptions(const CommandLine& cl)
     const ConnectOutcome outcome = ConnectBoard(*port, MakeBoardPortFinder(link), messages);
     for (const QString& text : messages.texts())
         PrintedMessages::print(text);
-    if (!outcome.buttonsEnabled) {
+    if (!outcome.connected()) {
         // The window stays silent when the registry lists no bridge; a script needs a reason.
         if (messages.said.isEmpty())
             PrintedMessages::print(QStringLiteral("АЦП не обнаружено"));

@@ -12,10 +12,10 @@
 #include "cli/OutputFile.h"
 #include "cli/Subcommands.h"
 #include "device/Acquisition.h"
-#include "files/Cp1251.h"
 #include "files/DataFileIo.h"
 #include "files/OpenExport.h"
 #include "files/TextExport.h"
+#include "text/Cp1251.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 
 #include "cli/CliSupport.h"
 #include "cli/Subcommands.h"
-#include "serial/PortLocator.h"
+#include "device/PortLocator.h"
 #include "serialport/BoardLink.h"
 
 #include <QTextStream>

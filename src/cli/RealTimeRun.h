@@ -2,8 +2,9 @@
 // The real-time mode without the window: the core's polling cycle, with both outputs decided
 // from the settings on every reply that carries the temperature, signal first.
 
-#include "chart/OutputRules.h"
+#include "chart/ControlThresholds.h"
 #include "device/Acquisition.h"
+#include "device/OutputRules.h"
 #include "device/RealTimeCycle.h"
 #include "settings/Settings.h"
 

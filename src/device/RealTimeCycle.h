@@ -3,7 +3,7 @@
 // commands last decided go out a short interval apart, then the sample request. Deciding the
 // outputs stays with the caller, which hands each result to applyOutput().
 
-#include "chart/OutputRules.h"
+#include "device/OutputRules.h"
 
 #include <QByteArray>
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "files/DataFile.h"
 
-#include "files/Cp1251.h"
+#include "text/Cp1251.h"
 #include "text/NumberFormat.h"
 
 #include <QtEndian>

@@ -1,8 +1,8 @@
 #include "files/DataFileIo.h"
 
-#include "files/Cp1251.h"
-#include "files/RegularFiles.h"
+#include "text/Cp1251.h"
 #include "text/NumberFormat.h"
+#include "text/RegularFiles.h"
 
 #include <QFileInfo>
 

@@ -1,10 +1,10 @@
 #include "files/FolderBrowse.h"
 
-#include "files/Cp1251.h"
 #include "files/DataFile.h"
 #include "files/DataFileIo.h"
-#include "files/RegularFiles.h"
+#include "text/Cp1251.h"
 #include "text/NumberFormat.h"
+#include "text/RegularFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "files/TextExport.h"
 
-#include "files/Cp1251.h"
+#include "text/Cp1251.h"
 #include "text/NumberFormat.h"
 
 #include <QStringList>

@@ -2,7 +2,7 @@
 // How the program reaches the board, from the command line: --port DEVICE skips discovery,
 // --simulate uses the built-in simulated board, otherwise the bridge is looked for.
 
-#include "serial/PortLocator.h"
+#include "device/PortLocator.h"
 #include "serial/SerialPort.h"
 
 #include <QCommandLineParser>

@@ -1,6 +1,6 @@
 #include "settings/IniFile.h"
 
-#include "files/Cp1251.h"
+#include "text/Cp1251.h"
 
 #include <QVarLengthArray>
 #include <algorithm>

@@ -2,7 +2,7 @@
 // A small INI file of our own: Windows-1251 text, sections and keys matched without regard to
 // case, and rewriting that keeps every line it does not own (unknown keys, comments, blanks).
 
-#include "files/RegularFiles.h"
+#include "text/RegularFiles.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,10 +1,10 @@
 #include "settings/Settings.h"
 
-#include "files/Cp1251.h"
-#include "files/RegularFiles.h"
 #include "settings/IniFile.h"
+#include "text/Cp1251.h"
 #include "text/Messages.h"
 #include "text/NumberFormat.h"
+#include "text/RegularFiles.h"
 
 #include <QVarLengthArray>
 #include <algorithm>

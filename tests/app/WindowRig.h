@@ -4,7 +4,7 @@
 
 #include "app/MainWindow.h"
 #include "device/Acquisition.h"
-#include "serial/PortLocator.h"
+#include "device/PortLocator.h"
 #include "serial/SerialPort.h"
 #include "text/Messages.h"
 #include "ui_MainWindow.h"

@@ -3,10 +3,10 @@
 #include "CliTestSupport.h"
 #include "chart/Scaling.h"
 #include "cli/CliSupport.h"
-#include "files/Cp1251.h"
 #include "files/DataFileIo.h"
 #include "files/TextExport.h"
 #include "settings/Settings.h"
+#include "text/Cp1251.h"
 
 #include <QDir>
 #include <QFile>

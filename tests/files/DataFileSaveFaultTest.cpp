@@ -1,11 +1,11 @@
 // A data file save that cannot finish leaves the file that was there byte for byte.
-#include "files/Cp1251.h"
 #include "files/DataFile.h"
 #include "files/DataFileIo.h"
-#include "files/RegularFiles.h"
 #include "settings/Settings.h"
 #include "support/SaveFaults.h"
+#include "text/Cp1251.h"
 #include "text/Messages.h"
+#include "text/RegularFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "files/DataFile.h"
 #include "files/DataFileIo.h"
 #include "files/FolderBrowse.h"
-#include "files/RegularFiles.h"
 #include "text/Messages.h"
+#include "text/RegularFiles.h"
 
 #include <QBuffer>
 #include <QDateTime>

@@ -1,5 +1,5 @@
-#include "files/Cp1251.h"
 #include "files/TextExport.h"
+#include "text/Cp1251.h"
 #include "text/NumberFormat.h"
 
 #include <QStringList>

@@ -3,7 +3,7 @@
 
 #include "device/Acquisition.h"
 #include "device/Commands.h"
-#include "serial/ConnectBoard.h"
+#include "device/ConnectBoard.h"
 #include "serialport/QtSerialPort.h"
 #include "sim/PtyBoardServer.h"
 #include "support/EventLoopWait.h"
@@ -45,7 +45,7 @@ protected:
         QString error;
         ASSERT_TRUE(server->start(&error)) << error.toStdString();
         RecordingMessages messages;
-        ASSERT_TRUE(ConnectBoard(port, FixedPortFinder(server->devicePath()), messages).buttonsEnabled);
+        ASSERT_TRUE(ConnectBoard(port, FixedPortFinder(server->devicePath()), messages).connected());
     }
 
     void start()

@@ -3,7 +3,7 @@
 
 #include "device/Acquisition.h"
 #include "device/Commands.h"
-#include "serial/ConnectBoard.h"
+#include "device/ConnectBoard.h"
 #include "serialport/QtSerialPort.h"
 #include "sim/PtyBoardServer.h"
 #include "support/EventLoopWait.h"
@@ -30,7 +30,7 @@ protected:
         QString error;
         ASSERT_TRUE(server.start(&error)) << error.toStdString();
         RecordingMessages messages;
-        ASSERT_TRUE(ConnectBoard(port, FixedPortFinder(server.devicePath()), messages).buttonsEnabled)
+        ASSERT_TRUE(ConnectBoard(port, FixedPortFinder(server.devicePath()), messages).connected())
             << port.errorText().toStdString();
         QObject::connect(&acq, &Acquisition::drawChart, [this] {
             ++draws;
@@ -160,7 +160,7 @@ TEST(KorvelCliSimulate, ServesTheBoardUntilTerminated)
 
     QtSerialPort port;
     RecordingMessages messages;
-    ASSERT_TRUE(ConnectBoard(port, FixedPortFinder(link), messages).buttonsEnabled);
+    ASSERT_TRUE(ConnectBoard(port, FixedPortFinder(link), messages).connected());
     Acquisition acq(port, nullptr, AcquisitionIntervals{100, 20});
     int draws = 0;
     QObject::connect(&acq, &Acquisition::drawChart, [&] { ++draws; });

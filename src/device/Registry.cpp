@@ -1,4 +1,4 @@
-#include "serial/Registry.h"
+#include "device/Registry.h"
 
 #include <QStringList>
 #include <cstring>

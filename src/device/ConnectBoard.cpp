@@ -1,4 +1,4 @@
-#include "serial/ConnectBoard.h"
+#include "device/ConnectBoard.h"
 
 #include "device/Commands.h"
 
@@ -17,14 +17,14 @@ ConnectOutcome ConnectBoard(SerialPort& port, const PortFinder& findPort, Messag
         return outcome;
     if (!port.open(found.device)) {
         messages.information(notFound);
-        outcome.status0 = QStringLiteral("USB: нет связи");
+        outcome.state = ConnectState::PortWouldNotOpen;
         return outcome;
     }
     port.setLineParameters();
     port.setBaudRate(cmd::LineBaudRate);
     // The greeting goes out only at the board's speed.
     port.write(cmd::cmdConnect());
-    outcome.buttonsEnabled = true;
+    outcome.state = ConnectState::Connected;
     outcome.device = found.device;
     return outcome;
 }

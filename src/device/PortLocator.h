@@ -2,7 +2,7 @@
 // Finding the board's port: the two registry layouts the USB-to-UART bridge's driver writes,
 // and the platform's device name for a port number.
 
-#include "serial/Registry.h"
+#include "device/Registry.h"
 
 #include <QString>
 #include <functional>

@@ -3,11 +3,8 @@
 // value (XP2/8 by the signal in ADC units, XP2/7 by the temperature in °C).
 
 #include <QString>
-#include <functional>
 
 namespace korvel {
-
-struct ScaleCoefficients;
 
 // Condition items: 0 ">", 1 ">=", 2 "<", 3 "<="; no selection (any other index) never holds.
 bool CheckCondition(double value, double threshold, int conditionIndex);
@@ -41,25 +38,5 @@ OutputDecision DecideOutput(OutputLine line, double value, const OutputRule& rul
 
 // "A:+5В", "T:0В"; empty for a hold, which keeps the caption.
 QString OutputIndicatorCaption(OutputLine line, OutputResult result);
-
-struct ControlThresholds {
-    double ThermoLevelOn = 0.0;
-    double ThermoLevelOff = 0.0;
-    double AnalogLevelOn = 0.0;     // ADC units
-    double AnalogLevelOff = 0.0;
-};
-
-struct ControlThresholdTexts {
-    QString eTOn;
-    QString eTOff;
-    QString eAOn;
-    QString eAOff;
-};
-
-// Reads all four texts (temperatures, then the scale refresh, then the analogue values in ADC
-// units) and throws ConversionError on the first that fails, so a caller that assigns the
-// result only on success keeps all four thresholds as they were.
-ControlThresholds ReadControlThresholds(const ControlThresholdTexts& texts,
-                                        const std::function<ScaleCoefficients()>& refreshScale);
 
 }  // namespace korvel

@@ -1,6 +1,5 @@
-#include "chart/OutputRules.h"
+#include "device/OutputRules.h"
 
-#include "chart/Scaling.h"
 #include "text/NumberFormat.h"
 
 #include <gtest/gtest.h>
@@ -98,41 +97,4 @@ TEST(DecideOutput, UnselectedConditionOrLevelNeverDrives)
     EXPECT_FALSE(CheckCondition(5, 1, 4));
     EXPECT_EQ(decide(rule(-1, 0, V5, -1, 0, V0), 3), OutputResult::Hold);
     EXPECT_EQ(decide(rule(Gt, 0, -1, Lt, -10, V0), 3), OutputResult::Hold);
-}
-
-TEST(ControlThresholds, AnalogueValuesBecomeAdcUnits)
-{
-    int refreshed = 0;
-    const auto scale = [&] {
-        ++refreshed;
-        return ScaleCoefficients{0.5, 2048};
-    };
-    const ControlThresholds t = ReadControlThresholds(
-        {QStringLiteral("155,0"), QStringLiteral("-55,0"), QStringLiteral("100"),
-         QStringLiteral("-99999,0")},
-        scale);
-    EXPECT_EQ(refreshed, 1);
-    EXPECT_EQ(t.ThermoLevelOn, 155.0);
-    EXPECT_EQ(t.ThermoLevelOff, -55.0);
-    EXPECT_EQ(t.AnalogLevelOn, 2248.0);
-    EXPECT_EQ(t.AnalogLevelOff, -99999.0 * 2 + 2048);
-}
-
-TEST(ControlThresholds, AnyBadTextFailsTheWholeReading)
-{
-    int refreshed = 0;
-    const auto scale = [&] {
-        ++refreshed;
-        return ScaleCoefficients{1.0, 0};
-    };
-    EXPECT_THROW(ReadControlThresholds({QStringLiteral("20.5"), QStringLiteral("1"),
-                                        QStringLiteral("1"), QStringLiteral("1")},
-                                       scale),
-                 ConversionError);
-    EXPECT_EQ(refreshed, 0);
-    EXPECT_THROW(ReadControlThresholds({QStringLiteral("1"), QStringLiteral("1"),
-                                        QStringLiteral("1"), QStringLiteral("")},
-                                       scale),
-                 ConversionError);
-    EXPECT_EQ(refreshed, 1);
 }

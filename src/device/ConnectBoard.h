@@ -3,22 +3,24 @@
 // speed, greet it. The window and korvel-cli both call this; it never opens a port the user
 // did not choose.
 
-#include "serial/PortLocator.h"
+#include "device/PortLocator.h"
 #include "serial/SerialPort.h"
 #include "text/Messages.h"
 
-#include <optional>
-
 namespace korvel {
 
+// How a connection attempt ended.
+enum class ConnectState {
+    NoBoard,           // no port was found, or the lookup gave nothing to open
+    PortWouldNotOpen,  // the board's port was found but could not be opened
+    Connected,         // the port is open at the board's speed and the greeting is out
+};
+
 struct ConnectOutcome {
-    // The eight board buttons (btStart, bt1MHz, bt07MHz, btStartFExtrn, btSingle,
-    // btTemperature, btRd, btAxGo) are enabled exactly when this is true.
-    bool buttonsEnabled = false;
+    ConnectState state = ConnectState::NoBoard;
     // The port now open; empty when not connected.
     QString device;
-    // Status panel 0, when the connection changes it.
-    std::optional<QString> status0;
+    bool connected() const { return state == ConnectState::Connected; }
 };
 
 ConnectOutcome ConnectBoard(SerialPort& port, const PortFinder& findPort, Messages& messages);

@@ -1,4 +1,4 @@
-#include "serial/PortLocator.h"
+#include "device/PortLocator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
-#include "chart/OutputRules.h"
+#include "device/OutputRules.h"
 
-#include "chart/Scaling.h"
 #include "text/NumberFormat.h"
 
 namespace korvel {
@@ -113,20 +112,6 @@ QString OutputIndicatorCaption(OutputLine line, OutputResult result)
     case OutputResult::Hold: break;
     }
     return QString();
-}
-
-ControlThresholds ReadControlThresholds(const ControlThresholdTexts& texts,
-                                        const std::function<ScaleCoefficients()>& refreshScale)
-{
-    ControlThresholds t;
-    t.ThermoLevelOn = StrToFloat(texts.eTOn);
-    t.ThermoLevelOff = StrToFloat(texts.eTOff);
-    const ScaleCoefficients s = refreshScale();
-    const double on = StrToFloat(texts.eAOn);
-    const double off = StrToFloat(texts.eAOff);
-    t.AnalogLevelOn = ToAdcLevel(on, s);
-    t.AnalogLevelOff = ToAdcLevel(off, s);
-    return t;
 }
 
 }  // namespace korvel

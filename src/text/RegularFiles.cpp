@@ -1,4 +1,4 @@
-#include "files/RegularFiles.h"
+#include "text/RegularFiles.h"
 
 #include "text/NumberFormat.h"
 

@@ -1,4 +1,4 @@
-#include "serial/ConnectBoard.h"
+#include "device/ConnectBoard.h"
 #include "serial/ScriptedPort.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +17,7 @@ TEST(ConnectBoard, OpensRaisesTheSpeedThenGreets)
     ScriptedPort port;
     RecordingMessages messages;
     const ConnectOutcome out = ConnectBoard(port, finds(5, "COM5"), messages);
-    EXPECT_TRUE(out.buttonsEnabled);
-    EXPECT_FALSE(out.status0.has_value());
+    EXPECT_EQ(out.state, ConnectState::Connected);
     EXPECT_TRUE(messages.said.isEmpty());
     EXPECT_EQ(port.calls, (QStringList{"close", "close", "open COM5", "line", "baud 921600"}));
     ASSERT_EQ(port.writes.size(), 1);
@@ -33,7 +32,7 @@ TEST(ConnectBoard, NotFoundSaysSoOnceAndLeavesThePortClosed)
     ScriptedPort port;
     RecordingMessages messages;
     const ConnectOutcome out = ConnectBoard(port, finds(-1), messages);
-    EXPECT_FALSE(out.buttonsEnabled);
+    EXPECT_EQ(out.state, ConnectState::NoBoard);
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("АЦП не обнаружено")});
     EXPECT_EQ(messages.said[0].kind, Messages::Kind::Information);
     EXPECT_FALSE(port.isOpen());
@@ -45,7 +44,7 @@ TEST(ConnectBoard, PortZeroDoesNothingFurther)
     ScriptedPort port;
     RecordingMessages messages;
     const ConnectOutcome out = ConnectBoard(port, finds(0), messages);
-    EXPECT_FALSE(out.buttonsEnabled);
+    EXPECT_EQ(out.state, ConnectState::NoBoard);
     EXPECT_TRUE(messages.said.isEmpty());
     EXPECT_FALSE(port.isOpen());
 }
@@ -56,8 +55,7 @@ TEST(ConnectBoard, PortThatWillNotOpen)
     port.unavailable = {"COM7"};
     RecordingMessages messages;
     const ConnectOutcome out = ConnectBoard(port, finds(7, "COM7"), messages);
-    EXPECT_FALSE(out.buttonsEnabled);
-    EXPECT_EQ(out.status0, std::optional<QString>(QStringLiteral("USB: нет связи")));
+    EXPECT_EQ(out.state, ConnectState::PortWouldNotOpen);
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("АЦП не обнаружено")});
     EXPECT_TRUE(port.writes.isEmpty());
 }
@@ -69,7 +67,7 @@ TEST(ConnectBoard, SecondRunClosesReopensAndGreetsAgain)
     ConnectBoard(port, finds(5, "COM5"), messages);
     port.calls.clear();
     const ConnectOutcome out = ConnectBoard(port, FixedPortFinder("/dev/pts/3"), messages);
-    EXPECT_TRUE(out.buttonsEnabled);
+    EXPECT_EQ(out.state, ConnectState::Connected);
     EXPECT_EQ(port.calls.first(), "close");
     EXPECT_TRUE(port.calls.contains("open /dev/pts/3"));
     EXPECT_EQ(port.writtenCommands(), (QList<QByteArray>{")", ")"}));

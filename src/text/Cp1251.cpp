@@ -1,4 +1,4 @@
-#include "files/Cp1251.h"
+#include "text/Cp1251.h"
 
 #include "text/NumberFormat.h"
 
