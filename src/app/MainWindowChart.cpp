@@ -11,6 +11,7 @@
 #include "chartview/SecondaryChartWindow.h"
 #include "chartview/ZoomGesture.h"
 #include "device/Acquisition.h"
+#include "record/BoardWords.h"
 #include "text/Messages.h"
 #include "text/NumberFormat.h"
 #include "ui_MainWindow.h"
@@ -97,7 +98,7 @@ void MainWindow::ShowChart(ChartOrigin Origin)
                 clearGraph(g);
         }
         CalcScales();
-        data.AxisXName = QStringLiteral("Время, мкс");
+        data.AxisXName = MicrosecondsAxisName();
         if (scaling.CoefficientsFromFile) {
             f.pLdFile->show();
             setAxisTitles(c, AxisTitlesFor(f.cbShowK->currentIndex(), data.AxisYName,
@@ -140,7 +141,7 @@ void MainWindow::ShowChart(ChartOrigin Origin)
         zoom.PrevXUnitFactor = chart.PrevXUnitFactor;
 
         const ChartPlot plot = BuildChartPlot(d, o, {scaling.ScaleK, scaling.ScaleShift}, zoom);
-        if (plot.kind == PlotKind::Ordinary && data.DataKind == 129)
+        if (plot.kind == PlotKind::Ordinary && data.DataKind == DataKindWithTemperature)
             CopyKind129ToRealTime(d.SampleBuffer, a.RealTimeSignal, a.RealTimeTemperature);
         if (plot.XStep)
             chart.XStep = *plot.XStep;

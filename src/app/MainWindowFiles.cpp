@@ -11,6 +11,7 @@
 #include "device/Acquisition.h"
 #include "files/DataFileIo.h"
 #include "files/OpenExport.h"
+#include "record/BoardWords.h"
 #include "text/Messages.h"
 #include "text/NumberFormat.h"
 #include "ui_MainWindow.h"
@@ -23,18 +24,12 @@ namespace korvel {
 
 namespace {
 
-bool isRealTimeCommand(const QByteArray& ModeCommand)
-{
-    return ModeCommand.size() == 1
-           && (ModeCommand[0] == char(0x14) || ModeCommand[0] == char(0x15));
-}
-
 // The accelerometer layout splits the words by bit 15, which in any other data is a digital
 // line: the flag alone (it stays set after an accelerometer run, through a later load or while
 // the panel is merely open) would strip and reorder ordinary data.
 bool savesAccelerometerData(bool AccelerometerMode, const QByteArray& ModeCommand)
 {
-    return AccelerometerMode && !ModeCommand.isEmpty() && ModeCommand[0] == char(0x1A);
+    return AccelerometerMode && ModeOf(ModeCommand) == ModeKind::Accelerometer;
 }
 
 QString fileCaption(const QString& path)
@@ -101,7 +96,7 @@ void MainWindow::writeDataFile(const QString& fileName)
         controls = korvel::GetScaleParams(scaleInputsOfControls());
         coefficients = controls->coefficients;
     }
-    in.realTimeData = isRealTimeCommand(a.ModeCommand);
+    in.realTimeData = IsRealTime(a.ModeCommand);
     in.termoHasPoints = f.Chart1->SeriTermo()->dataCount() > 0;
     in.RealTimeCount = a.RealTimeCount;
     in.RealTimeSignal = a.RealTimeSignal;
@@ -153,7 +148,7 @@ void MainWindow::writeTextExport(const QString& fileName)
     in.cbDgt1 = f.cbDgt1->isChecked();
     in.cbDgt2 = f.cbDgt2->isChecked();
     in.cbDgt3 = f.cbDgt3->isChecked();
-    in.realTimeData = isRealTimeCommand(a.ModeCommand);
+    in.realTimeData = IsRealTime(a.ModeCommand);
     in.CoefficientsFromFile = scaling.CoefficientsFromFile;
     in.DataKind = quint16(data.DataKind);
     in.first = firstVisibleIndex(f.Chart1->Series1());
@@ -183,8 +178,8 @@ void MainWindow::writeOpenExport(const QString& fileName, SaveFormat format)
     QString yName = c->leftAxis()->label();
     if (yName.isEmpty())
         yName = signal.kind == PlotKind::Ordinary || signal.kind == PlotKind::RealTime
-                    ? QStringLiteral("Напряжение, мВ")
-                    : QStringLiteral("Ускорение, м/с/с");
+                    ? SignalAxisName()
+                    : AccelerationAxisName();
     QByteArray bytes;
     if (format == SaveFormat::Wav) {
         bytes = ToWav(signal, x.minimum, x.maximum);

@@ -9,6 +9,7 @@
 #include "device/Acquisition.h"
 #include "device/Commands.h"
 #include "device/ModeStarts.h"
+#include "record/BoardWords.h"
 #include "text/Messages.h"
 #include "timing/Divisors.h"
 #include "ui_MainWindow.h"
@@ -151,7 +152,7 @@ void MainWindow::BeginAcquisition()
     f.Chart1->rightAxis()->setVisible(false);
     if (secondary_)
         secondary_->hide();
-    data.AxisXName = QStringLiteral("Время, мкс");
+    data.AxisXName = MicrosecondsAxisName();
     f.lbPercent->clear();
     f.lbRestPercent->clear();
     acquisition().BeginAcquisition();
@@ -160,7 +161,7 @@ void MainWindow::BeginAcquisition()
 void MainWindow::GetDataShown(double transferTimeMs)
 {
     Ui::MainWindow& f = *ui;
-    data.AxisXName = QStringLiteral("Время, ") + f.cbXscale->currentText();
+    data.AxisXName = TimeAxisName(f.cbXscale->currentText());
     f.lbPercent->clear();
     f.lbRestPercent->clear();
     f.Chart1->Series1()->data()->clear();
@@ -169,7 +170,7 @@ void MainWindow::GetDataShown(double transferTimeMs)
     // The previous curve would otherwise stay on screen for the whole transfer.
     f.Chart1->replot();
     // An array from the board carries no temperature block.
-    data.DataKind = 1;
+    data.DataKind = DataKindSignal;
     startProgress(transferTimeMs);
     f.gbFile->setTitle(QStringLiteral("Комментарий"));
 }

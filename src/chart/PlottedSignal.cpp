@@ -1,5 +1,7 @@
 #include "chart/PlottedSignal.h"
 
+#include "record/BoardWords.h"
+
 #include <QtEndian>
 #include <algorithm>
 
@@ -51,7 +53,7 @@ PlottedSignal PlotSignal(const RecordData& record, const SignalView& view)
         s.samplePeriodSeconds = record.SamplePeriod * 1e-6;
         const qsizetype n = p.Series1.size();
         s.channels.push_back({p.Series1, wordsOf(bytes, 0, n)});
-        if (record.DataKind == 129) {
+        if (record.DataKind == DataKindWithTemperature) {
             const std::vector<quint16> t = wordsOf(bytes, n, n);
             s.temperature.assign(t.begin(), t.end());
         }
@@ -63,10 +65,9 @@ PlottedSignal PlotSignal(const RecordData& record, const SignalView& view)
         break;
     case PlotKind::AccelerometerTwoChannels: {
         s.samplePeriodSeconds = record.AccelPeriod;
-        // Bit 15 marks the X channel's words, as the plot splits them.
+        // Split by channel as the plot splits them.
         std::vector<quint16> all = wordsOf(bytes, 0, words);
-        const auto y = std::stable_partition(all.begin(), all.end(),
-                                             [](quint16 w) { return (w & 0x8000) != 0; });
+        const auto y = std::stable_partition(all.begin(), all.end(), IsAccelX);
         s.channels.push_back({p.Series1, std::vector<quint16>(all.begin(), y)});
         s.channels.push_back({p.Series2, std::vector<quint16>(y, all.end())});
         break;

@@ -1,5 +1,6 @@
 #include "chart/Readout.h"
 
+#include "record/BoardWords.h"
 #include "text/NumberFormat.h"
 
 #include <cmath>
@@ -42,8 +43,7 @@ StatusClickResult statusClick(bool ReadoutOn, QByteArrayView ModeCommand)
         r.panel1 = QStringLiteral("Щелкните для отображения X,Y");
         r.panel2 = QString();
     }
-    if (ModeCommand.size() == 1 && (static_cast<quint8>(ModeCommand[0]) == 0x14 ||
-                                    static_cast<quint8>(ModeCommand[0]) == 0x15)) {
+    if (IsRealTime(ModeCommand)) {
         r.ReadoutOn = false;
         r.panel1 = QString();
         r.panel2 = QString();

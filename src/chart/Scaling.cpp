@@ -1,5 +1,6 @@
 #include "chart/Scaling.h"
 
+#include "record/BoardWords.h"
 #include "text/NumberFormat.h"
 
 #include <cmath>
@@ -21,7 +22,7 @@ AxisTitles AxisTitlesFor(int displayMode, const QString& valueTitle, const QStri
 {
     AxisTitles t;
     t.left = ShowsValues(displayMode) ? valueTitle : QStringLiteral("единицы АЦП");
-    t.bottom = ShowsTime(displayMode) ? QStringLiteral("Время, ") + XUnitName
+    t.bottom = ShowsTime(displayMode) ? TimeAxisName(XUnitName)
                                       : QStringLiteral("Выборки");
     return t;
 }

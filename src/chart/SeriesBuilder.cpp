@@ -1,8 +1,8 @@
 #include "chart/SeriesBuilder.h"
 
 #include "chart/Smoother.h"
+#include "record/BoardWords.h"
 
-#include <QtEndian>
 #include <algorithm>
 #include <limits>
 
@@ -10,18 +10,10 @@ namespace korvel {
 
 namespace {
 
-constexpr quint16 LineBits[3] = {1u << 13, 1u << 14, 1u << 15};
-constexpr quint16 AccelXChannelBit = 1u << 15;
-
-inline quint16 wordAt(QByteArrayView bytes, qsizetype i)
-{
-    return qFromLittleEndian<quint16>(bytes.data() + 2 * i);
-}
-
 // Reads through a smoother only when smoothing is on.
-class Reading {
+class SmoothedReading {
 public:
-    explicit Reading(const DisplayOptions& o) : on_(o.cbInt), smoother_(o.seInt) {}
+    explicit SmoothedReading(const DisplayOptions& o) : on_(o.cbInt), smoother_(o.seInt) {}
     long long operator()(int r) { return on_ ? smoother_.next(r) : r; }
 
 private:
@@ -43,15 +35,15 @@ void plotOrdinary(ChartPlot& p, const ChartData& d, const DisplayOptions& o,
     const double step = XStepFor(o.displayMode, d.SamplePeriod, o.XUnitFactor);
     p.XStep = step;
     p.readoutStep = step;
-    const bool withTemperature = d.DataKind == 129;
+    const bool withTemperature = d.DataKind == DataKindWithTemperature;
     const qsizetype n = d.SampleBuffer.size() / (withTemperature ? 4 : 2);
 
     auto signal = p.Series1.sized(n);
-    Reading reading(o);
+    SmoothedReading reading(o);
     double minY = std::numeric_limits<double>::infinity();
     double maxY = -minY;
     for (qsizetype i = 0; i < n; ++i) {
-        const int r = wordAt(d.SampleBuffer, i) & 0x0FFF;
+        const int r = Reading(SampleWordAt(d.SampleBuffer, i));
         const double y = ConvertReading(reading(r), o.displayMode, s);
         signal.put(SampleX(i, o.displayMode, d.SamplePeriod, o.XUnitFactor), y);
         minY = std::min(minY, y);
@@ -81,13 +73,13 @@ void plotOrdinary(ChartPlot& p, const ChartData& d, const DisplayOptions& o,
         const double high = lv.high[line];
         const double low = lv.low[line];
         for (qsizetype i = 0; i < n; ++i)
-            y[i] = (wordAt(d.SampleBuffer, i) & LineBits[line]) ? high : low;
+            y[i] = LineHigh(SampleWordAt(d.SampleBuffer, i), line) ? high : low;
     }
 
     if (withTemperature) {
         auto termo = p.SeriTermo.sized(n);
         for (qsizetype i = 0; i < n; ++i) {
-            const auto t = static_cast<qint16>(wordAt(d.SampleBuffer, n + i));
+            const auto t = static_cast<qint16>(SampleWordAt(d.SampleBuffer, n + i));
             termo.put(SampleX(i, o.displayMode, d.SamplePeriod, o.XUnitFactor), t / 4.0);
         }
     }
@@ -99,9 +91,9 @@ void plotAccelOneChannel(ChartPlot& p, const ChartData& d, const DisplayOptions&
     const qsizetype n = d.SampleBuffer.size() / 2;
     p.series1TakesSeries2Colour = o.cbY;
     auto out = p.Series1.sized(n);
-    Reading reading(o);
+    SmoothedReading reading(o);
     for (qsizetype i = 0; i < n; ++i) {
-        const int r = wordAt(d.SampleBuffer, i) & 0x0FFF;
+        const int r = Reading(SampleWordAt(d.SampleBuffer, i));
         out.put(accelX(i, o, d.AccelPeriod), ConvertReading(reading(r), o.displayMode, s));
     }
 }
@@ -112,19 +104,19 @@ void plotAccelTwoChannels(ChartPlot& p, const ChartData& d, const DisplayOptions
     const qsizetype n = d.SampleBuffer.size() / 2;
     qsizetype xCount = 0;
     for (qsizetype k = 0; k < n; ++k)
-        if (wordAt(d.SampleBuffer, k) & AccelXChannelBit)
+        if (IsAccelX(SampleWordAt(d.SampleBuffer, k)))
             ++xCount;
     auto outX = p.Series1.sized(xCount);
     auto outY = p.Series2.sized(n - xCount);
 
-    Reading readingX(o);
-    Reading readingY(o);
+    SmoothedReading readingX(o);
+    SmoothedReading readingY(o);
     qsizetype i = 0;
     qsizetype j = 0;
     while (i + j < n) {
-        const quint16 w = wordAt(d.SampleBuffer, i + j);
-        const int r = w & 0x0FFF;
-        if (w & AccelXChannelBit) {
+        const quint16 w = SampleWordAt(d.SampleBuffer, i + j);
+        const int r = Reading(w);
+        if (IsAccelX(w)) {
             const long long v = readingX(r) + AccelOffsetX;
             outX.put(accelX(i, o, d.AccelPeriod), ConvertReading(v, o.displayMode, s));
             ++i;
@@ -140,16 +132,17 @@ void plotAccelTwoChannels(ChartPlot& p, const ChartData& d, const DisplayOptions
 
 PlotKind PlotKindOf(QByteArrayView ModeCommand)
 {
-    if (ModeCommand.isEmpty())
-        return PlotKind::Ordinary;
-    const auto first = static_cast<quint8>(ModeCommand[0]);
-    if (first == 0x14 || first == 0x15)
+    switch (ModeOf(ModeCommand)) {
+    case ModeKind::RealTime:
+    case ModeKind::RealTimeWithTemperature:
         return PlotKind::RealTime;
-    if (first == 0x1A) {
+    case ModeKind::Accelerometer: {
         const bool two = ModeCommand.size() >= 3 && static_cast<quint8>(ModeCommand[2]) == 3;
         return two ? PlotKind::AccelerometerTwoChannels : PlotKind::AccelerometerOneChannel;
     }
-    return PlotKind::Ordinary;
+    default:
+        return PlotKind::Ordinary;
+    }
 }
 
 double AccelXStep(int displayMode, double AccelPeriod, int XUnitFactor)
@@ -213,7 +206,7 @@ RealTimePlot BuildRealTimePlot(const RealTimeRecord& record, double SamplePeriod
     p.Series1.reserve(end - first);
     for (long long i = first; i < end; ++i)
         p.Series1.append(SampleX(i, o.displayMode, SamplePeriod, o.XUnitFactor),
-                         ConvertReading(signal[i] & 0x0FFF, o.displayMode, s));
+                         ConvertReading(Reading(signal[i]), o.displayMode, s));
     if (appendNewest && end > first && o.cbTermo)
         p.SeriTermo.append(SampleX(first, o.displayMode, SamplePeriod, o.XUnitFactor),
                            record.CurrentTemperature);
@@ -229,7 +222,7 @@ RealTimePlot BuildRealTimePlot(const RealTimeRecord& record, double SamplePeriod
         out.reserve(end - first);
         for (long long i = first; i < end; ++i)
             out.append(static_cast<double>(static_cast<long double>(i) * p.XStep),
-                       (signal[i] & LineBits[line]) ? SecondaryHigh[line] : SecondaryLow[line]);
+                       LineHigh(signal[i], line) ? SecondaryHigh[line] : SecondaryLow[line]);
     }
     return p;
 }
@@ -241,8 +234,8 @@ int CopyKind129ToRealTime(QByteArrayView SampleBuffer, std::span<quint16> RealTi
     const qsizetype count = std::min<qsizetype>(
         n, static_cast<qsizetype>(std::min(RealTimeSignal.size(), RealTimeTemperature.size())));
     for (qsizetype i = 0; i < count; ++i) {
-        RealTimeSignal[i] = wordAt(SampleBuffer, i);
-        RealTimeTemperature[i] = static_cast<qint16>(wordAt(SampleBuffer, n + i));
+        RealTimeSignal[i] = SampleWordAt(SampleBuffer, i);
+        RealTimeTemperature[i] = static_cast<qint16>(SampleWordAt(SampleBuffer, n + i));
     }
     return static_cast<int>(count);
 }

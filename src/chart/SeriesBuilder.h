@@ -43,8 +43,8 @@ struct PointSeries {
 
 enum class PlotKind { Ordinary, AccelerometerOneChannel, AccelerometerTwoChannels, RealTime };
 
-// First byte 0x14/0x15 real time; exactly 0x1A accelerometer (third byte 3: two channels);
-// anything else, the triggered accelerometer starts 0x3A/0x5A included, the ordinary plot.
+// The plot of each kind of mode (ModeOf); an accelerometer record with third byte 3 holds two
+// channels.
 PlotKind PlotKindOf(QByteArrayView ModeCommand);
 
 // Views: the caller keeps the bytes alive for the call.

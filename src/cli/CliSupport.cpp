@@ -8,6 +8,7 @@
 #include "files/OpenExport.h"
 #include "files/TextExport.h"
 #include "serialport/QtSerialPort.h"
+#include "record/BoardWords.h"
 #include "settings/SettingsLocation.h"
 #include "text/NumberFormat.h"
 
@@ -200,7 +201,7 @@ namespace {
 QString SaveOpenFormat(const QString& path, SaveFormat format, const SaveSource& source,
                        const SettingsValues& settings)
 {
-    const XUnit unit = XUnitOfName(QStringLiteral("Время, ") + source.XUnitName);
+    const XUnit unit = XUnitOfName(TimeAxisName(source.XUnitName));
     ScaleParams scale;
     try {
         scale = GetScaleParams(ScaleInputsFrom(settings, unit.XUnitName));
@@ -226,8 +227,7 @@ QString SaveOpenFormat(const QString& path, SaveFormat format, const SaveSource&
         return WriteFileAtomically(path, ToWav(signal, -all, all));
     QString yName = scale.titles.left;
     if (yName.isEmpty())
-        yName = source.AccelerometerMode ? QStringLiteral("Ускорение, м/с/с")
-                                         : QStringLiteral("Напряжение, мВ");
+        yName = source.AccelerometerMode ? AccelerationAxisName() : SignalAxisName();
     const ExportTable t = BuildExportTable(signal, -all, all, scale.titles.bottom, yName);
     return WriteFileAtomically(path, format == SaveFormat::Csv ? ToCsv(t) : ToNpy(t));
 }
@@ -246,7 +246,7 @@ QString SaveAsSaveButton(const QString& path, const SaveSource& source,
         }
     }
     // The window names the X axis when the transfer starts.
-    const QString AxisXName = QStringLiteral("Время, ") + source.XUnitName;
+    const QString AxisXName = TimeAxisName(source.XUnitName);
 
     if (const SaveFormat format = ChooseSaveFormat(path, source.AccelerometerMode);
         format == SaveFormat::Csv || format == SaveFormat::Npy || format == SaveFormat::Wav)

@@ -10,6 +10,7 @@
 #include "cli/StopOnSignal.h"
 #include "cli/Subcommands.h"
 #include "device/Acquisition.h"
+#include "record/BoardWords.h"
 #include "text/NumberFormat.h"
 
 #include <QDeadlineTimer>
@@ -29,16 +30,16 @@ QString PointJson(const Acquisition& acq, int i, qint64 elapsedMs, const ScaleCo
                   bool withTemperature)
 {
     const quint16 w = acq.RealTimeSignal[i];
-    const int adc = w & 0x0FFF;
+    const int adc = Reading(w);
     QString out = QStringLiteral("{\"point\":%1,\"elapsed_s\":%2,\"adc\":%3,\"value\":%4,"
                                  "\"digital\":[%5,%6,%7]")
                       .arg(i)
                       .arg(QString::number(elapsedMs / 1000.0, 'f', 3))
                       .arg(adc)
                       .arg(JsonNumber(ConvertReading(adc, 0, scale)))
-                      .arg((w >> 13) & 1)
-                      .arg((w >> 14) & 1)
-                      .arg((w >> 15) & 1);
+                      .arg(int(LineHigh(w, 0)))
+                      .arg(int(LineHigh(w, 1)))
+                      .arg(int(LineHigh(w, 2)));
     if (withTemperature)
         out += QStringLiteral(",\"temperature_c\":%1").arg(JsonNumber(acq.RealTimeTemperature[i] / 4.0));
     return out + QLatin1Char('}');

@@ -259,7 +259,7 @@ void Acquisition::sampleAndTemperatureReply(qint64 n)
     const qint16 quarter = TemperatureQuarterDegrees(WordAt(rxArea_.data(), 2));
     RealTimeTemperature[RealTimeCount] = quarter;
     CurrentTemperature = quarter / 4.0;
-    CurrentSignal = w & 0x0FFF;
+    CurrentSignal = Reading(w);
     emit realTimeReply(true);
 }
 
@@ -289,7 +289,7 @@ void Acquisition::statusReply()
         return;
     const auto status = static_cast<quint8>(rxArea_[0]);
     if (status == StatusReadyAccel) {
-        if (FirstByte(ModeCommand) == cmdStartADXLByte) {
+        if (ModeOf(ModeCommand) == ModeKind::Accelerometer) {
             AccelPeriodTicks = WordAt(rxArea_.data(), 1);
             emit statusText(1, QString::number(AccelPeriodTicks));
             AccelPeriod = AccelPeriodTicks / 14745600.0;
@@ -314,7 +314,8 @@ void Acquisition::packetReply(qint64 n)
         transferError(n + port_.bytesWaiting());
         return;
     }
-    if ((FirstByte(ModeCommand) & 0x7F) != cmdStartADXLByte)
+    // Accelerometer words come as the board stores them, not as raw pairs.
+    if (ModeOf(ModeCommand) != ModeKind::Accelerometer)
         ReorderPairsInPlace(rxArea_.data(), n);
     SampleBuffer.append(rxArea_.data(), PacketPayload);
     --PacketsLeft;

@@ -3,6 +3,8 @@
 // into them, and the sizes of the replies. The acquisition object, the mode starts and the
 // simulator all build and parse commands through this header.
 
+#include "record/BoardWords.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
@@ -10,14 +12,14 @@ namespace korvel::cmd {
 
 // First bytes. Start commands that take a trigger add TriggerType·32 (bits 5 and 6).
 inline constexpr quint8 cmdConnectByte = 0x29;
-inline constexpr quint8 cmdStartExtFByte = 0x10;
+inline constexpr quint8 cmdStartExtFByte = ExternalClockStartByte;
 inline constexpr quint8 cmdStart1MHzByte = 0x11;
 inline constexpr quint8 cmdStart07MHzByte = 0x12;
-inline constexpr quint8 cmdStartFTByte = 0x13;
-inline constexpr quint8 cmdSampleByte = 0x14;
-inline constexpr quint8 cmdSampleTempByte = 0x15;
+inline constexpr quint8 cmdStartFTByte = FTStartByte;
+inline constexpr quint8 cmdSampleByte = RealTimeRequestByte;
+inline constexpr quint8 cmdSampleTempByte = RealTimeTemperatureRequestByte;
 inline constexpr quint8 cmdStartAltByte = 0x16;
-inline constexpr quint8 cmdStartADXLByte = 0x1A;
+inline constexpr quint8 cmdStartADXLByte = AccelerometerStartByte;
 inline constexpr quint8 cmdTemperatureByte = 0x1E;
 inline constexpr quint8 cmdSendArrayByte = 0x80;
 inline constexpr quint8 cmdNextPacketByte = 0x81;
@@ -32,8 +34,8 @@ inline constexpr quint8 StatusReady = 0x0B;
 
 // Sizes of the exchange.
 inline constexpr int MaxBlocks = 8;
-inline constexpr int BlockSamples = 30000;
-inline constexpr int BlockBytes = 60000;
+using korvel::BlockBytes;
+using korvel::BlockSamples;
 inline constexpr int PacketsPerBlock = 120;
 inline constexpr int PacketBytes = 501;    // 250 raw pairs and one unused byte
 inline constexpr int PacketPayload = 500;

@@ -2,6 +2,8 @@
 // Reply decoding as plain functions over bytes: the board's raw sample pairs, the DS18B20
 // temperature word, and the temperature text of the status bar.
 
+#include "record/BoardWords.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -32,12 +34,6 @@ constexpr void EncodePair(quint16 w, bool bit6, quint8* L, quint8* H)
 // Rewrites the pairs (0,1), (2,3), ... of the first n bytes as little-endian sample words, in
 // place; a trailing odd byte is left alone.
 void ReorderPairsInPlace(char* data, qsizetype n);
-
-inline quint16 WordAt(const char* data, qsizetype offset)
-{
-    return static_cast<quint16>(static_cast<quint8>(data[offset]) |
-                                (static_cast<quint8>(data[offset + 1]) << 8));
-}
 
 // The DS18B20 reading is a signed count of 1/16 °C.
 inline double TemperatureCelsius(quint16 word)

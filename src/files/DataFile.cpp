@@ -93,8 +93,8 @@ DataFileSaveResult buildAccelerometer(const DataFileSaveInput& in)
 
     DataFileSaveOutput o;
     o.header = {DataKindSignal, VariantAccelerometer, quint32(blockBytes), in.SamplePeriod};
-    o.AxisXName = QStringLiteral("Время, с");
-    o.AxisYName = in.eYTitle.isEmpty() ? QStringLiteral("Ускорение, м/с/с") : in.eYTitle;
+    o.AxisXName = SecondsAxisName();
+    o.AxisYName = in.eYTitle.isEmpty() ? AccelerationAxisName() : in.eYTitle;
     o.statusText = statusText(in.ScaleK, in.ScaleShift);
 
     QByteArray& out = o.bytes;
@@ -107,17 +107,16 @@ DataFileSaveResult buildAccelerometer(const DataFileSaveInput& in)
     putName(out, o.AxisXName);
     putName(out, o.AxisYName);
 
-    // Channel X (bit 15 set) first with only its 12-bit value, then channel Y as received.
-    const char* data = in.SampleBuffer.constData();
+    // Channel X first with only its 12-bit reading, then channel Y as received.
     const qsizetype words = blockBytes / 2;
     for (qsizetype i = 0; i < words; ++i) {
-        const quint16 w = qFromLittleEndian<quint16>(data + 2 * i);
-        if (w & 0x8000)
-            putU16(out, w & 0x0FFF);
+        const quint16 w = SampleWordAt(in.SampleBuffer, i);
+        if (IsAccelX(w))
+            putU16(out, quint16(Reading(w)));
     }
     for (qsizetype i = 0; i < words; ++i) {
-        const quint16 w = qFromLittleEndian<quint16>(data + 2 * i);
-        if (!(w & 0x8000))
+        const quint16 w = SampleWordAt(in.SampleBuffer, i);
+        if (!IsAccelX(w))
             putU16(out, w);
     }
     out.append(encodedComment(in.comment));
@@ -152,7 +151,7 @@ DataFileSaveResult buildOrdinary(const DataFileSaveInput& in)
     }
 
     o.AxisXName = in.AxisXName;
-    o.AxisYName = in.eYTitle.isEmpty() ? QStringLiteral("Напряжение, мВ") : in.eYTitle;
+    o.AxisYName = in.eYTitle.isEmpty() ? SignalAxisName() : in.eYTitle;
     o.statusText = statusText(in.ScaleK, in.ScaleShift);
 
     QByteArray& out = o.bytes;
@@ -247,11 +246,11 @@ DataFileLoadResult ParseDataFile(const QByteArray& bytes, const QString& fileNam
     if (ordinary) {
         f.ModeCommand = QByteArray("\x12\x00\x00", 3);
     } else {
-        // The file keeps channel X first with bit 15 cleared; bit 15 tells X from Y again.
+        // The file keeps channel X first with its flag cleared; the flag tells X from Y again.
         char* d = f.SampleBuffer.data();
         const qsizetype half = f.header.SampleBytes / 2;
         for (qsizetype off = 0; off < half && off + 1 < f.SampleBuffer.size(); off += 2)
-            d[off + 1] = char(quint8(d[off + 1]) | 0x80);
+            d[off + 1] = char(quint8(d[off + 1]) | (AccelXChannelBit >> 8));
         f.ModeCommand = QByteArray("\x1A\x00\x03", 3);
     }
     return {std::move(f), std::nullopt};

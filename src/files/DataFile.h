@@ -3,6 +3,8 @@
 // block, two zero-terminated axis names, the raw sample words and the comment. Reading and writing
 // are pure functions over bytes; DataFileIo puts them on disk.
 
+#include "record/BoardWords.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -13,7 +15,6 @@
 namespace korvel {
 
 inline constexpr int DataFileHeaderSize = 17;
-inline constexpr int BlockBytes = 60000;  // one block of 30000 sample words
 
 // The largest data file the program writes, and so the largest it reads: the header, the
 // accelerometer's fixed block (the longer one), two axis names as long as a line edit holds, the
@@ -26,8 +27,6 @@ inline constexpr qsizetype MaxDataFileBytes = DataFileHeaderSize + 20
                                               + 2 * (MaxAxisNameBytes + 1) + MaxSampleBlockBytes
                                               + MaxCommentBytes;
 
-inline constexpr quint16 DataKindSignal = 1;
-inline constexpr quint16 DataKindWithTemperature = 129;
 inline constexpr quint8 VariantOrdinary = 1;
 inline constexpr quint8 VariantAccelerometer = 2;
 

@@ -1,5 +1,6 @@
 #include "files/OpenExport.h"
 
+#include "record/BoardWords.h"
 #include "text/NumberFormat.h"
 
 #include <QtEndian>
@@ -190,7 +191,7 @@ QByteArray ToWav(const PlottedSignal& s, double from, double to)
         for (size_t c = 0; c < s.channels.size(); ++c, d += 2) {
             qint16 v = 0;
             if (i < ranges[c].count)
-                v = qint16(((s.channels[c].words[size_t(ranges[c].first + i)] & 0x0FFF) - 2048) * 16);
+                v = qint16((Reading(s.channels[c].words[size_t(ranges[c].first + i)]) - 2048) * 16);
             qToLittleEndian(v, d);
         }
     }

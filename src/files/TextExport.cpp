@@ -1,10 +1,10 @@
 #include "files/TextExport.h"
 
+#include "record/BoardWords.h"
 #include "text/Cp1251.h"
 #include "text/NumberFormat.h"
 
 #include <QStringList>
-#include <QtEndian>
 
 namespace korvel {
 
@@ -15,19 +15,14 @@ struct RowWords {
     qint16 temperature = 0;
 };
 
-quint16 bufferWord(const QByteArray& buffer, qsizetype index)
-{
-    return qFromLittleEndian<quint16>(buffer.constData() + 2 * index);
-}
-
 }  // namespace
 
 TextExportOutput BuildTextExport(const TextExportInput& in)
 {
     TextExportOutput out;
-    out.AxisYName = in.eYTitle.isEmpty() ? QStringLiteral("Напряжение, мВ") : in.eYTitle;
+    out.AxisYName = in.eYTitle.isEmpty() ? SignalAxisName() : in.eYTitle;
 
-    const bool loadedWithTemperature = in.CoefficientsFromFile && in.DataKind == 129;
+    const bool loadedWithTemperature = in.CoefficientsFromFile && in.DataKind == DataKindWithTemperature;
     const bool realTimeRows = in.realTimeData || loadedWithTemperature;
     const bool xColumn = in.cbTxtSaveX >= 1 && in.cbTxtSaveX <= 3;
     const bool tColumn = realTimeRows && (in.cbTermo || loadedWithTemperature);
@@ -66,18 +61,19 @@ TextExportOutput BuildTextExport(const TextExportInput& in)
                 return true;
             }
             if (!in.realTimeData && loadedWithTemperature && i < loadedPoints) {
-                w->signal = bufferWord(in.SampleBuffer, i);
-                w->temperature = qint16(bufferWord(in.SampleBuffer, loadedPoints + i));
+                w->signal = SampleWordAt(in.SampleBuffer, i);
+                w->temperature = qint16(SampleWordAt(in.SampleBuffer, loadedPoints + i));
                 return true;
             }
             return false;
         }
         if (i >= in.SampleBuffer.size() / 2)
             return false;
-        w->signal = bufferWord(in.SampleBuffer, i);
+        w->signal = SampleWordAt(in.SampleBuffer, i);
         return true;
     };
 
+    const bool digital[3] = {in.cbDgt1, in.cbDgt2, in.cbDgt3};
     if (in.first >= 0) {
         QStringList row;
         for (qsizetype i = in.first; i <= in.last; ++i) {
@@ -92,19 +88,16 @@ TextExportOutput BuildTextExport(const TextExportInput& in)
                 row << QString::number(n + 1);
             else if (in.cbTxtSaveX == 3)
                 row << QString::number(i);
-            const int v = w.signal & 0x0FFF;
+            const int v = Reading(w.signal);
             if (in.cbTxtSaveY == 1)
                 row << QString::number(v);
             else
                 row << Format(u"%f", {double(qint64(v) - in.ScaleShift) * in.ScaleK});
             if (tColumn)
                 row << Format(u"%f", {w.temperature / 4.0});
-            if (in.cbDgt1)
-                row << QString(QChar(w.signal & 0x2000 ? '1' : '0'));
-            if (in.cbDgt2)
-                row << QString(QChar(w.signal & 0x4000 ? '1' : '0'));
-            if (in.cbDgt3)
-                row << QString(QChar(w.signal & 0x8000 ? '1' : '0'));
+            for (int line = 0; line < 3; ++line)
+                if (digital[line])
+                    row << QString(QChar(LineHigh(w.signal, line) ? '1' : '0'));
             text += row.join('\t') + cr;
         }
     }
