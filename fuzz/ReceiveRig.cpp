@@ -16,19 +16,14 @@ ReceiveRig::ReceiveRig()
     QObject::connect(&acq, &Acquisition::transferFailed,
                      [this](const QString& message) { failures.append(message); });
     // As the chart does after adding the point.
-    QObject::connect(&acq, &Acquisition::realTimeReply, [this](bool) { ++acq.RealTimeCount; });
+    QObject::connect(&acq, &Acquisition::realTimeReply, [this](bool) { acq.countRealTimePoint(); });
 }
 
 void ReceiveRig::reset(const QByteArray& previous)
 {
     acq.Cancel();
-    acq.ModeCommand.clear();
-    acq.PendingCommand.clear();
-    acq.BlockCount = 8;
-    acq.RealTimeCount = 0;
-    acq.AccelPeriodTicks = 0;
-    acq.AccelPeriod = 0.0007;
-    acq.SampleBuffer = previous;
+    // The real-time tables stay: allocated once for the process.
+    acq.loadRecording({.SampleBuffer = previous});
     port.onWrite = nullptr;
     port.incoming.clear();
     port.writes.clear();
@@ -39,9 +34,6 @@ void ReceiveRig::reset(const QByteArray& previous)
 void ReceiveRig::release()
 {
     reset();
-    acq.ModeCommand = QByteArray();
-    acq.PendingCommand = QByteArray();
-    acq.SampleBuffer = QByteArray();
     port.incoming = QByteArray();
     port.writes = {};
     failures = {};

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         korvel::ParseDataFile(korvel::fuzz::Bytes(data, size), QStringLiteral("fuzz.dtw"));
     if (r.file.has_value() == r.error.has_value())
         std::abort();
-    if (r.file && r.file->SampleBuffer.size() > static_cast<qsizetype>(size))
+    if (r.file && r.file->record.SampleBuffer.size() > static_cast<qsizetype>(size))
         std::abort();
     return 0;
 }

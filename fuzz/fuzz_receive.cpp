@@ -95,8 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (a.timSendCmd().isActive())
             a.timSendCmdTimer();
         if (r.draws > 0) {
-            const qsizetype bytes = a.SampleBuffer.size();
-            if (bytes != 0 && bytes != qsizetype(a.BlockCount) * cmd::BlockBytes)
+            const qsizetype bytes = a.SampleBuffer().size();
+            if (bytes != 0 && bytes != qsizetype(a.BlockCount()) * cmd::BlockBytes)
                 std::abort();
             r.draws = 0;
         }

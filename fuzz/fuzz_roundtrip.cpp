@@ -60,8 +60,10 @@ long long integer(QByteArrayView field)
 // lines, as a user exports a loaded file; the rows must give back the words of the file.
 void checkTextExport(const LoadedDataFile& f)
 {
-    const bool withTemperature = f.header.DataKind == DataKindWithTemperature;
-    const qsizetype points = f.SampleBuffer.size() / (withTemperature ? 4 : 2);
+    // As the window holds the record after the load: a kind-129 record's words in its tables.
+    Recording r = f.record;
+    const bool withTemperature = r.DataKind == DataKindWithTemperature;
+    const qsizetype points = r.SampleBuffer.size() / (withTemperature ? 4 : 2);
     TextExportInput in;
     in.ScaleK = 1.0;
     in.AxisXName = QStringLiteral("Время, мкс");
@@ -69,25 +71,23 @@ void checkTextExport(const LoadedDataFile& f)
     in.cbTxtSaveY = 1;
     in.cbTermo = in.cbDgt1 = in.cbDgt2 = in.cbDgt3 = true;
     in.CoefficientsFromFile = true;
-    in.DataKind = f.header.DataKind;
-    in.SampleBuffer = f.SampleBuffer;
-    std::vector<quint16> signal(std::max<qsizetype>(points, 1));
-    std::vector<qint16> temperature(signal.size());
     if (withTemperature) {
-        CopyKind129ToRealTime(f.SampleBuffer, signal, temperature);
-        in.RealTimeSignal = signal;
-        in.RealTimeTemperature = temperature;
+        r.RealTimeSignal.resize(size_t(std::max<qsizetype>(points, 1)));
+        r.RealTimeTemperature.resize(r.RealTimeSignal.size());
+        CopyKind129ToRealTime(r.SampleBuffer, r.RealTimeSignal, r.RealTimeTemperature);
     }
+    const std::vector<quint16>& signal = r.RealTimeSignal;
+    const std::vector<qint16>& temperature = r.RealTimeTemperature;
     in.first = 0;
     in.last = int(points) - 1;
-    const QByteArray text = BuildTextExport(in).bytes;
+    const QByteArray text = BuildTextExport(r, in).bytes;
 
     qsizetype at = 0;
     for (int header = 0; header < 5; ++header)
         nextLine(text, at);
     for (qsizetype i = 0; i < points; ++i) {
         const QByteArrayView row = nextLine(text, at);
-        const quint16 w = withTemperature ? signal[i] : wordAt(f.SampleBuffer, i);
+        const quint16 w = withTemperature ? signal[i] : wordAt(r.SampleBuffer, i);
         qsizetype field = 0;
         check(integer(nextField(row, field)) == i);
         check(integer(nextField(row, field)) == (w & 0x0FFF));
@@ -103,16 +103,13 @@ void checkTextExport(const LoadedDataFile& f)
     check(at == text.size());
 }
 
-// What the window saves for a file it has loaded and drawn.
+// What the window adds when it saves a file it has loaded and drawn.
 DataFileSaveInput saveInputOf(const LoadedDataFile& f)
 {
     DataFileSaveInput in;
-    in.AccelerometerMode = f.header.Variant != VariantOrdinary;
+    in.AccelerometerMode = f.Variant != VariantOrdinary;
     in.termoHasPoints =
-        f.header.DataKind == DataKindWithTemperature && f.SampleBuffer.size() >= 4;
-    in.BlockCount = f.BlockCount;
-    in.SampleBuffer = f.SampleBuffer;
-    in.SamplePeriod = f.header.SamplePeriod;
+        f.record.DataKind == DataKindWithTemperature && f.record.SampleBuffer.size() >= 4;
     in.ScaleK = f.ScaleK;
     in.ScaleShift = f.ScaleShift;
     in.AxisXName = f.AxisXName;
@@ -126,11 +123,12 @@ DataFileSaveInput saveInputOf(const LoadedDataFile& f)
 // samples, so other files are only saved and reloaded.
 bool accelerometerLayoutHolds(const LoadedDataFile& f)
 {
-    if (f.SampleBuffer.size() % BlockBytes != 0)
+    const QByteArray& bytes = f.record.SampleBuffer;
+    if (bytes.size() % BlockBytes != 0)
         return false;
-    const qsizetype words = f.SampleBuffer.size() / 2;
+    const qsizetype words = bytes.size() / 2;
     for (qsizetype i = 0; i < words; ++i) {
-        const quint16 w = wordAt(f.SampleBuffer, i);
+        const quint16 w = wordAt(bytes, i);
         if (i < words / 2 ? (w & 0x7000) != 0 : (w & 0x8000) != 0)
             return false;
     }
@@ -146,16 +144,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!loaded.file)
         return 0;
     const LoadedDataFile& f = *loaded.file;
-    const bool accelerometer = f.header.Variant != VariantOrdinary;
+    const bool accelerometer = f.Variant != VariantOrdinary;
     if (!accelerometer)
         checkTextExport(f);
 
-    const DataFileSaveResult saved = BuildDataFile(saveInputOf(f));
+    const DataFileSaveResult saved = BuildDataFile(f.record, saveInputOf(f));
     check(saved.output.has_value());
     const DataFileLoadResult again = ParseDataFile(saved.output->bytes, QStringLiteral("g.dtw"));
     check(again.file.has_value());
     check(again.file->comment == f.comment);
     if (!accelerometer || accelerometerLayoutHolds(f))
-        check(again.file->SampleBuffer == f.SampleBuffer);
+        check(again.file->record.SampleBuffer == f.record.SampleBuffer);
     return 0;
 }

@@ -239,7 +239,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     const QByteArray expected = r.draws > 0 ? memory().words.left(blocks * BlockBytes)
                                             : previousArray();
-    if (a.SampleBuffer != expected)
+    if (a.SampleBuffer() != expected)
         std::abort();
     r.release();
     return 0;

@@ -27,14 +27,14 @@ void BM_ReadoutMouseMoveFullBuffer(benchmark::State& state)
     f.cbDgt1->setChecked(true);
     f.cbDgt2->setChecked(true);
     f.cbDgt3->setChecked(true);
-    korvel::Acquisition& a = w.acquisition();
-    a.ModeCommand = QByteArray("\x12\x00\x00", 3);
-    a.SamplePeriod = static_cast<double>(14.0L / 14.7456L);
     const int n = 8 * 30000;
-    a.SampleBuffer = QByteArray(n * 2, '\0');
+    QByteArray words(n * 2, '\0');
     for (int i = 0; i < n; ++i)
         qToLittleEndian<quint16>(static_cast<quint16>((((i / 1000) & 7) << 13) | (i % 4096)),
-                                 a.SampleBuffer.data() + 2 * i);
+                                 words.data() + 2 * i);
+    w.acquisition().loadRecording({.SampleBuffer = words,
+                                   .ModeCommand = QByteArray("\x12\x00\x00", 3),
+                                   .SamplePeriod = static_cast<double>(14.0L / 14.7456L)});
     w.ShowChart(korvel::MainWindow::ChartOrigin::timRx);
     w.statusClick();
 

@@ -43,10 +43,9 @@ struct FullWindow {
                  400 + korvel::MainWindow::ChartHeightMargin);
         w.show();
         QApplication::processEvents();
-        korvel::Acquisition& a = w.acquisition();
-        a.ModeCommand = QByteArray("\x12\x00\x00", 3);
-        a.SamplePeriod = static_cast<double>(14.0L / 14.7456L);
-        a.SampleBuffer = fullMeasurement(8 * 30000);
+        w.acquisition().loadRecording({.SampleBuffer = fullMeasurement(8 * 30000),
+                                       .ModeCommand = QByteArray("\x12\x00\x00", 3),
+                                       .SamplePeriod = static_cast<double>(14.0L / 14.7456L)});
     }
     ~FullWindow() { w.close(); }
 };

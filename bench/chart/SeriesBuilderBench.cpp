@@ -26,7 +26,7 @@ void BM_OrdinaryPlot(benchmark::State& state)
 {
     const QByteArray buffer = testSignal(static_cast<int>(state.range(0)));
     const QByteArray command("\x12\x00\x00", 3);
-    ChartData d;
+    Recording d;
     d.SampleBuffer = buffer;
     d.ModeCommand = command;
     d.SamplePeriod = static_cast<double>(14.0L / 14.7456L);

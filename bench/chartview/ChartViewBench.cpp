@@ -37,7 +37,7 @@ QByteArray testSignal(int n)
 struct Measurement {
     QByteArray buffer = testSignal(FullChartSamples);
     QByteArray command{"\x12\x00\x00", 3};
-    ChartData data;
+    Recording data;
     DisplayOptions options;
     ScaleCoefficients scale{0.61, 2047};
 
@@ -127,16 +127,12 @@ void BM_ReplotAlone(benchmark::State& state)
 void BM_SpectrumWindowAfterZoom(benchmark::State& state)
 {
     const Measurement m;
-    RecordData record;
-    record.SampleBuffer = m.buffer;
-    record.ModeCommand = m.command;
-    record.SamplePeriod = m.data.SamplePeriod;
     SpectrumWindow w;
     w.resize(760, 520);
     w.show();
     QCoreApplication::processEvents();
     const double end = 240000 * m.data.SamplePeriod / 1000;
-    w.setSignal(PlotSignal(record, {0, 1000, m.scale}), QStringLiteral("Напряжение, мВ"), {Qt::black},
+    w.setSignal(PlotSignal(m.data, {0, 1000, m.scale}), QStringLiteral("Напряжение, мВ"), {Qt::black},
                 0, end);
     bool whole = false;
     for (auto _ : state) {

@@ -53,13 +53,12 @@ void BM_HandleOnePacket(benchmark::State& state)
     ScriptedPort port;
     port.open(QStringLiteral("bench"));
     Acquisition acq(port);
-    acq.ModeCommand = cmd::cmdStart07MHz(0);
-    acq.BlockCount = 8;
+    acq.loadRecording({.ModeCommand = cmd::cmdStart07MHz(0), .BlockCount = 8});
     acq.GetData();
     acq.timSendCmd().stop();
     const QByteArray packet = samplePacket();
     for (auto _ : state) {
-        if (acq.PacketsLeft < 2) {
+        if (acq.PacketsLeft() < 2) {
             state.PauseTiming();
             acq.GetData();
             acq.timSendCmd().stop();
@@ -69,7 +68,7 @@ void BM_HandleOnePacket(benchmark::State& state)
         port.incoming = packet;
         acq.timRxTimer();
     }
-    benchmark::DoNotOptimize(acq.SampleBuffer.size());
+    benchmark::DoNotOptimize(acq.SampleBuffer().size());
 }
 BENCHMARK(BM_HandleOnePacket);
 
@@ -78,8 +77,7 @@ void runTransfer(benchmark::State& state, Acquisition& acq)
 {
     bool done = false;
     QObject::connect(&acq, &Acquisition::drawChart, [&] { done = true; });
-    acq.ModeCommand = cmd::cmdStart07MHz(0);
-    acq.BlockCount = 8;
+    acq.loadRecording({.ModeCommand = cmd::cmdStart07MHz(0), .BlockCount = 8});
     for (auto _ : state) {
         done = false;
         acq.GetData();
@@ -87,7 +85,7 @@ void runTransfer(benchmark::State& state, Acquisition& acq)
         acq.timSendCmdTimer();
         while (!done)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        if (acq.SampleBuffer.size() != 480000)
+        if (acq.SampleBuffer().size() != 480000)
             state.SkipWithError("incomplete array");
     }
 }

@@ -15,9 +15,9 @@ void writeFolder(const QTemporaryDir& dir, int files)
 {
     for (int n = 0; n < files; ++n) {
         korvel::DataFileSaveInput in;
-        in.BlockCount = 0;  // header and names only; the block is added as a hole below
         in.AxisXName = QStringLiteral("Время, мкс");
-        QByteArray head = korvel::BuildDataFile(in).output->bytes;
+        // Header and names only; the block is added as a hole below.
+        QByteArray head = korvel::BuildDataFile({.BlockCount = 0}, in).output->bytes;
         const quint32 blockBytes = 8 * korvel::BlockBytes;
         for (int b = 0; b < 4; ++b)
             head[5 + b] = char((blockBytes >> (8 * b)) & 0xFF);

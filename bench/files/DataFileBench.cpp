@@ -7,14 +7,20 @@
 
 namespace {
 
-korvel::DataFileSaveInput eightBlocks()
+korvel::Recording eightBlocks()
+{
+    korvel::Recording r;
+    r.BlockCount = 8;
+    r.SampleBuffer = QByteArray(8 * korvel::BlockBytes, Qt::Uninitialized);
+    for (qsizetype i = 0; i < r.SampleBuffer.size(); ++i)
+        r.SampleBuffer[i] = char(i * 13);
+    r.SamplePeriod = 21.0 / 14.7456;
+    return r;
+}
+
+korvel::DataFileSaveInput notes()
 {
     korvel::DataFileSaveInput in;
-    in.BlockCount = 8;
-    in.SampleBuffer = QByteArray(8 * korvel::BlockBytes, Qt::Uninitialized);
-    for (qsizetype i = 0; i < in.SampleBuffer.size(); ++i)
-        in.SampleBuffer[i] = char(i * 13);
-    in.SamplePeriod = 21.0 / 14.7456;
     in.ScaleK = 1.0;
     in.AxisXName = QStringLiteral("Время, мкс");
     in.comment = QStringLiteral("Измерение\r\nвторая строка");
@@ -23,15 +29,16 @@ korvel::DataFileSaveInput eightBlocks()
 
 void BM_BuildDataFile(benchmark::State& state)
 {
-    const korvel::DataFileSaveInput in = eightBlocks();
+    const korvel::Recording r = eightBlocks();
+    const korvel::DataFileSaveInput in = notes();
     for (auto _ : state)
-        benchmark::DoNotOptimize(korvel::BuildDataFile(in));
+        benchmark::DoNotOptimize(korvel::BuildDataFile(r, in));
 }
 BENCHMARK(BM_BuildDataFile)->Unit(benchmark::kMillisecond);
 
 void BM_ParseDataFile(benchmark::State& state)
 {
-    const QByteArray bytes = korvel::BuildDataFile(eightBlocks()).output->bytes;
+    const QByteArray bytes = korvel::BuildDataFile(eightBlocks(), notes()).output->bytes;
     for (auto _ : state)
         benchmark::DoNotOptimize(korvel::ParseDataFile(bytes, "b.dtw"));
 }
@@ -41,9 +48,10 @@ void BM_SaveDataFileToDisk(benchmark::State& state)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("bench.dtw");
-    const korvel::DataFileSaveInput in = eightBlocks();
+    const korvel::Recording r = eightBlocks();
+    const korvel::DataFileSaveInput in = notes();
     for (auto _ : state)
-        benchmark::DoNotOptimize(korvel::SaveDataFile(path, in));
+        benchmark::DoNotOptimize(korvel::SaveDataFile(path, r, in));
 }
 BENCHMARK(BM_SaveDataFileToDisk)->Unit(benchmark::kMillisecond);
 
@@ -51,7 +59,7 @@ void BM_LoadDataFileFromDisk(benchmark::State& state)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("bench.dtw");
-    korvel::SaveDataFile(path, eightBlocks());
+    korvel::SaveDataFile(path, eightBlocks(), notes());
     for (auto _ : state)
         benchmark::DoNotOptimize(korvel::LoadDataFile(path));
 }

@@ -16,7 +16,7 @@ namespace {
 
 PlottedSignal testSignal()
 {
-    RecordData r;
+    Recording r;
     r.SampleBuffer.resize(480000);
     for (int i = 0; i < 240000; ++i) {
         const int reading = 2048 + static_cast<int>(1500 * std::sin(i * 0.001)) + (i * 7919) % 31;

@@ -145,8 +145,8 @@ void MainWindow::FormCreate()
     // 6. A board that is not found is reported and does not stop the start.
     ConnectBoard();
 
-    // 7. The accelerometer's list, first for one channel, then for the boxes as checked.
-    acquisition().AccelPeriod = 0.0007;
+    // 7. The accelerometer's list, first for one channel, then for the boxes as checked; the
+    //    acquisition starts with the period 0.0007 s.
     FillAccelDurations();
     accel.AccelDurationIndex = 0;
     cbXClick();
@@ -274,7 +274,7 @@ void MainWindow::FormClose()
     acquisition_->timSendCmd().stop();
     port_->close();
 
-    acquisition_->SampleBuffer = QByteArray();
+    acquisition_->loadRecording(Recording());
 
     writeSettings();
 

@@ -99,7 +99,6 @@ public:
     };
     // The header of the data last read or written, and where it came from.
     struct DataHeader {
-        int DataKind = 1;          // 129: temperature words follow the signal words
         int Variant = 1;           // 2: accelerometer file
         quint32 SampleBytes = 0;
         QString AxisXName;

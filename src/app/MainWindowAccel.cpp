@@ -100,7 +100,7 @@ void MainWindow::cbXClick()
     if (!f.cbX->isChecked() && !f.cbY->isChecked())
         f.cbY->setChecked(true);
     accel.AccelChannels = AccelChannelsFor(f.cbX->isChecked(), f.cbY->isChecked());
-    setEntries(f, AccelDurationEntries(acquisition().AccelPeriod, accel.AccelChannels));
+    setEntries(f, AccelDurationEntries(acquisition().recording().AccelPeriod, accel.AccelChannels));
     setRgAxItemIndex(0);
 }
 
@@ -114,7 +114,7 @@ void MainWindow::cbYClick()
 
 void MainWindow::FillAccelDurations()
 {
-    const double period = acquisition().AccelPeriod;
+    const double period = acquisition().recording().AccelPeriod;
     setEntries(*ui, AccelDurationEntries(period, accel.AccelChannels));
     accel.AccelBlockSeconds = AccelBlockSecondsFor(period);
     setRgAxItemIndex(accel.AccelDurationIndex);

@@ -92,7 +92,7 @@ void MainWindow::ShowChart(ChartOrigin Origin)
         f.Panel1->hide();
         f.lbPercent->clear();
         f.lbRestPercent->clear();
-        const bool realTime = PlotKindOf(a.ModeCommand) == PlotKind::RealTime;
+        const bool realTime = a.recording().isRealTime();
         if (!realTime) {
             for (QCPGraph* g : c->allSeries())
                 clearGraph(g);
@@ -114,13 +114,6 @@ void MainWindow::ShowChart(ChartOrigin Origin)
             return;
         }
 
-        ChartData d;
-        d.SampleBuffer = QByteArrayView(a.SampleBuffer);
-        d.DataKind = data.DataKind;
-        d.ModeCommand = QByteArrayView(a.ModeCommand);
-        d.SamplePeriod = a.SamplePeriod;
-        d.AccelPeriod = a.AccelPeriod;
-
         DisplayOptions o;
         o.displayMode = f.cbShowK->currentIndex();
         o.XUnitFactor = chart.XUnitFactor;
@@ -140,9 +133,8 @@ void MainWindow::ShowChart(ChartOrigin Origin)
         zoom.bottomMax = bottom.maximum;
         zoom.PrevXUnitFactor = chart.PrevXUnitFactor;
 
-        const ChartPlot plot = BuildChartPlot(d, o, {scaling.ScaleK, scaling.ScaleShift}, zoom);
-        if (plot.kind == PlotKind::Ordinary && data.DataKind == DataKindWithTemperature)
-            CopyKind129ToRealTime(d.SampleBuffer, a.RealTimeSignal, a.RealTimeTemperature);
+        const ChartPlot plot =
+            BuildChartPlot(a.recording(), o, {scaling.ScaleK, scaling.ScaleShift}, zoom);
         if (plot.XStep)
             chart.XStep = *plot.XStep;
         chart.ReadoutStep = plot.readoutStep;
@@ -185,17 +177,13 @@ void MainWindow::showRealTimePlot(ChartOrigin Origin)
     o.cbDgt = {f.cbDgt1->isChecked(), f.cbDgt2->isChecked(), f.cbDgt3->isChecked()};
     o.cbTermo = f.cbTermo->isChecked();
 
-    RealTimeRecord record;
-    record.RealTimeSignal = std::span<const quint16>(a.RealTimeSignal);
-    record.RealTimeCount = a.RealTimeCount;
-    record.CurrentTemperature = a.CurrentTemperature;
-
-    const RealTimePlot plot = BuildRealTimePlot(record, a.SamplePeriod, o,
+    const RealTimePlot plot = BuildRealTimePlot(a.recording(), a.CurrentTemperature(), o,
                                                 {scaling.ScaleK, scaling.ScaleShift},
                                                 Origin == ChartOrigin::timRx);
     chart.XStep = plot.XStep;
     chart.ReadoutStep = plot.XStep;
-    a.RealTimeCount = plot.RealTimeCount;
+    if (plot.RealTimeCount > a.recording().RealTimeCount)
+        a.countRealTimePoint();
     if (plot.rebuild) {
         fillGraph(c->Series1(), plot.Series1);
     } else {

@@ -61,7 +61,7 @@ void MainWindow::btSaveClick()
         return;
     try {
         const bool accelerometer =
-            savesAccelerometerData(AccelerometerMode, acquisition().ModeCommand);
+            savesAccelerometerData(AccelerometerMode, acquisition().ModeCommand());
         switch (const SaveFormat format = ChooseSaveFormat(name, accelerometer)) {
         case SaveFormat::TextExport:
             writeTextExport(name);
@@ -87,7 +87,7 @@ void MainWindow::writeDataFile(const QString& fileName)
     const Acquisition& a = acquisition();
 
     DataFileSaveInput in;
-    in.AccelerometerMode = savesAccelerometerData(AccelerometerMode, a.ModeCommand);
+    in.AccelerometerMode = savesAccelerometerData(AccelerometerMode, a.ModeCommand());
     ScaleCoefficients coefficients{scaling.ScaleK, scaling.ScaleShift};
     std::optional<ScaleParams> controls;
     if (!in.AccelerometerMode) {
@@ -96,21 +96,14 @@ void MainWindow::writeDataFile(const QString& fileName)
         controls = korvel::GetScaleParams(scaleInputsOfControls());
         coefficients = controls->coefficients;
     }
-    in.realTimeData = IsRealTime(a.ModeCommand);
     in.termoHasPoints = f.Chart1->SeriTermo()->dataCount() > 0;
-    in.RealTimeCount = a.RealTimeCount;
-    in.RealTimeSignal = a.RealTimeSignal;
-    in.RealTimeTemperature = a.RealTimeTemperature;
-    in.BlockCount = a.BlockCount;
-    in.SampleBuffer = a.SampleBuffer;
-    in.SamplePeriod = a.SamplePeriod;
     in.ScaleK = coefficients.ScaleK;
     in.ScaleShift = coefficients.ScaleShift;
     in.AxisXName = data.AxisXName;
     in.eYTitle = f.eYTitle->text();
     in.comment = f.mComment->toPlainText();
 
-    const DataFileSaveResult r = SaveDataFile(fileName, in);
+    const DataFileSaveResult r = SaveDataFile(fileName, a.recording(), in);
     if (!r.output) {
         // The file that was there stays as it was.
         messages().error(r.error);
@@ -123,7 +116,7 @@ void MainWindow::writeDataFile(const QString& fileName)
         f.pRgm->setText(controls->pRgmCaption);
     }
     statusPanel(2)->setText(o.statusText);
-    data.DataKind = o.header.DataKind;
+    acquisition().recordSavedAs(o.header.DataKind);
     data.Variant = o.header.Variant;
     data.SampleBytes = o.header.SampleBytes;
     data.AxisXName = o.AxisXName;
@@ -134,7 +127,6 @@ void MainWindow::writeDataFile(const QString& fileName)
 void MainWindow::writeTextExport(const QString& fileName)
 {
     Ui::MainWindow& f = *ui;
-    const Acquisition& a = acquisition();
     const ScaleParams controls = korvel::GetScaleParams(scaleInputsOfControls());
 
     TextExportInput in;
@@ -148,16 +140,11 @@ void MainWindow::writeTextExport(const QString& fileName)
     in.cbDgt1 = f.cbDgt1->isChecked();
     in.cbDgt2 = f.cbDgt2->isChecked();
     in.cbDgt3 = f.cbDgt3->isChecked();
-    in.realTimeData = IsRealTime(a.ModeCommand);
     in.CoefficientsFromFile = scaling.CoefficientsFromFile;
-    in.DataKind = quint16(data.DataKind);
     in.first = firstVisibleIndex(f.Chart1->Series1());
     in.last = lastVisibleIndex(f.Chart1->Series1());
-    in.RealTimeSignal = a.RealTimeSignal;
-    in.RealTimeTemperature = a.RealTimeTemperature;
-    in.SampleBuffer = a.SampleBuffer;
 
-    const TextExportSaveResult saved = SaveTextExport(fileName, in);
+    const TextExportSaveResult saved = SaveTextExport(fileName, acquisition().recording(), in);
     if (!saved.output) {
         messages().error(saved.error);
         return;
@@ -224,23 +211,19 @@ bool MainWindow::openDataFile(const QString& name)
         return false;
     }
     const LoadedDataFile& file = *r.file;
-    Acquisition& a = acquisition();
     data.CurrentDataFile = path;
     refusedStep = {};
 
-    f.Chart1->rightAxis()->setVisible(file.header.DataKind == DataKindWithTemperature);
-    data.DataKind = file.header.DataKind;
-    data.Variant = file.header.Variant;
-    data.SampleBytes = file.header.SampleBytes;
-    a.SamplePeriod = file.header.SamplePeriod;
-    if (file.header.Variant == VariantOrdinary) {
+    f.Chart1->rightAxis()->setVisible(file.record.DataKind == DataKindWithTemperature);
+    data.Variant = file.Variant;
+    data.SampleBytes = quint32(file.record.SampleBuffer.size());
+    acquisition().loadRecording(file.record);
+    if (file.Variant == VariantOrdinary) {
         scaling.ScaleK = file.ScaleK;
         scaling.ScaleShift = file.ScaleShift;
     }
     data.AxisXName = file.AxisXName;
     data.AxisYName = file.AxisYName;
-    a.BlockCount = file.BlockCount;
-    a.SampleBuffer = file.SampleBuffer;
     // The text box keeps its own line breaks; the file's are CR LF.
     QString comment = file.comment;
     comment.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -252,8 +235,7 @@ bool MainWindow::openDataFile(const QString& name)
     f.btNextFile->setEnabled(true);
     f.btShowCmnt->setEnabled(true);
 
-    a.ModeCommand = file.ModeCommand;
-    if (file.header.Variant == VariantOrdinary)
+    if (file.Variant == VariantOrdinary)
         chart.ChartZoomed = false;
     ShowChart(ChartOrigin::btLoadFile);
     return true;

@@ -159,7 +159,7 @@ void MainWindow::Chart1MouseMove(double pixelX)
 
 void MainWindow::statusClick()
 {
-    const StatusClickResult r = korvel::statusClick(chart.ReadoutOn, acquisition().ModeCommand);
+    const StatusClickResult r = korvel::statusClick(chart.ReadoutOn, acquisition().ModeCommand());
     chart.ReadoutOn = r.ReadoutOn;
     if (r.panel1)
         statusPanel(1)->setText(*r.panel1);

@@ -169,8 +169,6 @@ void MainWindow::GetDataShown(double transferTimeMs)
     chart.plotInterrupted = false;  // the data it stopped on is being replaced
     // The previous curve would otherwise stay on screen for the whole transfer.
     f.Chart1->replot();
-    // An array from the board carries no temperature block.
-    data.DataKind = DataKindSignal;
     startProgress(transferTimeMs);
     f.gbFile->setTitle(QStringLiteral("Комментарий"));
 }
@@ -195,7 +193,7 @@ void MainWindow::startProgress(double durationMs)
 void MainWindow::Timer2Timer()
 {
     Ui::MainWindow& f = *ui;
-    const ProgressTick t = TickProgress(acquisition().ProgressStartTick, acquisition().now(),
+    const ProgressTick t = TickProgress(acquisition().ProgressStartTick(), acquisition().now(),
                                         ProgressTotalS, f.progressBar->maximum());
     ProgressElapsedS = t.ProgressElapsedS;
     ProgressRestS = t.ProgressRestS;
@@ -226,8 +224,8 @@ void MainWindow::btCancelRunClick()
     const Acquisition& a = acquisition();
     // A start or a transfer is under way: something is pending for a mode with a start
     // command of its own (the real-time and temperature requests are single bytes).
-    const bool waiting = a.ModeCommand.size() > 1 && !a.PendingCommand.isEmpty()
-                         && !cmd::IsIdle(a.PendingCommand);
+    const bool waiting = a.ModeCommand().size() > 1 && !a.PendingCommand().isEmpty()
+                         && !cmd::IsIdle(a.PendingCommand());
     if (!waiting && ui->Panel1->isHidden())
         return;
     acquisition().Cancel();

@@ -51,14 +51,14 @@ void MainWindow::btSingleClick()
     Acquisition& a = acquisition();
     scaling.CoefficientsFromFile = false;
     f.btRd->setEnabled(false);
-    a.SamplePeriod = 1000000;
+    a.useRealTimePeriod();
     AccelerometerMode = false;
     f.gbAx->hide();
     f.gbFT->hide();
 
     RealTimeCycle& cycle = realTimeCycle();
     if (cycle.isRunning()) {
-        a.PendingCommand = cmd::IdleCommand();
+        a.clearPending();
         f.pnlA->hide();
         f.pnlT->hide();
         cycle.stop();
@@ -138,7 +138,7 @@ void MainWindow::DecideOutput(bool signalOutput)
     rule.onText = (signalOutput ? f.eAOn : f.eTOn)->text();
     rule.offText = (signalOutput ? f.eAOff : f.eTOff)->text();
 
-    const double value = signalOutput ? a.CurrentSignal : a.CurrentTemperature;
+    const double value = signalOutput ? a.CurrentSignal() : a.CurrentTemperature();
     const OutputDecision d = korvel::DecideOutput(line, value, rule);
     if (d.level2ForcedToLevel1)
         level2->setCurrentIndex(d.level2);

@@ -85,40 +85,28 @@ void MainWindow::btSpectrumClick()
 
 PlottedSignal MainWindow::plottedSignal() const
 {
-    const Acquisition& a = acquisition();
-    RecordData r;
-    r.SampleBuffer = a.SampleBuffer;
-    r.DataKind = data.DataKind;
-    r.ModeCommand = a.ModeCommand;
-    r.SamplePeriod = a.SamplePeriod;
-    r.AccelPeriod = a.AccelPeriod;
-    if (PlotKindOf(a.ModeCommand) == PlotKind::RealTime) {
-        const auto count = std::clamp<qsizetype>(a.RealTimeCount, 0, qsizetype(a.RealTimeSignal.size()));
-        r.RealTimeSignal.assign(a.RealTimeSignal.begin(), a.RealTimeSignal.begin() + count);
-        if (ui->Chart1->SeriTermo()->dataCount() > 0 && qsizetype(a.RealTimeTemperature.size()) >= count)
-            r.RealTimeTemperature.assign(a.RealTimeTemperature.begin(),
-                                         a.RealTimeTemperature.begin() + count);
-    }
-    return PlotSignal(r, {ui->cbShowK->currentIndex(), chart.XUnitFactor,
-                          {scaling.ScaleK, scaling.ScaleShift}});
+    return PlotSignal(acquisition().recording(),
+                      {ui->cbShowK->currentIndex(), chart.XUnitFactor,
+                       {scaling.ScaleK, scaling.ScaleShift},
+                       ui->Chart1->SeriTermo()->dataCount() > 0});
 }
 
 void MainWindow::syncSpectrum()
 {
     if (!spectrum_ || !spectrum_->isVisible())
         return;
-    const Acquisition& a = acquisition();
+    const Recording& r = acquisition().recording();
     const ChartView* c = ui->Chart1;
-    const bool realTime = PlotKindOf(a.ModeCommand) == PlotKind::RealTime;
+    const bool realTime = r.isRealTime();
     const QString title = c->leftAxis()->label().isEmpty() ? QStringLiteral("Амплитуда")
                                                            : c->leftAxis()->label();
     const QColor first = c->seriesColor(c->Series1());
     const QColor second = c->seriesColor(c->Series2());
     // Everything the plotted values depend on; the bytes by their hash.
     const size_t key = qHashMulti(
-        1, qHash(a.SampleBuffer), a.ModeCommand, data.DataKind, a.SamplePeriod, a.AccelPeriod,
-        realTime ? a.RealTimeCount : 0,
-        realTime ? qHashRange(a.RealTimeSignal.begin(), a.RealTimeSignal.end()) : 0,
+        1, qHash(r.SampleBuffer), r.ModeCommand, r.DataKind, r.SamplePeriod, r.AccelPeriod,
+        realTime ? r.RealTimeCount : 0,
+        realTime ? qHashRange(r.RealTimeSignal.begin(), r.RealTimeSignal.end()) : 0,
         c->SeriTermo()->dataCount() > 0, ui->cbShowK->currentIndex(), chart.XUnitFactor,
         scaling.ScaleK, scaling.ScaleShift, title, first.rgb(), second.rgb());
     const AxisLimits x = axisLimits(c->bottomAxis());

@@ -18,7 +18,7 @@ std::vector<quint16> wordsOf(QByteArrayView bytes, qsizetype first, qsizetype co
 
 }  // namespace
 
-PlottedSignal PlotSignal(const RecordData& record, const SignalView& view)
+PlottedSignal PlotSignal(const Recording& record, const SignalView& view)
 {
     PlottedSignal s;
     s.kind = PlotKindOf(record.ModeCommand);
@@ -27,24 +27,17 @@ PlottedSignal PlotSignal(const RecordData& record, const SignalView& view)
     o.XUnitFactor = view.XUnitFactor;
 
     if (s.kind == PlotKind::RealTime) {
-        RealTimeRecord r;
-        r.RealTimeSignal = record.RealTimeSignal;
-        r.RealTimeCount = static_cast<int>(record.RealTimeSignal.size());
-        const RealTimePlot p = BuildRealTimePlot(r, record.SamplePeriod, o, view.scale, false);
-        s.channels.push_back({p.Series1, record.RealTimeSignal});
-        if (record.RealTimeTemperature.size() == record.RealTimeSignal.size())
-            s.temperature = record.RealTimeTemperature;
+        const RealTimePlot p = BuildRealTimePlot(record, 0.0, o, view.scale, false);
+        const std::span<const quint16> points = record.realTimePoints();
+        s.channels.push_back({p.Series1, std::vector<quint16>(points.begin(), points.end())});
+        if (const std::span<const qint16> t = record.realTimeTemperatures();
+            view.realTimeTemperature && !t.empty())
+            s.temperature.assign(t.begin(), t.end());
         s.samplePeriodSeconds = record.SamplePeriod * 1e-6;
         return s;
     }
 
-    ChartData d;
-    d.SampleBuffer = record.SampleBuffer;
-    d.DataKind = record.DataKind;
-    d.ModeCommand = record.ModeCommand;
-    d.SamplePeriod = record.SamplePeriod;
-    d.AccelPeriod = record.AccelPeriod;
-    const ChartPlot p = BuildChartPlot(d, o, view.scale, ZoomState{});
+    const ChartPlot p = BuildChartPlot(record, o, view.scale, ZoomState{});
     const QByteArrayView bytes(record.SampleBuffer);
     const qsizetype words = bytes.size() / 2;
 

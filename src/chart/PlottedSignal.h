@@ -5,27 +5,16 @@
 
 #include "chart/SeriesBuilder.h"
 
-#include <QByteArray>
 #include <vector>
 
 namespace korvel {
-
-// A record kept by value, so a window can hold on to it while the acquisition moves on.
-struct RecordData {
-    QByteArray SampleBuffer;
-    int DataKind = 1;
-    QByteArray ModeCommand;
-    double SamplePeriod = 0.0;      // µs
-    double AccelPeriod = 0.0007;    // s
-    // Real-time records: the points counted so far, and their temperatures when recorded.
-    std::vector<quint16> RealTimeSignal;
-    std::vector<qint16> RealTimeTemperature;
-};
 
 struct SignalView {
     int displayMode = 0;
     int XUnitFactor = 1;
     ScaleCoefficients scale;
+    // A real-time record's temperatures are taken when its temperature trace holds points.
+    bool realTimeTemperature = false;
 };
 
 struct SignalChannel {
@@ -42,7 +31,7 @@ struct PlottedSignal {
     double samplePeriodSeconds = 0.0;
 };
 
-PlottedSignal PlotSignal(const RecordData& record, const SignalView& view);
+PlottedSignal PlotSignal(const Recording& record, const SignalView& view);
 
 struct IndexRange {
     qsizetype first = 0;

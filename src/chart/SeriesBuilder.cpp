@@ -29,7 +29,7 @@ double accelX(long long i, const DisplayOptions& o, double AccelPeriod)
                                o.XUnitFactor);
 }
 
-void plotOrdinary(ChartPlot& p, const ChartData& d, const DisplayOptions& o,
+void plotOrdinary(ChartPlot& p, const Recording& d, const DisplayOptions& o,
                   const ScaleCoefficients& s, const ZoomState& zoom)
 {
     const double step = XStepFor(o.displayMode, d.SamplePeriod, o.XUnitFactor);
@@ -85,7 +85,7 @@ void plotOrdinary(ChartPlot& p, const ChartData& d, const DisplayOptions& o,
     }
 }
 
-void plotAccelOneChannel(ChartPlot& p, const ChartData& d, const DisplayOptions& o,
+void plotAccelOneChannel(ChartPlot& p, const Recording& d, const DisplayOptions& o,
                          const ScaleCoefficients& s)
 {
     const qsizetype n = d.SampleBuffer.size() / 2;
@@ -98,7 +98,7 @@ void plotAccelOneChannel(ChartPlot& p, const ChartData& d, const DisplayOptions&
     }
 }
 
-void plotAccelTwoChannels(ChartPlot& p, const ChartData& d, const DisplayOptions& o,
+void plotAccelTwoChannels(ChartPlot& p, const Recording& d, const DisplayOptions& o,
                           const ScaleCoefficients& s)
 {
     const qsizetype n = d.SampleBuffer.size() / 2;
@@ -153,7 +153,7 @@ double AccelXStep(int displayMode, double AccelPeriod, int XUnitFactor)
     return accelX(1, o, AccelPeriod);
 }
 
-ChartPlot BuildChartPlot(const ChartData& data, const DisplayOptions& options,
+ChartPlot BuildChartPlot(const Recording& data, const DisplayOptions& options,
                          const ScaleCoefficients& scale, const ZoomState& zoom)
 {
     ChartPlot p;
@@ -178,10 +178,11 @@ ChartPlot BuildChartPlot(const ChartData& data, const DisplayOptions& options,
     return p;
 }
 
-RealTimePlot BuildRealTimePlot(const RealTimeRecord& record, double SamplePeriod,
+RealTimePlot BuildRealTimePlot(const Recording& record, double CurrentTemperature,
                                const DisplayOptions& o, const ScaleCoefficients& s,
                                bool appendNewest)
 {
+    const double SamplePeriod = record.SamplePeriod;
     RealTimePlot p;
     p.XStep = XStepFor(o.displayMode, SamplePeriod, o.XUnitFactor);
     p.rebuild = !appendNewest;
@@ -194,7 +195,7 @@ RealTimePlot BuildRealTimePlot(const RealTimeRecord& record, double SamplePeriod
     long long end = 0;
     if (appendNewest) {
         const long long k = record.RealTimeCount;
-        if (k >= 0 && k < stored) {
+        if (record.realTimeState == Recording::RealTimeState::Counting && k < stored) {
             first = k;
             end = k + 1;
             p.RealTimeCount = record.RealTimeCount + 1;
@@ -209,7 +210,7 @@ RealTimePlot BuildRealTimePlot(const RealTimeRecord& record, double SamplePeriod
                          ConvertReading(Reading(signal[i]), o.displayMode, s));
     if (appendNewest && end > first && o.cbTermo)
         p.SeriTermo.append(SampleX(first, o.displayMode, SamplePeriod, o.XUnitFactor),
-                           record.CurrentTemperature);
+                           CurrentTemperature);
 
     p.showSecondary = o.cbDgt[0] || o.cbDgt[1] || o.cbDgt[2];
     if (!p.showSecondary)
@@ -225,19 +226,6 @@ RealTimePlot BuildRealTimePlot(const RealTimeRecord& record, double SamplePeriod
                        LineHigh(signal[i], line) ? SecondaryHigh[line] : SecondaryLow[line]);
     }
     return p;
-}
-
-int CopyKind129ToRealTime(QByteArrayView SampleBuffer, std::span<quint16> RealTimeSignal,
-                          std::span<qint16> RealTimeTemperature)
-{
-    const qsizetype n = SampleBuffer.size() / 4;
-    const qsizetype count = std::min<qsizetype>(
-        n, static_cast<qsizetype>(std::min(RealTimeSignal.size(), RealTimeTemperature.size())));
-    for (qsizetype i = 0; i < count; ++i) {
-        RealTimeSignal[i] = SampleWordAt(SampleBuffer, i);
-        RealTimeTemperature[i] = static_cast<qint16>(SampleWordAt(SampleBuffer, n + i));
-    }
-    return static_cast<int>(count);
 }
 
 }  // namespace korvel

@@ -4,12 +4,12 @@
 
 #include "chart/DigitalLevels.h"
 #include "chart/Scaling.h"
+#include "record/Recording.h"
 
 #include <QByteArrayView>
 #include <QVector>
 #include <array>
 #include <optional>
-#include <span>
 
 namespace korvel {
 
@@ -47,15 +47,6 @@ enum class PlotKind { Ordinary, AccelerometerOneChannel, AccelerometerTwoChannel
 // channels.
 PlotKind PlotKindOf(QByteArrayView ModeCommand);
 
-// Views: the caller keeps the bytes alive for the call.
-struct ChartData {
-    QByteArrayView SampleBuffer;    // little-endian 16-bit words
-    int DataKind = 1;               // 129: as many temperature words follow the signal words
-    QByteArrayView ModeCommand;
-    double SamplePeriod = 0.0;      // µs
-    double AccelPeriod = 0.0007;    // s
-};
-
 struct DisplayOptions {
     int displayMode = 0;            // cbShowK
     int XUnitFactor = 1;
@@ -84,18 +75,12 @@ struct ChartPlot {
 };
 
 // The ordinary and accelerometer plots (all series cleared first, so the result replaces them).
-// A real-time ModeCommand gives an empty result of kind RealTime; use BuildRealTimePlot.
-ChartPlot BuildChartPlot(const ChartData& data, const DisplayOptions& options,
+// A real-time record gives an empty result of kind RealTime; use BuildRealTimePlot.
+ChartPlot BuildChartPlot(const Recording& record, const DisplayOptions& options,
                          const ScaleCoefficients& scale, const ZoomState& zoom);
 
 // The accelerometer period in the X unit (1 for sample numbers).
 double AccelXStep(int displayMode, double AccelPeriod, int XUnitFactor);
-
-struct RealTimeRecord {
-    std::span<const quint16> RealTimeSignal;
-    int RealTimeCount = -1;         // index of the next point
-    double CurrentTemperature = 0.0;
-};
 
 // Secondary window levels: line 1 at 5/4, line 2 at 3/2, line 3 at 1/0.
 constexpr std::array<double, 3> SecondaryHigh{5.0, 3.0, 1.0};
@@ -115,14 +100,10 @@ struct RealTimePlot {
     std::array<PointSeries, 3> secondaryDgt;
 };
 
-// appendNewest is ShowChart's origin timRx: plot the point at RealTimeCount and count it.
-RealTimePlot BuildRealTimePlot(const RealTimeRecord& record, double SamplePeriod,
+// appendNewest is ShowChart's origin timRx: plot the point at RealTimeCount (none while the
+// start's first reply is awaited) with CurrentTemperature, and count it.
+RealTimePlot BuildRealTimePlot(const Recording& record, double CurrentTemperature,
                                const DisplayOptions& options, const ScaleCoefficients& scale,
                                bool appendNewest);
-
-// Kind-129 data shown by an ordinary plot also fills the real-time tables, index for index.
-// Only what fits is copied; every sample is still plotted. Returns the count copied.
-int CopyKind129ToRealTime(QByteArrayView SampleBuffer, std::span<quint16> RealTimeSignal,
-                          std::span<qint16> RealTimeTemperature);
 
 }  // namespace korvel

@@ -59,7 +59,7 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
     QObject::connect(&acq, &Acquisition::transferStarted, &guard, [&](double transferTimeMs) {
         // An array asked for again after a transfer error gets its own time.
         const bool repeat = expectedPackets > 0;
-        expectedPackets = acq.PacketsLeft;
+        expectedPackets = acq.PacketsLeft();
         if ((limits.waitsForEdge || answerLimit || repeat) && overrideMs <= 0)
             deadline = QDeadlineTimer(static_cast<qint64>(transferTimeMs) + limits.graceMs);
     });
@@ -84,7 +84,7 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
     barTimer.setInterval(250);
     QObject::connect(&barTimer, &QTimer::timeout, &guard, [&] {
         if (expectedPackets > 0)
-            bar.show(QStringLiteral("ПЕРЕДАЧА"), expectedPackets - acq.PacketsLeft, expectedPackets);
+            bar.show(QStringLiteral("ПЕРЕДАЧА"), expectedPackets - acq.PacketsLeft(), expectedPackets);
         else
             bar.show(QStringLiteral("ИЗМЕРЕНИЕ"), total.elapsed(),
                      static_cast<qint64>(limits.MeasureTimeMs));
@@ -127,7 +127,7 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
     }
     if (stats) {
         stats->packets = expectedPackets;
-        stats->bytes = acq.SampleBuffer.size();
+        stats->bytes = acq.SampleBuffer().size();
         stats->transferMs = transferNs < 0 ? 0.0 : std::round(transferNs / 1e5) / 10.0;
         stats->totalMs = total.elapsed();
     }
@@ -161,15 +161,11 @@ int RunAndSaveArray(CommandLine& cl, const SettingsValues& settings, bool Accele
     if (!ok)
         return Failure(error);
 
-    SaveSource source;
-    source.ModeCommand = acq.ModeCommand;
-    source.AccelerometerMode = AccelerometerMode;
-    source.BlockCount = acq.BlockCount;
-    source.SampleBuffer = acq.SampleBuffer;
-    source.SamplePeriod = acq.SamplePeriod;
-    source.XUnitName = CalcScales(settings.cbXscale, 1).XUnitName;
-    source.comment = cl.value(QStringLiteral("comment"));
-    if (const int rc = SaveOrRecover(out, source, settings); rc != ExitOk)
+    SaveChoices choices;
+    choices.AccelerometerMode = AccelerometerMode;
+    choices.XUnitName = CalcScales(settings.cbXscale, 1).XUnitName;
+    choices.comment = cl.value(QStringLiteral("comment"));
+    if (const int rc = SaveOrRecover(out, acq.recording(), choices, settings); rc != ExitOk)
         return rc;
     if (cl.isSet(QStringLiteral("json")))
         QTextStream(stdout) << "{\"packets\":" << stats.packets << ",\"bytes\":" << stats.bytes

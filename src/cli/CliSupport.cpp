@@ -198,61 +198,50 @@ QString ScalingError(const SettingsValues& settings, bool AccelerometerMode)
 namespace {
 
 // Every point as the chart plots it after the run: the settings' display mode and scaling.
-QString SaveOpenFormat(const QString& path, SaveFormat format, const SaveSource& source,
-                       const SettingsValues& settings)
+QString SaveOpenFormat(const QString& path, SaveFormat format, const Recording& record,
+                       const SaveChoices& choices, const SettingsValues& settings)
 {
-    const XUnit unit = XUnitOfName(TimeAxisName(source.XUnitName));
+    const XUnit unit = XUnitOfName(TimeAxisName(choices.XUnitName));
     ScaleParams scale;
     try {
         scale = GetScaleParams(ScaleInputsFrom(settings, unit.XUnitName));
     } catch (const ConversionError& e) {
         return e.message();
     }
-    RecordData record;
-    record.ModeCommand = source.ModeCommand;
-    record.SampleBuffer = source.SampleBuffer;
-    record.SamplePeriod = source.SamplePeriod;
-    if (source.realTimeData) {
-        const auto count = size_t(std::max(0, source.RealTimeCount));
-        record.RealTimeSignal.assign(source.RealTimeSignal.begin(),
-                                     source.RealTimeSignal.begin() + qMin(count, source.RealTimeSignal.size()));
-        if (source.termoHasPoints && source.RealTimeTemperature.size() >= count)
-            record.RealTimeTemperature.assign(source.RealTimeTemperature.begin(),
-                                              source.RealTimeTemperature.begin() + count);
-    }
-    const PlottedSignal signal =
-        PlotSignal(record, {settings.cbShowK, unit.XUnitFactor, scale.coefficients});
+    const PlottedSignal signal = PlotSignal(
+        record, {settings.cbShowK, unit.XUnitFactor, scale.coefficients, choices.termoHasPoints});
     const double all = std::numeric_limits<double>::infinity();
     if (format == SaveFormat::Wav)
         return WriteFileAtomically(path, ToWav(signal, -all, all));
     QString yName = scale.titles.left;
     if (yName.isEmpty())
-        yName = source.AccelerometerMode ? AccelerationAxisName() : SignalAxisName();
+        yName = choices.AccelerometerMode ? AccelerationAxisName() : SignalAxisName();
     const ExportTable t = BuildExportTable(signal, -all, all, scale.titles.bottom, yName);
     return WriteFileAtomically(path, format == SaveFormat::Csv ? ToCsv(t) : ToNpy(t));
 }
 
 }  // namespace
 
-QString SaveAsSaveButton(const QString& path, const SaveSource& source,
+QString SaveAsSaveButton(const QString& path, const Recording& record, const SaveChoices& choices,
                          const SettingsValues& settings)
 {
     ScaleCoefficients scale;
-    if (!source.AccelerometerMode) {
+    if (!choices.AccelerometerMode) {
         try {
-            scale = GetScaleParams(ScaleInputsFrom(settings, source.XUnitName)).coefficients;
+            scale = GetScaleParams(ScaleInputsFrom(settings, choices.XUnitName)).coefficients;
         } catch (const ConversionError& e) {
             return e.message();
         }
     }
     // The window names the X axis when the transfer starts.
-    const QString AxisXName = TimeAxisName(source.XUnitName);
+    const QString AxisXName = TimeAxisName(choices.XUnitName);
 
-    if (const SaveFormat format = ChooseSaveFormat(path, source.AccelerometerMode);
+    if (const SaveFormat format = ChooseSaveFormat(path, choices.AccelerometerMode);
         format == SaveFormat::Csv || format == SaveFormat::Npy || format == SaveFormat::Wav)
-        return SaveOpenFormat(path, format, source, settings);
+        return SaveOpenFormat(path, format, record, choices, settings);
 
-    if (ChooseSaveFormat(path, source.AccelerometerMode) == SaveFormat::TextExport) {
+    if (ChooseSaveFormat(path, choices.AccelerometerMode) == SaveFormat::TextExport) {
+        const bool realTimeData = record.isRealTime();
         TextExportInput in;
         in.ScaleK = scale.ScaleK;
         in.ScaleShift = scale.ScaleShift;
@@ -260,37 +249,25 @@ QString SaveAsSaveButton(const QString& path, const SaveSource& source,
         in.AxisXName = AxisXName;
         in.cbTxtSaveX = settings.cbTxtSaveX;
         in.cbTxtSaveY = settings.cbTxtSaveY;
-        in.cbTermo = source.realTimeData ? source.termoHasPoints : settings.cbTermo;
+        in.cbTermo = realTimeData ? choices.termoHasPoints : settings.cbTermo;
         in.cbDgt1 = settings.cbDgt1;
         in.cbDgt2 = settings.cbDgt2;
         in.cbDgt3 = settings.cbDgt3;
-        in.realTimeData = source.realTimeData;
-        in.DataKind = DataKindSignal;
         in.first = 0;
-        in.last = (source.realTimeData ? source.RealTimeCount
-                                       : static_cast<int>(source.SampleBuffer.size() / 2)) - 1;
-        in.RealTimeSignal = source.RealTimeSignal;
-        in.RealTimeTemperature = source.RealTimeTemperature;
-        in.SampleBuffer = source.SampleBuffer;
-        return SaveTextExport(path, in).error;
+        in.last = (realTimeData ? record.RealTimeCount
+                                : static_cast<int>(record.SampleBuffer.size() / 2)) - 1;
+        return SaveTextExport(path, record, in).error;
     }
 
     DataFileSaveInput in;
-    in.AccelerometerMode = source.AccelerometerMode;
-    in.realTimeData = source.realTimeData;
-    in.termoHasPoints = source.termoHasPoints;
-    in.RealTimeCount = source.RealTimeCount;
-    in.RealTimeSignal = source.RealTimeSignal;
-    in.RealTimeTemperature = source.RealTimeTemperature;
-    in.BlockCount = source.BlockCount;
-    in.SampleBuffer = source.SampleBuffer;
-    in.SamplePeriod = source.SamplePeriod;
+    in.AccelerometerMode = choices.AccelerometerMode;
+    in.termoHasPoints = choices.termoHasPoints;
     in.ScaleK = scale.ScaleK;
     in.ScaleShift = scale.ScaleShift;
     in.AxisXName = AxisXName;
     in.eYTitle = settings.eYTitle;
-    in.comment = source.comment;
-    const DataFileSaveResult result = SaveDataFile(path, in);
+    in.comment = choices.comment;
+    const DataFileSaveResult result = SaveDataFile(path, record, in);
     return result.output ? QString() : result.error;
 }
 

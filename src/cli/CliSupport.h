@@ -3,6 +3,7 @@
 // on the event loop with a limit, and saving as the save button would.
 
 #include "chart/Scaling.h"
+#include "record/Recording.h"
 #include "cli/CommandLine.h"
 #include "cli/ExitCodes.h"
 #include "serial/SerialPort.h"
@@ -80,18 +81,10 @@ bool WaitFor(const std::function<bool()>& done, qint64 timeoutMs);
 // The scaling controls as the settings file leaves them.
 ScaleInputs ScaleInputsFrom(const SettingsValues& settings, const QString& XUnitName);
 
-// Everything saving needs that the measurement or recording left behind.
-struct SaveSource {
-    QByteArray ModeCommand;     // how the chart plots the data (the open formats take it so)
+// What saving needs besides the record, as the run left the window's controls.
+struct SaveChoices {
     bool AccelerometerMode = false;
-    bool realTimeData = false;
-    bool termoHasPoints = false;
-    int RealTimeCount = 0;
-    std::span<const quint16> RealTimeSignal;
-    std::span<const qint16> RealTimeTemperature;
-    quint16 BlockCount = 0;
-    QByteArray SampleBuffer;
-    double SamplePeriod = 0;
+    bool termoHasPoints = false;    // the temperature trace holds points
     QString XUnitName;
     QString comment;
 };
@@ -104,7 +97,7 @@ QString ScalingError(const SettingsValues& settings, bool AccelerometerMode);
 // every point, for ".csv", ".npy" and ".wav" that open format of every point as the chart
 // plots it. Scaling and names come from the settings as the window would have them.
 // Returns an empty string or the message of the failure.
-QString SaveAsSaveButton(const QString& path, const SaveSource& source,
+QString SaveAsSaveButton(const QString& path, const Recording& record, const SaveChoices& choices,
                          const SettingsValues& settings);
 
 // Quotes s as a JSON string.

@@ -11,7 +11,6 @@
 #include "cli/FileSignal.h"
 #include "cli/OutputFile.h"
 #include "cli/Subcommands.h"
-#include "device/Acquisition.h"
 #include "files/DataFileIo.h"
 #include "files/OpenExport.h"
 #include "files/TextExport.h"
@@ -88,7 +87,7 @@ QString BuildText(const QString& path, const ExportChoices& c, QByteArray* bytes
     if (!r.file)
         return r.error->message;
     const LoadedDataFile& f = *r.file;
-    if (f.header.Variant != VariantOrdinary)
+    if (f.Variant != VariantOrdinary)
         return QStringLiteral("Данные акселерометра сохраняются только в файл *.dtw");
     const SettingsValues& s = c.settings;
 
@@ -117,32 +116,21 @@ QString BuildText(const QString& path, const ExportChoices& c, QByteArray* bytes
     in.cbDgt2 = s.cbDgt2;
     in.cbDgt3 = s.cbDgt3;
     in.CoefficientsFromFile = true;
-    in.DataKind = f.header.DataKind;
-    in.SampleBuffer = f.SampleBuffer;
 
-    // A file with a temperature trace is exported from the real-time tables the chart fills.
-    // They are sized to the file here: the window's tables stop at 65536 points, and reading
-    // past them would export memory that is not the file's.
-    const bool withTemperature = f.header.DataKind == DataKindWithTemperature;
-    const qsizetype points = f.SampleBuffer.size() / (withTemperature ? 4 : 2);
-    std::vector<quint16> signal;
-    std::vector<qint16> temperature;
-    if (withTemperature) {
-        signal.assign(std::max<qsizetype>(points, Acquisition::RealTimeCapacity), 0);
-        temperature.assign(signal.size(), 0);
-        CopyKind129ToRealTime(f.SampleBuffer, signal, temperature);
-        in.RealTimeSignal = signal;
-        in.RealTimeTemperature = temperature;
-    }
+    // A file with a temperature trace has its words in pairs: the export reads both from the
+    // buffer.
+    const Recording& record = f.record;
+    const bool withTemperature = record.DataKind == DataKindWithTemperature;
+    const qsizetype points = record.SampleBuffer.size() / (withTemperature ? 4 : 2);
     const std::optional<PointRange> range =
-        PointsWithinTime(int(points), f.header.SamplePeriod, XUnitOfName(f.AxisXName).XUnitFactor,
+        PointsWithinTime(int(points), record.SamplePeriod, XUnitOfName(f.AxisXName).XUnitFactor,
                          c.from, c.to);
     if (!range)
         return QStringLiteral("%1: в заголовке нет периода выборки, --from и --to неприменимы").arg(path);
     in.first = range->first;
     in.last = range->last;
     const DecimalPointScope point(c.decimalPoint);
-    *bytes = BuildTextExport(in).bytes;
+    *bytes = BuildTextExport(record, in).bytes;
     return {};
 }
 
@@ -160,7 +148,7 @@ QString BuildOpen(const QString& path, const ExportChoices& c, QByteArray* bytes
     if (!scale)
         return error;
     const XUnit unit = CalcScales(s.cbXscale, 1);
-    const PlottedSignal signal = FileSignal(f, s.cbShowK, unit.XUnitFactor, *scale);
+    const PlottedSignal signal = PlotSignal(f.record, {s.cbShowK, unit.XUnitFactor, *scale});
     const int points = signal.channels.empty() ? 0 : int(signal.channels.front().points.size());
     const std::optional<PointRange> range =
         PointsWithinTime(points, signal.samplePeriodSeconds * 1e6,

@@ -50,7 +50,7 @@ std::optional<PointRange> PointsWithinTime(int points, double periodUs, int XUni
 std::optional<ScaleCoefficients> ChartScaleOf(const LoadedDataFile& f, const SettingsValues& s,
                                               QString* error)
 {
-    if (f.header.Variant == VariantOrdinary)
+    if (f.Variant == VariantOrdinary)
         return ScaleCoefficients{f.ScaleK, f.ScaleShift};
     try {
         return GetScaleParams(ScaleInputsFrom(s, CalcScales(s.cbXscale, 1).XUnitName)).coefficients;
@@ -58,17 +58,6 @@ std::optional<ScaleCoefficients> ChartScaleOf(const LoadedDataFile& f, const Set
         *error = e.message();
         return std::nullopt;
     }
-}
-
-PlottedSignal FileSignal(const LoadedDataFile& f, int displayMode, int XUnitFactor,
-                         const ScaleCoefficients& scale)
-{
-    RecordData record;
-    record.SampleBuffer = f.SampleBuffer;
-    record.DataKind = f.header.DataKind;
-    record.ModeCommand = f.ModeCommand;
-    record.SamplePeriod = f.header.SamplePeriod;
-    return PlotSignal(record, {displayMode, XUnitFactor, scale});
 }
 
 XLimits LimitsOf(const PlottedSignal& s, const PointRange& r)
@@ -137,7 +126,7 @@ std::optional<SignalInput> ReadSignalInput(CommandLine& cl, int* rc)
     const XUnit unit = XUnitOfName(f.AxisXName);
     const int factor = unit.XUnitFactor;
     SignalInput in;
-    in.signal = FileSignal(f, mode, factor, *scale);
+    in.signal = PlotSignal(f.record, {mode, factor, *scale});
     in.titles = AxisTitlesFor(mode, f.AxisYName, unit.XUnitName);
     const SignalChannel* first = in.signal.channels.empty() ? nullptr : &in.signal.channels.front();
     const int points = first ? int(first->points.size()) : 0;

@@ -31,10 +31,6 @@ std::optional<PointRange> PointsWithinTime(int points, double periodUs, int XUni
 std::optional<ScaleCoefficients> ChartScaleOf(const LoadedDataFile& f, const SettingsValues& s,
                                               QString* error);
 
-// The loaded file as the chart plots it in displayMode with the X unit factor.
-PlottedSignal FileSignal(const LoadedDataFile& f, int displayMode, int XUnitFactor,
-                         const ScaleCoefficients& scale);
-
 // The signal's points over a stretch: the X limits of the plotted axis that hold exactly it.
 struct XLimits {
     double from = 0.0;

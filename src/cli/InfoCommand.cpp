@@ -14,33 +14,33 @@ namespace {
 
 void PrintText(QTextStream& out, const QString& path, const LoadedDataFile& f)
 {
-    const bool ordinary = f.header.Variant == VariantOrdinary;
+    const bool ordinary = f.Variant == VariantOrdinary;
     out << "file: " << path << "\n"
-        << "DataKind: " << f.header.DataKind << "\n"
-        << "Variant: " << int(f.header.Variant) << "\n"
-        << "SampleBytes: " << f.header.SampleBytes << "\n"
-        << "SamplePeriod: " << FloatToStr(f.header.SamplePeriod) << "\n";
+        << "DataKind: " << f.record.DataKind << "\n"
+        << "Variant: " << int(f.Variant) << "\n"
+        << "SampleBytes: " << f.record.SampleBuffer.size() << "\n"
+        << "SamplePeriod: " << FloatToStr(f.record.SamplePeriod) << "\n";
     if (ordinary)
         out << "ScaleK: " << FloatToStr(f.ScaleK) << "\n"
             << "ScaleShift: " << f.ScaleShift << "\n";
     out << "AxisXName: " << f.AxisXName << "\n"
         << "AxisYName: " << f.AxisYName << "\n"
-        << "BlockCount: " << f.BlockCount << "\n"
+        << "BlockCount: " << f.record.BlockCount << "\n"
         << "Comment: " << QString(f.comment).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
         << "\n\n";
 }
 
 void PrintJson(QTextStream& out, const QString& path, const LoadedDataFile& f)
 {
-    const bool ordinary = f.header.Variant == VariantOrdinary;
+    const bool ordinary = f.Variant == VariantOrdinary;
     // The accelerometer variant stores no scaling; null says so rather than a made-up zero.
-    out << "{\"file\":" << JsonString(path) << ",\"DataKind\":" << f.header.DataKind
-        << ",\"Variant\":" << int(f.header.Variant) << ",\"SampleBytes\":" << f.header.SampleBytes
-        << ",\"SamplePeriod\":" << JsonNumber(f.header.SamplePeriod)
+    out << "{\"file\":" << JsonString(path) << ",\"DataKind\":" << f.record.DataKind
+        << ",\"Variant\":" << int(f.Variant) << ",\"SampleBytes\":" << f.record.SampleBuffer.size()
+        << ",\"SamplePeriod\":" << JsonNumber(f.record.SamplePeriod)
         << ",\"ScaleK\":" << (ordinary ? JsonNumber(f.ScaleK) : QStringLiteral("null"))
         << ",\"ScaleShift\":" << (ordinary ? QString::number(f.ScaleShift) : QStringLiteral("null"))
         << ",\"AxisXName\":" << JsonString(f.AxisXName)
-        << ",\"AxisYName\":" << JsonString(f.AxisYName) << ",\"BlockCount\":" << f.BlockCount
+        << ",\"AxisYName\":" << JsonString(f.AxisYName) << ",\"BlockCount\":" << f.record.BlockCount
         << ",\"Comment\":" << JsonString(f.comment) << "}\n";
 }
 

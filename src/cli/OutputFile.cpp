@@ -57,9 +57,10 @@ QString FreeName(const QString& folder, const QString& name)
 
 }  // namespace
 
-int SaveOrRecover(const QString& path, const SaveSource& source, const SettingsValues& settings)
+int SaveOrRecover(const QString& path, const Recording& record, const SaveChoices& choices,
+                  const SettingsValues& settings)
 {
-    const QString error = SaveAsSaveButton(path, source, settings);
+    const QString error = SaveAsSaveButton(path, record, choices, settings);
     if (error.isEmpty())
         return ExitOk;
     PrintedMessages::print(error);
@@ -71,7 +72,7 @@ int SaveOrRecover(const QString& path, const SaveSource& source, const SettingsV
     QDir().mkpath(dataFolder);
     for (const QString& folder : {QFileInfo(path).absolutePath(), dataFolder}) {
         const QString recovery = FreeName(folder, name);
-        if (SaveAsSaveButton(recovery, source, settings).isEmpty())
+        if (SaveAsSaveButton(recovery, record, choices, settings).isEmpty())
             return Failure(QStringLiteral("Данные сохранены в %1").arg(recovery));
     }
     return Failure(QStringLiteral("Данные не удалось сохранить ни рядом с %1, ни в %2")

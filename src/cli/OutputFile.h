@@ -29,6 +29,7 @@ QString WriteOutput(const QString& path, const QByteArray& bytes);
 // Saves as the save button would; when that fails, writes the data file to a recovery name
 // beside path, or else to the user's data folder (~/.local/share/korvel/recovered), and says
 // where. Returns the exit status.
-int SaveOrRecover(const QString& path, const SaveSource& source, const SettingsValues& settings);
+int SaveOrRecover(const QString& path, const Recording& record, const SaveChoices& choices,
+                  const SettingsValues& settings);
 
 }  // namespace korvel::cli

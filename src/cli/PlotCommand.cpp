@@ -69,12 +69,7 @@ int RunPlot(const QStringList& arguments)
     const std::optional<ScaleCoefficients> scale = ChartScaleOf(f, *settings, &error);
     if (!scale)
         return Failure(error);
-    ChartData data;
-    data.SampleBuffer = f.SampleBuffer;
-    data.DataKind = f.header.DataKind;
-    data.ModeCommand = f.ModeCommand;
-    data.SamplePeriod = f.header.SamplePeriod;
-    const ChartPlot plot = BuildChartPlot(data, options, *scale, ZoomState{});
+    const ChartPlot plot = BuildChartPlot(f.record, options, *scale, ZoomState{});
 
     ChartView view;
     view.resize(size);

@@ -39,9 +39,11 @@ int RunRead(const QStringList& arguments)
     return RunAndSaveArray(cl, *settings, false, limits, [&](Acquisition& acq) {
         // A fresh program has started no mode; the block code of the request names the blocks,
         // read as the 0.7 MHz array they most likely hold.
-        acq.ModeCommand = cmd::bytes({cmd::cmdStart07MHzByte, cmd::BlockCode(blocks)});
-        acq.BlockCount = static_cast<quint16>(blocks);
-        acq.SamplePeriod = SamplePeriodForTicks(21);
+        Recording memory;
+        memory.ModeCommand = cmd::bytes({cmd::cmdStart07MHzByte, cmd::BlockCode(blocks)});
+        memory.BlockCount = static_cast<quint16>(blocks);
+        memory.SamplePeriod = SamplePeriodForTicks(21);
+        acq.loadRecording(memory);
         acq.Read();
     });
 }

@@ -30,7 +30,7 @@ ControlThresholds RealTimeRun::ThresholdsFrom(const SettingsValues& settings)
 
 void RealTimeRun::start()
 {
-    acq_.SamplePeriod = 1000000;
+    acq_.useRealTimePeriod();
     cycle_.start();
 }
 
@@ -48,16 +48,16 @@ void RealTimeRun::finish()
 void RealTimeRun::onReply(bool withTemperature)
 {
     if (withTemperature) {
-        const OutputDecision a = DecideOutput(OutputLine::Signal, acq_.CurrentSignal, signalRule_);
+        const OutputDecision a = DecideOutput(OutputLine::Signal, acq_.CurrentSignal(), signalRule_);
         signalRule_.level2 = a.level2;
         cycle_.applyOutput(OutputLine::Signal, a.result);
         const OutputDecision t =
-            DecideOutput(OutputLine::Temperature, acq_.CurrentTemperature, thermoRule_);
+            DecideOutput(OutputLine::Temperature, acq_.CurrentTemperature(), thermoRule_);
         thermoRule_.level2 = t.level2;
         cycle_.applyOutput(OutputLine::Temperature, t.result);
     }
     // The chart's step: the point is kept and counted.
-    ++acq_.RealTimeCount;
+    acq_.countRealTimePoint();
 }
 
 }  // namespace korvel::cli

@@ -29,7 +29,7 @@ namespace {
 QString PointJson(const Acquisition& acq, int i, qint64 elapsedMs, const ScaleCoefficients& scale,
                   bool withTemperature)
 {
-    const quint16 w = acq.RealTimeSignal[i];
+    const quint16 w = acq.recording().RealTimeSignal[i];
     const int adc = Reading(w);
     QString out = QStringLiteral("{\"point\":%1,\"elapsed_s\":%2,\"adc\":%3,\"value\":%4,"
                                  "\"digital\":[%5,%6,%7]")
@@ -41,7 +41,7 @@ QString PointJson(const Acquisition& acq, int i, qint64 elapsedMs, const ScaleCo
                       .arg(int(LineHigh(w, 1)))
                       .arg(int(LineHigh(w, 2)));
     if (withTemperature)
-        out += QStringLiteral(",\"temperature_c\":%1").arg(JsonNumber(acq.RealTimeTemperature[i] / 4.0));
+        out += QStringLiteral(",\"temperature_c\":%1").arg(JsonNumber(acq.recording().RealTimeTemperature[i] / 4.0));
     return out + QLatin1Char('}');
 }
 
@@ -114,7 +114,8 @@ int RunRealtime(const QStringList& arguments)
     QElapsedTimer elapsed;
     if (cl.isSet(QStringLiteral("json")))
         QObject::connect(&acq, &Acquisition::realTimeReply, [&] {
-            stdoutStream << PointJson(acq, acq.RealTimeCount - 1, elapsed.elapsed(), scale, withTemperature)
+            stdoutStream << PointJson(acq, acq.recording().RealTimeCount - 1, elapsed.elapsed(), scale,
+                                      withTemperature)
                          << Qt::endl;
         });
 
@@ -122,7 +123,7 @@ int RunRealtime(const QStringList& arguments)
     ProgressBar bar(true);
     QTimer barTimer;
     QObject::connect(&barTimer, &QTimer::timeout, [&] {
-        const int points = std::max(acq.RealTimeCount, 0);
+        const int points = acq.recording().RealTimeCount;
         bar.show(QStringLiteral("ЗАПИСЬ %1").arg(points), seconds > 0 ? elapsed.elapsed() : 0,
                  seconds > 0 ? qint64(seconds * 1000) : 0);
     });
@@ -131,8 +132,10 @@ int RunRealtime(const QStringList& arguments)
     const QDeadlineTimer end = seconds > 0 ? QDeadlineTimer(qint64(std::ceil(seconds * 1000)))
                                            : QDeadlineTimer(QDeadlineTimer::Forever);
     const QDeadlineTimer answerDeadline(answerLimitMs);
-    // The first reply after the start is dropped, but it moves the count off -1: the board answers.
-    const auto answered = [&] { return acq.RealTimeCount >= 0; };
+    // The first reply after the start is dropped, but it tells that the board answers.
+    const auto answered = [&] {
+        return acq.recording().realTimeState != Recording::RealTimeState::AwaitingFirstReply;
+    };
     run.start();
     WaitFor([&] {
         return full || stop.stopRequested() || end.hasExpired() || !acq.port().isOpen()
@@ -152,19 +155,12 @@ int RunRealtime(const QStringList& arguments)
     if (!answered())
         return Failure(portLost ? QStringLiteral("USB: нет связи") : QStringLiteral("Плата АЦП не ответила"));
 
-    const int points = std::max(acq.RealTimeCount, 0);
-    SaveSource source;
-    source.ModeCommand = acq.ModeCommand;
-    source.realTimeData = true;
-    source.termoHasPoints = withTemperature && points > 0;
-    source.RealTimeCount = points;
-    source.RealTimeSignal = std::span<const quint16>(acq.RealTimeSignal);
-    source.RealTimeTemperature = std::span<const qint16>(acq.RealTimeTemperature);
-    source.SamplePeriod = acq.SamplePeriod;
+    SaveChoices choices;
+    choices.termoHasPoints = withTemperature && acq.recording().RealTimeCount > 0;
     // The real-time start selects seconds as the X unit.
-    source.XUnitName = CalcScales(2, 1).XUnitName;
-    source.comment = cl.value(QStringLiteral("comment"));
-    const int rc = SaveOrRecover(out, source, *settings);
+    choices.XUnitName = CalcScales(2, 1).XUnitName;
+    choices.comment = cl.value(QStringLiteral("comment"));
+    const int rc = SaveOrRecover(out, acq.recording(), choices, *settings);
     // What came before the port went away is kept, but the run did not end as asked.
     if (rc == ExitOk && portLost)
         return Failure(QStringLiteral("USB: нет связи; записанное до обрыва сохранено в ") + out);

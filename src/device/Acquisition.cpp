@@ -12,11 +12,10 @@ namespace korvel {
 using namespace korvel::cmd;
 
 Acquisition::Acquisition(SerialPort& port, QObject* parent, AcquisitionIntervals intervals)
-    : QObject(parent),
-      RealTimeSignal(RealTimeCapacity, 0),
-      RealTimeTemperature(RealTimeCapacity, 0),
-      port_(port)
+    : QObject(parent), port_(port)
 {
+    recording_.RealTimeSignal.assign(RealTimeCapacity, 0);
+    recording_.RealTimeTemperature.assign(RealTimeCapacity, 0);
     timRx_.setInterval(intervals.rxMs);
     timSendCmd_.setInterval(intervals.sendCmdMs);
     timSendCmd_.setSingleShot(true);
@@ -43,24 +42,61 @@ void Acquisition::applyStart(const ModeStart& start)
     // A deferred array request of the previous exchange would otherwise send this start's
     // command a second time when it fires.
     timSendCmd_.stop();
-    keepPreviousArray();
-    PacketsLeft = 1;
-    PendingCommand = start.command;
-    ModeCommand = start.command;
-    BlockCount = start.BlockCount;
-    SamplePeriod = start.SamplePeriod;
-    MeasureTimeMs = start.MeasureTimeMs;
-    TransferTimeMs = start.TransferTimeMs;
-    TransferStatusText = start.TransferStatusText;
+    restorePrevious();
+    PacketsLeft_ = 1;
+    PendingCommand_ = start.command;
+    recording_.ModeCommand = start.command;
+    recording_.BlockCount = start.BlockCount;
+    recording_.SamplePeriod = start.SamplePeriod;
+    MeasureTimeMs_ = start.MeasureTimeMs;
+    TransferTimeMs_ = start.TransferTimeMs;
+    TransferStatusText_ = start.TransferStatusText;
+}
+
+void Acquisition::loadRecording(Recording record)
+{
+    record.AccelPeriod = recording_.AccelPeriod;
+    if (record.RealTimeSignal.empty() && record.RealTimeTemperature.empty()) {
+        record.RealTimeSignal = std::move(recording_.RealTimeSignal);
+        record.RealTimeTemperature = std::move(recording_.RealTimeTemperature);
+    }
+    // Replies are stored at RealTimeCount, anywhere in the capacity.
+    record.RealTimeSignal.resize(RealTimeCapacity);
+    record.RealTimeTemperature.resize(RealTimeCapacity);
+    recording_ = std::move(record);
+    if (recording_.DataKind == DataKindWithTemperature)
+        CopyKind129ToRealTime(recording_.SampleBuffer, recording_.RealTimeSignal,
+                              recording_.RealTimeTemperature);
+}
+
+void Acquisition::recordSavedAs(quint16 DataKind)
+{
+    recording_.DataKind = DataKind;
+}
+
+void Acquisition::beginRealTimeRecord()
+{
+    recording_.RealTimeCount = 0;
+    recording_.realTimeState = Recording::RealTimeState::AwaitingFirstReply;
+}
+
+void Acquisition::useRealTimePeriod()
+{
+    recording_.SamplePeriod = RealTimeSamplePeriod;
+}
+
+void Acquisition::countRealTimePoint()
+{
+    ++recording_.RealTimeCount;
 }
 
 void Acquisition::BeginAcquisition()
 {
-    ProgressStartTick = now();
+    ProgressStartTick_ = now();
     emit statusText(0, QStringLiteral("ИЗМЕРЕНИЕ"));
     emit statusText(2, QString());
-    if (!IsIdle(PendingCommand))
-        request(PendingCommand);
+    if (!IsIdle(PendingCommand_))
+        request(PendingCommand_);
 }
 
 void Acquisition::GetData()
@@ -71,53 +107,59 @@ void Acquisition::GetData()
 
 void Acquisition::beginTransfer()
 {
-    // The array shown so far stays aside until this one is whole.
-    if (!previousArray_)
-        previousArray_ = SampleBuffer;
-    SampleBuffer = QByteArray();
+    keepAside();
+    Recording& r = recording_;
+    r.SampleBuffer = QByteArray();
+    // An array from the board carries no temperature block.
+    r.DataKind = DataKindSignal;
     expect_ = Expect::Nothing;
     timRx_.stop();
-    PendingCommand = cmdSendArray(ModeCommand);
+    PendingCommand_ = cmdSendArray(r.ModeCommand);
     // A loaded real-time recording leaves no blocks; zero packets would wrap the count and
     // request packets without end, so the block code decides instead.
-    if (BlockCount == 0)
-        BlockCount = static_cast<quint16>(BlocksFromCode(static_cast<quint8>(PendingCommand.at(1))));
-    PacketsLeft = static_cast<quint16>(BlockCount * PacketsPerBlock);
-    SampleBuffer.reserve(BlockCount * BlockBytes);
+    if (r.BlockCount == 0)
+        r.BlockCount = static_cast<quint16>(BlocksFromCode(static_cast<quint8>(PendingCommand_.at(1))));
+    PacketsLeft_ = static_cast<quint16>(r.BlockCount * PacketsPerBlock);
+    r.SampleBuffer.reserve(r.BlockCount * BlockBytes);
     port_.purge();
-    ProgressStartTick = now();
-    emit transferStarted(TransferTimeMs);
-    emit statusText(0, TransferStatusText);
+    ProgressStartTick_ = now();
+    emit transferStarted(TransferTimeMs_);
+    emit statusText(0, TransferStatusText_);
     emit statusText(2, QString());
     // Like timRx, a running timer keeps its first start.
-    if (!IsIdle(PendingCommand) && !timSendCmd_.isActive())
+    if (!IsIdle(PendingCommand_) && !timSendCmd_.isActive())
         timSendCmd_.start();
-    emit statusText(2, QString::number(SampleBuffer.size()));
+    emit statusText(2, QString::number(r.SampleBuffer.size()));
 }
 
 void Acquisition::Read()
 {
-    TransferTimeMs = ReadTransferTimeMs;
+    TransferTimeMs_ = ReadTransferTimeMs;
     GetData();
 }
 
 void Acquisition::ShowChartFinished()
 {
-    PendingCommand = IdleCommand();
-    ProgressStartTick = now();
+    PendingCommand_ = IdleCommand();
+    ProgressStartTick_ = now();
+}
+
+void Acquisition::clearPending()
+{
+    PendingCommand_ = IdleCommand();
 }
 
 void Acquisition::sendRealTimeRequest(bool withTemperature)
 {
-    PendingCommand = withTemperature ? cmdSampleTemp() : cmdSample();
-    ModeCommand = PendingCommand;
-    request(PendingCommand);
+    PendingCommand_ = withTemperature ? cmdSampleTemp() : cmdSample();
+    recording_.ModeCommand = PendingCommand_;
+    request(PendingCommand_);
 }
 
 void Acquisition::requestTemperature()
 {
     request(cmdTemperature());
-    ModeCommand = cmdTemperature();
+    recording_.ModeCommand = cmdTemperature();
 }
 
 void Acquisition::writeCommand(const QByteArray& command)
@@ -130,17 +172,23 @@ void Acquisition::Cancel()
 {
     timRx_.stop();
     timSendCmd_.stop();
-    PendingCommand = IdleCommand();
-    PacketsLeft = 0;
+    PendingCommand_ = IdleCommand();
+    PacketsLeft_ = 0;
     expect_ = Expect::Nothing;
-    keepPreviousArray();
+    restorePrevious();
 }
 
-void Acquisition::keepPreviousArray()
+void Acquisition::keepAside()
 {
-    if (previousArray_) {
-        SampleBuffer = std::move(*previousArray_);
-        previousArray_.reset();
+    if (!previous_)
+        previous_ = recording_;
+}
+
+void Acquisition::restorePrevious()
+{
+    if (previous_) {
+        recording_.SampleBuffer = std::move(previous_->SampleBuffer);
+        previous_.reset();
     }
 }
 
@@ -159,8 +207,8 @@ void Acquisition::discardWaiting()
 void Acquisition::timSendCmdTimer()
 {
     timSendCmd_.stop();
-    if (!IsIdle(PendingCommand))
-        request(PendingCommand);
+    if (!IsIdle(PendingCommand_))
+        request(PendingCommand_);
 }
 
 void Acquisition::VaComm1RxChar()
@@ -208,14 +256,14 @@ void Acquisition::timRxTimer()
     expect_ = Expect::Nothing;
     // A transfer under way comes first: "Read" after a temperature reading or a real-time run
     // leaves their command in ModeCommand, and its packets are still packets.
-    const bool transfer = FirstByte(PendingCommand) >= cmdSendArrayByte;
-    if (transfer && PacketsLeft > 0)
+    const bool transfer = FirstByte(PendingCommand_) >= cmdSendArrayByte;
+    if (transfer && PacketsLeft_ > 0)
         packetReply(n);
-    else if (IsSingleByte(ModeCommand, cmdSampleTempByte))
+    else if (IsSingleByte(recording_.ModeCommand, cmdSampleTempByte))
         sampleAndTemperatureReply(n);
-    else if (IsSingleByte(ModeCommand, cmdTemperatureByte))
+    else if (IsSingleByte(recording_.ModeCommand, cmdTemperatureByte))
         temperatureReply(n);
-    else if (IsSingleByte(PendingCommand, cmdSampleByte))
+    else if (IsSingleByte(PendingCommand_, cmdSampleByte))
         sampleReply(n);
     else if (!transfer)
         statusReply();
@@ -226,12 +274,12 @@ void Acquisition::timRxTimer()
 
 bool Acquisition::takesRealTimePoint()
 {
-    // RealTimeCount -1 marks a fresh start, whose first reply is not kept.
-    if (RealTimeCount == -1) {
-        RealTimeCount = 0;
+    // A fresh start's first reply is not kept.
+    if (recording_.realTimeState == Recording::RealTimeState::AwaitingFirstReply) {
+        recording_.realTimeState = Recording::RealTimeState::Counting;
         return false;
     }
-    if (RealTimeCount >= 0 && RealTimeCount < RealTimeCapacity)
+    if (recording_.RealTimeCount < RealTimeCapacity)
         return true;
     emit realTimeRecordFull();
     return false;
@@ -255,11 +303,11 @@ void Acquisition::sampleAndTemperatureReply(qint64 n)
     if (!takesRealTimePoint())
         return;
     const quint16 w = WordAt(rxArea_.data(), 0);
-    RealTimeSignal[RealTimeCount] = w;
+    recording_.RealTimeSignal[recording_.RealTimeCount] = w;
     const qint16 quarter = TemperatureQuarterDegrees(WordAt(rxArea_.data(), 2));
-    RealTimeTemperature[RealTimeCount] = quarter;
-    CurrentTemperature = quarter / 4.0;
-    CurrentSignal = Reading(w);
+    recording_.RealTimeTemperature[recording_.RealTimeCount] = quarter;
+    CurrentTemperature_ = quarter / 4.0;
+    CurrentSignal_ = Reading(w);
     emit realTimeReply(true);
 }
 
@@ -278,29 +326,29 @@ void Acquisition::sampleReply(qint64 n)
         return;
     if (!takesRealTimePoint())
         return;
-    RealTimeSignal[RealTimeCount] = WordAt(rxArea_.data(), 0);
+    recording_.RealTimeSignal[recording_.RealTimeCount] = WordAt(rxArea_.data(), 0);
     emit realTimeReply(false);
 }
 
 void Acquisition::statusReply()
 {
-    --PacketsLeft;
-    if (PacketsLeft > 0)
+    --PacketsLeft_;
+    if (PacketsLeft_ > 0)
         return;
     const auto status = static_cast<quint8>(rxArea_[0]);
     if (status == StatusReadyAccel) {
-        if (ModeOf(ModeCommand) == ModeKind::Accelerometer) {
-            AccelPeriodTicks = WordAt(rxArea_.data(), 1);
-            emit statusText(1, QString::number(AccelPeriodTicks));
-            AccelPeriod = AccelPeriodTicks / 14745600.0;
-            emit accelPeriodReported(AccelPeriodTicks);
+        if (recording_.mode() == ModeKind::Accelerometer) {
+            AccelPeriodTicks_ = WordAt(rxArea_.data(), 1);
+            emit statusText(1, QString::number(AccelPeriodTicks_));
+            recording_.AccelPeriod = AccelPeriodTicks_ / 14745600.0;
+            emit accelPeriodReported(AccelPeriodTicks_);
         }
         GetData();
     } else if (status == StatusReady) {
         GetData();
     }
     // Any other status ends the exchange; the chart is drawn again from the unchanged buffer.
-    if (PacketsLeft == 0) {
+    if (PacketsLeft_ == 0) {
         emit chartFlagsReset();
         emit drawChart();
     }
@@ -315,11 +363,11 @@ void Acquisition::packetReply(qint64 n)
         return;
     }
     // Accelerometer words come as the board stores them, not as raw pairs.
-    if (ModeOf(ModeCommand) != ModeKind::Accelerometer)
+    if (recording_.mode() != ModeKind::Accelerometer)
         ReorderPairsInPlace(rxArea_.data(), n);
-    SampleBuffer.append(rxArea_.data(), PacketPayload);
-    --PacketsLeft;
-    if (PacketsLeft > 0) {
+    recording_.SampleBuffer.append(rxArea_.data(), PacketPayload);
+    --PacketsLeft_;
+    if (PacketsLeft_ > 0) {
         request(cmdNextPacket());
         return;
     }
@@ -332,19 +380,19 @@ void Acquisition::packetReply(qint64 n)
 void Acquisition::lineStayedQuiet()
 {
     expect_ = Expect::Nothing;
-    if (SampleBuffer.size() != qsizetype(BlockCount) * BlockBytes) {
+    if (recording_.SampleBuffer.size() != qsizetype(recording_.BlockCount) * BlockBytes) {
         transferError(PacketBytes);
         return;
     }
-    previousArray_.reset();
+    previous_.reset();
     emit chartFlagsReset();
     emit drawChart();
 }
 
 void Acquisition::transferError(qint64 received)
 {
-    const int packets = BlockCount * PacketsPerBlock;
-    const int packet = std::min(packets - PacketsLeft + 1, packets);
+    const int packets = recording_.BlockCount * PacketsPerBlock;
+    const int packet = std::min(packets - PacketsLeft_ + 1, packets);
     ++lineErrors_;
     if (transferRepeats_ < MaxTransferRepeats) {
         // The board still holds the array: ask for all of it again, as "Read" does.

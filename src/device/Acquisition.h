@@ -5,6 +5,7 @@
 
 #include "device/Commands.h"
 #include "device/ModeStarts.h"
+#include "record/Recording.h"
 #include "serial/SerialPort.h"
 
 #include <QByteArray>
@@ -31,25 +32,23 @@ public:
     explicit Acquisition(SerialPort& port, QObject* parent = nullptr,
                          AcquisitionIntervals intervals = {});
 
-    // The state the Parts of the program share, under the names they use.
-    QByteArray ModeCommand;
-    QByteArray PendingCommand;
-    quint16 PacketsLeft = 0;
-    quint16 BlockCount = 8;
-    double SamplePeriod = 0;
-    double MeasureTimeMs = 0;
-    double TransferTimeMs = 0;
-    QString TransferStatusText;
-    QByteArray SampleBuffer;
-    std::vector<quint16> RealTimeSignal;
-    std::vector<qint16> RealTimeTemperature;
-    // Index of the next real-time point; the real-time draw adds the point and increments it.
-    int RealTimeCount = 0;
-    double CurrentSignal = 0;
-    double CurrentTemperature = 0;
-    int AccelPeriodTicks = 0;
-    double AccelPeriod = 0.0007;
-    quint32 ProgressStartTick = 0;
+    // The record being taken or last taken, loaded or received.
+    const Recording& recording() const { return recording_; }
+    // The state the rest of the program reads, under the names it uses.
+    const QByteArray& ModeCommand() const { return recording_.ModeCommand; }
+    const QByteArray& SampleBuffer() const { return recording_.SampleBuffer; }
+    quint16 BlockCount() const { return recording_.BlockCount; }
+    double SamplePeriod() const { return recording_.SamplePeriod; }
+    const QByteArray& PendingCommand() const { return PendingCommand_; }
+    quint16 PacketsLeft() const { return PacketsLeft_; }
+    double MeasureTimeMs() const { return MeasureTimeMs_; }
+    double TransferTimeMs() const { return TransferTimeMs_; }
+    const QString& TransferStatusText() const { return TransferStatusText_; }
+    quint32 ProgressStartTick() const { return ProgressStartTick_; }
+    int AccelPeriodTicks() const { return AccelPeriodTicks_; }
+    // The latest real-time reply: ADC units, and °C when it carried the temperature.
+    double CurrentSignal() const { return CurrentSignal_; }
+    double CurrentTemperature() const { return CurrentTemperature_; }
 
     // Replies of the wrong length (and bytes after an array) since the program started.
     quint32 lineErrors() const { return lineErrors_; }
@@ -77,8 +76,21 @@ public:
     void Read();
     // The chart has been drawn from received or loaded data: nothing is pending any more.
     void ShowChartFinished();
-    // A real-time start: the first reply that follows is discarded.
-    void beginRealTimeRecord() { RealTimeCount = -1; }
+    // Nothing is pending any more (the real-time mode stopped); the record stays.
+    void clearPending();
+    // A record from elsewhere becomes the current one: a data file's, or the memory's layout
+    // assumed before a "Read". A file keeps no accelerometer period, so the board's last one
+    // stays; a record without real-time tables keeps the tables there were (their points no
+    // longer counted). Kind-129 words also fill the tables.
+    void loadRecording(Recording record);
+    // The kind of record the file just written says this one is.
+    void recordSavedAs(quint16 DataKind);
+    // A real-time start: no point counted, and the first reply that follows is discarded.
+    void beginRealTimeRecord();
+    // The real-time mode's period, one second: taken at every click of its button.
+    void useRealTimePeriod();
+    // The chart has drawn the point at RealTimeCount: it is counted.
+    void countRealTimePoint();
     // One real-time request; the replies are told apart by ModeCommand.
     void sendRealTimeRequest(bool withTemperature);
     // One temperature reading; PendingCommand is left as it is.
@@ -102,7 +114,7 @@ signals:
     // An accelerometer run reported its period (AccelPeriod is set); the duration list follows.
     void accelPeriodReported(int ticks);
     // A real-time reply was stored at RealTimeCount. With the temperature, DecideOutput runs
-    // first; then the chart adds the point.
+    // first; then the chart adds the point and counts it.
     void realTimeReply(bool withTemperature);
     void readoutOff();
     // The real-time record holds RealTimeCapacity points; nothing more is stored.
@@ -124,8 +136,10 @@ private:
     void lineStayedQuiet();
     void transferError(qint64 received);
     void beginTransfer();
-    // A transfer that brings no whole array leaves the one before it in place.
-    void keepPreviousArray();
+    // The record shown so far stays aside until the transfer's array is whole; a transfer that
+    // brings no whole array puts the array before it back.
+    void keepAside();
+    void restorePrevious();
     // Whether a real-time reply is stored at RealTimeCount (not the first after a start, and
     // room left in the record).
     bool takesRealTimePoint();
@@ -134,6 +148,17 @@ private:
     // Writes a command the board answers.
     void request(const QByteArray& command);
     void discardWaiting();
+
+    Recording recording_;
+    QByteArray PendingCommand_;
+    quint16 PacketsLeft_ = 0;
+    double MeasureTimeMs_ = 0;
+    double TransferTimeMs_ = 0;
+    QString TransferStatusText_;
+    double CurrentSignal_ = 0;
+    double CurrentTemperature_ = 0;
+    int AccelPeriodTicks_ = 0;
+    quint32 ProgressStartTick_ = 0;
 
     SerialPort& port_;
     QTimer timRx_;
@@ -145,7 +170,7 @@ private:
     Expect expect_ = Expect::Nothing;
     static constexpr int MaxTransferRepeats = 2;
     int transferRepeats_ = 0;
-    std::optional<QByteArray> previousArray_;
+    std::optional<Recording> previous_;
     quint32 lineErrors_ = 0;
     std::function<quint32()> tick_;
     std::function<QString()> dateTime_;

@@ -51,6 +51,8 @@ QStringList AccelDurationEntries(double AccelPeriod, int AccelChannels);
 
 // "Read" fetches the last mode's array again and allows it six seconds.
 inline constexpr double ReadTransferTimeMs = 6000;
+// The real-time mode takes a point a second.
+inline constexpr double RealTimeSamplePeriod = 1000000;  // µs
 
 // Progress panel arithmetic.
 QString MinutesSeconds(qint64 seconds);  // "%.2d:%.2d"

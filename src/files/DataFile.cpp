@@ -85,14 +85,14 @@ bool readName(const QByteArray& bytes, qsizetype& pos, QString& name)
     return true;
 }
 
-DataFileSaveResult buildAccelerometer(const DataFileSaveInput& in)
+DataFileSaveResult buildAccelerometer(const Recording& r, const DataFileSaveInput& in)
 {
-    const qsizetype blockBytes = qsizetype(in.BlockCount) * BlockBytes;
-    if (in.SampleBuffer.size() < blockBytes)
+    const qsizetype blockBytes = qsizetype(r.BlockCount) * BlockBytes;
+    if (r.SampleBuffer.size() < blockBytes)
         return {std::nullopt, StreamReadErrorMessage()};
 
     DataFileSaveOutput o;
-    o.header = {DataKindSignal, VariantAccelerometer, quint32(blockBytes), in.SamplePeriod};
+    o.header = {DataKindSignal, VariantAccelerometer, quint32(blockBytes), r.SamplePeriod};
     o.AxisXName = SecondsAxisName();
     o.AxisYName = in.eYTitle.isEmpty() ? AccelerationAxisName() : in.eYTitle;
     o.statusText = statusText(in.ScaleK, in.ScaleShift);
@@ -110,12 +110,12 @@ DataFileSaveResult buildAccelerometer(const DataFileSaveInput& in)
     // Channel X first with only its 12-bit reading, then channel Y as received.
     const qsizetype words = blockBytes / 2;
     for (qsizetype i = 0; i < words; ++i) {
-        const quint16 w = SampleWordAt(in.SampleBuffer, i);
+        const quint16 w = SampleWordAt(r.SampleBuffer, i);
         if (IsAccelX(w))
             putU16(out, quint16(Reading(w)));
     }
     for (qsizetype i = 0; i < words; ++i) {
-        const quint16 w = SampleWordAt(in.SampleBuffer, i);
+        const quint16 w = SampleWordAt(r.SampleBuffer, i);
         if (!IsAccelX(w))
             putU16(out, w);
     }
@@ -123,27 +123,27 @@ DataFileSaveResult buildAccelerometer(const DataFileSaveInput& in)
     return {std::move(o), {}};
 }
 
-DataFileSaveResult buildOrdinary(const DataFileSaveInput& in)
+DataFileSaveResult buildOrdinary(const Recording& r, const DataFileSaveInput& in)
 {
     DataFileSaveOutput o;
     o.header.DataKind = in.termoHasPoints ? DataKindWithTemperature : DataKindSignal;
     o.header.Variant = VariantOrdinary;
-    o.header.SamplePeriod = in.SamplePeriod;
+    o.header.SamplePeriod = r.SamplePeriod;
 
+    const bool realTimeData = r.isRealTime();
     qsizetype points = 0;      // real-time data
     qsizetype blockBytes = 0;  // block data
-    if (in.realTimeData) {
-        // Before the first point the count is still -1: an empty block is written then.
-        points = std::max(in.RealTimeCount, 0);
-        points = std::min<qsizetype>(points, qsizetype(in.RealTimeSignal.size()));
+    if (realTimeData) {
+        // Before the first point an empty block is written.
+        points = qsizetype(r.realTimePoints().size());
         if (in.termoHasPoints)
-            points = std::min<qsizetype>(points, qsizetype(in.RealTimeTemperature.size()));
+            points = std::min<qsizetype>(points, qsizetype(r.RealTimeTemperature.size()));
         o.header.SampleBytes = quint32(points * (in.termoHasPoints ? 4 : 2));
     } else {
-        blockBytes = qsizetype(in.BlockCount) * BlockBytes;
+        blockBytes = qsizetype(r.BlockCount) * BlockBytes;
         // A loaded real-time recording is not whole blocks; keep its full length.
-        const qsizetype have = in.SampleBuffer.size();
-        if (have / BlockBytes == in.BlockCount && have % BlockBytes != 0)
+        const qsizetype have = r.SampleBuffer.size();
+        if (have / BlockBytes == r.BlockCount && have % BlockBytes != 0)
             blockBytes = have;
         if (have < blockBytes)
             return {std::nullopt, StreamReadErrorMessage()};
@@ -161,14 +161,14 @@ DataFileSaveResult buildOrdinary(const DataFileSaveInput& in)
     putU32(out, quint32(in.ScaleShift));
     putName(out, o.AxisXName);
     putName(out, o.AxisYName);
-    if (in.realTimeData) {
+    if (realTimeData) {
         for (qsizetype i = 0; i < points; ++i)
-            putU16(out, in.RealTimeSignal[i]);
+            putU16(out, r.RealTimeSignal[i]);
         if (in.termoHasPoints)
             for (qsizetype i = 0; i < points; ++i)
-                putU16(out, quint16(in.RealTimeTemperature[i]));
+                putU16(out, quint16(r.RealTimeTemperature[i]));
     } else {
-        out.append(in.SampleBuffer.constData(), blockBytes);
+        out.append(r.SampleBuffer.constData(), blockBytes);
     }
     out.append(encodedComment(in.comment));
     return {std::move(o), {}};
@@ -207,22 +207,23 @@ DataFileLoadResult ParseDataFile(const QByteArray& bytes, const QString& fileNam
         return damaged(fileName);
     const char* p = bytes.constData();
     LoadedDataFile f;
-    f.header.DataKind = qFromLittleEndian<quint16>(p);
-    if (f.header.DataKind != DataKindSignal && f.header.DataKind != DataKindWithTemperature)
+    Recording& r = f.record;
+    r.DataKind = qFromLittleEndian<quint16>(p);
+    if (r.DataKind != DataKindSignal && r.DataKind != DataKindWithTemperature)
         return {std::nullopt,
                 DataFileLoadError{DataFileLoadError::Kind::ForeignFile, ForeignFileMessage()}};
     if (bytes.size() < DataFileHeaderSize)
         return damaged(fileName);
-    f.header.Variant = quint8(p[4]);
-    f.header.SampleBytes = qFromLittleEndian<quint32>(p + 5);
-    f.header.SamplePeriod = getDouble(p + 9);
+    f.Variant = quint8(p[4]);
+    const quint32 SampleBytes = qFromLittleEndian<quint32>(p + 5);
+    r.SamplePeriod = getDouble(p + 9);
 
     // No mode records more; BlockCount stays within its eight blocks.
-    if (f.header.SampleBytes > MaxSampleBlockBytes)
+    if (SampleBytes > MaxSampleBlockBytes)
         return damaged(fileName);
 
     qsizetype pos = DataFileHeaderSize;
-    const bool ordinary = f.header.Variant == VariantOrdinary;
+    const bool ordinary = f.Variant == VariantOrdinary;
     const qsizetype fixedBytes = ordinary ? 12 : 20;
     if (bytes.size() - pos < fixedBytes)
         return damaged(fileName);
@@ -235,30 +236,31 @@ DataFileLoadResult ParseDataFile(const QByteArray& bytes, const QString& fileNam
     if (!readName(bytes, pos, f.AxisXName) || !readName(bytes, pos, f.AxisYName))
         return damaged(fileName);
     // The announced length is checked against the file before anything is copied.
-    if (qint64(f.header.SampleBytes) > qint64(bytes.size() - pos))
+    if (qint64(SampleBytes) > qint64(bytes.size() - pos))
         return damaged(fileName);
 
-    f.SampleBuffer = bytes.mid(pos, f.header.SampleBytes);
-    pos += f.header.SampleBytes;
-    f.BlockCount = quint16(f.header.SampleBytes / BlockBytes);
+    r.SampleBuffer = bytes.mid(pos, SampleBytes);
+    pos += SampleBytes;
+    r.BlockCount = quint16(SampleBytes / BlockBytes);
     f.comment = FromCp1251(NormaliseLineBreaks(UpToZero(bytes.mid(pos))));
 
     if (ordinary) {
-        f.ModeCommand = QByteArray("\x12\x00\x00", 3);
+        r.ModeCommand = QByteArray("\x12\x00\x00", 3);
     } else {
         // The file keeps channel X first with its flag cleared; the flag tells X from Y again.
-        char* d = f.SampleBuffer.data();
-        const qsizetype half = f.header.SampleBytes / 2;
-        for (qsizetype off = 0; off < half && off + 1 < f.SampleBuffer.size(); off += 2)
+        char* d = r.SampleBuffer.data();
+        const qsizetype half = SampleBytes / 2;
+        for (qsizetype off = 0; off < half && off + 1 < r.SampleBuffer.size(); off += 2)
             d[off + 1] = char(quint8(d[off + 1]) | (AccelXChannelBit >> 8));
-        f.ModeCommand = QByteArray("\x1A\x00\x03", 3);
+        r.ModeCommand = QByteArray("\x1A\x00\x03", 3);
     }
     return {std::move(f), std::nullopt};
 }
 
-DataFileSaveResult BuildDataFile(const DataFileSaveInput& in)
+DataFileSaveResult BuildDataFile(const Recording& record, const DataFileSaveInput& in)
 {
-    DataFileSaveResult r = in.AccelerometerMode ? buildAccelerometer(in) : buildOrdinary(in);
+    DataFileSaveResult r =
+        in.AccelerometerMode ? buildAccelerometer(record, in) : buildOrdinary(record, in);
     // Never write what the loader would refuse.
     if (r.output && r.output->bytes.size() > MaxDataFileBytes)
         return {std::nullopt,

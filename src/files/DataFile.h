@@ -3,14 +3,13 @@
 // block, two zero-terminated axis names, the raw sample words and the comment. Reading and writing
 // are pure functions over bytes; DataFileIo puts them on disk.
 
-#include "record/BoardWords.h"
+#include "record/Recording.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 #include <algorithm>
 #include <optional>
-#include <span>
 
 namespace korvel {
 
@@ -39,15 +38,16 @@ struct DataFileHeader {
 
 // Everything a successful load hands to the window, which takes it over in one piece.
 struct LoadedDataFile {
-    DataFileHeader header;
+    // The header's kind and period with the sample words (accelerometer data already has its
+    // channel flag back on the X words), the blocks they fill, and the mode command they are
+    // read with: 12 00 00 for ordinary data, 1A 00 03 for accelerometer data.
+    Recording record;
+    quint8 Variant = VariantOrdinary;
     double ScaleK = 0.0;     // ordinary variant only
     qint32 ScaleShift = 0;   // ordinary variant only
     QString AxisXName;
     QString AxisYName;
-    QByteArray SampleBuffer;  // accelerometer data already has bit 15 back on the X words
-    quint16 BlockCount = 0;
     QString comment;          // line breaks as CR LF
-    QByteArray ModeCommand;   // 12 00 00 for ordinary data, 1A 00 03 for accelerometer data
 };
 
 struct DataFileLoadError {
@@ -65,17 +65,10 @@ struct DataFileLoadResult {
 // announcing a sample block larger than any mode records, is refused.
 DataFileLoadResult ParseDataFile(const QByteArray& bytes, const QString& fileName);
 
-// What the window knows at the moment of saving, as plain values.
+// What the window knows at the moment of saving besides the record, as plain values.
 struct DataFileSaveInput {
     bool AccelerometerMode = false;
-    bool realTimeData = false;      // ModeCommand is the one-byte 14h or 15h
     bool termoHasPoints = false;    // the temperature trace SeriTermo holds points
-    int RealTimeCount = 0;
-    std::span<const quint16> RealTimeSignal;
-    std::span<const qint16> RealTimeTemperature;
-    quint16 BlockCount = 0;
-    QByteArray SampleBuffer;
-    double SamplePeriod = 0.0;
     double ScaleK = 0.0;            // already recomputed from the controls by the caller
     qint32 ScaleShift = 0;
     QString AxisXName;              // the name in force (ordinary variant)
@@ -99,7 +92,7 @@ struct DataFileSaveResult {
     QString error;
 };
 
-DataFileSaveResult BuildDataFile(const DataFileSaveInput& in);
+DataFileSaveResult BuildDataFile(const Recording& record, const DataFileSaveInput& in);
 
 QString DamagedFileMessage(const QString& fileName);
 QString TooLargeFileMessage(const QString& fileName);

@@ -18,11 +18,12 @@ QString WriteFileAtomically(const QString& path, const QByteArray& bytes)
     return Format(u"Cannot create file %s", {path});
 }
 
-DataFileSaveResult SaveDataFile(const QString& path, const DataFileSaveInput& in)
+DataFileSaveResult SaveDataFile(const QString& path, const Recording& record,
+                                const DataFileSaveInput& in)
 {
     if (!Cp1251Available())
         return {std::nullopt, Cp1251MissingMessage(path)};
-    DataFileSaveResult built = BuildDataFile(in);
+    DataFileSaveResult built = BuildDataFile(record, in);
     if (!built.output)
         return built;
     const QString error = WriteFileAtomically(path, built.output->bytes);
@@ -31,11 +32,12 @@ DataFileSaveResult SaveDataFile(const QString& path, const DataFileSaveInput& in
     return built;
 }
 
-TextExportSaveResult SaveTextExport(const QString& path, const TextExportInput& in)
+TextExportSaveResult SaveTextExport(const QString& path, const Recording& record,
+                                    const TextExportInput& in)
 {
     if (!Cp1251Available())
         return {std::nullopt, Cp1251MissingMessage(path)};
-    TextExportOutput out = BuildTextExport(in);
+    TextExportOutput out = BuildTextExport(record, in);
     const QString error = WriteFileAtomically(path, out.bytes);
     if (!error.isEmpty())
         return {std::nullopt, error};

@@ -17,7 +17,8 @@ QString WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
 // Builds the data file and replaces path with it; a buffer short of what the header announces,
 // or a Qt without the Windows-1251 codec, fails before the disk is touched. On success the output carries the state saving sets.
-DataFileSaveResult SaveDataFile(const QString& path, const DataFileSaveInput& in);
+DataFileSaveResult SaveDataFile(const QString& path, const Recording& record,
+                                const DataFileSaveInput& in);
 
 struct TextExportSaveResult {
     std::optional<TextExportOutput> output;
@@ -25,7 +26,8 @@ struct TextExportSaveResult {
 };
 
 // Builds the text export and replaces path with it.
-TextExportSaveResult SaveTextExport(const QString& path, const TextExportInput& in);
+TextExportSaveResult SaveTextExport(const QString& path, const Recording& record,
+                                    const TextExportInput& in);
 
 // Reads and parses a data file; "Cannot open file %s" when it cannot be read, and a refusal of
 // a special file or of one larger than MaxDataFileBytes.

@@ -17,13 +17,15 @@ struct RowWords {
 
 }  // namespace
 
-TextExportOutput BuildTextExport(const TextExportInput& in)
+TextExportOutput BuildTextExport(const Recording& record, const TextExportInput& in)
 {
     TextExportOutput out;
     out.AxisYName = in.eYTitle.isEmpty() ? SignalAxisName() : in.eYTitle;
 
-    const bool loadedWithTemperature = in.CoefficientsFromFile && in.DataKind == DataKindWithTemperature;
-    const bool realTimeRows = in.realTimeData || loadedWithTemperature;
+    const bool realTimeData = record.isRealTime();
+    const bool loadedWithTemperature =
+        in.CoefficientsFromFile && record.DataKind == DataKindWithTemperature;
+    const bool realTimeRows = realTimeData || loadedWithTemperature;
     const bool xColumn = in.cbTxtSaveX >= 1 && in.cbTxtSaveX <= 3;
     const bool tColumn = realTimeRows && (in.cbTermo || loadedWithTemperature);
 
@@ -50,26 +52,27 @@ TextExportOutput BuildTextExport(const TextExportInput& in)
 
     // A loaded recording with temperature keeps signal then temperature words in the buffer;
     // points beyond the real-time tables are taken from there.
-    const qsizetype loadedPoints = in.SampleBuffer.size() / 4;
+    const QByteArray& buffer = record.SampleBuffer;
+    const qsizetype loadedPoints = buffer.size() / 4;
     const auto wordsAt = [&](qsizetype i, RowWords* w) -> bool {
         if (realTimeRows) {
-            if (i < qsizetype(in.RealTimeSignal.size())) {
-                w->signal = in.RealTimeSignal[i];
-                w->temperature = i < qsizetype(in.RealTimeTemperature.size())
-                                     ? in.RealTimeTemperature[i]
+            if (i < qsizetype(record.RealTimeSignal.size())) {
+                w->signal = record.RealTimeSignal[i];
+                w->temperature = i < qsizetype(record.RealTimeTemperature.size())
+                                     ? record.RealTimeTemperature[i]
                                      : 0;
                 return true;
             }
-            if (!in.realTimeData && loadedWithTemperature && i < loadedPoints) {
-                w->signal = SampleWordAt(in.SampleBuffer, i);
-                w->temperature = qint16(SampleWordAt(in.SampleBuffer, loadedPoints + i));
+            if (!realTimeData && loadedWithTemperature && i < loadedPoints) {
+                w->signal = SampleWordAt(buffer, i);
+                w->temperature = qint16(SampleWordAt(buffer, loadedPoints + i));
                 return true;
             }
             return false;
         }
-        if (i >= in.SampleBuffer.size() / 2)
+        if (i >= buffer.size() / 2)
             return false;
-        w->signal = SampleWordAt(in.SampleBuffer, i);
+        w->signal = SampleWordAt(buffer, i);
         return true;
     };
 

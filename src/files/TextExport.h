@@ -1,11 +1,12 @@
 #pragma once
-// The visible part of a measurement as a tab-separated Windows-1251 table whose every line ends
+// The visible part of a record as a tab-separated Windows-1251 table whose every line ends
 // with a single CR.
+
+#include "record/Recording.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
-#include <span>
 
 namespace korvel {
 
@@ -20,14 +21,9 @@ struct TextExportInput {
     bool cbDgt1 = false;
     bool cbDgt2 = false;
     bool cbDgt3 = false;
-    bool realTimeData = false;          // ModeCommand is the one-byte 14h or 15h
     bool CoefficientsFromFile = false;
-    quint16 DataKind = 1;
     int first = 0;                      // first and last visible point index of Series1
     int last = -1;
-    std::span<const quint16> RealTimeSignal;
-    std::span<const qint16> RealTimeTemperature;
-    QByteArray SampleBuffer;
 };
 
 struct TextExportOutput {
@@ -35,6 +31,6 @@ struct TextExportOutput {
     QString AxisYName;  // the name the export set
 };
 
-TextExportOutput BuildTextExport(const TextExportInput& in);
+TextExportOutput BuildTextExport(const Recording& record, const TextExportInput& in);
 
 }  // namespace korvel

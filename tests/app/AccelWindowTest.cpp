@@ -53,7 +53,7 @@ const QStringList TwoChannelsAtStart = list({10, 21, 31, 42, 52, 63, 73, 84});
 TEST(AccelWindow, StartsWithTheTwoChannelListOfTheNominalPeriod)
 {
     AccelRig r;
-    EXPECT_EQ(r.acq().AccelPeriod, 0.0007);
+    EXPECT_EQ(r.acq().recording().AccelPeriod, 0.0007);
     EXPECT_EQ(r.entries(), TwoChannelsAtStart);
     EXPECT_EQ(r.w().rgAxItemIndex(), 0);
     EXPECT_EQ(r.w().accelState().AccelChannels, 2);
@@ -97,11 +97,11 @@ TEST(AccelWindow, BothChannelsFor42SecondsStartAndFetch480Packets)
 
     f.btAxGo->click();
     EXPECT_EQ(r.written(), QList<QByteArray>{QByteArray::fromHex("1a8003")});
-    EXPECT_EQ(r.acq().ModeCommand, QByteArray::fromHex("1a8003"));
-    EXPECT_EQ(r.acq().MeasureTimeMs, 42000.0);
-    EXPECT_EQ(r.acq().TransferStatusText, QStringLiteral("ПЕРЕДАЧА МАССИВА, 4с"));
-    EXPECT_EQ(r.acq().BlockCount, 4);
-    EXPECT_EQ(r.acq().SamplePeriod, static_cast<double>(14.0L / 14.7456L));
+    EXPECT_EQ(r.acq().ModeCommand(), QByteArray::fromHex("1a8003"));
+    EXPECT_EQ(r.acq().MeasureTimeMs(), 42000.0);
+    EXPECT_EQ(r.acq().TransferStatusText(), QStringLiteral("ПЕРЕДАЧА МАССИВА, 4с"));
+    EXPECT_EQ(r.acq().BlockCount(), 4);
+    EXPECT_EQ(r.acq().SamplePeriod(), static_cast<double>(14.0L / 14.7456L));
     EXPECT_EQ(r.w().accelState().AccelDurationIndex, 3);
     EXPECT_EQ(r.w().progressTotalSeconds(), 42);  // the measurement estimate is shown
     EXPECT_FALSE(f.Panel1->isHidden());
@@ -111,7 +111,7 @@ TEST(AccelWindow, BothChannelsFor42SecondsStartAndFetch480Packets)
     EXPECT_EQ(f.btADXL->text(), QStringLiteral("ADXL"));
 
     r.statusReply(cmd::TypicalAccelPeriodTicks);
-    EXPECT_EQ(r.acq().PacketsLeft, 480);
+    EXPECT_EQ(r.acq().PacketsLeft(), 480);
     EXPECT_EQ(r.window->statusPanel(0)->text(), QStringLiteral("ПЕРЕДАЧА МАССИВА, 4с"));
     EXPECT_EQ(r.window->statusPanel(1)->text(), QStringLiteral("10322"));
     // The rebuilt list keeps the entry of the last start.
@@ -131,8 +131,8 @@ TEST(AccelWindow, ChannelYAloneRecordsTheFirstEntryInOneChannelTime)
 
     f.btAxGo->click();
     EXPECT_EQ(r.written(), QList<QByteArray>{QByteArray::fromHex("1ae002")});
-    EXPECT_EQ(r.acq().MeasureTimeMs, 21000.0);
-    EXPECT_EQ(r.acq().TransferStatusText, QStringLiteral("ПЕРЕДАЧА МАССИВА, 1с"));
+    EXPECT_EQ(r.acq().MeasureTimeMs(), 21000.0);
+    EXPECT_EQ(r.acq().TransferStatusText(), QStringLiteral("ПЕРЕДАЧА МАССИВА, 1с"));
 }
 
 TEST(AccelWindow, OneChannelAlwaysStaysChosen)
@@ -160,10 +160,10 @@ TEST(AccelWindow, ExternalTriggerStartTakesNoPeriodFromTheBoard)
     EXPECT_EQ(r.written(), QList<QByteArray>{QByteArray::fromHex("3ae003")});
 
     r.statusReply(14746);
-    EXPECT_EQ(r.acq().AccelPeriod, 0.0007);
+    EXPECT_EQ(r.acq().recording().AccelPeriod, 0.0007);
     EXPECT_EQ(r.entries(), TwoChannelsAtStart);
     EXPECT_EQ(r.w().accelState().AccelBlockSeconds, 21);
-    EXPECT_EQ(r.acq().PacketsLeft, 120);  // the transfer itself goes on
+    EXPECT_EQ(r.acq().PacketsLeft(), 120);  // the transfer itself goes on
 }
 
 TEST(AccelWindow, ReportedPeriodsRebuildTheListsAndTheBlockSeconds)
@@ -187,7 +187,7 @@ TEST(AccelWindow, ReportedPeriodsRebuildTheListsAndTheBlockSeconds)
     // The next start estimates with the reported period: 30 s a block, halved for two channels.
     f.rgAxItem1->setChecked(true);
     f.btAxGo->click();
-    EXPECT_EQ(r.acq().MeasureTimeMs, 30000.0);
+    EXPECT_EQ(r.acq().MeasureTimeMs(), 30000.0);
 }
 
 TEST(AccelWindow, SignalReturnsToBlackAfterAChannelYPlot)
@@ -195,14 +195,14 @@ TEST(AccelWindow, SignalReturnsToBlackAfterAChannelYPlot)
     AccelRig r;
     ChartView* c = r.f().Chart1;
     r.f().cbX->click();  // Y alone
-    r.acq().ModeCommand = QByteArray::fromHex("1ae002");
-    r.acq().SampleBuffer = QByteArray::fromHex("10002000");
+    const QByteArray words = QByteArray::fromHex("10002000");
+    r.acq().loadRecording({.SampleBuffer = words, .ModeCommand = QByteArray::fromHex("1ae002")});
     r.w().ShowChart(MainWindow::ChartOrigin::timRx);
     ASSERT_EQ(c->seriesColor(c->Series1()), c->seriesColor(c->Series2()));
     // The read-out steps by the accelerometer's sample spacing in the X unit (µs here).
     EXPECT_DOUBLE_EQ(r.w().chartState().ReadoutStep, 0.0007 * 1000000);
 
-    r.acq().ModeCommand = QByteArray::fromHex("11e0");
+    r.acq().loadRecording({.SampleBuffer = words, .ModeCommand = QByteArray::fromHex("11e0")});
     r.w().ShowChart(MainWindow::ChartOrigin::timRx);
     EXPECT_EQ(c->seriesColor(c->Series1()), QColor(Qt::black));
 }

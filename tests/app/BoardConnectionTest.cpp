@@ -96,13 +96,13 @@ TEST(BoardConnection, ClosingStopsReceptionBeforeTheBufferGoes)
 {
     Board b(FixedPortFinder(QStringLiteral("ttyUSB7")));
     Acquisition& a = b.window->acquisition();
-    a.SampleBuffer = QByteArray(60000, '\x01');
+    a.loadRecording({.SampleBuffer = QByteArray(60000, '\x01')});
     a.timRx().start();
     b.window->close();
     EXPECT_FALSE(a.timRx().isActive());
     EXPECT_FALSE(a.timSendCmd().isActive());
     EXPECT_FALSE(b.port->isOpen());
-    EXPECT_TRUE(a.SampleBuffer.isEmpty());
+    EXPECT_TRUE(a.SampleBuffer().isEmpty());
 }
 
 TEST(BoardConnection, UsbButtonShowsThePortOrNoLink)

@@ -45,10 +45,10 @@ template <class Word>
 void storeRealTime(ChartWindow& w, Word word)
 {
     w.window->show();
-    w.acq().ModeCommand = cmd::cmdSample();
-    w.acq().SamplePeriod = 1000000.0;
+    Recording r{.ModeCommand = cmd::cmdSample(), .SamplePeriod = 1000000.0};
     for (int i = 0; i < 12; ++i)
-        w.acq().RealTimeSignal[i] = static_cast<quint16>(word(i));
+        r.RealTimeSignal.push_back(static_cast<quint16>(word(i)));
+    w.acq().loadRecording(r);
 }
 
 }  // namespace
@@ -100,7 +100,6 @@ TEST(ChartZoomWindow, SecondaryAxisFollowsZoomAndUndoAndADoubleClickNeverShowsIt
     ChartWindow w;
     storeRealTime(w, [](int i) { return (i % 2 ? 0x2000 : 0) | (100 * i); });
     w.f().cbDgt1->setChecked(true);
-    w.acq().RealTimeCount = 0;
     for (int i = 0; i < 12; ++i)
         w.window->ShowChart(Origin::timRx);
     ASSERT_TRUE(w.secondary.isVisible());
@@ -147,7 +146,6 @@ TEST(ChartZoomWindow, ARealTimeZoomStaysWhilePointsArriveUntilTheAxesAreFittedAg
 {
     ChartWindow w;
     storeRealTime(w, [](int i) { return 100 * i; });
-    w.acq().RealTimeCount = 0;
     for (int i = 0; i < 10; ++i)
         w.window->ShowChart(Origin::timRx);
     const QRect area = plotArea(w);
@@ -164,8 +162,9 @@ TEST(ChartZoomWindow, ARealTimeZoomStaysWhilePointsArriveUntilTheAxesAreFittedAg
     EXPECT_EQ(axisLimits(w.chart().leftAxis()).maximum, left.maximum);
 
     // A new measurement fits the axes to itself; real-time points after it are fitted too.
+    const Recording realTime = w.acq().recording();
     showRamp(w);
-    w.acq().ModeCommand = cmd::cmdSample();
+    w.acq().loadRecording(realTime);
     w.window->ShowChart(Origin::cbShowK);
     ASSERT_EQ(w.points(w.chart().Series1()), 11);
     EXPECT_EQ(axisLimits(w.chart().bottomAxis()).maximum, 10.0);

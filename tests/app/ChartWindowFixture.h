@@ -44,14 +44,17 @@ struct ChartWindow {
     ChartView& chart() { return *f().Chart1; }
     Acquisition& acq() { return window->acquisition(); }
 
-    // An ordinary measurement's data, as the reception leaves it: the transfer's start (an
-    // array from the board is DataKind 1), then the array.
-    void setData(const QByteArray& buffer, double samplePeriod = 1.0)
+    // An ordinary measurement's data, as the reception leaves it: the transfer's window steps,
+    // then the array, put in place as a loaded file's is.
+    void setData(const QByteArray& buffer, double samplePeriod = 1.0, quint16 blocks = 8)
     {
         emit acq().transferStarted(0);
-        acq().ModeCommand = QByteArray("\x01\x00\x00", 3);
-        acq().SampleBuffer = buffer;
-        acq().SamplePeriod = samplePeriod;
+        Recording r;
+        r.ModeCommand = QByteArray("\x01\x00\x00", 3);
+        r.SampleBuffer = buffer;
+        r.SamplePeriod = samplePeriod;
+        r.BlockCount = blocks;
+        acq().loadRecording(r);
     }
 
     // A user's choice in a list: the selection, then the signal the handlers listen to.

@@ -16,12 +16,12 @@ using Origin = MainWindow::ChartOrigin;
 TEST(ChartWindow, FileCoefficientsAreLockedUntilThePanelIsClicked)
 {
     ChartWindow w;
-    DataFileSaveInput file;
-    file.SampleBuffer = Words({100, 200});
-    file.SamplePeriod = 1.0;
-    file.ScaleK = 0.5;
-    file.ScaleShift = 100;
-    file.eYTitle = QStringLiteral("Давление, кПа");
+    RecordToSave file;
+    file.record.SampleBuffer = Words({100, 200});
+    file.record.SamplePeriod = 1.0;
+    file.in.ScaleK = 0.5;
+    file.in.ScaleShift = 100;
+    file.in.eYTitle = QStringLiteral("Давление, кПа");
     w.f().eYTitle->setText(QStringLiteral("Напряжение"));
 
     openDataFile(*w.window, w.dir.filePath(QStringLiteral("p.dtw")), file);
@@ -189,20 +189,17 @@ TEST(ChartWindow, TemperatureDataFillsTheRealTimeTables)
     ASSERT_EQ(w.points(w.chart().SeriTermo()), 2);
     EXPECT_DOUBLE_EQ(w.y(w.chart().SeriTermo(), 0), 22.5);
     EXPECT_DOUBLE_EQ(w.y(w.chart().SeriTermo(), 1), -10.25);
-    EXPECT_EQ(w.acq().RealTimeSignal[0], 0x2005);
-    EXPECT_EQ(w.acq().RealTimeTemperature[1], -41);
+    EXPECT_EQ(w.acq().recording().RealTimeSignal[0], 0x2005);
+    EXPECT_EQ(w.acq().recording().RealTimeTemperature[1], -41);
 }
 
 namespace {
 
-// The real-time record as the receiver leaves it after count replies.
+// Real-time replies as the receiver stores them, none drawn yet.
 void storeRealTime(ChartWindow& w, std::initializer_list<quint16> words)
 {
-    w.acq().ModeCommand = cmd::cmdSample();
-    w.acq().SamplePeriod = 1000000.0;
-    int k = 0;
-    for (quint16 word : words)
-        w.acq().RealTimeSignal[k++] = word;
+    w.acq().loadRecording(
+        {.ModeCommand = cmd::cmdSample(), .SamplePeriod = 1000000.0, .RealTimeSignal = words});
 }
 
 }  // namespace
@@ -215,10 +212,9 @@ TEST(ChartWindow, RealTimeRebuildDoesNotDoubleTheSecondaryTraces)
     ChartWindow::choose(w.f().cbXscale, 2);
     storeRealTime(w, {0x2001, 0x0002, 0x2003});
     w.f().cbDgt1->setChecked(true);
-    w.acq().RealTimeCount = 0;
     for (int i = 0; i < 3; ++i)
         w.window->ShowChart(Origin::timRx);  // the draw counts each point
-    EXPECT_EQ(w.acq().RealTimeCount, 3);
+    EXPECT_EQ(w.acq().recording().RealTimeCount, 3);
     ASSERT_EQ(w.points(w.chart().Series1()), 3);
     EXPECT_DOUBLE_EQ(w.x(w.chart().Series1(), 2), 2.0);  // seconds
     EXPECT_EQ(w.points(w.chart().SeriDgt1()), 0);        // the main digital series stay empty
@@ -228,7 +224,7 @@ TEST(ChartWindow, RealTimeRebuildDoesNotDoubleTheSecondaryTraces)
     EXPECT_EQ(w.y(w.secondary.SeriDgt1(), 1), 4.0);
 
     w.f().cbDgt2->click();
-    EXPECT_EQ(w.acq().RealTimeCount, 3);
+    EXPECT_EQ(w.acq().recording().RealTimeCount, 3);
     EXPECT_EQ(w.points(w.chart().Series1()), 3);
     EXPECT_EQ(w.points(w.secondary.SeriDgt1()), 3);
     EXPECT_EQ(w.points(w.secondary.SeriDgt2()), 3);
@@ -250,7 +246,6 @@ TEST(ChartWindow, RealTimeWithoutDigitalLinesNeverShowsTheSecondaryWindow)
 {
     ChartWindow w;
     storeRealTime(w, {0x2001});
-    w.acq().RealTimeCount = 0;
     w.window->ShowChart(Origin::timRx);
     EXPECT_EQ(w.points(w.chart().Series1()), 1);
     EXPECT_FALSE(w.secondary.isVisible());

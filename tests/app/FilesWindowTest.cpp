@@ -43,8 +43,7 @@ struct FilesWindow : ChartWindow {
             const quint16 w = quint16((i * 7) % 4096 | (i % 3 == 0 ? 0x2000 : 0));
             buffer.append(char(w & 0xff)).append(char(w >> 8));
         }
-        setData(buffer, double(14.0L / 14.7456L));
-        acq().BlockCount = 1;
+        setData(buffer, double(14.0L / 14.7456L), 1);
         window->ShowChart(Origin::timRx);
     }
 };
@@ -70,7 +69,7 @@ TEST(FilesWindow, SavedMeasurementComesBackWhole)
     w.measureOneBlock();
     ChartWindow::choose(w.f().cbRgm, 0);  // "0...-2В": the file carries ScaleK -1
     w.f().mComment->setPlainText(QStringLiteral("Насос №2\nвторая строка"));
-    const QByteArray measured = w.acq().SampleBuffer;
+    const QByteArray measured = w.acq().SampleBuffer();
 
     w.save(QStringLiteral("run.dtw"));
     ASSERT_TRUE(w.messages.said.isEmpty()) << w.messages.texts().join('|').toStdString();
@@ -84,8 +83,7 @@ TEST(FilesWindow, SavedMeasurementComesBackWhole)
               QByteArray::fromHex("0100100101" "60ea0000" "1cc7711cc761ee3f"));
 
     // Whatever the window holds now is replaced by the file.
-    w.acq().SampleBuffer.clear();
-    w.acq().BlockCount = 8;
+    w.acq().loadRecording(Recording());
     w.f().emExtScale->setText(QStringLiteral("7"));
     ChartWindow::choose(w.f().cbExtScale, 1);  // the window's coefficient is 7 now
     w.f().mComment->clear();
@@ -94,10 +92,10 @@ TEST(FilesWindow, SavedMeasurementComesBackWhole)
     w.load(QStringLiteral("run.dtw"));
     ASSERT_TRUE(w.messages.said.isEmpty()) << w.messages.texts().join('|').toStdString();
     EXPECT_EQ(w.dialogs->asked.last().kind, FileDialogRequest::Kind::Open);
-    EXPECT_EQ(w.acq().SampleBuffer, measured);
-    EXPECT_EQ(w.acq().BlockCount, 1);
-    EXPECT_EQ(w.acq().SamplePeriod, double(14.0L / 14.7456L));
-    EXPECT_EQ(w.acq().ModeCommand, QByteArray::fromHex("120000"));
+    EXPECT_EQ(w.acq().SampleBuffer(), measured);
+    EXPECT_EQ(w.acq().BlockCount(), 1);
+    EXPECT_EQ(w.acq().SamplePeriod(), double(14.0L / 14.7456L));
+    EXPECT_EQ(w.acq().ModeCommand(), QByteArray::fromHex("120000"));
     EXPECT_EQ(w.f().mComment->toPlainText(), QStringLiteral("Насос №2\nвторая строка"));
     EXPECT_EQ(w.window->scaleState().ScaleK, -1.0);
     EXPECT_EQ(w.window->scaleState().ScaleShift, 0);
@@ -128,7 +126,7 @@ TEST(FilesWindow, RefusedFilesChangeNothing)
     write(w.path(QStringLiteral("foreign.dtw")), foreign);
     write(w.path(QStringLiteral("short.dtw")), good.left(good.size() - 30000));
 
-    const QByteArray buffer = w.acq().SampleBuffer;
+    const QByteArray buffer = w.acq().SampleBuffer();
     const double scaleK = w.window->scaleState().ScaleK;
     struct Case {
         const char* file;
@@ -149,8 +147,8 @@ TEST(FilesWindow, RefusedFilesChangeNothing)
         ASSERT_EQ(w.messages.said.size(), 1);
         EXPECT_EQ(w.messages.said[0].kind, c.kind);
         EXPECT_EQ(w.messages.said[0].text, c.text);
-        EXPECT_EQ(w.acq().SampleBuffer, buffer);
-        EXPECT_EQ(w.acq().ModeCommand, QByteArray("\x01\x00\x00", 3));
+        EXPECT_EQ(w.acq().SampleBuffer(), buffer);
+        EXPECT_EQ(w.acq().ModeCommand(), QByteArray("\x01\x00\x00", 3));
         EXPECT_EQ(w.window->scaleState().ScaleK, scaleK);
         EXPECT_FALSE(w.window->scaleState().CoefficientsFromFile);
         EXPECT_TRUE(w.window->dataHeader().CurrentDataFile.isEmpty());
@@ -192,7 +190,7 @@ TEST(FilesWindow, OnlyALowerCaseTxtNameWritesTheTextExport)
 TEST(FilesWindow, SavingBeforeAnyMeasurementKeepsTheOldFile)
 {
     FilesWindow w;
-    ASSERT_TRUE(w.acq().SampleBuffer.isEmpty());
+    ASSERT_TRUE(w.acq().SampleBuffer().isEmpty());
     const QString old = w.path(QStringLiteral("old.dtw"));
     write(old, QByteArray("the measurement of yesterday"));
     w.f().gbFile->setTitle(QStringLiteral("Комментарий"));
@@ -213,26 +211,28 @@ TEST(FilesWindow, SavingBeforeAnyMeasurementKeepsTheOldFile)
 TEST(FilesWindow, RealTimeRecordingWithTemperatureLoadsAsKind129)
 {
     FilesWindow w;
-    w.acq().ModeCommand = QByteArray(1, '\x15');
-    w.acq().SamplePeriod = 1000000.0;
+    Recording r;
+    r.ModeCommand = QByteArray(1, '\x15');
+    r.SamplePeriod = 1000000.0;
     for (int i = 0; i < 1000; ++i) {
-        w.acq().RealTimeSignal[i] = quint16(2048 + i);
-        w.acq().RealTimeTemperature[i] = qint16(80 + i % 8);
+        r.RealTimeSignal.push_back(quint16(2048 + i));
+        r.RealTimeTemperature.push_back(qint16(80 + i % 8));
     }
-    w.acq().RealTimeCount = 1000;
+    r.RealTimeCount = 1000;
+    w.acq().loadRecording(r);
     // The temperature trace holds points: that is what makes the recording kind 129.
     w.chart().SeriTermo()->addData(0.0, 20.0);
     w.save(QStringLiteral("rt.dtw"));
     ASSERT_TRUE(w.messages.said.isEmpty()) << w.messages.texts().join('|').toStdString();
-    EXPECT_EQ(w.window->dataHeader().DataKind, 129);
+    EXPECT_EQ(w.acq().recording().DataKind, 129);
     EXPECT_EQ(w.window->dataHeader().SampleBytes, 4000u);
 
-    emit w.acq().transferStarted(0);  // an array from the board: DataKind 1 again
+    w.setData(QByteArray());  // an array from the board: DataKind 1 again
     w.load(QStringLiteral("rt.dtw"));
     ASSERT_TRUE(w.messages.said.isEmpty()) << w.messages.texts().join('|').toStdString();
-    EXPECT_EQ(w.window->dataHeader().DataKind, 129);
-    EXPECT_EQ(w.acq().BlockCount, 0);
-    EXPECT_EQ(w.acq().SampleBuffer.size(), 4000);
+    EXPECT_EQ(w.acq().recording().DataKind, 129);
+    EXPECT_EQ(w.acq().BlockCount(), 0);
+    EXPECT_EQ(w.acq().SampleBuffer().size(), 4000);
     EXPECT_TRUE(w.chart().rightAxis()->visible());
     EXPECT_EQ(w.points(w.chart().Series1()), 1000);
 }
@@ -249,10 +249,12 @@ TEST(FilesWindow, AccelerometerRecordingDrawsTheSameAfterLoadAndSavesAgainEqual)
         for (quint16 word : {x, y})
             buffer.append(char(word & 0xff)).append(char(word >> 8));
     }
-    w.acq().ModeCommand = QByteArray::fromHex("1a0003");
-    w.acq().SampleBuffer = buffer;
-    w.acq().BlockCount = 1;
-    w.acq().SamplePeriod = 1.0;
+    Recording r;
+    r.ModeCommand = QByteArray::fromHex("1a0003");
+    r.SampleBuffer = buffer;
+    r.BlockCount = 1;
+    r.SamplePeriod = 1.0;
+    w.acq().loadRecording(r);
     w.f().btADXL->click();
     w.window->ShowChart(Origin::timRx);
     const auto pointsOf = [](const QCPGraph* g) {
@@ -272,11 +274,12 @@ TEST(FilesWindow, AccelerometerRecordingDrawsTheSameAfterLoadAndSavesAgainEqual)
     EXPECT_EQ(quint8(first[4]), 2);
     EXPECT_EQ(w.window->dataHeader().AxisXName, QStringLiteral("Время, с"));
 
-    w.acq().ModeCommand = QByteArray("\x01\x00\x00", 3);
-    w.acq().SampleBuffer.clear();
+    Recording other;
+    other.ModeCommand = QByteArray("\x01\x00\x00", 3);
+    w.acq().loadRecording(other);
     w.load(QStringLiteral("accel.txt"));
     ASSERT_TRUE(w.messages.said.isEmpty()) << w.messages.texts().join('|').toStdString();
-    EXPECT_EQ(w.acq().ModeCommand, QByteArray::fromHex("1a0003"));
+    EXPECT_EQ(w.acq().ModeCommand(), QByteArray::fromHex("1a0003"));
     EXPECT_EQ(pointsOf(w.chart().Series1()), x);
     EXPECT_EQ(pointsOf(w.chart().Series2()), y);
 
@@ -285,9 +288,7 @@ TEST(FilesWindow, AccelerometerRecordingDrawsTheSameAfterLoadAndSavesAgainEqual)
 
     // The flag outlives the run; ordinary data saved now keeps its digital line in bit 15.
     const QByteArray plain = Words({0x8123, 0x0456, 0xA789});
-    w.setData(plain);
-    w.acq().BlockCount = 0;
-    w.acq().SampleBuffer = plain;
+    w.setData(plain, 1.0, 0);
     w.save(QStringLiteral("plain.dtw"));
     const QByteArray saved = contents(w.path(QStringLiteral("plain.dtw")));
     EXPECT_EQ(quint8(saved[4]), 1);

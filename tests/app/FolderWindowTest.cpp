@@ -3,7 +3,7 @@
 #include "ChartWindowFixture.h"
 
 #include "app/FileDialogs.h"
-#include "files/DataFile.h"
+#include "support/RecordToSave.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -26,12 +26,12 @@ struct FolderWindow : ChartWindow {
     // A data file with an empty sample block and the given comment.
     void makeFile(const QString& name, const QString& comment)
     {
-        DataFileSaveInput in;
-        in.SamplePeriod = 1.0;
-        in.comment = comment;
+        RecordToSave file;
+        file.record.SamplePeriod = 1.0;
+        file.in.comment = comment;
         QFile f(path(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(BuildDataFile(in).output->bytes);
+        f.write(file.build().output->bytes);
     }
     void load(const QString& name)
     {
@@ -192,11 +192,11 @@ TEST(FolderWindow, AnotherFolderOrNoneAtAll)
     w.makeFile(QStringLiteral("a.dtw"), QStringLiteral("здесь"));
     QTemporaryDir other;
     {
-        DataFileSaveInput in;
-        in.comment = QStringLiteral("там");
+        RecordToSave file;
+        file.in.comment = QStringLiteral("там");
         QFile f(other.filePath(QStringLiteral("d.dtw")));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(BuildDataFile(in).output->bytes);
+        f.write(file.build().output->bytes);
     }
     w.load(QStringLiteral("a.dtw"));
 

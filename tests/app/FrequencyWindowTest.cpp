@@ -138,7 +138,7 @@ TEST(FrequencyWindow, SlowestPairSendsDivisorsOf256AsZero)
     EXPECT_EQ(r.port->writtenCommands().last(), QByteArray::fromHex("1300000013"));
     // Over 53 minutes of measuring: the panel shows the measurement first.
     EXPECT_FALSE(r.f().Panel1->isHidden());
-    EXPECT_EQ(r.f().progressBar->maximum(), int(r.w().acquisition().MeasureTimeMs));
+    EXPECT_EQ(r.f().progressBar->maximum(), int(r.w().acquisition().MeasureTimeMs()));
     EXPECT_EQ(r.f().lAll->text(), QStringLiteral("53:33"));
 }
 
@@ -148,13 +148,13 @@ TEST(FrequencyWindow, TransferTimeOfOneAndFiveBlocksRoundsHalfToEven)
     r.open();
     r.f().seSamples->setValue(30000);
     r.f().btStart->click();
-    EXPECT_EQ(r.w().acquisition().TransferTimeMs, 875);
-    EXPECT_EQ(r.w().acquisition().TransferStatusText, QStringLiteral("ПЕРЕДАЧА МАССИВА, 1с"));
+    EXPECT_EQ(r.w().acquisition().TransferTimeMs(), 875);
+    EXPECT_EQ(r.w().acquisition().TransferStatusText(), QStringLiteral("ПЕРЕДАЧА МАССИВА, 1с"));
 
     r.f().seSamples->setValue(150000);
     r.f().btStart->click();
-    EXPECT_EQ(r.w().acquisition().TransferTimeMs, 4375);
-    EXPECT_EQ(r.w().acquisition().TransferStatusText, QStringLiteral("ПЕРЕДАЧА МАССИВА, 4с"));
+    EXPECT_EQ(r.w().acquisition().TransferTimeMs(), 4375);
+    EXPECT_EQ(r.w().acquisition().TransferStatusText(), QStringLiteral("ПЕРЕДАЧА МАССИВА, 4с"));
 }
 
 TEST(FrequencyWindow, AfterAnExternalClockStartTheWindowComputesWithItsBlocks)

@@ -50,7 +50,7 @@ TEST(MeasurementChart, OneMegahertzRunEndsWithTheSignalOnTheChart)
     EXPECT_EQ(c.leftAxis()->label(), QStringLiteral("Напряжение, ед."));
     EXPECT_EQ(c.bottomAxis()->label(), QStringLiteral("Время, мкс"));
     EXPECT_NEAR(w.x(c.Series1(), 29999), 28482.12, 0.01);
-    EXPECT_EQ(w.acq().PendingCommand, QByteArray(1, '\0'));
+    EXPECT_EQ(w.acq().PendingCommand(), QByteArray(1, '\0'));
 
     // The simulator's signal is a sine: it spans a good part of the ADC range.
     double low = 4096, high = -4096;

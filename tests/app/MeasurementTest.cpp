@@ -57,12 +57,12 @@ TEST(Measurement, FixedRateStartsCarryTheTriggerBitsAndTheExternalClockStartDoes
     EXPECT_TRUE(r.f().btRd->isEnabled());
     EXPECT_FALSE(r.w().accelerometerMode());
     EXPECT_TRUE(r.f().gbFT->isHidden());
-    EXPECT_EQ(r.acq().PacketsLeft, 1);
+    EXPECT_EQ(r.acq().PacketsLeft(), 1);
     EXPECT_EQ(r.window->statusPanel(0)->text(), QStringLiteral("ИЗМЕРЕНИЕ"));
 
     r.f().bt07MHz->click();
     EXPECT_EQ(r.written().last(), QByteArray::fromHex("5200"));
-    EXPECT_EQ(r.acq().BlockCount, 8);
+    EXPECT_EQ(r.acq().BlockCount(), 8);
 
     r.f().seSamplesFExtrn->setValue(60000);
     r.f().btStartFExtrn->click();
@@ -81,7 +81,7 @@ TEST(Measurement, DoubleClickOnTheFreeStripStartsWithoutTouchingRead)
     ASSERT_EQ(r.written().size(), afterButton + 1);
     EXPECT_EQ(r.written().last(), QByteArray::fromHex("1600"));
     EXPECT_FALSE(r.f().btRd->isEnabled());
-    EXPECT_EQ(r.acq().BlockCount, 8);
+    EXPECT_EQ(r.acq().BlockCount(), 8);
 }
 
 TEST(Measurement, CommonStartClosesOptionsAndResetsTheChartAxes)
@@ -136,7 +136,7 @@ TEST(Measurement, StatusReplyStartsTheTransferInTheWindow)
     EXPECT_FALSE(r.f().Panel1->isHidden());
     EXPECT_EQ(r.f().lAll->text(), QStringLiteral("00:01"));
     EXPECT_EQ(r.f().progressBar->maximum(), 1000);
-    EXPECT_EQ(r.acq().PacketsLeft, 120);
+    EXPECT_EQ(r.acq().PacketsLeft(), 120);
 }
 
 TEST(Measurement, ReadAfterOneMegahertzAsksForOneBlockAgain)
@@ -146,7 +146,7 @@ TEST(Measurement, ReadAfterOneMegahertzAsksForOneBlockAgain)
     r.f().gbAx->show();
     r.f().btRd->click();
     EXPECT_TRUE(r.f().gbAx->isHidden());
-    EXPECT_EQ(r.acq().PacketsLeft, 120);
+    EXPECT_EQ(r.acq().PacketsLeft(), 120);
     EXPECT_EQ(r.f().lAll->text(), QStringLiteral("00:06"));
     r.acq().timSendCmdTimer();
     EXPECT_EQ(r.written().last(), QByteArray::fromHex("80e0"));
@@ -158,13 +158,13 @@ TEST(Measurement, ExternalClockProgressOnlyAboveTwoSeconds)
     r.f().seSamplesFExtrn->setValue(30000);
     r.f().seFExtrn->setValue(15000);  // 30000 samples: exactly 2000 ms
     r.f().btStartFExtrn->click();
-    EXPECT_EQ(r.acq().MeasureTimeMs, 2000);
+    EXPECT_EQ(r.acq().MeasureTimeMs(), 2000);
     EXPECT_TRUE(r.f().Panel1->isHidden());
     EXPECT_FALSE(r.w().timer2().isActive());
 
     r.f().seFExtrn->setValue(14990);  // 2001,3 ms, rounded to 2001
     r.f().btStartFExtrn->click();
-    EXPECT_EQ(r.acq().MeasureTimeMs, 2001);
+    EXPECT_EQ(r.acq().MeasureTimeMs(), 2001);
     EXPECT_FALSE(r.f().Panel1->isHidden());
     EXPECT_TRUE(r.w().timer2().isActive());
     EXPECT_EQ(r.f().progressBar->maximum(), 2001);
@@ -178,8 +178,8 @@ TEST(Measurement, ExternalClockStartOverwritesTheBlockCountThatIsSaved)
     r.f().btStartFExtrn->click();
     EXPECT_EQ(r.w().ftCalculator().SRAMblocks(), 2);
     EXPECT_EQ(r.f().seSamples->value(), 240000);  // the field keeps its old value
-    EXPECT_EQ(r.acq().TransferTimeMs, 1750);
-    EXPECT_EQ(r.acq().TransferStatusText, QStringLiteral("ПЕРЕДАЧА МАССИВА, 2с"));
+    EXPECT_EQ(r.acq().TransferTimeMs(), 1750);
+    EXPECT_EQ(r.acq().TransferStatusText(), QStringLiteral("ПЕРЕДАЧА МАССИВА, 2с"));
 
     r.window->close();
     EXPECT_EQ(LoadSettings(r.path).SRAMblocks, 2);
@@ -188,7 +188,7 @@ TEST(Measurement, ExternalClockStartOverwritesTheBlockCountThatIsSaved)
 TEST(Measurement, ProgressPanelFollowsTheClockAndHidesAtTheEstimate)
 {
     Rig r;
-    r.acq().ProgressStartTick = r.tick;
+    r.acq().ShowChartFinished();  // the progress clock starts at the tick
     r.w().startProgress(2500);  // 2,5 s round half to even: two seconds
     EXPECT_EQ(r.w().progressTotalSeconds(), 2);
     EXPECT_EQ(r.f().lAll->text(), QStringLiteral("00:02"));

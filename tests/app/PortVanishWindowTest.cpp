@@ -72,9 +72,9 @@ TEST(WindowPortVanish, WhileIdleLeavesTheDataAlone)
 {
     VanishingBoard b;
     Acquisition& a = b.window->acquisition();
-    a.SampleBuffer = QByteArray(60000, '\x21');
+    a.loadRecording({.SampleBuffer = QByteArray(60000, '\x21')});
     b.port->vanish();
-    EXPECT_EQ(a.SampleBuffer, QByteArray(60000, '\x21'));
+    EXPECT_EQ(a.SampleBuffer(), QByteArray(60000, '\x21'));
     EXPECT_EQ(b.window->statusPanel(0)->text(), QStringLiteral("USB: нет связи"));
     // A second report of the same loss changes nothing and asks nothing.
     emit b.port->failed(QStringLiteral("again"));

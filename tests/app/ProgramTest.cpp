@@ -72,14 +72,14 @@ bool catches(qint64 pid, int sig)
 TEST(Program, OpensTheDataFileNamedOnTheCommandLine)
 {
     Program korvel;
-    DataFileSaveInput in;
-    in.BlockCount = 1;
+    Recording ramp;
+    ramp.BlockCount = 1;
     for (int i = 0; i < 30000; ++i) {
-        const quint16 ramp = quint16(i % 4096);
-        in.SampleBuffer.append(char(ramp & 0xff)).append(char(ramp >> 8));
+        const quint16 w = quint16(i % 4096);
+        ramp.SampleBuffer.append(char(w & 0xff)).append(char(w >> 8));
     }
-    in.SamplePeriod = 1.0;
-    const QByteArray file = BuildDataFile(in).output->bytes;
+    ramp.SamplePeriod = 1.0;
+    const QByteArray file = BuildDataFile(ramp, {}).output->bytes;
     ASSERT_EQ(WriteFileAtomically(korvel.path(QStringLiteral("ramp.dtw")), file), QString());
     QByteArray foreign = file;
     foreign[0] = 2;

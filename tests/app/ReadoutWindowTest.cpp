@@ -119,10 +119,9 @@ TEST(ReadoutWindow, AccelerometerDataReadsAtItsOwnPeriodAndItsLinesAsUnknown)
 {
     ChartWindow w;
     w.window->show();
-    w.acq().ModeCommand = QByteArray("\x1A\x00\x01", 3);    // one channel
-    w.acq().SampleBuffer = ramp(10, 500, 10);
-    w.acq().SamplePeriod = 1.0;
-    w.acq().AccelPeriod = 0.0007;
+    w.acq().loadRecording({.SampleBuffer = ramp(10, 500, 10),
+                           .ModeCommand = QByteArray("\x1A\x00\x01", 3),  // one channel
+                           .SamplePeriod = 1.0});  // and the typical period 0.0007 s
     w.f().cbDgt1->setChecked(true);
     w.window->ShowChart(Origin::btLoadFile);
     ASSERT_EQ(w.points(w.chart().Series1()), 10);
@@ -152,7 +151,7 @@ TEST(ReadoutWindow, StatusClickSwitchesTheReadoutExceptInTheRealTimeMode)
     EXPECT_EQ(panel(w, 2), QString());
 
     for (const QByteArray& command : {cmd::cmdSample(), cmd::cmdSampleTemp()}) {
-        w.acq().ModeCommand = command;
+        w.acq().loadRecording({.ModeCommand = command});
         for (int click = 0; click < 2; ++click) {
             w.window->statusPanel(1)->setText(QStringLiteral("X=1,00, Y=2,00"));
             w.clickInWindow(w.window->statusPanel(1));

@@ -104,7 +104,7 @@ TEST(RealTimeWindow, StartPreparesTheModeAndStopUndoesIt)
     EXPECT_FALSE(f.btRd->isEnabled());
     EXPECT_FALSE(r.w().accelerometerMode());
     EXPECT_FALSE(r.w().scaleState().CoefficientsFromFile);
-    EXPECT_EQ(r.acq().SamplePeriod, 1000000.0);
+    EXPECT_EQ(r.acq().SamplePeriod(), 1000000.0);
     EXPECT_TRUE(r.chart().rightAxis()->visible());
     EXPECT_EQ(r.chart().SeriTermo()->dataCount(), 0);
     EXPECT_EQ(r.secondary.SeriDgt2()->dataCount(), 0);
@@ -115,7 +115,8 @@ TEST(RealTimeWindow, StartPreparesTheModeAndStopUndoesIt)
     EXPECT_EQ(f.btSingle->palette().color(QPalette::ButtonText), QColor(Qt::red));
     EXPECT_TRUE(r.chain().timSingle.isActive());
     EXPECT_EQ(r.chain().timSingle.interval(), 10);
-    EXPECT_EQ(r.acq().RealTimeCount, -1);
+    EXPECT_EQ(r.acq().recording().RealTimeCount, 0);
+    EXPECT_EQ(r.acq().recording().realTimeState, Recording::RealTimeState::AwaitingFirstReply);
     EXPECT_TRUE(r.written().isEmpty());  // nothing goes out before the first tick
 
     r.chain().timSingleTimer();
@@ -129,7 +130,7 @@ TEST(RealTimeWindow, StartPreparesTheModeAndStopUndoesIt)
     EXPECT_FALSE(r.chain().timAfterSendCTL2.isActive());
     EXPECT_TRUE(f.pnlA->isHidden());
     EXPECT_TRUE(f.pnlT->isHidden());
-    EXPECT_TRUE(cmd::IsIdle(r.acq().PendingCommand));
+    EXPECT_TRUE(cmd::IsIdle(r.acq().PendingCommand()));
     EXPECT_EQ(f.btSingle->text(), QStringLiteral("В реальном времени"));
     EXPECT_NE(f.btSingle->palette().color(QPalette::ButtonText), QColor(Qt::red));
 }
@@ -251,7 +252,7 @@ TEST(RealTimeWindow, WithoutTheTemperatureNothingIsDecidedButTheLastCommandsStil
     r.port->writes.clear();
     r.cycle();
     EXPECT_EQ(r.written(), (QList<QByteArray>{cmd::cmdTOutHigh(), Req14}));
-    EXPECT_EQ(r.acq().ModeCommand, Req14);
+    EXPECT_EQ(r.acq().ModeCommand(), Req14);
     r.reply(QByteArray::fromHex("4001"));  // a two-byte sample reply
     EXPECT_EQ(r.points(), 2);
     EXPECT_EQ(r.chain().TOutCommand, cmd::cmdTOutHigh());
@@ -272,7 +273,7 @@ TEST(RealTimeWindow, TheFirstReplyAfterEveryStartStaysOffTheChart)
     r.cycleAt(22, 200);
     r.cycleAt(23, 300);
     ASSERT_EQ(r.points(), 2);
-    EXPECT_EQ(r.acq().RealTimeSignal[0], 200);
+    EXPECT_EQ(r.acq().recording().RealTimeSignal[0], 200);
     EXPECT_EQ(r.chart().SeriTermo()->dataCount(), 2);
 
     r.f().btSingle->click();
@@ -283,7 +284,7 @@ TEST(RealTimeWindow, TheFirstReplyAfterEveryStartStaysOffTheChart)
     EXPECT_EQ(r.chart().SeriTermo()->dataCount(), 0);
     r.cycleAt(25, 500);
     ASSERT_EQ(r.points(), 1);
-    EXPECT_EQ(r.acq().RealTimeSignal[0], 500);
+    EXPECT_EQ(r.acq().recording().RealTimeSignal[0], 500);
 
 }
 
@@ -293,7 +294,8 @@ TEST(RealTimeWindow, AFullRecordEndsTheModeWithAStatusText)
     r.f().cbTermo->setChecked(true);
     r.f().btSingle->click();
     r.cycleAt(21);
-    r.acq().RealTimeCount = Acquisition::RealTimeCapacity;
+    while (r.acq().recording().RealTimeCount < Acquisition::RealTimeCapacity)
+        r.acq().countRealTimePoint();
     r.cycleAt(21);
     EXPECT_FALSE(r.chain().timSingle.isActive());
     EXPECT_TRUE(r.f().pnlT->isHidden());

@@ -102,9 +102,9 @@ TEST(SpectrumFromTheWindow, SaveDialogOffersTheOpenFormatsAndAnAccelerometerReco
     ChartWindow w;
     auto dialogs = std::make_shared<ScriptedFileDialogs>();
     w.window->setFileDialogs(dialogs);
-    w.acq().ModeCommand = QByteArray::fromHex("1a0003");
-    w.acq().SampleBuffer = Words({0x8000 | 1000, 3000, 0x8000 | 1001, 3001});
-    w.acq().BlockCount = 1;
+    w.acq().loadRecording({.SampleBuffer = Words({0x8000 | 1000, 3000, 0x8000 | 1001, 3001}),
+                           .ModeCommand = QByteArray::fromHex("1a0003"),
+                           .BlockCount = 1});
     w.f().btADXL->click();
     ChartWindow::choose(w.f().cbShowK, 1);
     w.window->ShowChart(Origin::timRx);

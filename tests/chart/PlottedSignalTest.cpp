@@ -8,7 +8,7 @@ using korvel::testing::Words;
 
 TEST(PlottedSignal, OrdinaryRecordWithTemperatureKeepsWordsAndQuarterDegrees)
 {
-    RecordData r;
+    Recording r;
     r.SampleBuffer = Words({0x2005, 0x0007, 90, 0xFFD7});   // two signal words, two temperatures
     r.DataKind = 129;
     r.ModeCommand = QByteArray("\x12\x00\x00", 3);
@@ -25,7 +25,7 @@ TEST(PlottedSignal, OrdinaryRecordWithTemperatureKeepsWordsAndQuarterDegrees)
 
 TEST(PlottedSignal, TwoAccelerometerChannelsSplitByTheMarkBit)
 {
-    RecordData r;
+    Recording r;
     r.SampleBuffer = Words({0x8010, 0x0010, 0x8020, 0x0030});
     r.ModeCommand = QByteArray("\x1A\xE0\x03", 3);
     r.AccelPeriod = 0.002;
@@ -40,10 +40,11 @@ TEST(PlottedSignal, TwoAccelerometerChannelsSplitByTheMarkBit)
 
 TEST(PlottedSignal, RealTimePointsAndTheVisibleRange)
 {
-    RecordData r;
+    Recording r;
     r.ModeCommand = QByteArray(1, '\x14');
     r.SamplePeriod = 1000000;
     r.RealTimeSignal = {1, 2, 3, 4, 5};
+    r.RealTimeCount = 5;
     const PlottedSignal s = PlotSignal(r, {3, 1000000, {1.0, 0}});   // ADC units, seconds
     EXPECT_EQ(s.channels[0].points.y, (QVector<double>{1, 2, 3, 4, 5}));
     EXPECT_DOUBLE_EQ(s.samplePeriodSeconds, 1.0);

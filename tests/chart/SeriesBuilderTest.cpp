@@ -14,14 +14,27 @@ namespace {
 
 const ScaleCoefficients unit{1.0, 0};
 
-// The command literals hold no zero byte, so their views end where the text does.
-ChartData ordinary(const QByteArray& buffer, const char* command = "\x01\x02\x03")
+// The command literals hold no zero byte, so they end where the text does.
+Recording ordinary(const QByteArray& buffer, const char* command = "\x01\x02\x03")
 {
-    ChartData d;
+    Recording d;
     d.SampleBuffer = buffer;
-    d.ModeCommand = QByteArrayView(command);
+    d.ModeCommand = QByteArray(command);
     d.SamplePeriod = 2.0;
     return d;
+}
+
+// A real-time record at one point a second.
+Recording realTime(const std::vector<quint16>& signal, int count,
+                   Recording::RealTimeState state = Recording::RealTimeState::Counting)
+{
+    Recording r;
+    r.ModeCommand = QByteArray(1, '\x14');
+    r.SamplePeriod = 1000000.0;
+    r.RealTimeSignal = signal;
+    r.RealTimeCount = count;
+    r.realTimeState = state;
+    return r;
 }
 
 DisplayOptions mode(int displayMode, std::array<bool, 3> lines = {})
@@ -87,7 +100,7 @@ TEST(OrdinaryPlot, SmoothingAppliesToTheSignalOnly)
 TEST(OrdinaryPlot, Kind129PlotsTemperaturesWhateverCbTermoSays)
 {
     const QByteArray buf = Words({10, 20, 90, 0xFFD7});
-    ChartData d = ordinary(buf);
+    Recording d = ordinary(buf);
     d.DataKind = 129;
     const ChartPlot p = BuildChartPlot(d, mode(1), unit, {});  // cbTermo unchecked
     EXPECT_EQ(p.Series1.y, (QVector<double>{10, 20}));
@@ -109,7 +122,7 @@ TEST(OrdinaryPlot, EmptyAndOddBuffers)
     odd.append('\x55');
     EXPECT_EQ(BuildChartPlot(ordinary(odd), o, unit, {}).Series1.size(), 2);
     const QByteArray three = Words({1, 2, 3});
-    ChartData d = ordinary(three);
+    Recording d = ordinary(three);
     d.DataKind = 129;
     const ChartPlot p = BuildChartPlot(d, o, unit, {});
     EXPECT_EQ(p.Series1.y, (QVector<double>{1}));
@@ -178,7 +191,7 @@ TEST(AccelerometerPlot, EachChannelSmoothsOnItsOwn)
 TEST(AccelerometerPlot, OneChannelTimeAxisColourFlagAndReadoutStep)
 {
     const QByteArray buf = Words({0x0100, 0x8200, 0x0300});
-    const ChartData d = ordinary(buf, "\x1A\xE0\x02");
+    const Recording d = ordinary(buf, "\x1A\xE0\x02");
     DisplayOptions o = mode(3);
     o.XUnitFactor = 1000;
     o.cbY = true;
@@ -196,11 +209,11 @@ TEST(RealTimePlot, AppendThenRebuildDoesNotDoublePoints)
     signal[0] = 0x2000 | 10;
     signal[1] = 0x0000 | 20;
     signal[2] = 0xE000 | 30;
-    RealTimeRecord rec{signal, 2, 21.5};
+    Recording rec = realTime(signal, 2);
     DisplayOptions o = mode(1, {true, false, true});
     o.cbTermo = true;
 
-    const RealTimePlot a = BuildRealTimePlot(rec, 1000000.0, o, unit, true);
+    const RealTimePlot a = BuildRealTimePlot(rec, 21.5, o, unit, true);
     EXPECT_FALSE(a.rebuild);
     EXPECT_EQ(a.RealTimeCount, 3);
     EXPECT_EQ(a.Series1.x, (QVector<double>{2}));
@@ -212,7 +225,7 @@ TEST(RealTimePlot, AppendThenRebuildDoesNotDoublePoints)
     EXPECT_FALSE(a.secondaryLine[1]);
 
     rec.RealTimeCount = a.RealTimeCount;
-    const RealTimePlot r = BuildRealTimePlot(rec, 1000000.0, o, unit, false);
+    const RealTimePlot r = BuildRealTimePlot(rec, 21.5, o, unit, false);
     EXPECT_TRUE(r.rebuild);
     EXPECT_EQ(r.RealTimeCount, 3);
     EXPECT_EQ(r.Series1.y, (QVector<double>{10, 20, 30}));
@@ -227,13 +240,14 @@ TEST(RealTimePlot, NeverReadsPastTheTables)
     std::vector<quint16> signal(4, 7);
     DisplayOptions o = mode(0, {true, true, true});
     o.XUnitFactor = 1000000;
-    const RealTimePlot full = BuildRealTimePlot({signal, 4, 0.0}, 1000000.0, o, unit, true);
+    const RealTimePlot full = BuildRealTimePlot(realTime(signal, 4), 0.0, o, unit, true);
     EXPECT_TRUE(full.Series1.isEmpty());
     EXPECT_TRUE(full.secondaryDgt[0].isEmpty());
     EXPECT_EQ(full.RealTimeCount, 4);
 
-    EXPECT_TRUE(BuildRealTimePlot({signal, -1, 0.0}, 1000000.0, o, unit, true).Series1.isEmpty());
-    const RealTimePlot rebuilt = BuildRealTimePlot({signal, 9, 0.0}, 1000000.0, o, unit, false);
+    const Recording fresh = realTime(signal, 0, Recording::RealTimeState::AwaitingFirstReply);
+    EXPECT_TRUE(BuildRealTimePlot(fresh, 0.0, o, unit, true).Series1.isEmpty());
+    const RealTimePlot rebuilt = BuildRealTimePlot(realTime(signal, 9), 0.0, o, unit, false);
     EXPECT_EQ(rebuilt.Series1.x, (QVector<double>{0, 1, 2, 3}));
     EXPECT_EQ(rebuilt.XStep, 1.0);
 }
@@ -253,7 +267,7 @@ TEST(Kind129Copy, FillsTheRealTimeTablesOnlyAsFarAsTheyReach)
     EXPECT_EQ(temperature[3], -3);
     EXPECT_EQ(temperature[65535], -255);
 
-    ChartData d = ordinary(buf);
+    Recording d = ordinary(buf);
     d.DataKind = 129;
     const ChartPlot p = BuildChartPlot(d, mode(1), unit, {});
     EXPECT_EQ(p.Series1.size(), n);

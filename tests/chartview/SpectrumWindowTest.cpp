@@ -16,9 +16,9 @@ namespace {
 
 // A 1 MHz record (14/14.7456 µs) of a 1 kHz sine of 1000 ADC units; with two channels the
 // words alternate X (bit 15) and Y, as an accelerometer run stores them.
-RecordData record(bool accelerometer)
+Recording record(bool accelerometer)
 {
-    RecordData r;
+    Recording r;
     r.SamplePeriod = 14.0 / 14.7456;
     r.AccelPeriod = 0.001;
     r.ModeCommand = accelerometer ? QByteArray("\x1A\xE0\x03", 3) : QByteArray("\x12\x00\x00", 3);

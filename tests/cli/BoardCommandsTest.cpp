@@ -65,17 +65,16 @@ protected:
     // What the window's save button writes for an array of these words and this start.
     QByteArray expectedFile(const QByteArray& words, const ModeStart& start, const QString& comment = {})
     {
+        const Recording record{
+            .SampleBuffer = words, .BlockCount = start.BlockCount, .SamplePeriod = start.SamplePeriod};
         DataFileSaveInput in;
-        in.BlockCount = start.BlockCount;
-        in.SampleBuffer = words;
-        in.SamplePeriod = start.SamplePeriod;
         const ScaleCoefficients s = GetScaleParams(ScaleInputsFrom(settings, QStringLiteral("мс"))).coefficients;
         in.ScaleK = s.ScaleK;
         in.ScaleShift = s.ScaleShift;
         in.AxisXName = QStringLiteral("Время, мс");
         in.eYTitle = settings.eYTitle;
         in.comment = comment;
-        return BuildDataFile(in).output->bytes;
+        return BuildDataFile(record, in).output->bytes;
     }
 
     QTemporaryDir dir;
@@ -148,9 +147,8 @@ TEST_F(BoardCommands, TextNameGivesTheExportOfEveryPoint)
     in.ScaleShift = s.ScaleShift;
     in.eYTitle = settings.eYTitle;
     in.AxisXName = QStringLiteral("Время, мс");
-    in.SampleBuffer = board->simulator().expectedBytes(8);
     in.last = 240000 - 1;
-    EXPECT_EQ(text, BuildTextExport(in).bytes);
+    EXPECT_EQ(text, BuildTextExport({.SampleBuffer = board->simulator().expectedBytes(8)}, in).bytes);
 }
 
 TEST_F(BoardCommands, AccelerometerAndExternalClockStarts)
@@ -162,7 +160,7 @@ TEST_F(BoardCommands, AccelerometerAndExternalClockStarts)
     // The accelerometer is always saved as a data file, whatever the name says.
     const DataFileLoadResult ax = LoadDataFile(path("ax.txt"));
     ASSERT_TRUE(ax.file);
-    EXPECT_EQ(ax.file->header.Variant, VariantAccelerometer);
+    EXPECT_EQ(ax.file->Variant, VariantAccelerometer);
 
     ASSERT_EQ(run(RunMeasure, {QStringLiteral("--mode"), QStringLiteral("extf"), QStringLiteral("--ext-freq"),
                                QStringLiteral("50000"), QStringLiteral("--samples"), QStringLiteral("60000"),
@@ -171,8 +169,8 @@ TEST_F(BoardCommands, AccelerometerAndExternalClockStarts)
     EXPECT_TRUE(board->simulator().commands().contains(cmd::cmdStartExtF(2)));
     const DataFileLoadResult ext = LoadDataFile(path("ext.dtw"));
     ASSERT_TRUE(ext.file);
-    EXPECT_EQ(ext.file->header.SamplePeriod, 20.0);
-    EXPECT_EQ(ext.file->SampleBuffer, board->simulator().expectedBytes(2));
+    EXPECT_EQ(ext.file->record.SamplePeriod, 20.0);
+    EXPECT_EQ(ext.file->record.SampleBuffer, board->simulator().expectedBytes(2));
 }
 
 TEST_F(BoardCommands, ReadFetchesTheMemoryAgain)
@@ -182,7 +180,7 @@ TEST_F(BoardCommands, ReadFetchesTheMemoryAgain)
     EXPECT_EQ(board->simulator().commands().count(QByteArray::fromHex("80e0")), 2);
     const DataFileLoadResult r = LoadDataFile(path("r.dtw"));
     ASSERT_TRUE(r.file);
-    EXPECT_EQ(r.file->SampleBuffer, LoadDataFile(path("m.dtw")).file->SampleBuffer);
+    EXPECT_EQ(r.file->record.SampleBuffer, LoadDataFile(path("m.dtw")).file->record.SampleBuffer);
 }
 
 TEST_F(BoardCommands, SilentBoardEndsAfterTheLimitWithAMessage)
@@ -198,7 +196,7 @@ TEST_F(BoardCommands, SilentBoardEndsAfterTheLimitWithAMessage)
         acq.BeginAcquisition();
     }, limits, false, nullptr, &error));
     EXPECT_TRUE(error.startsWith(QStringLiteral("Плата АЦП не ответила")));
-    EXPECT_TRUE(cmd::IsIdle(acq.PendingCommand));
+    EXPECT_TRUE(cmd::IsIdle(acq.PendingCommand()));
     EXPECT_EQ(ArrayRunTimeoutMs({2500, 7000, false}), 19500);
     EXPECT_EQ(ArrayRunTimeoutMs({2500, 7000, true}), 17000);
 }
@@ -215,7 +213,7 @@ TEST_F(BoardCommands, RealTimeRunSendsTheDecidedOutputsBeforeEachRequest)
     Acquisition acq(*board, nullptr, AcquisitionIntervals{20, 5});
     RealTimeRun run(acq, settings, true, 60);
     run.start();
-    ASSERT_TRUE(korvel::testing::WaitUntil([&] { return acq.RealTimeCount >= 3; }));
+    ASSERT_TRUE(korvel::testing::WaitUntil([&] { return acq.recording().RealTimeCount >= 3; }));
     run.stop();
     const QList<QByteArray> c = board->simulator().commands();
     // Until a reply has been decided on, the request goes alone; from then on the decided
@@ -243,18 +241,18 @@ TEST_F(BoardCommands, RealtimeRecordingIsSavedWithItsTemperature)
               ExitOk);
     const DataFileLoadResult r = LoadDataFile(out);
     ASSERT_TRUE(r.file);
-    EXPECT_EQ(r.file->header.DataKind, DataKindWithTemperature);
-    EXPECT_EQ(r.file->header.SamplePeriod, 1000000.0);
+    EXPECT_EQ(r.file->record.DataKind, DataKindWithTemperature);
+    EXPECT_EQ(r.file->record.SamplePeriod, 1000000.0);
     EXPECT_EQ(r.file->AxisXName, QStringLiteral("Время, с"));
     const int requests = int(board->simulator().commands().count(cmd::cmdSampleTemp()));
     // The first reply is dropped, the others, the last one's included, are all kept: signal
     // words, then temperatures.
-    const int points = int(r.file->header.SampleBytes / 4);
+    const int points = int(r.file->record.SampleBuffer.size() / 4);
     EXPECT_GE(points, 3);
     EXPECT_EQ(points, requests - 1);
     for (int i = 0; i < points; ++i) {
-        const qint16 quarter = qint16(quint16(quint8(r.file->SampleBuffer[2 * points + 2 * i]) |
-                                              quint8(r.file->SampleBuffer[2 * points + 2 * i + 1]) << 8));
+        const qint16 quarter = qint16(quint16(quint8(r.file->record.SampleBuffer[2 * points + 2 * i]) |
+                                              quint8(r.file->record.SampleBuffer[2 * points + 2 * i + 1]) << 8));
         EXPECT_NEAR(quarter / 4.0, 21.0, 10.0);
     }
 }
@@ -281,15 +279,14 @@ protected:
     QByteArray expectedFile(const QByteArray& words, const ModeStart& start)
     {
         const SettingsValues defaults;
+        const Recording record{
+            .SampleBuffer = words, .BlockCount = start.BlockCount, .SamplePeriod = start.SamplePeriod};
         DataFileSaveInput in;
-        in.BlockCount = start.BlockCount;
-        in.SampleBuffer = words;
-        in.SamplePeriod = start.SamplePeriod;
         const ScaleCoefficients s = GetScaleParams(ScaleInputsFrom(defaults, QStringLiteral("мкс"))).coefficients;
         in.ScaleK = s.ScaleK;
         in.ScaleShift = s.ScaleShift;
         in.AxisXName = QStringLiteral("Время, мкс");
-        return BuildDataFile(in).output->bytes;
+        return BuildDataFile(record, in).output->bytes;
     }
 
     QTemporaryDir dir;
@@ -325,10 +322,10 @@ TEST_F(CliPseudoTerminal, RealtimeRecordsEveryAnsweredRequest)
               ExitOk);
     const DataFileLoadResult r = LoadDataFile(out);
     ASSERT_TRUE(r.file);
-    EXPECT_EQ(r.file->header.DataKind, DataKindSignal);
+    EXPECT_EQ(r.file->record.DataKind, DataKindSignal);
     const int requests = int(server->commands().count(cmd::cmdSample()));
     EXPECT_GE(requests, 3);
-    EXPECT_EQ(int(r.file->header.SampleBytes / 2), requests - 1);
+    EXPECT_EQ(int(r.file->record.SampleBuffer.size() / 2), requests - 1);
 }
 
 TEST(CliProgram, MeasureOverSimulateLinkReportsItsTransfer)

@@ -116,7 +116,7 @@ TEST_F(BoardRunSafety, FailedSaveKeepsTheMeasurementInARecoveryFile)
     EXPECT_TRUE(err.contains(kept.front())) << err.toStdString();
     const DataFileLoadResult r = LoadDataFile(data + QStringLiteral("/korvel/recovered/") + kept.front());
     ASSERT_TRUE(r.file);
-    EXPECT_EQ(r.file->SampleBuffer, board->simulator().expectedBytes(1));
+    EXPECT_EQ(r.file->record.SampleBuffer, board->simulator().expectedBytes(1));
 }
 
 TEST_F(BoardRunSafety, SilentBoardEndsARealtimeRunWithoutAFile)
@@ -151,7 +151,7 @@ TEST_F(BoardRunSafety, FirstSignalStopsMeasureUnsavedAndRealtimeSaved)
               ExitOk) << err.toStdString();
     const DataFileLoadResult r = LoadDataFile(path("rt.dtw"));
     ASSERT_TRUE(r.file);
-    EXPECT_GE(r.file->header.SampleBytes, 2u * 2);
+    EXPECT_GE(r.file->record.SampleBuffer.size(), 2 * 2);
 }
 
 TEST(StopOnSignal, SecondSignalEndsTheProgramAtOnce)

@@ -6,6 +6,7 @@
 #include "files/DataFileIo.h"
 #include "files/TextExport.h"
 #include "settings/Settings.h"
+#include "support/RecordToSave.h"
 #include "text/Cp1251.h"
 
 #include <QDir>
@@ -43,14 +44,14 @@ protected:
     void SetUp() override
     {
         // Signal words 2148 (digital line 1 set), 48 and 4095.
-        ordinary.SampleBuffer = Words({0x2000 | 2148, 48, 4095});
-        ordinary.SamplePeriod = 0.5;
-        ordinary.ScaleK = 0.5;
-        ordinary.ScaleShift = 2048;
-        ordinary.AxisXName = QStringLiteral("Время, мкс");
-        ordinary.eYTitle = QStringLiteral("Сила, Н");
-        ordinary.comment = QStringLiteral("Давление на входе\r\nвторая строка");
-        ASSERT_TRUE(SaveDataFile(path("a.dtw"), ordinary).output);
+        ordinary.record.SampleBuffer = Words({0x2000 | 2148, 48, 4095});
+        ordinary.record.SamplePeriod = 0.5;
+        ordinary.in.ScaleK = 0.5;
+        ordinary.in.ScaleShift = 2048;
+        ordinary.in.AxisXName = QStringLiteral("Время, мкс");
+        ordinary.in.eYTitle = QStringLiteral("Сила, Н");
+        ordinary.in.comment = QStringLiteral("Давление на входе\r\nвторая строка");
+        ASSERT_TRUE(ordinary.save(path("a.dtw")).output);
         ini = korvel::testing::DefaultSettingsFile(dir.path());
     }
 
@@ -59,7 +60,7 @@ protected:
 
     QTemporaryDir dir;
     QString ini;
-    DataFileSaveInput ordinary;
+    korvel::testing::RecordToSave ordinary;
 };
 
 }  // namespace
@@ -84,7 +85,7 @@ TEST_F(FileCommands, InfoPrintsEveryFieldAndGoesOnPastABadFile)
     EXPECT_EQ(j.value(QStringLiteral("AxisXName")).toString(), QStringLiteral("Время, мкс"));
     EXPECT_EQ(j.value(QStringLiteral("AxisYName")).toString(), QStringLiteral("Сила, Н"));
     EXPECT_EQ(j.value(QStringLiteral("BlockCount")).toInt(), 0);
-    EXPECT_EQ(j.value(QStringLiteral("Comment")).toString(), ordinary.comment);
+    EXPECT_EQ(j.value(QStringLiteral("Comment")).toString(), ordinary.in.comment);
     EXPECT_EQ(j.size(), 11);
 }
 
@@ -100,14 +101,13 @@ TEST_F(FileCommands, ExportEqualsTheWindowsTextExportOfTheLoadedFile)
     TextExportInput in;
     in.ScaleK = s.ScaleK;
     in.ScaleShift = s.ScaleShift;
-    in.AxisXName = ordinary.AxisXName;
+    in.AxisXName = ordinary.in.AxisXName;
     in.cbTxtSaveX = 2;
     in.cbDgt1 = true;
     in.CoefficientsFromFile = true;
-    in.SampleBuffer = ordinary.SampleBuffer;
     in.last = 2;
     const QByteArray text = ReadAll(path("a.txt"));
-    EXPECT_EQ(text, BuildTextExport(in).bytes);
+    EXPECT_EQ(text, BuildTextExport(ordinary.record, in).bytes);
     EXPECT_TRUE(text.contains("\r3\t")) << text.toStdString();
     EXPECT_TRUE(text.endsWith("\t0\r"));
 
@@ -129,18 +129,10 @@ TEST_F(FileCommands, ExportEqualsTheWindowsTextExportOfTheLoadedFile)
 
 TEST_F(FileCommands, TemperatureTraceIsExportedFromAFileThatHasOne)
 {
-    DataFileSaveInput rt;
-    rt.realTimeData = true;
-    rt.termoHasPoints = true;
-    rt.RealTimeCount = 2;
-    const quint16 signal[] = {1000, 0x4000 | 2000};
-    const qint16 quarters[] = {90, -41};
-    rt.RealTimeSignal = signal;
-    rt.RealTimeTemperature = quarters;
-    rt.SamplePeriod = 1000000;
-    rt.ScaleK = 1;
-    rt.AxisXName = QStringLiteral("Время, с");
-    ASSERT_TRUE(SaveDataFile(path("rt.dtw"), rt).output);
+    korvel::testing::RecordToSave rt =
+        korvel::testing::recordingWithTemperature({1000, 0x4000 | 2000}, {90, -41});
+    rt.in.AxisXName = QStringLiteral("Время, с");
+    ASSERT_TRUE(rt.save(path("rt.dtw")).output);
     const CliResult r = cli({QStringLiteral("export"), path("rt.dtw"), QStringLiteral("-o"), path("rt.txt"),
                              QStringLiteral("--y"), QStringLiteral("adc"), QStringLiteral("--decimal-point"),
                              QStringLiteral(",")});
@@ -151,8 +143,8 @@ TEST_F(FileCommands, TemperatureTraceIsExportedFromAFileThatHasOne)
 
 TEST_F(FileCommands, CommentsListTheFolderAndFindLines)
 {
-    ordinary.comment = QStringLiteral("второй файл");
-    ASSERT_TRUE(SaveDataFile(path("b.dtw"), ordinary).output);
+    ordinary.in.comment = QStringLiteral("второй файл");
+    ASSERT_TRUE(ordinary.save(path("b.dtw")).output);
     QFile foreign(path("c.dtw"));
     ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
     foreign.write(QByteArray::fromHex("0700") + QByteArray(40, 'x'));
@@ -287,8 +279,8 @@ TEST_F(FileCommands, CommentsNameTheFileOfEachHitAndAListCutShort)
 {
     // A regular file that lists but will not open, even for root.
     ASSERT_TRUE(QFile::link(QStringLiteral("/proc/sys/vm/drop_caches"), path("b.dtw")));
-    ordinary.comment = QStringLiteral("давление в конце");
-    ASSERT_TRUE(SaveDataFile(path("c.dtw"), ordinary).output);
+    ordinary.in.comment = QStringLiteral("давление в конце");
+    ASSERT_TRUE(ordinary.save(path("c.dtw")).output);
     const CliResult cut = RunCliProgram({QStringLiteral("comments"), dir.path()});
     EXPECT_EQ(cut.exitCode, 1);
     EXPECT_TRUE(cut.err.contains(QStringLiteral("Cannot open file")));
@@ -309,15 +301,15 @@ TEST_F(FileCommands, CommentsNameTheFileOfEachHitAndAListCutShort)
 TEST_F(FileCommands, AccelerometerFileIsPlottedWithTheSettingsScaling)
 {
     // Channel X rises from 1000 to 3000, channel Y stays at 2000; the file stores no scaling.
-    DataFileSaveInput ax;
-    ax.AccelerometerMode = true;
-    ax.BlockCount = 1;
+    korvel::testing::RecordToSave ax;
+    ax.in.AccelerometerMode = true;
+    ax.record.BlockCount = 1;
     for (int i = 0; i < 15000; ++i) {
         const quint16 x = quint16(0x8000 | (1000 + i * 2000 / 15000));
-        ax.SampleBuffer.append(Words({x, 2000}));
+        ax.record.SampleBuffer.append(Words({x, 2000}));
     }
-    ax.SamplePeriod = 14 / 14.7456;
-    ASSERT_TRUE(SaveDataFile(path("ax.dtw"), ax).output);
+    ax.record.SamplePeriod = 14 / 14.7456;
+    ASSERT_TRUE(ax.save(path("ax.dtw")).output);
     const CliResult r = cli({QStringLiteral("plot"), path("ax.dtw"), QStringLiteral("-o"), path("ax.svg"),
                              QStringLiteral("--display-mode"), QStringLiteral("0")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();

@@ -180,7 +180,7 @@ TEST_F(CliLineFaults, PacketOfTheWrongLengthOnEveryAttemptEndsWithTheTransferErr
     ASSERT_EQ(measure(), ExitOk);
     const DataFileLoadResult r = LoadDataFile(out());
     ASSERT_TRUE(r.file);
-    EXPECT_EQ(r.file->SampleBuffer, board->simulator().expectedBytes(1));
+    EXPECT_EQ(r.file->record.SampleBuffer, board->simulator().expectedBytes(1));
 }
 
 TEST_F(CliLineFaults, StrayBytes)
@@ -190,7 +190,7 @@ TEST_F(CliLineFaults, StrayBytes)
     ASSERT_EQ(measure(), ExitOk);
     DataFileLoadResult r = LoadDataFile(out());
     ASSERT_TRUE(r.file);
-    EXPECT_EQ(r.file->SampleBuffer, board->simulator().expectedBytes(1));
+    EXPECT_EQ(r.file->record.SampleBuffer, board->simulator().expectedBytes(1));
 
     // Behind a packet during the transfer, once: the array is read again and saved whole.
     board->simulator().faults = {};
@@ -201,7 +201,7 @@ TEST_F(CliLineFaults, StrayBytes)
     ASSERT_EQ(measure(), ExitOk);
     r = LoadDataFile(out());
     ASSERT_TRUE(r.file);
-    EXPECT_EQ(r.file->SampleBuffer, board->simulator().expectedBytes(1));
+    EXPECT_EQ(r.file->record.SampleBuffer, board->simulator().expectedBytes(1));
     EXPECT_EQ(board->simulator().commands().count(request) - requests, 2);
 }
 

@@ -122,11 +122,11 @@ TEST(CliProgram, EveryJsonOutputIsValidJson)
     QTemporaryDir dir;
     const QString ini = korvel::testing::DefaultSettingsFile(dir.path());
     // A damaged header may hold a period that is not a number.
-    DataFileSaveInput broken;
-    broken.SamplePeriod = std::numeric_limits<double>::quiet_NaN();
-    broken.ScaleK = std::numeric_limits<double>::infinity();
-    broken.comment = QStringLiteral("\"кавычки\"\tи\\");
-    ASSERT_TRUE(SaveDataFile(dir.filePath(QStringLiteral("nan.dtw")), broken).output);
+    const Recording broken{.SamplePeriod = std::numeric_limits<double>::quiet_NaN()};
+    DataFileSaveInput notes;
+    notes.ScaleK = std::numeric_limits<double>::infinity();
+    notes.comment = QStringLiteral("\"кавычки\"\tи\\");
+    ASSERT_TRUE(SaveDataFile(dir.filePath(QStringLiteral("nan.dtw")), broken, notes).output);
     const QString run = dir.filePath(QStringLiteral("run.dtw"));
     const QList<QStringList> commands = {
         {QStringLiteral("measure"), QStringLiteral("--simulate"), QStringLiteral("--mode"), QStringLiteral("1mhz"),

@@ -88,12 +88,12 @@ struct Rig {
     int servePackets()
     {
         int served = 0;
-        const int expected = acq.PacketsLeft;
-        while (served < expected && acq.PacketsLeft > 0 && FirstByte(acq.PendingCommand) >= 0x80) {
+        const int expected = acq.PacketsLeft();
+        while (served < expected && acq.PacketsLeft() > 0 && FirstByte(acq.PendingCommand()) >= 0x80) {
             port.feed(packetOf(static_cast<quint16>(served * PairsPerPacket)));
             ++served;
         }
-        if (acq.PacketsLeft == 0 && acq.timRx().isActive())
+        if (acq.PacketsLeft() == 0 && acq.timRx().isActive())
             acq.timRxTimer();
         return served;
     }
@@ -111,7 +111,7 @@ TEST(Acquisition, OneBlockRunFromStatusReplyToFullBuffer)
     // A short status reply waits for timRx.
     r.port.feed(hex("0b"));
     EXPECT_TRUE(r.acq.timRx().isActive());
-    ASSERT_TRUE(waitFor([&] { return r.acq.PacketsLeft == 120; }));
+    ASSERT_TRUE(waitFor([&] { return r.acq.PacketsLeft() == 120; }));
     EXPECT_EQ(r.port.purges, 1);
     EXPECT_EQ(r.panel[0].last(), QStringLiteral("ПЕРЕДАЧА МАССИВА, 1с"));
     EXPECT_EQ(r.panel[2].last(), "0");
@@ -123,15 +123,15 @@ TEST(Acquisition, OneBlockRunFromStatusReplyToFullBuffer)
     EXPECT_EQ(r.port.writes.last().bytes, hex("80e0"));
 
     EXPECT_EQ(r.servePackets(), 120);
-    EXPECT_EQ(r.acq.SampleBuffer.size(), 60000);
+    EXPECT_EQ(r.acq.SampleBuffer().size(), 60000);
     EXPECT_EQ(r.draws, 1);
     EXPECT_EQ(r.port.writes.size(), 2 + 119);
     EXPECT_EQ(r.port.writes.last().bytes, hex("81"));
     for (int i = 0; i < 30000; i += 997)
-        ASSERT_EQ(WordAt(r.acq.SampleBuffer.constData(), 2 * i), i & 0xEFFF) << i;
+        ASSERT_EQ(WordAt(r.acq.SampleBuffer().constData(), 2 * i), i & 0xEFFF) << i;
 
     r.acq.ShowChartFinished();
-    EXPECT_TRUE(IsIdle(r.acq.PendingCommand));
+    EXPECT_TRUE(IsIdle(r.acq.PendingCommand()));
 }
 
 TEST(Acquisition, EightBlocksTake960Packets)
@@ -141,12 +141,12 @@ TEST(Acquisition, EightBlocksTake960Packets)
     r.acq.timRx().stop();
     r.port.incoming = hex("0b");
     r.acq.timRxTimer();
-    EXPECT_EQ(r.acq.PacketsLeft, 960);
+    EXPECT_EQ(r.acq.PacketsLeft(), 960);
     r.acq.timSendCmdTimer();
     EXPECT_EQ(r.port.writes.last().bytes, hex("8000"));
     EXPECT_EQ(r.servePackets(), 960);
-    EXPECT_EQ(r.acq.SampleBuffer.size(), 480000);
-    EXPECT_EQ(WordAt(r.acq.SampleBuffer.constData(), 2 * 239999), 239999 & 0xEFFF);
+    EXPECT_EQ(r.acq.SampleBuffer().size(), 480000);
+    EXPECT_EQ(WordAt(r.acq.SampleBuffer().constData(), 2 * 239999), 239999 & 0xEFFF);
 }
 
 TEST(Acquisition, ReplyOfAnotherLengthHasTheArrayReadAgainTwiceThenEndsTheTransfer)
@@ -172,7 +172,7 @@ TEST(Acquisition, ReplyOfAnotherLengthHasTheArrayReadAgainTwiceThenEndsTheTransf
     for (const Case& c : cases) {
         Rig r;
         Spy<QString> failed(&r.acq, &Acquisition::transferFailed);
-        r.acq.SampleBuffer = previous;
+        r.acq.loadRecording({.SampleBuffer = previous});
         r.start(Start1MHz(0));
         r.acq.GetData();
         for (int attempt = 0; failed.count() == 0 && r.draws == 0; ++attempt) {
@@ -195,16 +195,16 @@ TEST(Acquisition, ReplyOfAnotherLengthHasTheArrayReadAgainTwiceThenEndsTheTransf
         if (!c.message) {
             EXPECT_EQ(requests, 2);
             EXPECT_EQ(r.draws, 1);
-            ASSERT_EQ(r.acq.SampleBuffer.size(), 60000);
-            EXPECT_EQ(WordAt(r.acq.SampleBuffer.constData(), 2 * 29999), 29999 & 0xEFFF);
+            ASSERT_EQ(r.acq.SampleBuffer().size(), 60000);
+            EXPECT_EQ(WordAt(r.acq.SampleBuffer().constData(), 2 * 29999), 29999 & 0xEFFF);
             continue;
         }
         EXPECT_EQ(requests, 3) << c.message;
         EXPECT_EQ(r.draws, 0) << c.message;
         ASSERT_EQ(failed.count(), 1) << c.message;
         EXPECT_EQ(failed.args.at(0).toString(), QString::fromUtf8(c.message));
-        EXPECT_EQ(r.acq.SampleBuffer, previous) << c.message;
-        EXPECT_TRUE(IsIdle(r.acq.PendingCommand));
+        EXPECT_EQ(r.acq.SampleBuffer(), previous) << c.message;
+        EXPECT_TRUE(IsIdle(r.acq.PendingCommand()));
     }
 }
 
@@ -217,29 +217,29 @@ TEST(Acquisition, NothingWaitingChangesNeitherBufferNorCount)
     r.port.feed(packetOf(0));
     const int writes = r.port.writes.size();
     r.acq.timRxTimer();
-    EXPECT_EQ(r.acq.PacketsLeft, 119);
-    EXPECT_EQ(r.acq.SampleBuffer.size(), 500);
+    EXPECT_EQ(r.acq.PacketsLeft(), 119);
+    EXPECT_EQ(r.acq.SampleBuffer().size(), 500);
     EXPECT_EQ(r.port.writes.size(), writes);
 
     // Nor does it end a status exchange.
     r.start(Start1MHz(0));
     r.acq.timRxTimer();
-    EXPECT_EQ(r.acq.PacketsLeft, 1);
+    EXPECT_EQ(r.acq.PacketsLeft(), 1);
     EXPECT_EQ(r.draws, 0);
 }
 
 TEST(Acquisition, OtherStatusByteRedrawsTheUnchangedBuffer)
 {
     Rig r;
-    r.acq.SampleBuffer = QByteArray(60000, '\x11');
+    r.acq.loadRecording({.SampleBuffer = QByteArray(60000, '\x11')});
     r.start(Start1MHz(0));
     Spy<> flags(&r.acq, &Acquisition::chartFlagsReset);
     r.port.incoming = hex("07");
     r.acq.timRxTimer();
-    EXPECT_EQ(r.acq.PacketsLeft, 0);
+    EXPECT_EQ(r.acq.PacketsLeft(), 0);
     EXPECT_EQ(r.draws, 1);
     EXPECT_EQ(flags.count(), 1);
-    EXPECT_EQ(r.acq.SampleBuffer, QByteArray(60000, '\x11'));
+    EXPECT_EQ(r.acq.SampleBuffer(), QByteArray(60000, '\x11'));
     EXPECT_FALSE(r.acq.timSendCmd().isActive());
 }
 
@@ -250,15 +250,15 @@ TEST(Acquisition, AccelerometerWithoutTriggerKeepsWordsAndTakesThePeriod)
     Spy<int> period(&r.acq, &Acquisition::accelPeriodReported);
     r.port.incoming = hex("0a5228");  // 0x2852 = 10322 ticks
     r.acq.timRxTimer();
-    EXPECT_EQ(r.acq.AccelPeriodTicks, 10322);
-    EXPECT_DOUBLE_EQ(r.acq.AccelPeriod, 10322 / 14745600.0);
+    EXPECT_EQ(r.acq.AccelPeriodTicks(), 10322);
+    EXPECT_DOUBLE_EQ(r.acq.recording().AccelPeriod, 10322 / 14745600.0);
     EXPECT_EQ(period.count(), 1);
     EXPECT_EQ(r.panel[1].last(), "10322");
-    EXPECT_EQ(r.acq.PacketsLeft, 120);
+    EXPECT_EQ(r.acq.PacketsLeft(), 120);
     r.acq.timSendCmdTimer();
     r.port.feed(packetOf(0x8000, false));
-    EXPECT_EQ(WordAt(r.acq.SampleBuffer.constData(), 0), 0x8000);
-    EXPECT_EQ(WordAt(r.acq.SampleBuffer.constData(), 2), 0x8001);
+    EXPECT_EQ(WordAt(r.acq.SampleBuffer().constData(), 0), 0x8000);
+    EXPECT_EQ(WordAt(r.acq.SampleBuffer().constData(), 2), 0x8001);
 }
 
 TEST(Acquisition, AccelerometerWithTriggerReordersAndTakesNoPeriod)
@@ -269,19 +269,19 @@ TEST(Acquisition, AccelerometerWithTriggerReordersAndTakesNoPeriod)
     r.port.incoming = hex("0a5228");
     r.acq.timRxTimer();
     EXPECT_EQ(period.count(), 0);
-    EXPECT_EQ(r.acq.AccelPeriod, 0.0007);
-    EXPECT_EQ(r.acq.PacketsLeft, 120);
+    EXPECT_EQ(r.acq.recording().AccelPeriod, 0.0007);
+    EXPECT_EQ(r.acq.PacketsLeft(), 120);
     r.acq.timSendCmdTimer();
     r.port.feed(packetOf(0x8000, true));
-    EXPECT_EQ(WordAt(r.acq.SampleBuffer.constData(), 2), 0x8001);
+    EXPECT_EQ(WordAt(r.acq.SampleBuffer().constData(), 2), 0x8001);
 }
 
 TEST(Acquisition, ReadBeforeAnyStartFetchesAllEightBlocks)
 {
     Rig r;
     r.acq.Read();
-    EXPECT_EQ(r.acq.PacketsLeft, 960);
-    EXPECT_EQ(r.acq.TransferTimeMs, 6000);
+    EXPECT_EQ(r.acq.PacketsLeft(), 960);
+    EXPECT_EQ(r.acq.TransferTimeMs(), 6000);
     r.acq.timSendCmdTimer();
     EXPECT_EQ(r.port.writes.last().bytes, hex("8000"));
 }
@@ -291,7 +291,7 @@ TEST(Acquisition, ReadAfterOneMegahertzStartAsksForItsBlock)
     Rig r;
     r.start(Start1MHz(0));
     r.acq.Read();
-    EXPECT_EQ(r.acq.PacketsLeft, 120);
+    EXPECT_EQ(r.acq.PacketsLeft(), 120);
     EXPECT_EQ(r.panel[0].last(), QStringLiteral("ПЕРЕДАЧА МАССИВА, 1с"));
     r.acq.timSendCmdTimer();
     EXPECT_EQ(r.port.writes.last().bytes, hex("80e0"));
@@ -303,15 +303,14 @@ TEST(Acquisition, ReadWithNoBlocksLeftByALoadedRecordingStillEnds)
     // to the array request are still packets.
     for (const char* mode : {"15", "1e"}) {
         Rig r;
-        r.acq.ModeCommand = hex(mode);
-        r.acq.BlockCount = 0;
+        r.acq.loadRecording({.ModeCommand = hex(mode), .BlockCount = 0});
         r.acq.Read();
-        EXPECT_EQ(r.acq.PacketsLeft, 960);
+        EXPECT_EQ(r.acq.PacketsLeft(), 960);
         r.acq.timSendCmdTimer();
         EXPECT_EQ(r.servePackets(), 960);
-        EXPECT_EQ(r.acq.PacketsLeft, 0) << mode;
+        EXPECT_EQ(r.acq.PacketsLeft(), 0) << mode;
         EXPECT_EQ(r.draws, 1) << mode;
-        EXPECT_EQ(r.acq.SampleBuffer.size(), 480000) << mode;
+        EXPECT_EQ(r.acq.SampleBuffer().size(), 480000) << mode;
     }
 }
 
@@ -342,10 +341,10 @@ TEST(Acquisition, NewStartCancelsADeferredArrayRequest)
 TEST(Acquisition, TemperatureReplies)
 {
     Rig r;
-    r.acq.PendingCommand = IdleCommand();
+    r.acq.clearPending();
     r.acq.requestTemperature();
     EXPECT_EQ(r.port.writes.last().bytes, hex("1e"));
-    EXPECT_TRUE(IsIdle(r.acq.PendingCommand));
+    EXPECT_TRUE(IsIdle(r.acq.PendingCommand()));
     const char* words[] = {"9101", "5eff", "5000"};
     const char* texts[] = {"25,1", "-10,1", " 5,0"};
     for (int i = 0; i < 3; ++i) {
@@ -371,7 +370,8 @@ TEST(Acquisition, RealTimeDropsTheFirstReplyAndStoresQuarterDegrees)
     EXPECT_EQ(r.port.writes.last().bytes, hex("15"));
     r.port.incoming = hex("abcd5eff");
     r.acq.timRxTimer();
-    EXPECT_EQ(r.acq.RealTimeCount, 0);
+    EXPECT_EQ(r.acq.recording().RealTimeCount, 0);
+    EXPECT_EQ(r.acq.recording().realTimeState, Recording::RealTimeState::Counting);
     EXPECT_EQ(replies.count(), 0);
 
     r.acq.sendRealTimeRequest(true);
@@ -382,10 +382,10 @@ TEST(Acquisition, RealTimeDropsTheFirstReplyAndStoresQuarterDegrees)
     r.acq.timRxTimer();
     ASSERT_EQ(replies.count(), 1);
     EXPECT_TRUE(replies.args.at(0).toBool());
-    EXPECT_EQ(r.acq.RealTimeSignal[0], 0x0ABF);
-    EXPECT_EQ(r.acq.RealTimeTemperature[0], -41);
-    EXPECT_DOUBLE_EQ(r.acq.CurrentTemperature, -10.25);
-    EXPECT_DOUBLE_EQ(r.acq.CurrentSignal, 0xABF);
+    EXPECT_EQ(r.acq.recording().RealTimeSignal[0], 0x0ABF);
+    EXPECT_EQ(r.acq.recording().RealTimeTemperature[0], -41);
+    EXPECT_DOUBLE_EQ(r.acq.CurrentTemperature(), -10.25);
+    EXPECT_DOUBLE_EQ(r.acq.CurrentSignal(), 0xABF);
     EXPECT_EQ(readout.count(), 3);
 
     // Without the temperature.
@@ -396,8 +396,8 @@ TEST(Acquisition, RealTimeDropsTheFirstReplyAndStoresQuarterDegrees)
     r.acq.sendRealTimeRequest(false);
     r.port.incoming = hex("02e0");
     r.acq.timRxTimer();
-    EXPECT_EQ(r.acq.RealTimeSignal[0], 0xE002);
-    EXPECT_EQ(r.acq.RealTimeTemperature[0], -41);
+    EXPECT_EQ(r.acq.recording().RealTimeSignal[0], 0xE002);
+    EXPECT_EQ(r.acq.recording().RealTimeTemperature[0], -41);
     EXPECT_EQ(replies.count(), 2);
     EXPECT_FALSE(replies.args.at(1).toBool());
 }
@@ -411,7 +411,6 @@ TEST(Acquisition, ReplyOfAnotherLengthThanItsRequestIsIgnoredAndCounted)
     r.acq.timRxTimer();
     EXPECT_TRUE(r.panel[2].isEmpty());
 
-    r.acq.RealTimeCount = 0;
     for (const char* reply : {"bf0a5eff00", "bf0a5e"}) {
         r.acq.sendRealTimeRequest(true);
         r.port.incoming = hex(reply);
@@ -439,7 +438,7 @@ TEST(Acquisition, BytesNobodyAskedForAreDroppedAsTheyCome)
     // None of it is taken for the status of the next start.
     r.start(Start1MHz(0));
     r.acq.timRxTimer();
-    EXPECT_EQ(r.acq.PacketsLeft, 1);
+    EXPECT_EQ(r.acq.PacketsLeft(), 1);
     EXPECT_EQ(r.panel[2].size(), 2);  // the reading, then the start's blank
 }
 
@@ -449,16 +448,17 @@ TEST(Acquisition, FullRealTimeRecordStopsStoring)
     Spy<> full(&r.acq, &Acquisition::realTimeRecordFull);
     Spy<bool> replies(&r.acq, &Acquisition::realTimeReply);
     r.acq.sendRealTimeRequest(true);
-    r.acq.RealTimeCount = Acquisition::RealTimeCapacity - 1;
+    while (r.acq.recording().RealTimeCount < Acquisition::RealTimeCapacity - 1)
+        r.acq.countRealTimePoint();
     r.port.incoming = hex("01000400");
     r.acq.timRxTimer();
     EXPECT_EQ(replies.count(), 1);
-    EXPECT_EQ(r.acq.RealTimeSignal.back(), 1);
-    r.acq.RealTimeCount = Acquisition::RealTimeCapacity;  // the chart added the point
+    EXPECT_EQ(r.acq.recording().RealTimeSignal.back(), 1);
+    r.acq.countRealTimePoint();  // the chart added the point
     r.acq.sendRealTimeRequest(true);
     r.port.incoming = hex("02000400");
     r.acq.timRxTimer();
     EXPECT_EQ(replies.count(), 1);
     EXPECT_EQ(full.count(), 1);
-    EXPECT_EQ(r.acq.RealTimeSignal.size(), size_t(Acquisition::RealTimeCapacity));
+    EXPECT_EQ(r.acq.recording().RealTimeSignal.size(), size_t(Acquisition::RealTimeCapacity));
 }

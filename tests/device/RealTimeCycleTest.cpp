@@ -58,17 +58,20 @@ TEST(RealTimeCycle, APollWritesTheTemperatureLineThenTheSignalLineThenTheRequest
     CycleRig r;
     r.cycle.applyOutput(OutputLine::Temperature, OutputResult::High);
     r.cycle.applyOutput(OutputLine::Signal, OutputResult::Low);
-    r.acq.RealTimeCount = 7;
+    for (int i = 0; i < 7; ++i)
+        r.acq.countRealTimePoint();
     r.cycle.start();
     EXPECT_TRUE(r.cycle.isRunning());
-    EXPECT_EQ(r.acq.RealTimeCount, -1);  // the first reply is the start's, and is dropped
+    EXPECT_EQ(r.acq.recording().RealTimeCount, 0);
+    // The first reply is the start's, and is dropped.
+    EXPECT_EQ(r.acq.recording().realTimeState, Recording::RealTimeState::AwaitingFirstReply);
     EXPECT_TRUE(r.written().isEmpty());
 
     ASSERT_TRUE(WaitUntil([&] { return r.written().size() >= 3; }));
     r.settle();
     EXPECT_EQ(r.written(), (QList<QByteArray>{cmd::cmdTOutHigh(), cmd::cmdAOutLow(), Req15}));
-    EXPECT_EQ(r.acq.PendingCommand, Req15);
-    EXPECT_EQ(r.acq.ModeCommand, Req15);
+    EXPECT_EQ(r.acq.PendingCommand(), Req15);
+    EXPECT_EQ(r.acq.ModeCommand(), Req15);
     // Later polls follow at the cycle's interval; the steps of this one are done.
     EXPECT_TRUE(r.cycle.isRunning());
     EXPECT_EQ(r.cycle.timSingle.interval(), 600000);
@@ -97,8 +100,8 @@ TEST(RealTimeCycle, AStopInsideAPollLetsNothingMoreOut)
 
     // Stopped after the first output command.
     r.port.writes.clear();
-    r.acq.PendingCommand = cmd::IdleCommand();
-    r.acq.ModeCommand.clear();
+    r.acq.clearPending();
+    r.acq.loadRecording({});
     r.cycle.timSingleTimer();
     r.cycle.stop();
     r.settle();
@@ -111,8 +114,8 @@ TEST(RealTimeCycle, AStopInsideAPollLetsNothingMoreOut)
     r.cycle.stop();
     r.settle();
     EXPECT_EQ(r.written(), (QList<QByteArray>{cmd::cmdTOutLow(), cmd::cmdAOutHigh()}));
-    EXPECT_TRUE(cmd::IsIdle(r.acq.PendingCommand));
-    EXPECT_TRUE(r.acq.ModeCommand.isEmpty());
+    EXPECT_TRUE(cmd::IsIdle(r.acq.PendingCommand()));
+    EXPECT_TRUE(r.acq.ModeCommand().isEmpty());
     EXPECT_EQ(r.asked, 1);  // only the poll left alone reached the request
 }
 
@@ -156,12 +159,12 @@ TEST(RealTimeCycle, TheTemperatureIsAskedAboutWhenTheRequestGoesOut)
     r.cycle.timAfterSendCTL2Timer();
     EXPECT_EQ(r.asked, 1);
     EXPECT_EQ(r.written(), QList<QByteArray>{Req14});
-    EXPECT_EQ(r.acq.ModeCommand, Req14);
+    EXPECT_EQ(r.acq.ModeCommand(), Req14);
 
     r.wantTemperature = true;
     r.port.writes.clear();
     r.pollByHand();
     EXPECT_EQ(r.written(), QList<QByteArray>{Req15});
-    EXPECT_EQ(r.acq.ModeCommand, Req15);
+    EXPECT_EQ(r.acq.ModeCommand(), Req15);
     r.cycle.stop();
 }

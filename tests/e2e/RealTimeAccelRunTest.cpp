@@ -79,7 +79,7 @@ TEST(RealTimeRun, ThresholdsSwitchTheBoardsLinesAndTheRecordSavesWithItsTemperat
     ASSERT_GE(replies, 5);
     const int points = s.chart().Series1()->dataCount();
     EXPECT_EQ(points, replies - 1);
-    EXPECT_EQ(s.acq().RealTimeCount, points);
+    EXPECT_EQ(s.acq().recording().RealTimeCount, points);
     ASSERT_EQ(s.chart().SeriTermo()->dataCount(), points);
     for (const QPointF& p : pointsOf(s.chart().SeriTermo()))
         EXPECT_NEAR(p.y(), 21.0, 3.5);
@@ -90,16 +90,11 @@ TEST(RealTimeRun, ThresholdsSwitchTheBoardsLinesAndTheRecordSavesWithItsTemperat
     EXPECT_EQ(s.board().commands().size(), commands);
 
     DataFileSaveInput in;
-    in.realTimeData = true;
     in.termoHasPoints = s.chart().SeriTermo()->dataCount() > 0;
-    in.RealTimeCount = s.acq().RealTimeCount;
-    in.RealTimeSignal = s.acq().RealTimeSignal;
-    in.RealTimeTemperature = s.acq().RealTimeTemperature;
-    in.SamplePeriod = s.acq().SamplePeriod;
     in.ScaleK = s.w().scaleState().ScaleK;
     in.ScaleShift = s.w().scaleState().ScaleShift;
     in.AxisXName = s.w().dataHeader().AxisXName;
-    const DataFileSaveResult saved = BuildDataFile(in);
+    const DataFileSaveResult saved = BuildDataFile(s.acq().recording(), in);
     ASSERT_TRUE(saved.output.has_value()) << saved.error.toStdString();
     EXPECT_EQ(saved.output->header.DataKind, DataKindWithTemperature);
     EXPECT_EQ(saved.output->header.SampleBytes, quint32(points * 4));
@@ -107,14 +102,14 @@ TEST(RealTimeRun, ThresholdsSwitchTheBoardsLinesAndTheRecordSavesWithItsTemperat
 
     const DataFileLoadResult loaded = ParseDataFile(saved.output->bytes, QStringLiteral("rt.dtw"));
     ASSERT_TRUE(loaded.file.has_value());
-    const QByteArray& words = loaded.file->SampleBuffer;
+    const QByteArray& words = loaded.file->record.SampleBuffer;
     ASSERT_EQ(words.size(), points * 4);
     for (int i = 0; i < points; ++i) {
         const auto at = [&](int k) {
             return quint16(quint8(words[2 * k]) | (quint8(words[2 * k + 1]) << 8));
         };
-        EXPECT_EQ(at(i), s.acq().RealTimeSignal[i]) << i;
-        EXPECT_EQ(qint16(at(points + i)), s.acq().RealTimeTemperature[i]) << i;
+        EXPECT_EQ(at(i), s.acq().recording().RealTimeSignal[i]) << i;
+        EXPECT_EQ(qint16(at(points + i)), s.acq().recording().RealTimeTemperature[i]) << i;
     }
 }
 
@@ -126,7 +121,7 @@ TEST(AccelRun, BothChannelsAreDrawnAsTwoSeriesAndComeBackFromTheFileAlike)
     ASSERT_EQ(f.rgAxItem0->text(), QStringLiteral("10c"));
     f.btAxGo->click();
     ASSERT_TRUE(WaitUntil([&] {
-        return s.acq().PacketsLeft == 0 && s.acq().SampleBuffer.size() == 60000
+        return s.acq().PacketsLeft() == 0 && s.acq().SampleBuffer().size() == 60000
                && s.chart().Series1()->dataCount() > 0;
     }));
     EXPECT_EQ(s.board().commands().at(1), QByteArray::fromHex("1ae003"));
@@ -142,18 +137,13 @@ TEST(AccelRun, BothChannelsAreDrawnAsTwoSeriesAndComeBackFromTheFileAlike)
 
     DataFileSaveInput in;
     in.AccelerometerMode = true;
-    in.BlockCount = s.acq().BlockCount;
-    in.SampleBuffer = s.acq().SampleBuffer;
-    in.SamplePeriod = s.acq().SamplePeriod;
-    const DataFileSaveResult saved = BuildDataFile(in);
+    const DataFileSaveResult saved = BuildDataFile(s.acq().recording(), in);
     ASSERT_TRUE(saved.output.has_value()) << saved.error.toStdString();
     const DataFileLoadResult loaded = ParseDataFile(saved.output->bytes, QStringLiteral("ax.dtw"));
     ASSERT_TRUE(loaded.file.has_value());
 
     // What the loader hands to the window, then the redraw a load makes.
-    s.acq().SampleBuffer = loaded.file->SampleBuffer;
-    s.acq().ModeCommand = loaded.file->ModeCommand;
-    s.acq().BlockCount = loaded.file->BlockCount;
+    s.acq().loadRecording(loaded.file->record);
     s.w().ShowChart(MainWindow::ChartOrigin::btLoadFile);
     EXPECT_EQ(pointsOf(s.chart().Series1()), x);
     EXPECT_EQ(pointsOf(s.chart().Series2()), y);

@@ -43,7 +43,7 @@ struct TriggeredBoard : korvel::testing::WindowRig {
         EXPECT_FALSE(w().timer2().isActive());
         EXPECT_FALSE(acq().timRx().isActive());
         EXPECT_FALSE(acq().timSendCmd().isActive());
-        EXPECT_TRUE(cmd::IsIdle(acq().PendingCommand));
+        EXPECT_TRUE(cmd::IsIdle(acq().PendingCommand()));
     }
 };
 
@@ -52,7 +52,7 @@ struct TriggeredBoard : korvel::testing::WindowRig {
 TEST(WindowCancel, WhatTheBoardSendsAfterTheCancelChangesNothingAndTheNextStartRuns)
 {
     TriggeredBoard s;
-    const QByteArray before = s.acq().SampleBuffer;
+    const QByteArray before = s.acq().SampleBuffer();
 
     // Esc while the board waits for its edge; then it measures and reports ready.
     s.f().bt1MHz->click();
@@ -62,26 +62,26 @@ TEST(WindowCancel, WhatTheBoardSendsAfterTheCancelChangesNothingAndTheNextStartR
     s.port->fireEdge();
     Settle(200);
     EXPECT_EQ(s.commands(), started);  // no array was asked for
-    EXPECT_EQ(s.acq().SampleBuffer, before);
+    EXPECT_EQ(s.acq().SampleBuffer(), before);
     EXPECT_EQ(s.charts, 0);
     s.expectCancelled();
 
     // The panel's button halfway through a transfer; the packet under way arrives after it.
     s.f().bt07MHz->click();
     s.port->fireEdge();
-    ASSERT_TRUE(WaitUntil([&] { return s.acq().SampleBuffer.size() >= 10 * 500; }));
+    ASSERT_TRUE(WaitUntil([&] { return s.acq().SampleBuffer().size() >= 10 * 500; }));
     ASSERT_FALSE(s.f().Panel1->isHidden());
     s.f().btCancelRun->click();
     s.expectCancelled();
-    const QByteArray partial = s.acq().SampleBuffer;
+    const QByteArray partial = s.acq().SampleBuffer();
     const qsizetype requested = s.commands();
     Settle(200);
-    EXPECT_EQ(s.acq().SampleBuffer, partial);
+    EXPECT_EQ(s.acq().SampleBuffer(), partial);
     EXPECT_EQ(s.commands(), requested);
     EXPECT_EQ(s.charts, 0);
 
     s.f().bt1MHz->click();
     s.port->fireEdge();
     ASSERT_TRUE(WaitUntil([&] { return s.charts == 1; }));
-    EXPECT_EQ(s.acq().SampleBuffer, s.port->simulator().expectedBytes(1));
+    EXPECT_EQ(s.acq().SampleBuffer(), s.port->simulator().expectedBytes(1));
 }

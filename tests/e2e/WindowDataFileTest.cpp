@@ -40,7 +40,7 @@ TEST(WindowDataFile, MeasuredSavedAndReopenedInANewWindow)
     rig.f().bt1MHz->click();
     ASSERT_TRUE(WaitUntil([&] { return rig.f().Chart1->Series1()->dataCount() == 30000; }));
     const auto measured = pointsOf(rig.f().Chart1->Series1());
-    const QByteArray buffer = rig.acq().SampleBuffer;
+    const QByteArray buffer = rig.acq().SampleBuffer();
     rig.f().mComment->setPlainText(QStringLiteral("Вибрация подшипника\nпосле ремонта"));
     dialogs->answers << file;
     rig.f().btSave->click();
@@ -53,7 +53,7 @@ TEST(WindowDataFile, MeasuredSavedAndReopenedInANewWindow)
     dialogs->answers << file;
     rig.f().btLoadFile->click();
     ASSERT_TRUE(rig.messages.said.isEmpty()) << rig.messages.texts().join('|').toStdString();
-    EXPECT_EQ(rig.acq().SampleBuffer, buffer);
+    EXPECT_EQ(rig.acq().SampleBuffer(), buffer);
     EXPECT_EQ(rig.f().mComment->toPlainText(), QStringLiteral("Вибрация подшипника\nпосле ремонта"));
     const auto loaded = pointsOf(rig.f().Chart1->Series1());
     ASSERT_EQ(loaded.size(), measured.size());

@@ -19,7 +19,7 @@ struct SimWindow : SimulatedWindow {
     bool arrayComplete(int blocks)
     {
         return WaitUntil([&] {
-            return acq().SampleBuffer.size() == blocks * 60000 && acq().PacketsLeft == 0;
+            return acq().SampleBuffer().size() == blocks * 60000 && acq().PacketsLeft() == 0;
         });
     }
     // The commands after the greeting: the start, the array request, then one "next" per
@@ -43,7 +43,7 @@ TEST(WindowMeasurement, OneMegahertz)
     SimWindow s;
     s.f().bt1MHz->click();
     ASSERT_TRUE(s.arrayComplete(1));
-    EXPECT_EQ(s.acq().SampleBuffer, s.board().expectedBytes(1));
+    EXPECT_EQ(s.acq().SampleBuffer(), s.board().expectedBytes(1));
     s.expectExchange(QByteArray::fromHex("11e0"), 1);
 }
 
@@ -52,8 +52,8 @@ TEST(WindowMeasurement, PointSevenMegahertzFillsTheWholeMemory)
     SimWindow s;
     s.f().bt07MHz->click();
     ASSERT_TRUE(s.arrayComplete(8));
-    EXPECT_EQ(s.acq().SampleBuffer.size(), 480000);
-    EXPECT_EQ(s.acq().SampleBuffer, s.board().expectedBytes(8));
+    EXPECT_EQ(s.acq().SampleBuffer().size(), 480000);
+    EXPECT_EQ(s.acq().SampleBuffer(), s.board().expectedBytes(8));
     s.expectExchange(QByteArray::fromHex("1200"), 8);
 }
 
@@ -71,8 +71,8 @@ TEST(WindowMeasurement, FrequencyWindowStartAt2400HzOneBlock)
 
     s.f().btStart->click();
     ASSERT_TRUE(s.arrayComplete(1));
-    EXPECT_EQ(s.acq().SampleBuffer.size(), 60000);
-    EXPECT_EQ(s.acq().SampleBuffer, s.board().expectedBytes(1));
+    EXPECT_EQ(s.acq().SampleBuffer().size(), 60000);
+    EXPECT_EQ(s.acq().SampleBuffer(), s.board().expectedBytes(1));
     // 0x13, block code E0, d1 = 12, d2 = 157, then the low byte of their sum.
     s.expectExchange(QByteArray::fromHex("13e00c9d9c"), 1);
 }
@@ -83,8 +83,8 @@ TEST(WindowMeasurement, ExternalClockTwoBlocks)
     s.f().seSamplesFExtrn->setValue(60000);
     s.f().btStartFExtrn->click();
     ASSERT_TRUE(s.arrayComplete(2));
-    EXPECT_EQ(s.acq().SampleBuffer.size(), 120000);
-    EXPECT_EQ(s.acq().SampleBuffer, s.board().expectedBytes(2));
+    EXPECT_EQ(s.acq().SampleBuffer().size(), 120000);
+    EXPECT_EQ(s.acq().SampleBuffer(), s.board().expectedBytes(2));
     s.expectExchange(QByteArray::fromHex("10c0d0"), 2);
 }
 
@@ -94,7 +94,7 @@ TEST(WindowMeasurement, TransferThatFailsSaysSoAndKeepsThePreviousChart)
     const QCPGraph* series = s.f().Chart1->Series1();
     s.f().bt1MHz->click();
     ASSERT_TRUE(WaitUntil([&] { return series->dataCount() == 30000; }));
-    const QByteArray buffer = s.acq().SampleBuffer;
+    const QByteArray buffer = s.acq().SampleBuffer();
     const double value = series->data()->at(12345)->value;
 
     // Every attempt of the next run gets its eighth packet one byte short.
@@ -103,7 +103,7 @@ TEST(WindowMeasurement, TransferThatFailsSaysSoAndKeepsThePreviousChart)
     ASSERT_TRUE(WaitUntil([&] { return !s.messages.said.isEmpty(); }));
     EXPECT_EQ(s.messages.texts(),
               QStringList{QStringLiteral("Ошибка передачи: пакет 8 из 120, получено 500 байт")});
-    EXPECT_EQ(s.acq().SampleBuffer, buffer);
+    EXPECT_EQ(s.acq().SampleBuffer(), buffer);
     ASSERT_EQ(series->dataCount(), 30000);
     EXPECT_EQ(series->data()->at(12345)->value, value);
 }

@@ -2,6 +2,7 @@
 #include "files/DataFile.h"
 #include "files/DataFileIo.h"
 #include "settings/Settings.h"
+#include "support/RecordToSave.h"
 #include "support/SaveFaults.h"
 #include "text/Cp1251.h"
 #include "text/Messages.h"
@@ -21,16 +22,16 @@ using namespace korvel::testing;
 
 namespace {
 
-DataFileSaveInput oneBlock()
+RecordToSave oneBlock()
 {
-    DataFileSaveInput in;
-    in.BlockCount = 1;
-    in.SampleBuffer = QByteArray(BlockBytes, '\x5a');
-    in.SamplePeriod = 1.0;
-    in.ScaleK = 1.0;
-    in.AxisXName = QStringLiteral("Время, мкс");
-    in.comment = QStringLiteral("новый");
-    return in;
+    RecordToSave file;
+    file.record.BlockCount = 1;
+    file.record.SampleBuffer = QByteArray(BlockBytes, '\x5a');
+    file.record.SamplePeriod = 1.0;
+    file.in.ScaleK = 1.0;
+    file.in.AxisXName = QStringLiteral("Время, мкс");
+    file.in.comment = QStringLiteral("новый");
+    return file;
 }
 
 struct EarlierFile {
@@ -48,7 +49,7 @@ struct EarlierFile {
         folder = dir.filePath(QStringLiteral("data"));
         QDir().mkpath(folder);
         path = folder + QStringLiteral("/опыт.dtw");
-        const DataFileSaveResult built = BuildDataFile(oneBlock());
+        const DataFileSaveResult built = oneBlock().build();
         before = built.output->bytes;
         before[100] = '\x01';  // distinguishable from what the failing save would write
         QFile f(path);
@@ -70,7 +71,7 @@ TEST(DataFileSaveFaults, ReadOnlyFolderRefusesTheSave)
                                         | QFileDevice::ReadOther | QFileDevice::ExeOther);
     const ChildResult r = RunInChild(
         [&] {
-            const DataFileSaveResult s = SaveDataFile(e.path, oneBlock());
+            const DataFileSaveResult s = oneBlock().save(e.path);
             if (s.output)
                 return 1;
             return s.error == QStringLiteral("Cannot create file ") + e.path ? 0 : 2;
@@ -89,7 +90,7 @@ TEST(DataFileSaveFaults, FullDiskRefusesTheSave)
     EarlierFile e;
     const ChildResult r = RunInChild([&] {
         FailWritesBeyond(4096);  // the new file is over 60000 bytes
-        const DataFileSaveResult s = SaveDataFile(e.path, oneBlock());
+        const DataFileSaveResult s = oneBlock().save(e.path);
         return s.output ? 1 : 0;
     });
     ASSERT_TRUE(r.exited);
@@ -103,13 +104,13 @@ TEST(DataFileSaveFaults, SaveKilledBeforeItsCommitLeavesTheEarlierFile)
     EarlierFile e;
     const ChildResult r = RunInChild([&] {
         KillWritesBeyond(4096);
-        SaveDataFile(e.path, oneBlock());
+        oneBlock().save(e.path);
         return 0;
     });
     EXPECT_EQ(r.signal, SIGXFSZ);
     EXPECT_EQ(FileBytes(e.path), e.before);
     // The save is then made in full once the writer may finish.
-    ASSERT_TRUE(SaveDataFile(e.path, oneBlock()).output);
+    ASSERT_TRUE(oneBlock().save(e.path).output);
     EXPECT_EQ(LoadDataFile(e.path).file->comment, QStringLiteral("новый"));
 }
 
@@ -125,11 +126,12 @@ TEST(DataFileSaveFaults, WithoutTheWindows1251CodecNoFileIsReplaced)
         f.write(kept);
     }
     ForceCp1251Available(false);
-    const DataFileSaveResult data = SaveDataFile(e.path, oneBlock());
+    const DataFileSaveResult data = oneBlock().save(e.path);
+    Recording words;
+    words.SampleBuffer = QByteArray(10, '\x01');
     TextExportInput table;
-    table.SampleBuffer = QByteArray(10, '\x01');
     table.last = 4;
-    const TextExportSaveResult exported = SaveTextExport(text, table);
+    const TextExportSaveResult exported = SaveTextExport(text, words, table);
     RecordingMessages messages;
     const bool settingsSaved = SaveSettings(ini, SettingsValues(), messages);
     ForceCp1251Available(std::nullopt);
@@ -160,7 +162,7 @@ TEST(DataFileSaveFaults, ATargetThatIsNotARegularFileIsRefusedNotReplaced)
     std::copy(encoded.begin(), encoded.end(), address.sun_path);
     ASSERT_EQ(bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
 
-    const DataFileSaveResult data = SaveDataFile(fifo, oneBlock());
+    const DataFileSaveResult data = oneBlock().save(fifo);
     RecordingMessages messages;
     const bool settingsSaved = SaveSettings(socketPath, SettingsValues(), messages);
     close(s);
@@ -183,7 +185,7 @@ TEST(DataFileSaveFaults, ATargetThatIsNotARegularFileIsRefusedNotReplaced)
     // A symlink to a regular file is written through and stays a symlink.
     const QString link = e.folder + QStringLiteral("/ссылка.dtw");
     ASSERT_TRUE(QFile::link(QStringLiteral("опыт.dtw"), link));
-    ASSERT_TRUE(SaveDataFile(link, oneBlock()).output);
+    ASSERT_TRUE(oneBlock().save(link).output);
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(FileBytes(e.path), BuildDataFile(oneBlock()).output->bytes);
+    EXPECT_EQ(FileBytes(e.path), oneBlock().build().output->bytes);
 }

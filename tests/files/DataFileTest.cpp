@@ -1,5 +1,6 @@
 #include "files/DataFile.h"
 #include "files/DataFileIo.h"
+#include "support/RecordToSave.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include <vector>
 
 using namespace korvel;
+using korvel::testing::RecordToSave;
 
 namespace {
 
@@ -25,80 +27,78 @@ quint16 wordAt(const QByteArray& bytes, qsizetype i)
     return qFromLittleEndian<quint16>(bytes.constData() + 2 * i);
 }
 
-DataFileSaveInput blockInput(quint16 blocks)
+RecordToSave blockInput(quint16 blocks)
 {
-    DataFileSaveInput in;
-    in.BlockCount = blocks;
-    in.SampleBuffer = QByteArray(qsizetype(blocks) * BlockBytes, Qt::Uninitialized);
-    for (qsizetype i = 0; i < in.SampleBuffer.size(); ++i)
-        in.SampleBuffer[i] = char(i * 7 + i / 251);
-    in.SamplePeriod = double(14.0L / 14.7456L);
-    in.ScaleK = 1.22;
-    in.ScaleShift = -2047;
-    in.AxisXName = QStringLiteral("Время, мкс");
-    in.comment = QStringLiteral("Первая строка\r\nвторая");
-    return in;
+    RecordToSave s;
+    s.record.BlockCount = blocks;
+    s.record.SampleBuffer = QByteArray(qsizetype(blocks) * BlockBytes, Qt::Uninitialized);
+    for (qsizetype i = 0; i < s.record.SampleBuffer.size(); ++i)
+        s.record.SampleBuffer[i] = char(i * 7 + i / 251);
+    s.record.SamplePeriod = double(14.0L / 14.7456L);
+    s.in.ScaleK = 1.22;
+    s.in.ScaleShift = -2047;
+    s.in.AxisXName = QStringLiteral("Время, мкс");
+    s.in.comment = QStringLiteral("Первая строка\r\nвторая");
+    return s;
 }
 
-// The inputs a later save sees once the window has taken over a loaded file.
-DataFileSaveInput reloaded(const LoadedDataFile& f, bool termo)
+// What a later save sees once the window has taken over a loaded file.
+RecordToSave reloaded(const LoadedDataFile& f, bool termo)
 {
-    DataFileSaveInput in;
-    in.termoHasPoints = termo;
-    in.BlockCount = f.BlockCount;
-    in.SampleBuffer = f.SampleBuffer;
-    in.SamplePeriod = f.header.SamplePeriod;
-    in.ScaleK = f.ScaleK;
-    in.ScaleShift = f.ScaleShift;
-    in.AxisXName = f.AxisXName;
-    in.eYTitle = f.AxisYName;
-    in.comment = f.comment;
-    return in;
+    RecordToSave s;
+    s.record = f.record;
+    s.in.termoHasPoints = termo;
+    s.in.ScaleK = f.ScaleK;
+    s.in.ScaleShift = f.ScaleShift;
+    s.in.AxisXName = f.AxisXName;
+    s.in.eYTitle = f.AxisYName;
+    s.in.comment = f.comment;
+    return s;
 }
 
 }  // namespace
 
 TEST(DataFileHeader, BlockMeasurementsCarryTheirPeriodBytes)
 {
-    const DataFileSaveResult one = BuildDataFile(blockInput(1));
+    const DataFileSaveResult one = blockInput(1).build();
     ASSERT_TRUE(one.output);
     EXPECT_EQ(one.output->bytes.left(DataFileHeaderSize).toHex(),
               "0100100101" "60ea0000" "1cc7711cc761ee3f");
 
-    DataFileSaveInput in = blockInput(8);
-    in.SamplePeriod = double(21.0L / 14.7456L);
-    const QByteArray eight = BuildDataFile(in).output->bytes;
+    RecordToSave file = blockInput(8);
+    file.record.SamplePeriod = double(21.0L / 14.7456L);
+    const QByteArray eight = file.build().output->bytes;
     EXPECT_EQ(qFromLittleEndian<quint32>(eight.constData() + 5), 480000u);
     EXPECT_EQ(qFromLittleEndian<quint64>(eight.constData() + 9), 0x3FF6C95555555555ull);
 }
 
 TEST(DataFileRoundTrip, OrdinaryBlockDataIsByteForByte)
 {
-    DataFileSaveInput in = blockInput(2);
-    in.eYTitle = QStringLiteral("Давление, кПа");
-    const DataFileSaveResult first = BuildDataFile(in);
+    RecordToSave file = blockInput(2);
+    file.in.eYTitle = QStringLiteral("Давление, кПа");
+    const DataFileSaveResult first = file.build();
     ASSERT_TRUE(first.output);
     EXPECT_EQ(first.output->statusText, QStringLiteral("K=1,220000, Смещение=-2047"));
 
     const DataFileLoadResult loaded = ParseDataFile(first.output->bytes, "a.dtw");
     ASSERT_TRUE(loaded.file);
     const LoadedDataFile& f = *loaded.file;
-    EXPECT_EQ(f.BlockCount, 2);
-    EXPECT_EQ(f.SampleBuffer, in.SampleBuffer);
+    EXPECT_EQ(f.record.BlockCount, 2);
+    EXPECT_EQ(f.record.SampleBuffer, file.record.SampleBuffer);
     EXPECT_EQ(f.ScaleK, 1.22);
     EXPECT_EQ(f.ScaleShift, -2047);
     EXPECT_EQ(f.AxisXName, QStringLiteral("Время, мкс"));
     EXPECT_EQ(f.AxisYName, QStringLiteral("Давление, кПа"));
-    EXPECT_EQ(f.comment, in.comment);
-    EXPECT_EQ(f.ModeCommand, QByteArray("\x12\x00\x00", 3));
-    EXPECT_EQ(BuildDataFile(reloaded(f, false)).output->bytes, first.output->bytes);
+    EXPECT_EQ(f.comment, file.in.comment);
+    EXPECT_EQ(f.record.ModeCommand, QByteArray("\x12\x00\x00", 3));
+    EXPECT_EQ(reloaded(f, false).build().output->bytes, first.output->bytes);
 
     // No title: the default names; no comment: the file ends with the block.
-    in.eYTitle.clear();
-    in.comment.clear();
-    const DataFileSaveResult bare = BuildDataFile(in);
+    file.in.eYTitle.clear();
+    file.in.comment.clear();
+    const DataFileSaveResult bare = file.build();
     EXPECT_EQ(bare.output->AxisYName, QStringLiteral("Напряжение, мВ"));
-    EXPECT_TRUE(bare.output->bytes.endsWith(in.SampleBuffer));
+    EXPECT_TRUE(bare.output->bytes.endsWith(file.record.SampleBuffer));
     EXPECT_TRUE(ParseDataFile(bare.output->bytes, "a.dtw").file->comment.isEmpty());
 }
 
@@ -110,33 +110,34 @@ TEST(DataFileRealTime, ThousandPointsWithTemperatureReloadAndSaveAgainUnchanged)
         signal[i] = quint16((i * 37) & 0xEFFF);
         temperature[i] = qint16(-40 + i);
     }
-    DataFileSaveInput in;
-    in.realTimeData = true;
-    in.termoHasPoints = true;
-    in.RealTimeCount = 1000;
-    in.RealTimeSignal = signal;
-    in.RealTimeTemperature = temperature;
-    in.BlockCount = 8;  // left from an earlier measurement; real-time data ignores it
-    const DataFileSaveResult first = BuildDataFile(in);
+    RecordToSave file;
+    file.record.ModeCommand = QByteArray(1, '\x15');
+    file.in.termoHasPoints = true;
+    file.record.RealTimeCount = 1000;
+    file.record.RealTimeSignal = signal;
+    file.record.RealTimeTemperature = temperature;
+    file.record.BlockCount = 8;  // left from an earlier measurement; real-time data ignores it
+    const DataFileSaveResult first = file.build();
     ASSERT_TRUE(first.output);
     EXPECT_EQ(first.output->header.DataKind, 129);
     EXPECT_EQ(first.output->header.SampleBytes, 4000u);
 
     const DataFileLoadResult loaded = ParseDataFile(first.output->bytes, "rt.dtw");
     ASSERT_TRUE(loaded.file);
-    EXPECT_EQ(loaded.file->BlockCount, 0);
-    ASSERT_EQ(loaded.file->SampleBuffer.size(), 4000);
-    EXPECT_EQ(qint16(wordAt(loaded.file->SampleBuffer, 1000)), -40);
+    EXPECT_EQ(loaded.file->record.BlockCount, 0);
+    ASSERT_EQ(loaded.file->record.SampleBuffer.size(), 4000);
+    EXPECT_EQ(qint16(wordAt(loaded.file->record.SampleBuffer, 1000)), -40);
     // Saved again as loaded data: the whole 4000 bytes, not BlockCount x 60000 = 0.
-    EXPECT_EQ(BuildDataFile(reloaded(*loaded.file, true)).output->bytes, first.output->bytes);
+    EXPECT_EQ(reloaded(*loaded.file, true).build().output->bytes, first.output->bytes);
 
-    // Before the first point the count is -1: an empty block.
-    in.RealTimeCount = -1;
-    EXPECT_EQ(BuildDataFile(in).output->header.SampleBytes, 0u);
-    in.RealTimeCount = 10;
-    in.termoHasPoints = false;
-    EXPECT_EQ(BuildDataFile(in).output->header.SampleBytes, 20u);
-    EXPECT_EQ(BuildDataFile(in).output->header.DataKind, 1);
+    // Before the first point: an empty block.
+    file.record.RealTimeCount = 0;
+    file.record.realTimeState = Recording::RealTimeState::AwaitingFirstReply;
+    EXPECT_EQ(file.build().output->header.SampleBytes, 0u);
+    file.record.RealTimeCount = 10;
+    file.in.termoHasPoints = false;
+    EXPECT_EQ(file.build().output->header.SampleBytes, 20u);
+    EXPECT_EQ(file.build().output->header.DataKind, 1);
 }
 
 TEST(DataFileSave, ShortBufferFailsBeforeTheOldFileIsTouched)
@@ -148,20 +149,20 @@ TEST(DataFileSave, ShortBufferFailsBeforeTheOldFileIsTouched)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("previous contents");
     }
-    DataFileSaveInput in = blockInput(8);
-    in.SampleBuffer.truncate(60000);
-    EXPECT_EQ(SaveDataFile(path, in).error, QStringLiteral("Stream read error"));
-    in.AccelerometerMode = true;
-    EXPECT_EQ(SaveDataFile(path, in).error, QStringLiteral("Stream read error"));
+    RecordToSave file = blockInput(8);
+    file.record.SampleBuffer.truncate(60000);
+    EXPECT_EQ(file.save(path).error, QStringLiteral("Stream read error"));
+    file.in.AccelerometerMode = true;
+    EXPECT_EQ(file.save(path).error, QStringLiteral("Stream read error"));
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("previous contents"));
 
-    ASSERT_TRUE(SaveDataFile(path, blockInput(1)).output);
-    EXPECT_EQ(LoadDataFile(path).file->BlockCount, 1);
+    ASSERT_TRUE(blockInput(1).save(path).output);
+    EXPECT_EQ(LoadDataFile(path).file->record.BlockCount, 1);
 
     const QString missing = dir.filePath("no/such/m.dtw");
-    EXPECT_EQ(SaveDataFile(missing, blockInput(1)).error, "Cannot create file " + missing);
+    EXPECT_EQ(blockInput(1).save(missing).error, "Cannot create file " + missing);
     const DataFileLoadResult unreadable = LoadDataFile(missing);
     EXPECT_EQ(unreadable.error->kind, DataFileLoadError::Kind::CannotOpen);
     EXPECT_EQ(unreadable.error->message, "Cannot open file " + missing);
@@ -169,7 +170,7 @@ TEST(DataFileSave, ShortBufferFailsBeforeTheOldFileIsTouched)
 
 TEST(DataFileLoad, ForeignSignatureIsRefusedWithItsMessage)
 {
-    QByteArray bytes = BuildDataFile(blockInput(1)).output->bytes;
+    QByteArray bytes = blockInput(1).build().output->bytes;
     bytes[0] = 2;
     const DataFileLoadResult r = ParseDataFile(bytes, "x.dtw");
     EXPECT_FALSE(r.file);
@@ -181,9 +182,9 @@ TEST(DataFileLoad, ForeignSignatureIsRefusedWithItsMessage)
 
 TEST(DataFileLoad, TruncationsAndOversizedBlocksAreDamaged)
 {
-    DataFileSaveInput in = blockInput(0);
-    in.SampleBuffer = words({1, 2, 3, 4});
-    const QByteArray full = BuildDataFile(in).output->bytes;
+    RecordToSave file = blockInput(0);
+    file.record.SampleBuffer = words({1, 2, 3, 4});
+    const QByteArray full = file.build().output->bytes;
     const qsizetype blockEnd = full.indexOf(words({1, 2, 3, 4})) + 8;
     for (qsizetype n = 0; n < full.size(); ++n) {
         const DataFileLoadResult r = ParseDataFile(full.left(n), "обрыв.dtw");
@@ -204,14 +205,14 @@ TEST(DataFileLoad, NothingLargerThanTheProgramWritesIsReadOrWritten)
     ASSERT_EQ(MaxDataFileBytes, 1594149);
     QTemporaryDir dir;
     const QString path = dir.filePath("big.dtw");
-    DataFileSaveInput in = blockInput(8);
-    in.comment = QString(MaxDataFileBytes - fixedPart, QChar(u'ж'));
-    ASSERT_TRUE(SaveDataFile(path, in).output);
+    RecordToSave file = blockInput(8);
+    file.in.comment = QString(MaxDataFileBytes - fixedPart, QChar(u'ж'));
+    ASSERT_TRUE(file.save(path).output);
     ASSERT_EQ(QFileInfo(path).size(), MaxDataFileBytes);
-    EXPECT_EQ(LoadDataFile(path).file->BlockCount, 8);
+    EXPECT_EQ(LoadDataFile(path).file->record.BlockCount, 8);
 
-    in.comment += QChar(u'ж');
-    EXPECT_EQ(SaveDataFile(path, in).error,
+    file.in.comment += QChar(u'ж');
+    EXPECT_EQ(file.save(path).error,
               QStringLiteral("Файл не записан: файл данных не может быть больше 1594149 байт, "
                              "сократите комментарий"));
     {
@@ -231,17 +232,17 @@ TEST(DataFileLoad, NothingLargerThanTheProgramWritesIsReadOrWritten)
     EXPECT_EQ(LoadDataFile(path).error->message, over.error->message);
 
     // A header announcing more samples than eight blocks, all of them present.
-    in = blockInput(8);
-    in.SampleBuffer += QByteArray(2, '\0');
-    EXPECT_EQ(ParseDataFile(BuildDataFile(in).output->bytes, "big.dtw").error->message,
+    file = blockInput(8);
+    file.record.SampleBuffer += QByteArray(2, '\0');
+    EXPECT_EQ(ParseDataFile(file.build().output->bytes, "big.dtw").error->message,
               QStringLiteral("Файл big.dtw повреждён или неполон"));
 }
 
 TEST(DataFileComment, LineBreaksBecomeCrLfAndAZeroByteEndsIt)
 {
-    DataFileSaveInput in = blockInput(1);
-    in.comment = QStringLiteral("один\nдва\rтри\r\n");
-    QByteArray bytes = BuildDataFile(in).output->bytes;
+    RecordToSave file = blockInput(1);
+    file.in.comment = QStringLiteral("один\nдва\rтри\r\n");
+    QByteArray bytes = file.build().output->bytes;
     EXPECT_TRUE(bytes.endsWith("\r\n\xE4\xE2\xE0\r\n\xF2\xF0\xE8\r\n"));
 
     bytes.chop(12);
@@ -260,8 +261,8 @@ TEST(DataFileAccelerometer, AnyVariantOtherThanOneReadsTheAccelerometerLayout)
     ASSERT_TRUE(r.file);
     EXPECT_EQ(r.file->AxisYName, "Y");
     EXPECT_EQ(r.file->comment, "note");
-    EXPECT_EQ(r.file->ModeCommand, QByteArray("\x1A\x00\x03", 3));
-    EXPECT_EQ(r.file->SampleBuffer, words({0x8123, 0x8456, 0x0789, 0x0ABC}));
+    EXPECT_EQ(r.file->record.ModeCommand, QByteArray("\x1A\x00\x03", 3));
+    EXPECT_EQ(r.file->record.SampleBuffer, words({0x8123, 0x8456, 0x0789, 0x0ABC}));
 }
 
 TEST(DataFileAccelerometer, TwoChannelsSurviveSaveAndLoadAndSaveAgainIsEqual)
@@ -270,12 +271,12 @@ TEST(DataFileAccelerometer, TwoChannelsSurviveSaveAndLoadAndSaveAgainIsEqual)
     std::vector<quint16> live;
     for (int i = 0; i < 30000; ++i)
         live.push_back(i % 2 == 0 ? quint16(0xF000 | (i & 0x0FFF)) : quint16((i * 3) & 0x0FFF));
-    DataFileSaveInput in;
-    in.AccelerometerMode = true;
-    in.BlockCount = 1;
-    in.SampleBuffer = words(live);
-    in.comment = QStringLiteral("ось");
-    const DataFileSaveResult first = BuildDataFile(in);
+    RecordToSave file;
+    file.in.AccelerometerMode = true;
+    file.record.BlockCount = 1;
+    file.record.SampleBuffer = words(live);
+    file.in.comment = QStringLiteral("ось");
+    const DataFileSaveResult first = file.build();
     ASSERT_TRUE(first.output);
     EXPECT_EQ(first.output->AxisXName, QStringLiteral("Время, с"));
     EXPECT_EQ(first.output->AxisYName, QStringLiteral("Ускорение, м/с/с"));
@@ -284,14 +285,14 @@ TEST(DataFileAccelerometer, TwoChannelsSurviveSaveAndLoadAndSaveAgainIsEqual)
 
     const DataFileLoadResult loaded = ParseDataFile(first.output->bytes, "acc.dtw");
     ASSERT_TRUE(loaded.file);
-    const QByteArray& buf = loaded.file->SampleBuffer;
+    const QByteArray& buf = loaded.file->record.SampleBuffer;
     for (int i = 0; i < 15000; ++i) {
         ASSERT_EQ(wordAt(buf, i), quint16(0x8000 | (live[2 * i] & 0x0FFF))) << i;
         ASSERT_EQ(wordAt(buf, 15000 + i), live[2 * i + 1]) << i;
     }
-    in.SampleBuffer = buf;
-    in.comment = loaded.file->comment;
-    EXPECT_EQ(BuildDataFile(in).output->bytes, first.output->bytes);
+    file.record.SampleBuffer = buf;
+    file.in.comment = loaded.file->comment;
+    EXPECT_EQ(file.build().output->bytes, first.output->bytes);
 }
 
 TEST(SaveFormatChoice, OnlyLowerCaseTxtOutsideAccelerometerModeExports)

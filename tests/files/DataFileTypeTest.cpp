@@ -1,6 +1,7 @@
 // The desktop's file type of the data files: every kind of file the program writes is known by
 // its content alone, and a foreign file is not claimed.
 #include "files/DataFile.h"
+#include "support/RecordToSave.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,15 +9,15 @@
 #include <QTemporaryDir>
 #include <array>
 #include <gtest/gtest.h>
-#include <vector>
 
 using namespace korvel;
+using korvel::testing::RecordToSave;
 
 namespace {
 
-QByteArray written(DataFileSaveInput in)
+QByteArray written(const RecordToSave& file)
 {
-    const DataFileSaveResult r = BuildDataFile(in);
+    const DataFileSaveResult r = file.build();
     return r.output ? r.output->bytes : QByteArray();
 }
 
@@ -31,19 +32,13 @@ TEST(DataFileType, EveryFileTheProgramWritesIsKnownByItsContent)
                             share.filePath(QStringLiteral("mime/packages/korvel.xml"))));
     qputenv("XDG_DATA_DIRS", share.path().toLocal8Bit());
 
-    DataFileSaveInput block;
-    block.BlockCount = 1;
-    block.SampleBuffer = QByteArray(60000, '\x01');
-    DataFileSaveInput accel = block;
-    accel.AccelerometerMode = true;
-    const std::vector<quint16> signal(3, 100);
-    const std::vector<qint16> temperature(3, 80);
-    DataFileSaveInput realTime;
-    realTime.realTimeData = true;
-    realTime.termoHasPoints = true;  // DataKind 129
-    realTime.RealTimeCount = 3;
-    realTime.RealTimeSignal = signal;
-    realTime.RealTimeTemperature = temperature;
+    RecordToSave block;
+    block.record.BlockCount = 1;
+    block.record.SampleBuffer = QByteArray(60000, '\x01');
+    RecordToSave accel = block;
+    accel.in.AccelerometerMode = true;
+    const RecordToSave realTime =  // DataKind 129
+        korvel::testing::recordingWithTemperature({100, 100, 100}, {80, 80, 80});
 
     const QMimeDatabase db;
     for (const QByteArray& file : {written(block), written(accel), written(realTime)}) {

@@ -18,13 +18,14 @@ namespace {
 
 QByteArray dataFile(const QString& comment, quint16 blocks = 1, bool accelerometer = false)
 {
+    Recording record;
+    record.BlockCount = blocks;
+    record.SampleBuffer = QByteArray(qsizetype(blocks) * BlockBytes, '\x01');
     DataFileSaveInput in;
     in.AccelerometerMode = accelerometer;
-    in.BlockCount = blocks;
-    in.SampleBuffer = QByteArray(qsizetype(blocks) * BlockBytes, '\x01');
     in.AxisXName = QStringLiteral("Время, мкс");
     in.comment = comment;
-    return BuildDataFile(in).output->bytes;
+    return BuildDataFile(record, in).output->bytes;
 }
 
 void put(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)

@@ -19,10 +19,16 @@ QByteArray wordBuffer(const std::vector<quint16>& ws)
     return out;
 }
 
+// A record and the choices of its export.
+struct Export {
+    Recording record;
+    TextExportInput in;
+};
+
 // The export's lines; every one must end in a lone CR.
-QStringList linesOf(const TextExportInput& in)
+QStringList linesOf(const Export& e)
 {
-    const QByteArray bytes = BuildTextExport(in).bytes;
+    const QByteArray bytes = BuildTextExport(e.record, e.in).bytes;
     EXPECT_FALSE(bytes.contains('\n'));
     EXPECT_TRUE(bytes.endsWith('\r'));
     QStringList lines = FromCp1251(bytes).split('\r');
@@ -30,50 +36,50 @@ QStringList linesOf(const TextExportInput& in)
     return lines;
 }
 
-TextExportInput bufferInput(int points)
+Export bufferInput(int points)
 {
-    TextExportInput in;
-    in.ScaleK = 1.22;
-    in.ScaleShift = 5;
-    in.AxisXName = QStringLiteral("Время, мкс");
+    Export e;
+    e.in.ScaleK = 1.22;
+    e.in.ScaleShift = 5;
+    e.in.AxisXName = QStringLiteral("Время, мкс");
     std::vector<quint16> ws;
     for (int i = 0; i < points; ++i)
         ws.push_back(quint16(i * 41));
-    in.SampleBuffer = wordBuffer(ws);
-    in.last = points - 1;
-    return in;
+    e.record.SampleBuffer = wordBuffer(ws);
+    e.in.last = points - 1;
+    return e;
 }
 
 }  // namespace
 
 TEST(TextExport, HeaderLinesAndScaledValues)
 {
-    TextExportInput in = bufferInput(2);
-    EXPECT_TRUE(BuildTextExport(in).bytes.startsWith(
+    Export e = bufferInput(2);
+    EXPECT_TRUE(BuildTextExport(e.record, e.in).bytes.startsWith(
         "1,22\t;scale for Y\r5\t;Shift for Y\r"
         "\xCD\xE0\xEF\xF0\xFF\xE6\xE5\xED\xE8\xE5, \xEC\xC2\t;name of Y axis\r"));
-    EXPECT_EQ(linesOf(in), (QStringList{"1,22\t;scale for Y", "5\t;Shift for Y",
+    EXPECT_EQ(linesOf(e), (QStringList{"1,22\t;scale for Y", "5\t;Shift for Y",
                                         QStringLiteral("Напряжение, мВ\t;name of Y axis"),
                                         QStringLiteral("Время, мкс\t;name of X axis"), "Y:",
                                         "-6,10", "43,92"}));
 
-    in.ScaleK = 0.5;
-    in.ScaleShift = 2048;
-    in.SampleBuffer = wordBuffer({2148});
-    in.last = 0;
-    EXPECT_EQ(linesOf(in).last(), "50,00");
+    e.in.ScaleK = 0.5;
+    e.in.ScaleShift = 2048;
+    e.record.SampleBuffer = wordBuffer({2148});
+    e.in.last = 0;
+    EXPECT_EQ(linesOf(e).last(), "50,00");
 
-    in.last = -1;  // a chart with no points
-    EXPECT_EQ(linesOf(in).size(), 5);
+    e.in.last = -1;  // a chart with no points
+    EXPECT_EQ(linesOf(e).size(), 5);
 }
 
 TEST(TextExport, BareIntegersInAdcUnits)
 {
-    TextExportInput in = bufferInput(300);
-    in.cbTxtSaveY = 1;
-    in.eYTitle = QStringLiteral("Сила, Н");
-    EXPECT_EQ(BuildTextExport(in).AxisYName, QStringLiteral("Сила, Н"));
-    const QStringList lines = linesOf(in);
+    Export e = bufferInput(300);
+    e.in.cbTxtSaveY = 1;
+    e.in.eYTitle = QStringLiteral("Сила, Н");
+    EXPECT_EQ(BuildTextExport(e.record, e.in).AxisYName, QStringLiteral("Сила, Н"));
+    const QStringList lines = linesOf(e);
     ASSERT_EQ(lines.size(), 305);
     EXPECT_EQ(lines[4], "Y:");
     for (int i = 0; i < 300; ++i)
@@ -82,22 +88,22 @@ TEST(TextExport, BareIntegersInAdcUnits)
 
 TEST(TextExport, ZoomedRangeIsNumberedByTheChosenXColumn)
 {
-    TextExportInput in = bufferInput(1000);
-    in.cbTxtSaveY = 1;
-    in.first = 100;
-    in.last = 199;
-    in.cbTxtSaveX = 2;
-    QStringList lines = linesOf(in);
+    Export e = bufferInput(1000);
+    e.in.cbTxtSaveY = 1;
+    e.in.first = 100;
+    e.in.last = 199;
+    e.in.cbTxtSaveX = 2;
+    QStringList lines = linesOf(e);
     ASSERT_EQ(lines.size(), 105);
     EXPECT_EQ(lines[4], "X:\tY:");
     EXPECT_EQ(lines[5], QString("1\t%1").arg((100 * 41) & 0x0FFF));
     EXPECT_EQ(lines[104], QString("100\t%1").arg((199 * 41) & 0x0FFF));
-    in.cbTxtSaveX = 3;
-    lines = linesOf(in);
+    e.in.cbTxtSaveX = 3;
+    lines = linesOf(e);
     EXPECT_TRUE(lines[5].startsWith("100\t"));
     EXPECT_TRUE(lines[104].startsWith("199\t"));
-    in.cbTxtSaveX = 1;
-    EXPECT_TRUE(linesOf(in)[5].startsWith("0\t"));
+    e.in.cbTxtSaveX = 1;
+    EXPECT_TRUE(linesOf(e)[5].startsWith("0\t"));
 }
 
 TEST(TextExport, RealTimeRowsWithTemperatureAndDigitalLines)
@@ -106,16 +112,17 @@ TEST(TextExport, RealTimeRowsWithTemperatureAndDigitalLines)
     std::vector<qint16> temperature(65536, 0);
     signal[0] = 0xA00F;
     temperature[0] = -10;
-    TextExportInput in;
-    in.cbTxtSaveY = 1;
-    in.realTimeData = true;
-    in.RealTimeSignal = signal;
-    in.RealTimeTemperature = temperature;
-    in.last = 0;
-    EXPECT_EQ(linesOf(in).last(), "15");
-    in.cbTermo = true;
-    in.cbDgt1 = in.cbDgt2 = in.cbDgt3 = true;
-    const QStringList lines = linesOf(in);
+    Export e;
+    e.in.cbTxtSaveY = 1;
+    e.record.ModeCommand = QByteArray(1, '\x14');
+    e.record.RealTimeCount = 1;
+    e.record.RealTimeSignal = signal;
+    e.record.RealTimeTemperature = temperature;
+    e.in.last = 0;
+    EXPECT_EQ(linesOf(e).last(), "15");
+    e.in.cbTermo = true;
+    e.in.cbDgt1 = e.in.cbDgt2 = e.in.cbDgt3 = true;
+    const QStringList lines = linesOf(e);
     EXPECT_EQ(lines[4], QStringLiteral("Y:\tT\tXP2/конт.2\tXP2/конт.3\tXP3/конт.8"));
     EXPECT_EQ(lines[5], "15\t-2,50\t1\t0\t1");
 }
@@ -131,17 +138,17 @@ TEST(TextExport, LoadedFileWithTemperatureHasATColumnAndReadsPastTheTables)
     }
     std::vector<quint16> signal(ws.begin(), ws.begin() + 65536);
     std::vector<qint16> temperature(ws.begin() + points, ws.begin() + points + 65536);
-    TextExportInput in;
-    in.cbTxtSaveY = 1;
-    in.cbTxtSaveX = 3;
-    in.CoefficientsFromFile = true;
-    in.DataKind = 129;
-    in.SampleBuffer = wordBuffer(ws);
-    in.RealTimeSignal = signal;
-    in.RealTimeTemperature = temperature;
-    in.first = 65530;
-    in.last = points - 1;
-    const QStringList lines = linesOf(in);
+    Export e;
+    e.in.cbTxtSaveY = 1;
+    e.in.cbTxtSaveX = 3;
+    e.in.CoefficientsFromFile = true;
+    e.record.DataKind = 129;
+    e.record.SampleBuffer = wordBuffer(ws);
+    e.record.RealTimeSignal = signal;
+    e.record.RealTimeTemperature = temperature;
+    e.in.first = 65530;
+    e.in.last = points - 1;
+    const QStringList lines = linesOf(e);
     ASSERT_EQ(lines.size(), 5 + (points - 65530));
     EXPECT_EQ(lines[4], "X:\tY:\tT");
     for (int i = 65530; i < points; ++i) {

@@ -73,7 +73,7 @@ TEST_F(PortVanish, WhileIdleThePortFailsOnceAndCloses)
     EXPECT_EQ(failures.size(), 1);
     EXPECT_FALSE(failures[0].isEmpty());
     // The data of the finished run is untouched.
-    EXPECT_EQ(acq.SampleBuffer, server->expectedBytes(1));
+    EXPECT_EQ(acq.SampleBuffer(), server->expectedBytes(1));
 }
 
 TEST_F(PortVanish, MidTransferNothingIsDrawnAndANewConnectionRecovers)
@@ -82,19 +82,19 @@ TEST_F(PortVanish, MidTransferNothingIsDrawnAndANewConnectionRecovers)
     stall.dropPackets = {4};  // the transfer waits at the fifth packet when the line goes
     connectTo(stall);
     start();
-    ASSERT_TRUE(WaitUntil([&] { return acq.PacketsLeft == 116; }));
+    ASSERT_TRUE(WaitUntil([&] { return acq.PacketsLeft() == 116; }));
     server->stop();
     ASSERT_TRUE(WaitUntil([&] { return !failures.isEmpty() && !port.isOpen(); }));
     Settle();
     EXPECT_EQ(failures.size(), 1);
     EXPECT_EQ(draws, 0);
-    EXPECT_EQ(acq.SampleBuffer.size(), 4 * 500);
+    EXPECT_EQ(acq.SampleBuffer().size(), 4 * 500);
     EXPECT_FALSE(acq.timRx().isActive());
     EXPECT_FALSE(acq.timSendCmd().isActive());
 
     connectTo(SimFaults{});
     start();
     ASSERT_TRUE(WaitUntil([&] { return draws == 1; }));
-    EXPECT_EQ(acq.SampleBuffer, server->expectedBytes(1));
+    EXPECT_EQ(acq.SampleBuffer(), server->expectedBytes(1));
     EXPECT_EQ(failures.size(), 1);
 }

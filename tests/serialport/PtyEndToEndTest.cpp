@@ -50,8 +50,8 @@ TEST_F(PtyEndToEnd, OneBlockArrayEqualsTheBoardsWords)
     acq.applyStart(Start1MHz(0));
     acq.BeginAcquisition();
     ASSERT_TRUE(WaitUntil([&] { return draws == 1; }));
-    EXPECT_EQ(acq.SampleBuffer.size(), 60000);
-    EXPECT_EQ(acq.SampleBuffer, server.expectedBytes(1));
+    EXPECT_EQ(acq.SampleBuffer().size(), 60000);
+    EXPECT_EQ(acq.SampleBuffer(), server.expectedBytes(1));
     const QList<QByteArray> c = server.commands();
     ASSERT_GE(c.size(), 3);
     EXPECT_EQ(c[0], QByteArray(")"));
@@ -95,7 +95,7 @@ TEST_F(PtyEndToEnd, PacketsOfTheWrongLengthEndTheTransferAndKeepThePreviousArray
     acq.applyStart(Start1MHz(0));
     acq.BeginAcquisition();
     ASSERT_TRUE(WaitUntil([&] { return draws == 1; }));
-    const QByteArray previous = acq.SampleBuffer;
+    const QByteArray previous = acq.SampleBuffer();
 
     // Every attempt to read the array again meets the same fault.
     SimFaults longer, shorter, twice;
@@ -117,7 +117,7 @@ TEST_F(PtyEndToEnd, PacketsOfTheWrongLengthEndTheTransferAndKeepThePreviousArray
         Settle();
         EXPECT_EQ(failures.size(), 1);
         EXPECT_EQ(draws, 1);
-        EXPECT_EQ(acq.SampleBuffer, previous);
+        EXPECT_EQ(acq.SampleBuffer(), previous);
     }
 }
 
@@ -135,7 +135,7 @@ TEST_F(PtyEndToEnd, FloodBehindAPacketOnceIsMadeGoodByReadingTheArrayAgain)
     acq.BeginAcquisition();
     ASSERT_TRUE(WaitUntil([&] { return draws == 1; }));
     EXPECT_EQ(transfers, 2);
-    EXPECT_EQ(acq.SampleBuffer, server.expectedBytes(1));
+    EXPECT_EQ(acq.SampleBuffer(), server.expectedBytes(1));
 }
 
 #ifdef KORVEL_CLI_PATH
@@ -170,7 +170,7 @@ TEST(KorvelCliSimulate, ServesTheBoardUntilTerminated)
     // Same seed, same start: a twin of the served board holds the same words.
     BoardSimulator twin(instant());
     twin.receive(StartFT(0, 1, 5, 5).command, 0);
-    EXPECT_EQ(acq.SampleBuffer, twin.expectedBytes(1));
+    EXPECT_EQ(acq.SampleBuffer(), twin.expectedBytes(1));
 
     cli.terminate();
     ASSERT_TRUE(cli.waitForFinished());

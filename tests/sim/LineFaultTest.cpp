@@ -49,8 +49,8 @@ struct FaultRig {
         const int before = draws;
         start();
         ASSERT_TRUE(WaitUntil([&] { return draws > before; }));
-        EXPECT_EQ(acq.SampleBuffer, port.simulator().expectedBytes(1));
-        EXPECT_TRUE(IsIdle(acq.PendingCommand));
+        EXPECT_EQ(acq.SampleBuffer(), port.simulator().expectedBytes(1));
+        EXPECT_TRUE(IsIdle(acq.PendingCommand()));
     }
 };
 
@@ -61,12 +61,12 @@ TEST(LineFaults, NoStatusReplyKeepsWaitingWithoutSendingAnything)
     SimFaults silent;
     silent.silent = true;
     FaultRig r(silent);
-    r.acq.SampleBuffer = QByteArray(500, '\x33');
+    r.acq.loadRecording({.SampleBuffer = QByteArray(500, '\x33')});
     r.start();
     Settle();
-    EXPECT_EQ(r.acq.PacketsLeft, 1);
+    EXPECT_EQ(r.acq.PacketsLeft(), 1);
     EXPECT_EQ(r.draws, 0);
-    EXPECT_EQ(r.acq.SampleBuffer, QByteArray(500, '\x33'));
+    EXPECT_EQ(r.acq.SampleBuffer(), QByteArray(500, '\x33'));
     EXPECT_EQ(r.port.simulator().commands(), QList<QByteArray>{cmdStart1MHz(0)});
     r.expectRecovery();
 }
@@ -77,11 +77,11 @@ TEST(LineFaults, DroppedPacketStallsTheTransferUntilANewStart)
     drop.dropPackets = {3};
     FaultRig r(drop);
     r.start();
-    ASSERT_TRUE(WaitUntil([&] { return r.acq.PacketsLeft == 117; }));
+    ASSERT_TRUE(WaitUntil([&] { return r.acq.PacketsLeft() == 117; }));
     Settle();
     // Three packets arrived; the fourth was asked for and never came.
-    EXPECT_EQ(r.acq.PacketsLeft, 117);
-    EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(1).left(1500));
+    EXPECT_EQ(r.acq.PacketsLeft(), 117);
+    EXPECT_EQ(r.acq.SampleBuffer(), r.port.simulator().expectedBytes(1).left(1500));
     EXPECT_EQ(r.draws, 0);
     EXPECT_EQ(r.port.simulator().commands().count(cmdNextPacket()), 3);
     r.expectRecovery();
@@ -93,11 +93,11 @@ TEST(LineFaults, DroppedPacketRecoveredByReadingTheArrayAgain)
     drop.dropPackets = {60};
     FaultRig r(drop);
     r.start();
-    ASSERT_TRUE(WaitUntil([&] { return r.acq.PacketsLeft == 60; }));
+    ASSERT_TRUE(WaitUntil([&] { return r.acq.PacketsLeft() == 60; }));
     r.port.simulator().faults = {};
     r.acq.Read();
     ASSERT_TRUE(WaitUntil([&] { return r.draws == 1; }));
-    EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(1));
+    EXPECT_EQ(r.acq.SampleBuffer(), r.port.simulator().expectedBytes(1));
 }
 
 TEST(LineFaults, PacketOfTheWrongLengthOnEveryAttemptKeepsThePreviousArray)
@@ -109,14 +109,14 @@ TEST(LineFaults, PacketOfTheWrongLengthOnEveryAttemptKeepsThePreviousArray)
     QObject::connect(&r.acq, &Acquisition::transferFailed,
                      [&](const QString& m) { failures.append(m); });
     const QByteArray previous(60000, '\x44');
-    r.acq.SampleBuffer = previous;
+    r.acq.loadRecording({.SampleBuffer = previous});
     r.start();
     ASSERT_TRUE(WaitUntil([&] { return !failures.isEmpty(); }));
     EXPECT_EQ(failures, QStringList{QStringLiteral("Ошибка передачи: пакет 120 из 120, получено 11 байт")});
     EXPECT_EQ(r.port.simulator().commands().count(QByteArray::fromHex("80e0")), 3);
     Settle();
     EXPECT_EQ(r.draws, 0);
-    EXPECT_EQ(r.acq.SampleBuffer, previous);
+    EXPECT_EQ(r.acq.SampleBuffer(), previous);
     r.expectRecovery();
 }
 
@@ -127,7 +127,7 @@ TEST(LineFaults, StrayBytesBehindTheStatusOfEveryStart)
     FaultRig r(stray);
     r.start();
     ASSERT_TRUE(WaitUntil([&] { return r.draws == 1; }));
-    EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(1));
+    EXPECT_EQ(r.acq.SampleBuffer(), r.port.simulator().expectedBytes(1));
     r.expectRecovery();
 }
 
@@ -162,29 +162,29 @@ TEST(LineFaults, StrayBytesDuringTheTransferHaveTheArrayReadAgain)
 {
     ScriptRig r;
     r.run(QByteArray("\x0b"));
-    ASSERT_EQ(r.acq.PacketsLeft, 120);
+    ASSERT_EQ(r.acq.PacketsLeft(), 120);
     r.acq.timSendCmdTimer();
     r.run(packet('\x01'));
     r.run(packet('\x01') + QByteArray(3, '\xee'));  // noise right behind a packet: one run
-    EXPECT_EQ(r.acq.PacketsLeft, 120);
+    EXPECT_EQ(r.acq.PacketsLeft(), 120);
     EXPECT_EQ(r.port.purges, 2);
     r.acq.timSendCmdTimer();
     for (int i = 0; i < 120; ++i)
         r.run(packet('\x02'));
     r.acq.timRxTimer();  // the line stays quiet after the last packet
     EXPECT_EQ(r.draws, 1);
-    EXPECT_EQ(r.acq.SampleBuffer.size(), 60000);
+    EXPECT_EQ(r.acq.SampleBuffer().size(), 60000);
     EXPECT_EQ(r.port.writtenCommands().count(QByteArray::fromHex("80e0")), 2);
 }
 
 TEST(LineFaults, WrongStatusByteEndsTheExchangeWithoutATransfer)
 {
     ScriptRig r;
-    r.acq.SampleBuffer = QByteArray(60000, '\x44');
+    r.acq.loadRecording({.SampleBuffer = QByteArray(60000, '\x44')});
     r.run(QByteArray("\x5a\x0b", 2));  // a byte that is neither ready status comes first
-    EXPECT_EQ(r.acq.PacketsLeft, 0);
+    EXPECT_EQ(r.acq.PacketsLeft(), 0);
     EXPECT_EQ(r.draws, 1);
-    EXPECT_EQ(r.acq.SampleBuffer, QByteArray(60000, '\x44'));
+    EXPECT_EQ(r.acq.SampleBuffer(), QByteArray(60000, '\x44'));
     EXPECT_EQ(r.port.writtenCommands(), QList<QByteArray>{cmdStart1MHz(0)});
     EXPECT_FALSE(r.acq.timSendCmd().isActive());
 }
@@ -213,5 +213,5 @@ TEST(LineFaults, PortGoingAwayStopsTheTimersAndANewStartBeginsAfresh)
         r.run(packet('\x03'));
     r.acq.timRxTimer();
     EXPECT_EQ(r.draws, 1);
-    EXPECT_EQ(r.acq.SampleBuffer.size(), 60000);
+    EXPECT_EQ(r.acq.SampleBuffer().size(), 60000);
 }

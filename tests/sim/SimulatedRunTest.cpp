@@ -51,12 +51,12 @@ TEST(SimulatedRun, OneMegahertzRunEqualsTheBoardsWords)
     SimRig r;
     r.start(Start1MHz(0));
     ASSERT_TRUE(r.runToChart());
-    EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(1));
+    EXPECT_EQ(r.acq.SampleBuffer(), r.port.simulator().expectedBytes(1));
     const QList<QByteArray> c = r.port.simulator().commands();
     ASSERT_EQ(c.size(), 2 + 119);
     EXPECT_EQ(c[0], cmdStart1MHz(0));
     EXPECT_EQ(c[1], QByteArray::fromHex("80e0"));
-    EXPECT_TRUE(IsIdle(r.acq.PendingCommand));
+    EXPECT_TRUE(IsIdle(r.acq.PendingCommand()));
 }
 
 TEST(SimulatedRun, EightBlocksAndAReadAfterwards)
@@ -64,13 +64,15 @@ TEST(SimulatedRun, EightBlocksAndAReadAfterwards)
     SimRig r;
     r.start(Start07MHz(0));
     ASSERT_TRUE(r.runToChart());
-    EXPECT_EQ(r.acq.SampleBuffer.size(), 480000);
-    EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(8));
+    EXPECT_EQ(r.acq.SampleBuffer().size(), 480000);
+    EXPECT_EQ(r.acq.SampleBuffer(), r.port.simulator().expectedBytes(8));
 
-    r.acq.SampleBuffer.clear();
+    Recording emptied = r.acq.recording();
+    emptied.SampleBuffer.clear();
+    r.acq.loadRecording(emptied);
     r.acq.Read();
     ASSERT_TRUE(r.runToChart(2));
-    EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(8));
+    EXPECT_EQ(r.acq.SampleBuffer(), r.port.simulator().expectedBytes(8));
 }
 
 TEST(SimulatedRun, AccelerometerTwoChannelsKeepsTheXMarks)
@@ -79,8 +81,8 @@ TEST(SimulatedRun, AccelerometerTwoChannelsKeepsTheXMarks)
     Acquisition& a = r.acq;
     r.start(StartADXL(0, 0, true, true, 21).start);
     ASSERT_TRUE(r.runToChart());
-    EXPECT_EQ(a.AccelPeriodTicks, 10322);
-    EXPECT_EQ(a.SampleBuffer, r.port.simulator().expectedBytes(1));
+    EXPECT_EQ(a.AccelPeriodTicks(), 10322);
+    EXPECT_EQ(a.SampleBuffer(), r.port.simulator().expectedBytes(1));
 }
 
 TEST(SimulatedRun, TriggeredAccelerometerIsReorderedLikeAdcData)
@@ -88,8 +90,8 @@ TEST(SimulatedRun, TriggeredAccelerometerIsReorderedLikeAdcData)
     SimRig r;
     r.start(StartADXL(2, 1, true, false, 21).start);
     ASSERT_TRUE(r.runToChart());
-    EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(2));
-    EXPECT_EQ(r.acq.AccelPeriod, 0.0007);
+    EXPECT_EQ(r.acq.SampleBuffer(), r.port.simulator().expectedBytes(2));
+    EXPECT_EQ(r.acq.recording().AccelPeriod, 0.0007);
 }
 
 TEST(SimulatedRun, ExternalEdgeStartsTheMeasurement)
@@ -99,10 +101,10 @@ TEST(SimulatedRun, ExternalEdgeStartsTheMeasurement)
     SimRig r(o);
     r.start(Start1MHz(1));
     QCoreApplication::processEvents();
-    EXPECT_EQ(r.acq.PacketsLeft, 1);
+    EXPECT_EQ(r.acq.PacketsLeft(), 1);
     r.port.fireEdge();
     ASSERT_TRUE(r.runToChart());
-    EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(1));
+    EXPECT_EQ(r.acq.SampleBuffer(), r.port.simulator().expectedBytes(1));
 }
 
 TEST(SimulatedRun, StrayBytesBeforeTheTransferAreDiscarded)
@@ -111,7 +113,7 @@ TEST(SimulatedRun, StrayBytesBeforeTheTransferAreDiscarded)
     r.port.simulator().faults.strayAfterStatus = QByteArray::fromHex("eeeeee");
     r.start(StartFT(0, 1, 10, 10));
     ASSERT_TRUE(r.runToChart());
-    EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(1));
+    EXPECT_EQ(r.acq.SampleBuffer(), r.port.simulator().expectedBytes(1));
 }
 
 TEST(SimulatedRun, ShortPacketOnceIsMadeGoodByReadingTheArrayAgain)
@@ -126,7 +128,7 @@ TEST(SimulatedRun, ShortPacketOnceIsMadeGoodByReadingTheArrayAgain)
     r.start(Start1MHz(0));
     ASSERT_TRUE(r.runToChart());
     EXPECT_EQ(transfers, 2);
-    EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(1));
+    EXPECT_EQ(r.acq.SampleBuffer(), r.port.simulator().expectedBytes(1));
 }
 
 TEST(SimulatedRun, RealTimeRepliesFollowTheBoard)
@@ -135,19 +137,19 @@ TEST(SimulatedRun, RealTimeRepliesFollowTheBoard)
     int replies = 0;
     QObject::connect(&r.acq, &Acquisition::realTimeReply, [&](bool) {
         ++replies;
-        ++r.acq.RealTimeCount;  // as the chart does after adding the point
+        r.acq.countRealTimePoint();  // as the chart does after adding the point
     });
     r.acq.beginRealTimeRecord();
     for (int i = 0; i < 3; ++i) {
         r.acq.sendRealTimeRequest(true);
-        ASSERT_TRUE(WaitUntil([&] { return r.acq.RealTimeCount == (i == 0 ? 0 : i); }));
+        ASSERT_TRUE(WaitUntil([&] { return r.acq.recording().RealTimeCount == (i == 0 ? 0 : i); }));
         if (i > 0) {
             ASSERT_TRUE(WaitUntil([&] { return replies == i; }));
         }
     }
     EXPECT_EQ(replies, 2);
-    EXPECT_EQ(r.acq.RealTimeCount, 2);
-    EXPECT_NEAR(r.acq.CurrentTemperature, 21.0, 3.1);
+    EXPECT_EQ(r.acq.recording().RealTimeCount, 2);
+    EXPECT_NEAR(r.acq.CurrentTemperature(), 21.0, 3.1);
 }
 
 TEST(SimulatedRun, CancelDropsWhatTheBoardStillSendsAndTheNextStartWorks)
@@ -156,7 +158,7 @@ TEST(SimulatedRun, CancelDropsWhatTheBoardStillSendsAndTheNextStartWorks)
     slow.timeScale = 2;  // the status comes about 60 ms after the start
     SimRig r(slow);
     const QByteArray before(500, '\x33');
-    r.acq.SampleBuffer = before;
+    r.acq.loadRecording({.SampleBuffer = before});
 
     // Cancelled while the board measures: its status arrives afterwards.
     r.start(Start1MHz(0));
@@ -169,9 +171,9 @@ TEST(SimulatedRun, CancelDropsWhatTheBoardStillSendsAndTheNextStartWorks)
     Settle();
 
     EXPECT_EQ(r.draws, 0);
-    EXPECT_EQ(r.acq.SampleBuffer, before);
-    EXPECT_EQ(r.acq.PacketsLeft, 0);
-    EXPECT_TRUE(IsIdle(r.acq.PendingCommand));
+    EXPECT_EQ(r.acq.SampleBuffer(), before);
+    EXPECT_EQ(r.acq.PacketsLeft(), 0);
+    EXPECT_TRUE(IsIdle(r.acq.PendingCommand()));
     EXPECT_FALSE(r.acq.timRx().isActive());
     EXPECT_FALSE(r.acq.timSendCmd().isActive());
     EXPECT_EQ(r.port.bytesWaiting(), 0);
@@ -180,5 +182,5 @@ TEST(SimulatedRun, CancelDropsWhatTheBoardStillSendsAndTheNextStartWorks)
 
     r.start(Start1MHz(0));
     ASSERT_TRUE(r.runToChart());
-    EXPECT_EQ(r.acq.SampleBuffer, r.port.simulator().expectedBytes(1));
+    EXPECT_EQ(r.acq.SampleBuffer(), r.port.simulator().expectedBytes(1));
 }
