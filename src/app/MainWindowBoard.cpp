@@ -28,8 +28,13 @@ void MainWindow::wireBoard()
         findPort_ = MakeBoardPortFinder(platform);
     }
     acquisition_ = std::make_unique<Acquisition>(*port_);
-    connect(acquisition_.get(), &Acquisition::statusText, this,
-            [this](int panel, const QString& text) { statusPanel(panel)->setText(text); });
+    // Panel 0 tells the stage, panel 2 what arrived; panel 1 the accelerometer's period.
+    const Acquisition* a = acquisition_.get();
+    connect(a, &Acquisition::stageText, statusPanel(0), &QLabel::setText);
+    connect(a, &Acquisition::receivedText, statusPanel(2), &QLabel::setText);
+    connect(a, &Acquisition::temperatureRead, statusPanel(2), &QLabel::setText);
+    connect(a, &Acquisition::accelPeriodReported, this,
+            [this](int ticks) { statusPanel(1)->setText(QString::number(ticks)); });
     connect(ui->btUSB, &QToolButton::clicked, this, &MainWindow::btUSBClick);
     // The board unplugged or its port gone: the same state as a failed connection, and btUSB
     // connects again.

@@ -30,10 +30,7 @@ int RunTemperature(const QStringList& arguments)
         return ExitFailure;
     Acquisition acq(*port);
     QString text;
-    QObject::connect(&acq, &Acquisition::statusText, [&](int panel, const QString& t) {
-        if (panel == 2 && !t.isEmpty())
-            text = t;
-    });
+    QObject::connect(&acq, &Acquisition::temperatureRead, [&](const QString& t) { text = t; });
     acq.requestTemperature();
     const bool answered = WaitFor([&] { return !text.isEmpty(); }, limitMs);
     port->close();

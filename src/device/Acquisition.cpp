@@ -93,8 +93,8 @@ void Acquisition::countRealTimePoint()
 void Acquisition::BeginAcquisition()
 {
     ProgressStartTick_ = now();
-    emit statusText(0, QStringLiteral("ИЗМЕРЕНИЕ"));
-    emit statusText(2, QString());
+    emit stageText(QStringLiteral("ИЗМЕРЕНИЕ"));
+    emit receivedText(QString());
     if (!IsIdle(PendingCommand_))
         request(PendingCommand_);
 }
@@ -124,12 +124,11 @@ void Acquisition::beginTransfer()
     port_.purge();
     ProgressStartTick_ = now();
     emit transferStarted(TransferTimeMs_);
-    emit statusText(0, TransferStatusText_);
-    emit statusText(2, QString());
+    emit stageText(TransferStatusText_);
     // Like timRx, a running timer keeps its first start.
     if (!IsIdle(PendingCommand_) && !timSendCmd_.isActive())
         timSendCmd_.start();
-    emit statusText(2, QString::number(r.SampleBuffer.size()));
+    emit receivedText(QString::number(r.SampleBuffer.size()));
 }
 
 void Acquisition::Read()
@@ -317,7 +316,7 @@ void Acquisition::temperatureReply(qint64 n)
         return;
     const double t = TemperatureCelsius(WordAt(rxArea_.data(), 0));
     const QString when = dateTime_ ? dateTime_() : DateTimeText(QDateTime::currentDateTime());
-    emit statusText(2, TemperatureText(t, when));
+    emit temperatureRead(TemperatureText(t, when));
 }
 
 void Acquisition::sampleReply(qint64 n)
@@ -339,7 +338,6 @@ void Acquisition::statusReply()
     if (status == StatusReadyAccel) {
         if (recording_.mode() == ModeKind::Accelerometer) {
             AccelPeriodTicks_ = WordAt(rxArea_.data(), 1);
-            emit statusText(1, QString::number(AccelPeriodTicks_));
             recording_.AccelPeriod = AccelPeriodTicks_ / 14745600.0;
             emit accelPeriodReported(AccelPeriodTicks_);
         }

@@ -107,11 +107,18 @@ public:
     void timSendCmdTimer();
 
 signals:
-    void statusText(int panel, const QString& text);
+    // What the exchange is doing, as the status bar says it: "ИЗМЕРЕНИЕ", then the transfer's
+    // text.
+    void stageText(const QString& text);
+    // The array bytes received so far, as a number; empty when a measurement starts.
+    void receivedText(const QString& text);
+    // A temperature reading: "22,5 градусов на 06.12.2026 19:58:23".
+    void temperatureRead(const QString& text);
     // GetData's window steps: AxisXName, percent labels, series, DataKind := 1, the progress
     // panel with this estimate, and the comment box caption "Комментарий".
     void transferStarted(double transferTimeMs);
-    // An accelerometer run reported its period (AccelPeriod is set); the duration list follows.
+    // An accelerometer run reported its period in ticks of the board's clock (AccelPeriod is
+    // set); the duration list follows.
     void accelPeriodReported(int ticks);
     // A real-time reply was stored at RealTimeCount. With the temperature, DecideOutput runs
     // first; then the chart adds the point and counts it.

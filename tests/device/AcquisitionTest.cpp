@@ -71,8 +71,12 @@ struct Rig {
     Rig()
     {
         port.open("COM5");
-        QObject::connect(&acq, &Acquisition::statusText,
-                         [this](int i, const QString& t) { panel[i].append(t); });
+        // As the window's status panels show them.
+        QObject::connect(&acq, &Acquisition::stageText, [this](const QString& t) { panel[0] << t; });
+        QObject::connect(&acq, &Acquisition::accelPeriodReported,
+                         [this](int ticks) { panel[1] << QString::number(ticks); });
+        for (auto s : {&Acquisition::receivedText, &Acquisition::temperatureRead})
+            QObject::connect(&acq, s, [this](const QString& t) { panel[2] << t; });
         QObject::connect(&acq, &Acquisition::drawChart, [this] { ++draws; });
         acq.setDateTimeSource([] { return QStringLiteral("06.12.2026 19:58:23"); });
     }

@@ -62,10 +62,7 @@ TEST_F(PtyEndToEnd, OneBlockArrayEqualsTheBoardsWords)
 TEST_F(PtyEndToEnd, TemperatureReadingArrives)
 {
     QString shown;
-    QObject::connect(&acq, &Acquisition::statusText, [&](int panel, const QString& t) {
-        if (panel == 2)
-            shown = t;
-    });
+    QObject::connect(&acq, &Acquisition::temperatureRead, [&](const QString& t) { shown = t; });
     acq.setDateTimeSource([] { return QStringLiteral("07.12.2026 10:00:00"); });
     acq.requestTemperature();
     ASSERT_TRUE(WaitUntil([&] { return !shown.isEmpty(); }));
@@ -75,9 +72,7 @@ TEST_F(PtyEndToEnd, TemperatureReadingArrives)
 TEST_F(PtyEndToEnd, TemperatureReplyOfThreeBytesShowsNothingAndIsCounted)
 {
     int shown = 0;
-    QObject::connect(&acq, &Acquisition::statusText, [&](int panel, const QString&) {
-        shown += panel == 2;
-    });
+    QObject::connect(&acq, &Acquisition::temperatureRead, [&] { ++shown; });
     SimFaults faults;
     faults.temperatureReplyBytes = 3;
     server.setFaults(faults);
