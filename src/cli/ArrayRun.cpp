@@ -1,9 +1,13 @@
 #include "cli/ArrayRun.h"
 
 #include "chart/Scaling.h"
-#include "cli/CliSupport.h"
+#include "cli/BoardSession.h"
+#include "cli/Json.h"
+#include "cli/Options.h"
 #include "cli/OutputFile.h"
+#include "cli/Printed.h"
 #include "cli/ProgressBar.h"
+#include "cli/SaveAsWindow.h"
 #include "text/NumberFormat.h"
 
 #include <QDeadlineTimer>
@@ -168,9 +172,13 @@ int RunAndSaveArray(CommandLine& cl, const SettingsValues& settings, bool Accele
     if (const int rc = SaveOrRecover(out, acq.recording(), choices, settings); rc != ExitOk)
         return rc;
     if (cl.isSet(QStringLiteral("json")))
-        QTextStream(stdout) << "{\"packets\":" << stats.packets << ",\"bytes\":" << stats.bytes
-                            << ",\"transfer_ms\":" << QString::number(stats.transferMs, 'f', 1)
-                            << ",\"total_ms\":" << stats.totalMs << "}" << Qt::endl;
+        QTextStream(stdout) << JsonFields()
+                                   .add("packets", stats.packets)
+                                   .add("bytes", stats.bytes)
+                                   .add("transfer_ms", stats.transferMs)
+                                   .add("total_ms", stats.totalMs)
+                                   .text()
+                            << Qt::endl;
     return ExitOk;
 }
 

@@ -2,11 +2,13 @@
 // The folder's comment list as the window builds it, or the lines a search finds in it, each
 // with its file.
 
-#include "cli/CliSupport.h"
+#include "cli/Json.h"
+#include "cli/Printed.h"
 #include "cli/Subcommands.h"
 #include "files/FolderBrowse.h"
 
 #include <QDir>
+#include <QJsonArray>
 #include <QSet>
 #include <QTextStream>
 #include <algorithm>
@@ -62,9 +64,12 @@ int RunComments(const QStringList& arguments)
                 continue;
             QStringList comment;
             for (int k = i + 1; k < lines.size() && !isMarker(k); ++k)
-                comment << JsonString(lines[k]);
-            out << "{\"file\":" << JsonString(fileOf(i)) << ",\"lines\":["
-                << comment.join(QLatin1Char(',')) << "]}\n";
+                comment << lines[k];
+            out << JsonFields()
+                       .add("file", fileOf(i))
+                       .add("lines", QJsonArray::fromStringList(comment))
+                       .text()
+                << "\n";
         }
         return rc;
     }
@@ -82,7 +87,7 @@ int RunComments(const QStringList& arguments)
     std::sort(hits.begin(), hits.end());
     for (int i : hits) {
         if (json)
-            out << "{\"file\":" << JsonString(fileOf(i)) << ",\"line\":" << JsonString(lines.at(i)) << "}\n";
+            out << JsonFields().add("file", fileOf(i)).add("line", lines.at(i)).text() << "\n";
         else
             out << fileOf(i) << ": " << lines.at(i) << "\n";
     }

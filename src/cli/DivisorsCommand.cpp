@@ -1,8 +1,10 @@
 // korvel-cli divisors (--freq HZ | --time MS) [--blocks N] [--json]
 // The F/T window's four texts after that input, or its numbers as JSON.
 
-#include "cli/CliSupport.h"
 #include "cli/FtInput.h"
+#include "cli/Json.h"
+#include "cli/Options.h"
+#include "cli/Printed.h"
 #include "cli/Subcommands.h"
 
 #include <QTextStream>
@@ -36,9 +38,13 @@ int RunDivisors(const QStringList& arguments)
     if (cl.isSet(QStringLiteral("json"))) {
         const int ticks = PeriodTicks(ft.pair);
         const double F = static_cast<double>(14745600.0L / ticks);
-        out << "{\"d1\":" << ft.pair.d1 << ",\"d2\":" << ft.pair.d2 << ",\"PeriodTicks\":" << ticks
-            << ",\"F\":" << JsonNumber(F)
-            << ",\"TrueTimeMs\":" << JsonNumber(ft.values.TrueTimeMs) << "}"
+        out << JsonFields()
+                   .add("d1", ft.pair.d1)
+                   .add("d2", ft.pair.d2)
+                   .add("PeriodTicks", ticks)
+                   .add("F", F)
+                   .add("TrueTimeMs", ft.values.TrueTimeMs)
+                   .text()
             << Qt::endl;
     } else {
         out << ft.values.lbDly << "\n"

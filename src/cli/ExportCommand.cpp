@@ -7,9 +7,11 @@
 
 #include "chart/Scaling.h"
 #include "chart/SeriesBuilder.h"
-#include "cli/CliSupport.h"
 #include "cli/FileSignal.h"
+#include "cli/Options.h"
 #include "cli/OutputFile.h"
+#include "cli/Printed.h"
+#include "cli/SaveAsWindow.h"
 #include "cli/Subcommands.h"
 #include "files/DataFileIo.h"
 #include "files/OpenExport.h"
@@ -166,22 +168,9 @@ QString BuildOpen(const QString& path, const ExportChoices& c, QByteArray* bytes
     return {};
 }
 
-}  // namespace
-
-int RunExport(const QStringList& arguments)
+// The command line of export, on the CommandLine it is given.
+void DefineExportOptions(CommandLine& cl)
 {
-    CommandLine cl(
-        QStringLiteral("export"), QStringLiteral("ФАЙЛ... (-o ВЫХОД | -o - | --out-dir ПАПКА) [параметры]"),
-        QStringLiteral(
-            "Текстовый файл всех точек (или части записи с --from/--to) каждого файла данных, "
-            "как его пишет кнопка «Сохранить» с расширением .txt после открытия файла. "
-            "Параметры, которые не заданы, берутся из настроек. Значения по умолчанию "
-            "пересчитываются по масштабу из настроек, а не по масштабу файла (так делает окно); "
-            "--file-scaling берёт коэффициент, сдвиг и имя оси Y каждого файла. --format csv, "
-            "npy или wav пишет открытый формат с точками, как их рисует график открытого файла "
-            "(режим отображения и единица X из настроек, масштаб файла), в том числе для файлов "
-            "акселерометра. Все имена проверяются до записи: выходной файл не может совпадать "
-            "со входным, два входных файла с одним именем в --out-dir — ошибка."));
     AddSettingsOption(cl);
     cl.addOption({{QStringLiteral("o"), QStringLiteral("output")},
                   QStringLiteral("Выходной файл (для одного входного); «-» — стандартный вывод."),
@@ -217,14 +206,12 @@ int RunExport(const QStringList& arguments)
                   QStringLiteral("Последняя точка: до этого X включительно."), QStringLiteral("X")});
     cl.addPositional(QStringLiteral("ФАЙЛ"), QStringLiteral("Файлы данных (*.dtw)."),
                      QStringLiteral("ФАЙЛ..."));
-    if (const int rc = cl.parse(arguments); rc >= 0)
-        return rc;
-    const QStringList files = cl.positional();
-    const bool toFile = cl.isSet(QStringLiteral("o"));
-    const bool toDir = cl.isSet(QStringLiteral("out-dir"));
-    if (files.isEmpty() || toFile == toDir || (toFile && files.size() != 1))
-        return cl.usageError(QStringLiteral("один ФАЙЛ с -o ВЫХОД, или ФАЙЛ... с --out-dir ПАПКА"));
+}
 
+// The choices of the parsed command line over the settings; nothing, with the exit status in
+// *rc, when they do not go together or the settings cannot be read.
+std::optional<ExportChoices> ReadExportChoices(CommandLine& cl, int* rc)
+{
     ExportChoices c;
     c.format = Format(cl.choice(QStringLiteral("format"), FormatNames, 0));
     if (c.format != Format::Txt)
@@ -243,34 +230,50 @@ int RunExport(const QStringList& arguments)
     if (c.from && c.to && *c.from > *c.to)
         cl.reject(QStringLiteral("--from больше --to"));
     const std::optional<SettingsValues> settings = SettingsFrom(cl);
-    if (!settings)
-        return ExitFailure;
+    if (!settings) {
+        *rc = ExitFailure;
+        return std::nullopt;
+    }
     c.settings = *settings;
     ApplyOptions(cl, c.settings);
-    if (cl.failed())
-        return cl.usageError();
+    if (cl.failed()) {
+        *rc = cl.usageError();
+        return std::nullopt;
+    }
+    return c;
+}
 
-    // Every output name is settled before the first file is written.
+// One output name for each input, every one settled and checked before the first file is
+// written; nothing, with the exit status in *rc, when one is refused.
+std::optional<QStringList> PlanOutputs(CommandLine& cl, const QStringList& files,
+                                       const ExportChoices& c, int* rc)
+{
     QStringList outputs;
     QStringList inputs = files;
     inputs << SettingsPathFor(cl);
-    if (toFile) {
+    if (cl.isSet(QStringLiteral("o"))) {
         outputs << cl.value(QStringLiteral("o"));
     } else {
         const QString dir = cl.value(QStringLiteral("out-dir"));
         QHash<QString, QString> byName;
         for (const QString& path : files) {
             const QString name = QFileInfo(path).completeBaseName() + '.' + FormatNames[int(c.format)];
-            if (byName.contains(name))
-                return cl.usageError(QStringLiteral("%1 и %2 дали бы один файл %3")
-                                         .arg(byName.value(name), path, name));
+            if (byName.contains(name)) {
+                *rc = cl.usageError(QStringLiteral("%1 и %2 дали бы один файл %3")
+                                        .arg(byName.value(name), path, name));
+                return std::nullopt;
+            }
             byName.insert(name, path);
             outputs << QDir(dir).filePath(name);
         }
-        if (QFileInfo::exists(dir) && !QFileInfo(dir).isDir())
-            return cl.usageError(QStringLiteral("--out-dir %1: это не папка").arg(dir));
-        if (!QDir().mkpath(dir))
-            return Failure(QStringLiteral("Не удалось создать папку %1").arg(dir));
+        if (QFileInfo::exists(dir) && !QFileInfo(dir).isDir()) {
+            *rc = cl.usageError(QStringLiteral("--out-dir %1: это не папка").arg(dir));
+            return std::nullopt;
+        }
+        if (!QDir().mkpath(dir)) {
+            *rc = Failure(QStringLiteral("Не удалось создать папку %1").arg(dir));
+            return std::nullopt;
+        }
     }
     for (const QString& out : outputs) {
         if (out == QLatin1String("-"))
@@ -278,13 +281,16 @@ int RunExport(const QStringList& arguments)
         const OutputCheck check = CheckOutputPath(out, inputs);
         if (!check.ok()) {
             PrintedMessages::print(check.message);
-            return check.exitCode;
+            *rc = check.exitCode;
+            return std::nullopt;
         }
     }
-    if (c.format == Format::Txt && !c.fileScaling)
-        if (const QString e = ScalingError(c.settings, false); !e.isEmpty())
-            return Failure(e);
+    return outputs;
+}
 
+// Each file to its output; a file that fails is said and the others are still written.
+int ExportFiles(const QStringList& files, const QStringList& outputs, const ExportChoices& c)
+{
     int rc = ExitOk;
     for (qsizetype i = 0; i < files.size(); ++i) {
         QByteArray bytes;
@@ -299,6 +305,43 @@ int RunExport(const QStringList& arguments)
             rc = Failure(error);
     }
     return rc;
+}
+
+}  // namespace
+
+int RunExport(const QStringList& arguments)
+{
+    CommandLine cl(
+        QStringLiteral("export"), QStringLiteral("ФАЙЛ... (-o ВЫХОД | -o - | --out-dir ПАПКА) [параметры]"),
+        QStringLiteral(
+            "Текстовый файл всех точек (или части записи с --from/--to) каждого файла данных, "
+            "как его пишет кнопка «Сохранить» с расширением .txt после открытия файла. "
+            "Параметры, которые не заданы, берутся из настроек. Значения по умолчанию "
+            "пересчитываются по масштабу из настроек, а не по масштабу файла (так делает окно); "
+            "--file-scaling берёт коэффициент, сдвиг и имя оси Y каждого файла. --format csv, "
+            "npy или wav пишет открытый формат с точками, как их рисует график открытого файла "
+            "(режим отображения и единица X из настроек, масштаб файла), в том числе для файлов "
+            "акселерометра. Все имена проверяются до записи: выходной файл не может совпадать "
+            "со входным, два входных файла с одним именем в --out-dir — ошибка."));
+    DefineExportOptions(cl);
+    if (const int rc = cl.parse(arguments); rc >= 0)
+        return rc;
+    const QStringList files = cl.positional();
+    const bool toFile = cl.isSet(QStringLiteral("o"));
+    if (files.isEmpty() || toFile == cl.isSet(QStringLiteral("out-dir")) || (toFile && files.size() != 1))
+        return cl.usageError(QStringLiteral("один ФАЙЛ с -o ВЫХОД, или ФАЙЛ... с --out-dir ПАПКА"));
+
+    int rc = ExitOk;
+    const std::optional<ExportChoices> c = ReadExportChoices(cl, &rc);
+    if (!c)
+        return rc;
+    const std::optional<QStringList> outputs = PlanOutputs(cl, files, *c, &rc);
+    if (!outputs)
+        return rc;
+    if (c->format == Format::Txt && !c->fileScaling)
+        if (const QString e = ScalingError(c->settings, false); !e.isEmpty())
+            return Failure(e);
+    return ExportFiles(files, *outputs, *c);
 }
 
 }  // namespace korvel::cli

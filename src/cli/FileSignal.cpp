@@ -1,5 +1,7 @@
 #include "cli/FileSignal.h"
 
+#include "cli/Options.h"
+#include "cli/Printed.h"
 #include "files/DataFileIo.h"
 #include "text/NumberFormat.h"
 

@@ -4,8 +4,9 @@
 
 #include "chart/PlottedSignal.h"
 #include "chart/Scaling.h"
-#include "cli/CliSupport.h"
+#include "cli/CommandLine.h"
 #include "files/DataFile.h"
+#include "settings/Settings.h"
 
 #include <optional>
 

@@ -1,7 +1,8 @@
 // korvel-cli info FILE... [--json]
 // What the loader reads from each data file: header, scaling, axis names, blocks, comment.
 
-#include "cli/CliSupport.h"
+#include "cli/Json.h"
+#include "cli/Printed.h"
 #include "cli/Subcommands.h"
 #include "files/DataFileIo.h"
 #include "text/NumberFormat.h"
@@ -34,14 +35,20 @@ void PrintJson(QTextStream& out, const QString& path, const LoadedDataFile& f)
 {
     const bool ordinary = f.Variant == VariantOrdinary;
     // The accelerometer variant stores no scaling; null says so rather than a made-up zero.
-    out << "{\"file\":" << JsonString(path) << ",\"DataKind\":" << f.record.DataKind
-        << ",\"Variant\":" << int(f.Variant) << ",\"SampleBytes\":" << f.record.SampleBuffer.size()
-        << ",\"SamplePeriod\":" << JsonNumber(f.record.SamplePeriod)
-        << ",\"ScaleK\":" << (ordinary ? JsonNumber(f.ScaleK) : QStringLiteral("null"))
-        << ",\"ScaleShift\":" << (ordinary ? QString::number(f.ScaleShift) : QStringLiteral("null"))
-        << ",\"AxisXName\":" << JsonString(f.AxisXName)
-        << ",\"AxisYName\":" << JsonString(f.AxisYName) << ",\"BlockCount\":" << f.record.BlockCount
-        << ",\"Comment\":" << JsonString(f.comment) << "}\n";
+    const QJsonValue none;
+    JsonFields j;
+    j.add("file", path)
+        .add("DataKind", f.record.DataKind)
+        .add("Variant", f.Variant)
+        .add("SampleBytes", f.record.SampleBuffer.size())
+        .add("SamplePeriod", f.record.SamplePeriod)
+        .add("ScaleK", ordinary ? QJsonValue(f.ScaleK) : none)
+        .add("ScaleShift", ordinary ? QJsonValue(f.ScaleShift) : none)
+        .add("AxisXName", f.AxisXName)
+        .add("AxisYName", f.AxisYName)
+        .add("BlockCount", f.record.BlockCount)
+        .add("Comment", f.comment);
+    out << j.text() << "\n";
 }
 
 }  // namespace

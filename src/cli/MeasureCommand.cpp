@@ -3,8 +3,10 @@
 
 #include "chart/Scaling.h"
 #include "cli/ArrayRun.h"
-#include "cli/CliSupport.h"
+#include "cli/BoardSession.h"
 #include "cli/FtInput.h"
+#include "cli/Options.h"
+#include "cli/Printed.h"
 #include "cli/Subcommands.h"
 #include "device/Acquisition.h"
 #include "device/ModeStarts.h"

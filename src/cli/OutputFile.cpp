@@ -1,5 +1,6 @@
 #include "cli/OutputFile.h"
 
+#include "cli/Printed.h"
 #include "files/DataFileIo.h"
 #include "settings/SettingsLocation.h"
 

@@ -2,7 +2,8 @@
 // Where a subcommand writes: checked before any work that could be lost, and a place to keep a
 // finished measurement when its own file still cannot be written.
 
-#include "cli/CliSupport.h"
+#include "cli/ExitCodes.h"
+#include "cli/SaveAsWindow.h"
 
 #include <QString>
 #include <QStringList>

@@ -7,8 +7,9 @@
 #include "chartview/ChartFill.h"
 #include "chartview/ChartView.h"
 #include "cli/ChartFile.h"
-#include "cli/CliSupport.h"
 #include "cli/FileSignal.h"
+#include "cli/Options.h"
+#include "cli/Printed.h"
 #include "cli/Subcommands.h"
 #include "files/DataFileIo.h"
 

@@ -2,7 +2,7 @@
 // The system's serial ports with their USB IDs, the board's marked, and the one that the
 // board subcommands (and the window) would open without --port.
 
-#include "cli/CliSupport.h"
+#include "cli/Json.h"
 #include "cli/Subcommands.h"
 #include "device/PortLocator.h"
 #include "serialport/BoardLink.h"
@@ -24,9 +24,10 @@ QString UsbIds(const SerialPortListing& p)
                                      : QStringLiteral("-");
 }
 
-QString JsonText(const QString& s)
+// An empty text is null.
+QJsonValue textOrNull(const QString& s)
 {
-    return s.isEmpty() ? QStringLiteral("null") : JsonString(s);
+    return s.isEmpty() ? QJsonValue() : QJsonValue(s);
 }
 
 }  // namespace
@@ -49,15 +50,17 @@ int RunPorts(const QStringList& arguments)
 
     QTextStream out(stdout);
     if (cl.isSet(QStringLiteral("json"))) {
-        QStringList items;
+        QList<JsonFields> items;
         for (const SerialPortListing& p : ports)
-            items << QStringLiteral("{\"device\":%1,\"vid\":%2,\"pid\":%3,\"description\":%4,"
-                                    "\"manufacturer\":%5,\"serial\":%6,\"board\":%7}")
-                         .arg(JsonString(p.device), JsonText(Hex4(p.vendorId)), JsonText(Hex4(p.productId)),
-                              JsonText(p.description), JsonText(p.manufacturer), JsonText(p.serialNumber),
-                              p.board ? QStringLiteral("true") : QStringLiteral("false"));
-        out << "{\"ports\":[" << items.join(QLatin1Char(',')) << "],\"chosen\":" << JsonText(chosen)
-            << "}" << Qt::endl;
+            items << JsonFields()
+                         .add("device", p.device)
+                         .add("vid", textOrNull(Hex4(p.vendorId)))
+                         .add("pid", textOrNull(Hex4(p.productId)))
+                         .add("description", textOrNull(p.description))
+                         .add("manufacturer", textOrNull(p.manufacturer))
+                         .add("serial", textOrNull(p.serialNumber))
+                         .add("board", p.board);
+        out << JsonFields().add("ports", items).add("chosen", textOrNull(chosen)).text() << Qt::endl;
         return ExitOk;
     }
     if (ports.isEmpty())

@@ -2,7 +2,8 @@
 // The "Read" button: the board's memory fetched again, without a new measurement.
 
 #include "cli/ArrayRun.h"
-#include "cli/CliSupport.h"
+#include "cli/BoardSession.h"
+#include "cli/Options.h"
 #include "cli/Subcommands.h"
 #include "device/Acquisition.h"
 #include "device/Commands.h"

@@ -1,7 +1,7 @@
 #include "cli/RealTimeRun.h"
 
 #include "chart/Scaling.h"
-#include "cli/CliSupport.h"
+#include "cli/Options.h"
 #include "text/NumberFormat.h"
 
 namespace korvel::cli {

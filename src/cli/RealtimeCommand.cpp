@@ -3,10 +3,14 @@
 // as the save button would save the recording.
 
 #include "chart/Scaling.h"
-#include "cli/CliSupport.h"
+#include "cli/BoardSession.h"
+#include "cli/Json.h"
+#include "cli/Options.h"
 #include "cli/OutputFile.h"
+#include "cli/Printed.h"
 #include "cli/ProgressBar.h"
 #include "cli/RealTimeRun.h"
+#include "cli/SaveAsWindow.h"
 #include "cli/StopOnSignal.h"
 #include "cli/Subcommands.h"
 #include "device/Acquisition.h"
@@ -15,6 +19,7 @@
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QJsonArray>
 #include <QTextStream>
 #include <QTimer>
 #include <algorithm>
@@ -31,33 +36,19 @@ QString PointJson(const Acquisition& acq, int i, qint64 elapsedMs, const ScaleCo
 {
     const quint16 w = acq.recording().RealTimeSignal[i];
     const int adc = Reading(w);
-    QString out = QStringLiteral("{\"point\":%1,\"elapsed_s\":%2,\"adc\":%3,\"value\":%4,"
-                                 "\"digital\":[%5,%6,%7]")
-                      .arg(i)
-                      .arg(QString::number(elapsedMs / 1000.0, 'f', 3))
-                      .arg(adc)
-                      .arg(JsonNumber(ConvertReading(adc, 0, scale)))
-                      .arg(int(LineHigh(w, 0)))
-                      .arg(int(LineHigh(w, 1)))
-                      .arg(int(LineHigh(w, 2)));
+    JsonFields j;
+    j.add("point", i)
+        .add("elapsed_s", elapsedMs / 1000.0)
+        .add("adc", adc)
+        .add("value", ConvertReading(adc, 0, scale))
+        .add("digital", QJsonArray{int(LineHigh(w, 0)), int(LineHigh(w, 1)), int(LineHigh(w, 2))});
     if (withTemperature)
-        out += QStringLiteral(",\"temperature_c\":%1").arg(JsonNumber(acq.recording().RealTimeTemperature[i] / 4.0));
-    return out + QLatin1Char('}');
+        j.add("temperature_c", acq.recording().RealTimeTemperature[i] / 4.0);
+    return j.text();
 }
 
-}  // namespace
-
-int RunRealtime(const QStringList& arguments)
+void DefineRealtimeOptions(CommandLine& cl)
 {
-    CommandLine cl(
-        QStringLiteral("realtime"), QStringLiteral("[--seconds N] [--temperature] [параметры] -o ФАЙЛ"),
-        QStringLiteral(
-            "Режим «В реальном времени»: раз в секунду одна выборка сигнала (и температура с "
-            "--temperature; тогда по порогам из настроек переключаются оба управляющих выхода). "
-            "Запись идёт --seconds секунд, без него — до Ctrl-C или до заполнения записи (65536 "
-            "точек). Ctrl-C или SIGTERM останавливают опрос, записанное сохраняется, код 0; второй "
-            "сигнал завершает программу сразу. Если плата не ответила ни разу за --timeout "
-            "секунд (по умолчанию 5), файл не пишется, код 1."));
     AddBoardOptions(cl);
     AddSettingsOption(cl);
     cl.addOption({QStringLiteral("seconds"), QStringLiteral("Сколько секунд записывать."),
@@ -72,66 +63,80 @@ int RunRealtime(const QStringList& arguments)
                                  "поступления: point (номер), elapsed_s (секунд от начала), adc, "
                                  "value (в величинах настроек), digital (три линии), temperature_c.")});
     AddSaveOptions(cl);
-    if (const int rc = cl.parse(arguments); rc >= 0)
-        return rc;
-    const double seconds = cl.real(QStringLiteral("seconds"), 0.001, 1e9, -1);
+}
+
+struct RealtimeChoices {
+    double seconds = -1;        // no limit when negative
+    int intervalMs = 1000;
+    qint64 answerLimitMs = 5000;
+    bool withTemperature = false;
+    bool json = false;
+    QString out;
+    SettingsValues settings;
+};
+
+// The choices of the parsed command line and the settings; nothing, with the exit status in
+// *rc, when one is wrong or the settings cannot be read.
+std::optional<RealtimeChoices> ReadRealtimeChoices(CommandLine& cl, int* rc)
+{
+    RealtimeChoices c;
+    c.seconds = cl.real(QStringLiteral("seconds"), 0.001, 1e9, -1);
     // The receiver gathers a short reply for 500 ms after its first byte; polling faster would
     // merge replies and silently lose points.
-    const int interval = cl.integer(QStringLiteral("interval"), 600, 3600000, 1000);
-    const qint64 answerLimitMs = TimeoutMs(cl, 5000);
-    const QString out = cl.value(QStringLiteral("o"));
-    if (out.isEmpty())
+    c.intervalMs = cl.integer(QStringLiteral("interval"), 600, 3600000, 1000);
+    c.answerLimitMs = TimeoutMs(cl, 5000);
+    c.withTemperature = cl.isSet(QStringLiteral("temperature"));
+    c.json = cl.isSet(QStringLiteral("json"));
+    c.out = cl.value(QStringLiteral("o"));
+    if (c.out.isEmpty())
         cl.reject(QStringLiteral("нужен -o ФАЙЛ"));
-    if (cl.failed())
-        return cl.usageError();
-
+    if (cl.failed()) {
+        *rc = cl.usageError();
+        return std::nullopt;
+    }
     const std::optional<SettingsValues> settings = SettingsFrom(cl);
-    if (!settings)
-        return ExitFailure;
-    const OutputCheck check = CheckOutputPath(out, {SettingsPathFor(cl)});
-    if (!check.ok()) {
-        PrintedMessages::print(check.message);
-        return check.exitCode;
+    if (!settings) {
+        *rc = ExitFailure;
+        return std::nullopt;
     }
-    ScaleCoefficients scale;
-    try {
-        // The window reads the thresholds before its timer starts; the file needs the scaling.
-        RealTimeRun::ThresholdsFrom(*settings);
-        scale = GetScaleParams(ScaleInputsFrom(*settings, CalcScales(2, 1).XUnitName)).coefficients;
-    } catch (const ConversionError& e) {
-        return Failure(e.message());
-    }
+    c.settings = *settings;
+    return c;
+}
 
-    const bool withTemperature = cl.isSet(QStringLiteral("temperature"));
-    std::unique_ptr<SerialPort> port = ConnectFromOptions(cl);
-    if (!port)
-        return ExitFailure;
-    Acquisition acq(*port);
+struct RealTimeOutcome {
+    bool answered = false;
+    bool portLost = false;
+};
+
+// The real-time mode on the board until the time is up, the record is full, a signal stops it
+// or the port goes away; the record stays in acq.
+RealTimeOutcome RecordRealTime(Acquisition& acq, const RealtimeChoices& c,
+                               const ScaleCoefficients& scale, const StopOnSignal& stop)
+{
     bool full = false;
     QObject::connect(&acq, &Acquisition::realTimeRecordFull, [&] { full = true; });
-    RealTimeRun run(acq, *settings, withTemperature, interval);
+    RealTimeRun run(acq, c.settings, c.withTemperature, c.intervalMs);
     QTextStream stdoutStream(stdout);
     QElapsedTimer elapsed;
-    if (cl.isSet(QStringLiteral("json")))
+    if (c.json)
         QObject::connect(&acq, &Acquisition::realTimeReply, [&] {
             stdoutStream << PointJson(acq, acq.recording().RealTimeCount - 1, elapsed.elapsed(), scale,
-                                      withTemperature)
+                                      c.withTemperature)
                          << Qt::endl;
         });
 
-    StopOnSignal stop;
     ProgressBar bar(true);
     QTimer barTimer;
     QObject::connect(&barTimer, &QTimer::timeout, [&] {
         const int points = acq.recording().RealTimeCount;
-        bar.show(QStringLiteral("ЗАПИСЬ %1").arg(points), seconds > 0 ? elapsed.elapsed() : 0,
-                 seconds > 0 ? qint64(seconds * 1000) : 0);
+        bar.show(QStringLiteral("ЗАПИСЬ %1").arg(points), c.seconds > 0 ? elapsed.elapsed() : 0,
+                 c.seconds > 0 ? qint64(c.seconds * 1000) : 0);
     });
     barTimer.start(250);
     elapsed.start();
-    const QDeadlineTimer end = seconds > 0 ? QDeadlineTimer(qint64(std::ceil(seconds * 1000)))
-                                           : QDeadlineTimer(QDeadlineTimer::Forever);
-    const QDeadlineTimer answerDeadline(answerLimitMs);
+    const QDeadlineTimer end = c.seconds > 0 ? QDeadlineTimer(qint64(std::ceil(c.seconds * 1000)))
+                                             : QDeadlineTimer(QDeadlineTimer::Forever);
+    const QDeadlineTimer answerDeadline(c.answerLimitMs);
     // The first reply after the start is dropped, but it tells that the board answers.
     const auto answered = [&] {
         return acq.recording().realTimeState != Recording::RealTimeState::AwaitingFirstReply;
@@ -150,21 +155,64 @@ int RunRealtime(const QStringList& arguments)
     run.finish();
     barTimer.stop();
     bar.finish();
-    const bool portLost = !port->isOpen();
+    return {answered(), !acq.port().isOpen()};
+}
+
+}  // namespace
+
+int RunRealtime(const QStringList& arguments)
+{
+    CommandLine cl(
+        QStringLiteral("realtime"), QStringLiteral("[--seconds N] [--temperature] [параметры] -o ФАЙЛ"),
+        QStringLiteral(
+            "Режим «В реальном времени»: раз в секунду одна выборка сигнала (и температура с "
+            "--temperature; тогда по порогам из настроек переключаются оба управляющих выхода). "
+            "Запись идёт --seconds секунд, без него — до Ctrl-C или до заполнения записи (65536 "
+            "точек). Ctrl-C или SIGTERM останавливают опрос, записанное сохраняется, код 0; второй "
+            "сигнал завершает программу сразу. Если плата не ответила ни разу за --timeout "
+            "секунд (по умолчанию 5), файл не пишется, код 1."));
+    DefineRealtimeOptions(cl);
+    if (const int rc = cl.parse(arguments); rc >= 0)
+        return rc;
+    int rc = ExitOk;
+    const std::optional<RealtimeChoices> c = ReadRealtimeChoices(cl, &rc);
+    if (!c)
+        return rc;
+    const OutputCheck check = CheckOutputPath(c->out, {SettingsPathFor(cl)});
+    if (!check.ok()) {
+        PrintedMessages::print(check.message);
+        return check.exitCode;
+    }
+    ScaleCoefficients scale;
+    try {
+        // The window reads the thresholds before its timer starts; the file needs the scaling.
+        RealTimeRun::ThresholdsFrom(c->settings);
+        scale = GetScaleParams(ScaleInputsFrom(c->settings, CalcScales(2, 1).XUnitName)).coefficients;
+    } catch (const ConversionError& e) {
+        return Failure(e.message());
+    }
+
+    std::unique_ptr<SerialPort> port = ConnectFromOptions(cl);
+    if (!port)
+        return ExitFailure;
+    Acquisition acq(*port);
+    // Kept to the end: a signal while the record is saved does not cut the save short.
+    const StopOnSignal stop;
+    const RealTimeOutcome run = RecordRealTime(acq, *c, scale, stop);
     port->close();
-    if (!answered())
-        return Failure(portLost ? QStringLiteral("USB: нет связи") : QStringLiteral("Плата АЦП не ответила"));
+    if (!run.answered)
+        return Failure(run.portLost ? QStringLiteral("USB: нет связи") : QStringLiteral("Плата АЦП не ответила"));
 
     SaveChoices choices;
-    choices.termoHasPoints = withTemperature && acq.recording().RealTimeCount > 0;
+    choices.termoHasPoints = c->withTemperature && acq.recording().RealTimeCount > 0;
     // The real-time start selects seconds as the X unit.
     choices.XUnitName = CalcScales(2, 1).XUnitName;
     choices.comment = cl.value(QStringLiteral("comment"));
-    const int rc = SaveOrRecover(out, acq.recording(), choices, *settings);
+    const int saved = SaveOrRecover(c->out, acq.recording(), choices, c->settings);
     // What came before the port went away is kept, but the run did not end as asked.
-    if (rc == ExitOk && portLost)
-        return Failure(QStringLiteral("USB: нет связи; записанное до обрыва сохранено в ") + out);
-    return rc;
+    if (saved == ExitOk && run.portLost)
+        return Failure(QStringLiteral("USB: нет связи; записанное до обрыва сохранено в ") + c->out);
+    return saved;
 }
 
 }  // namespace korvel::cli

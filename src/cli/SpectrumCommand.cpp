@@ -5,9 +5,11 @@
 
 #include "chartview/SpectrumChart.h"
 #include "cli/ChartFile.h"
-#include "cli/CliSupport.h"
 #include "cli/FileSignal.h"
+#include "cli/Json.h"
+#include "cli/Options.h"
 #include "cli/OutputFile.h"
+#include "cli/Printed.h"
 #include "cli/Subcommands.h"
 #include "files/OpenExport.h"
 #include "spectrum/SignalAnalysis.h"
@@ -54,28 +56,31 @@ QByteArray tabText(const ExportTable& t)
     return out;
 }
 
-QString peakJson(const Spectrum& s)
+// The spectrum's peak under "peak", or null when it has none.
+JsonFields& addPeak(JsonFields& j, const Spectrum& s)
 {
     if (!s.peak)
-        return QStringLiteral("null");
-    return QStringLiteral("{\"frequency_hz\":%1,\"amplitude\":%2}")
-        .arg(JsonNumber(s.peak->frequencyHz), JsonNumber(s.peak->amplitude));
+        return j.add("peak", QJsonValue());
+    return j.add("peak", JsonFields()
+                             .add("frequency_hz", s.peak->frequencyHz)
+                             .add("amplitude", s.peak->amplitude));
 }
 
 QString json(const SignalAnalysis& a)
 {
     const Spectrum& first = a.channels.front().spectrum;
-    QString j = QStringLiteral("{\"sample_rate_hz\":%1,\"bins\":%2,\"resolution_hz\":%3")
-                    .arg(JsonNumber(a.sampleRateHz))
-                    .arg(first.amplitude.size())
-                    .arg(JsonNumber(first.resolutionHz));
+    JsonFields j;
+    j.add("sample_rate_hz", a.sampleRateHz)
+        .add("bins", qsizetype(first.amplitude.size()))
+        .add("resolution_hz", first.resolutionHz);
     if (a.channels.size() == 1)
-        return j + QStringLiteral(",\"peak\":") + peakJson(first) + '}';
-    QStringList channels;
-    for (size_t c = 0; c < a.channels.size(); ++c)
-        channels << QStringLiteral("%1:{\"peak\":%2}")
-                        .arg(JsonString(ChannelName(a, c)), peakJson(a.channels[c].spectrum));
-    return j + QStringLiteral(",\"channels\":{") + channels.join(',') + QStringLiteral("}}");
+        return addPeak(j, first).text();
+    JsonFields channels;
+    for (size_t c = 0; c < a.channels.size(); ++c) {
+        JsonFields channel;
+        channels.add(ChannelName(a, c), addPeak(channel, a.channels[c].spectrum));
+    }
+    return j.add("channels", channels).text();
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // korvel-cli stats FILE [--from X --to X] [--display-mode M] [--json]
 // The measurements of a data file's signal, as the window's spectrum shows them.
 
-#include "cli/CliSupport.h"
 #include "cli/FileSignal.h"
+#include "cli/Json.h"
 #include "cli/Subcommands.h"
 #include "spectrum/SignalAnalysis.h"
 
@@ -28,12 +28,12 @@ std::vector<Field> fieldsOf(const ChannelAnalysis& c)
             {"dominant_frequency_hz", dominant}};
 }
 
-QString jsonObject(const ChannelAnalysis& c)
+JsonFields jsonObject(const ChannelAnalysis& c)
 {
-    QStringList parts;
+    JsonFields j;
     for (const Field& f : fieldsOf(c))
-        parts << QStringLiteral("\"%1\":%2").arg(QLatin1String(f.key), JsonNumber(f.value));
-    return '{' + parts.join(',') + '}';
+        j.add(f.key, f.value);
+    return j;
 }
 
 }  // namespace
@@ -60,12 +60,12 @@ int RunStats(const QStringList& arguments)
     QTextStream out(stdout);
     if (cl.isSet(QStringLiteral("json"))) {
         if (a.channels.size() == 1) {
-            out << jsonObject(a.channels.front()) << '\n';
+            out << jsonObject(a.channels.front()).text() << '\n';
         } else {
-            QStringList parts;
+            JsonFields channels;
             for (size_t c = 0; c < a.channels.size(); ++c)
-                parts << JsonString(ChannelName(a, c)) + ':' + jsonObject(a.channels[c]);
-            out << "{\"channels\":{" << parts.join(',') << "}}\n";
+                channels.add(ChannelName(a, c), jsonObject(a.channels[c]));
+            out << JsonFields().add("channels", channels).text() << '\n';
         }
         return ExitOk;
     }

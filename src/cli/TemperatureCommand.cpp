@@ -1,7 +1,9 @@
 // korvel-cli temperature [--json]
 // One reading of the board's sensor, printed as the status panel shows it.
 
-#include "cli/CliSupport.h"
+#include "cli/BoardSession.h"
+#include "cli/Json.h"
+#include "cli/Printed.h"
 #include "cli/Subcommands.h"
 #include "device/Acquisition.h"
 #include "text/NumberFormat.h"
@@ -41,8 +43,11 @@ int RunTemperature(const QStringList& arguments)
         // The panel's "%4.1f" in the system's number format.
         double celsius = 0;
         const bool number = TryStrToFloat(text.trimmed().section(QLatin1Char(' '), 0, 0), &celsius);
-        out << "{\"temperature_c\":" << (number ? JsonNumber(celsius) : QStringLiteral("null"))
-            << ",\"text\":" << JsonString(text.trimmed()) << "}" << Qt::endl;
+        out << JsonFields()
+                   .add("temperature_c", number ? QJsonValue(celsius) : QJsonValue())
+                   .add("text", text.trimmed())
+                   .text()
+            << Qt::endl;
     } else {
         out << text << Qt::endl;
     }

@@ -3,7 +3,7 @@
 // reported, numbers taken only whole, and Ctrl-C handled as a shell user expects.
 
 #include "CliTestSupport.h"
-#include "cli/CliSupport.h"
+#include "cli/BoardSession.h"
 #include "cli/StopOnSignal.h"
 #include "cli/Subcommands.h"
 #include "device/Commands.h"

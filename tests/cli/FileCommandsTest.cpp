@@ -2,7 +2,7 @@
 
 #include "CliTestSupport.h"
 #include "chart/Scaling.h"
-#include "cli/CliSupport.h"
+#include "cli/Options.h"
 #include "files/DataFileIo.h"
 #include "files/TextExport.h"
 #include "settings/Settings.h"

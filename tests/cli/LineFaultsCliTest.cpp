@@ -4,7 +4,7 @@
 
 #include "CliTestSupport.h"
 #include "cli/ArrayRun.h"
-#include "cli/CliSupport.h"
+#include "cli/BoardSession.h"
 #include "cli/Subcommands.h"
 #include "device/Commands.h"
 #include "files/DataFileIo.h"
