@@ -2,6 +2,7 @@
 // The folder's comment list as the window builds it, or the lines a search finds in it, each
 // with its file.
 
+#include "cli/CommandLine.h"
 #include "cli/Json.h"
 #include "cli/Printed.h"
 #include "cli/Subcommands.h"

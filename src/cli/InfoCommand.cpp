@@ -1,6 +1,7 @@
 // korvel-cli info FILE... [--json]
 // What the loader reads from each data file: header, scaling, axis names, blocks, comment.
 
+#include "cli/CommandLine.h"
 #include "cli/Json.h"
 #include "cli/Printed.h"
 #include "cli/Subcommands.h"

@@ -2,6 +2,8 @@
 // The system's serial ports with their USB IDs, the board's marked, and the one that the
 // board subcommands (and the window) would open without --port.
 
+#include "cli/CommandLine.h"
+#include "cli/ExitCodes.h"
 #include "cli/Json.h"
 #include "cli/Subcommands.h"
 #include "device/PortLocator.h"

@@ -3,6 +3,7 @@
 
 #include "cli/ArrayRun.h"
 #include "cli/BoardSession.h"
+#include "cli/ExitCodes.h"
 #include "cli/Options.h"
 #include "cli/Subcommands.h"
 #include "device/Acquisition.h"

@@ -1,6 +1,7 @@
 // korvel-cli simulate [--link PATH] [--throttle] [--time-scale X] [--seed N]
 // Serves the simulated board on a pseudo-terminal until interrupted.
 
+#include "cli/CommandLine.h"
 #include "cli/Printed.h"
 #include "cli/StopOnSignal.h"
 #include "cli/Subcommands.h"

@@ -1,6 +1,7 @@
 // korvel-cli stats FILE [--from X --to X] [--display-mode M] [--json]
 // The measurements of a data file's signal, as the window's spectrum shows them.
 
+#include "cli/ExitCodes.h"
 #include "cli/FileSignal.h"
 #include "cli/Json.h"
 #include "cli/Subcommands.h"

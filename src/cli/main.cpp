@@ -1,5 +1,6 @@
 // korvel-cli: the program's core without windows. The first argument names the subcommand.
 
+#include "cli/ExitCodes.h"
 #include "cli/Options.h"
 #include "cli/Subcommands.h"
 #include "settings/SettingsLocation.h"

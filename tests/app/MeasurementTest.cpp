@@ -129,7 +129,7 @@ TEST(Measurement, StatusReplyStartsTheTransferInTheWindow)
     EXPECT_EQ(r.w().dataHeader().AxisXName, QStringLiteral("Время, мс"));
     EXPECT_TRUE(r.f().Chart1->Series1()->data()->isEmpty());
     EXPECT_TRUE(r.f().Chart1->Series2()->data()->isEmpty());
-    EXPECT_EQ(r.w().dataHeader().DataKind, 1);
+    EXPECT_EQ(r.acq().recording().DataKind, 1);
     EXPECT_EQ(r.f().gbFile->title(), QStringLiteral("Комментарий"));
     EXPECT_TRUE(r.f().lbRestPercent->text().isEmpty());
     EXPECT_EQ(r.window->statusPanel(0)->text(), QStringLiteral("ПЕРЕДАЧА МАССИВА, 1с"));

@@ -2,8 +2,10 @@
 // Running korvel-cli in the tests: the built program through QProcess (its stdout, stderr and
 // exit status), or a subcommand in-process against a board the test can look into.
 
+#include "cli/ExitCodes.h"
 #include "serial/SerialPort.h"
 #include "sim/SimulatedPort.h"
+#include "text/Messages.h"
 
 #include <QDir>
 #include <QFile>
