@@ -2,6 +2,7 @@
 
 #include "device/Commands.h"
 #include "device/Decode.h"
+#include "record/BoardWords.h"
 
 #include <algorithm>
 #include <cmath>
@@ -190,11 +191,11 @@ void BoardSimulator::fillAdc(int samples, double periodUs)
                          jitter(noise);
         quint16 w = clampReading(v);
         if ((i / 600) & 1)
-            w |= 0x2000;
+            w |= DigitalLineBits[0];
         if ((i / 1500) & 1)
-            w |= 0x4000;
+            w |= DigitalLineBits[1];
         if ((i / 4000) & 1)
-            w |= 0x8000;
+            w |= DigitalLineBits[2];
         memory_[static_cast<size_t>(i)] = w;
     }
 }
@@ -211,7 +212,7 @@ void BoardSimulator::fillAccel(int samples, quint8 mask)
         if (mask == 3) {
             // X and Y alternate; bit 15 marks X.
             const double t = (i / 2) * periodS;
-            w = (i % 2 == 0) ? static_cast<quint16>(clampReading(x(t)) | 0x8000)
+            w = (i % 2 == 0) ? static_cast<quint16>(clampReading(x(t)) | AccelXChannelBit)
                              : clampReading(y(t));
         } else {
             const double t = i * periodS;
@@ -268,7 +269,7 @@ quint16 BoardSimulator::liveSampleWord(qint64 nowUs) const
     // A slow sine, so a once-a-second plot shows a shape; line 1 toggles every 5 s.
     quint16 w = clampReading(2048 + 1500 * std::sin(2 * std::numbers::pi * t / 60));
     if ((nowUs / 5000000) & 1)
-        w |= 0x2000;
+        w |= DigitalLineBits[0];
     return w;
 }
 
