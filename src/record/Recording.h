@@ -2,7 +2,8 @@
 // One measurement as taken: the sample words with their kind, the command that started the mode,
 // the periods, and the real-time tables with the count of their points. The acquisition object
 // owns the current one; the chart, the spectrum, the files and korvel-cli read it by const
-// reference. A value: keeping one aside and putting it back is a copy.
+// reference. A value: keeping one aside and putting it back is a copy. Every member has its
+// initializer, so a designated initializer names only the fields it sets.
 
 #include "record/BoardWords.h"
 
@@ -16,10 +17,10 @@ namespace korvel {
 struct Recording {
     // The array's sample words as received or loaded; a kind-129 record holds n signal words,
     // then n temperature words in quarter degrees.
-    QByteArray SampleBuffer;
+    QByteArray SampleBuffer{};
     quint16 DataKind = DataKindSignal;
     // How the words are read (ModeOf).
-    QByteArray ModeCommand;
+    QByteArray ModeCommand{};
     quint16 BlockCount = 8;
     double SamplePeriod = 0.0;      // µs
     double AccelPeriod = 0.0007;    // s, as the board last reported it
@@ -27,8 +28,8 @@ struct Recording {
     // Real time: the tables replies are stored in, and the points counted so far. A fresh start
     // drops its first reply, which only answers the start.
     enum class RealTimeState { Counting, AwaitingFirstReply };
-    std::vector<quint16> RealTimeSignal;
-    std::vector<qint16> RealTimeTemperature;
+    std::vector<quint16> RealTimeSignal{};
+    std::vector<qint16> RealTimeTemperature{};
     int RealTimeCount = 0;
     RealTimeState realTimeState = RealTimeState::Counting;
 

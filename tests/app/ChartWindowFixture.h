@@ -49,12 +49,8 @@ struct ChartWindow {
     void setData(const QByteArray& buffer, double samplePeriod = 1.0, quint16 blocks = 8)
     {
         emit acq().transferStarted(0);
-        Recording r;
-        r.ModeCommand = QByteArray("\x01\x00\x00", 3);
-        r.SampleBuffer = buffer;
-        r.SamplePeriod = samplePeriod;
-        r.BlockCount = blocks;
-        acq().loadRecording(r);
+        acq().loadRecording({.SampleBuffer = buffer, .ModeCommand = QByteArray("\x01\x00\x00", 3),
+                             .BlockCount = blocks, .SamplePeriod = samplePeriod});
     }
 
     // A user's choice in a list: the selection, then the signal the handlers listen to.

@@ -16,9 +16,7 @@ using Origin = MainWindow::ChartOrigin;
 TEST(ChartWindow, FileCoefficientsAreLockedUntilThePanelIsClicked)
 {
     ChartWindow w;
-    RecordToSave file;
-    file.record.SampleBuffer = Words({100, 200});
-    file.record.SamplePeriod = 1.0;
+    RecordToSave file{.record = {.SampleBuffer = Words({100, 200}), .SamplePeriod = 1.0}};
     file.in.ScaleK = 0.5;
     file.in.ScaleShift = 100;
     file.in.eYTitle = QStringLiteral("Давление, кПа");

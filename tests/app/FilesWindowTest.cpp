@@ -211,14 +211,11 @@ TEST(FilesWindow, SavingBeforeAnyMeasurementKeepsTheOldFile)
 TEST(FilesWindow, RealTimeRecordingWithTemperatureLoadsAsKind129)
 {
     FilesWindow w;
-    Recording r;
-    r.ModeCommand = QByteArray(1, '\x15');
-    r.SamplePeriod = 1000000.0;
+    Recording r{.ModeCommand = QByteArray(1, '\x15'), .SamplePeriod = 1000000.0, .RealTimeCount = 1000};
     for (int i = 0; i < 1000; ++i) {
         r.RealTimeSignal.push_back(quint16(2048 + i));
         r.RealTimeTemperature.push_back(qint16(80 + i % 8));
     }
-    r.RealTimeCount = 1000;
     w.acq().loadRecording(r);
     // The temperature trace holds points: that is what makes the recording kind 129.
     w.chart().SeriTermo()->addData(0.0, 20.0);
@@ -249,12 +246,8 @@ TEST(FilesWindow, AccelerometerRecordingDrawsTheSameAfterLoadAndSavesAgainEqual)
         for (quint16 word : {x, y})
             buffer.append(char(word & 0xff)).append(char(word >> 8));
     }
-    Recording r;
-    r.ModeCommand = QByteArray::fromHex("1a0003");
-    r.SampleBuffer = buffer;
-    r.BlockCount = 1;
-    r.SamplePeriod = 1.0;
-    w.acq().loadRecording(r);
+    w.acq().loadRecording({.SampleBuffer = buffer, .ModeCommand = QByteArray::fromHex("1a0003"),
+                           .BlockCount = 1, .SamplePeriod = 1.0});
     w.f().btADXL->click();
     w.window->ShowChart(Origin::timRx);
     const auto pointsOf = [](const QCPGraph* g) {
@@ -274,9 +267,7 @@ TEST(FilesWindow, AccelerometerRecordingDrawsTheSameAfterLoadAndSavesAgainEqual)
     EXPECT_EQ(quint8(first[4]), 2);
     EXPECT_EQ(w.window->dataHeader().AxisXName, QStringLiteral("Время, с"));
 
-    Recording other;
-    other.ModeCommand = QByteArray("\x01\x00\x00", 3);
-    w.acq().loadRecording(other);
+    w.acq().loadRecording({.ModeCommand = QByteArray("\x01\x00\x00", 3)});
     w.load(QStringLiteral("accel.txt"));
     ASSERT_TRUE(w.messages.said.isEmpty()) << w.messages.texts().join('|').toStdString();
     EXPECT_EQ(w.acq().ModeCommand(), QByteArray::fromHex("1a0003"));

@@ -8,11 +8,9 @@ using korvel::testing::Words;
 
 TEST(PlottedSignal, OrdinaryRecordWithTemperatureKeepsWordsAndQuarterDegrees)
 {
-    Recording r;
-    r.SampleBuffer = Words({0x2005, 0x0007, 90, 0xFFD7});   // two signal words, two temperatures
-    r.DataKind = 129;
-    r.ModeCommand = QByteArray("\x12\x00\x00", 3);
-    r.SamplePeriod = 4.0;
+    // Two signal words, two temperatures.
+    const Recording r{.SampleBuffer = Words({0x2005, 0x0007, 90, 0xFFD7}), .DataKind = 129,
+                      .ModeCommand = QByteArray("\x12\x00\x00", 3), .SamplePeriod = 4.0};
     // Values of (r - 1) × 0.5 against time in ms.
     const PlottedSignal s = PlotSignal(r, {0, 1000, {0.5, 1}});
     ASSERT_EQ(s.channels.size(), 1u);
@@ -25,10 +23,8 @@ TEST(PlottedSignal, OrdinaryRecordWithTemperatureKeepsWordsAndQuarterDegrees)
 
 TEST(PlottedSignal, TwoAccelerometerChannelsSplitByTheMarkBit)
 {
-    Recording r;
-    r.SampleBuffer = Words({0x8010, 0x0010, 0x8020, 0x0030});
-    r.ModeCommand = QByteArray("\x1A\xE0\x03", 3);
-    r.AccelPeriod = 0.002;
+    const Recording r{.SampleBuffer = Words({0x8010, 0x0010, 0x8020, 0x0030}),
+                      .ModeCommand = QByteArray("\x1A\xE0\x03", 3), .AccelPeriod = 0.002};
     const PlottedSignal s = PlotSignal(r, {1, 1, {1.0, 0}});
     ASSERT_EQ(s.channels.size(), 2u);
     EXPECT_EQ(s.channels[0].points.y, (QVector<double>{1, 17}));    // + AccelOffsetX
@@ -40,11 +36,8 @@ TEST(PlottedSignal, TwoAccelerometerChannelsSplitByTheMarkBit)
 
 TEST(PlottedSignal, RealTimePointsAndTheVisibleRange)
 {
-    Recording r;
-    r.ModeCommand = QByteArray(1, '\x14');
-    r.SamplePeriod = 1000000;
-    r.RealTimeSignal = {1, 2, 3, 4, 5};
-    r.RealTimeCount = 5;
+    const Recording r{.ModeCommand = QByteArray(1, '\x14'), .SamplePeriod = 1000000,
+                      .RealTimeSignal = {1, 2, 3, 4, 5}, .RealTimeCount = 5};
     const PlottedSignal s = PlotSignal(r, {3, 1000000, {1.0, 0}});   // ADC units, seconds
     EXPECT_EQ(s.channels[0].points.y, (QVector<double>{1, 2, 3, 4, 5}));
     EXPECT_DOUBLE_EQ(s.samplePeriodSeconds, 1.0);

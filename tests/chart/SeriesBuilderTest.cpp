@@ -17,24 +17,15 @@ const ScaleCoefficients unit{1.0, 0};
 // The command literals hold no zero byte, so they end where the text does.
 Recording ordinary(const QByteArray& buffer, const char* command = "\x01\x02\x03")
 {
-    Recording d;
-    d.SampleBuffer = buffer;
-    d.ModeCommand = QByteArray(command);
-    d.SamplePeriod = 2.0;
-    return d;
+    return {.SampleBuffer = buffer, .ModeCommand = QByteArray(command), .SamplePeriod = 2.0};
 }
 
 // A real-time record at one point a second.
 Recording realTime(const std::vector<quint16>& signal, int count,
                    Recording::RealTimeState state = Recording::RealTimeState::Counting)
 {
-    Recording r;
-    r.ModeCommand = QByteArray(1, '\x14');
-    r.SamplePeriod = 1000000.0;
-    r.RealTimeSignal = signal;
-    r.RealTimeCount = count;
-    r.realTimeState = state;
-    return r;
+    return {.ModeCommand = QByteArray(1, '\x14'), .SamplePeriod = 1000000.0, .RealTimeSignal = signal,
+            .RealTimeCount = count, .realTimeState = state};
 }
 
 DisplayOptions mode(int displayMode, std::array<bool, 3> lines = {})

@@ -24,10 +24,8 @@ namespace {
 
 RecordToSave oneBlock()
 {
-    RecordToSave file;
-    file.record.BlockCount = 1;
-    file.record.SampleBuffer = QByteArray(BlockBytes, '\x5a');
-    file.record.SamplePeriod = 1.0;
+    RecordToSave file{
+        .record = {.SampleBuffer = QByteArray(BlockBytes, '\x5a'), .BlockCount = 1, .SamplePeriod = 1.0}};
     file.in.ScaleK = 1.0;
     file.in.AxisXName = QStringLiteral("Время, мкс");
     file.in.comment = QStringLiteral("новый");
@@ -127,11 +125,10 @@ TEST(DataFileSaveFaults, WithoutTheWindows1251CodecNoFileIsReplaced)
     }
     ForceCp1251Available(false);
     const DataFileSaveResult data = oneBlock().save(e.path);
-    Recording words;
-    words.SampleBuffer = QByteArray(10, '\x01');
     TextExportInput table;
     table.last = 4;
-    const TextExportSaveResult exported = SaveTextExport(text, words, table);
+    const TextExportSaveResult exported =
+        SaveTextExport(text, {.SampleBuffer = QByteArray(10, '\x01')}, table);
     RecordingMessages messages;
     const bool settingsSaved = SaveSettings(ini, SettingsValues(), messages);
     ForceCp1251Available(std::nullopt);

@@ -110,13 +110,11 @@ TEST(DataFileRealTime, ThousandPointsWithTemperatureReloadAndSaveAgainUnchanged)
         signal[i] = quint16((i * 37) & 0xEFFF);
         temperature[i] = qint16(-40 + i);
     }
-    RecordToSave file;
-    file.record.ModeCommand = QByteArray(1, '\x15');
+    // BlockCount 8 is left from an earlier measurement; real-time data ignores it.
+    RecordToSave file{.record = {.ModeCommand = QByteArray(1, '\x15'), .BlockCount = 8,
+                                 .RealTimeSignal = signal, .RealTimeTemperature = temperature,
+                                 .RealTimeCount = 1000}};
     file.in.termoHasPoints = true;
-    file.record.RealTimeCount = 1000;
-    file.record.RealTimeSignal = signal;
-    file.record.RealTimeTemperature = temperature;
-    file.record.BlockCount = 8;  // left from an earlier measurement; real-time data ignores it
     const DataFileSaveResult first = file.build();
     ASSERT_TRUE(first.output);
     EXPECT_EQ(first.output->header.DataKind, 129);
@@ -271,10 +269,8 @@ TEST(DataFileAccelerometer, TwoChannelsSurviveSaveAndLoadAndSaveAgainIsEqual)
     std::vector<quint16> live;
     for (int i = 0; i < 30000; ++i)
         live.push_back(i % 2 == 0 ? quint16(0xF000 | (i & 0x0FFF)) : quint16((i * 3) & 0x0FFF));
-    RecordToSave file;
+    RecordToSave file{.record = {.SampleBuffer = words(live), .BlockCount = 1}};
     file.in.AccelerometerMode = true;
-    file.record.BlockCount = 1;
-    file.record.SampleBuffer = words(live);
     file.in.comment = QStringLiteral("ось");
     const DataFileSaveResult first = file.build();
     ASSERT_TRUE(first.output);

@@ -18,9 +18,8 @@ namespace {
 
 QByteArray dataFile(const QString& comment, quint16 blocks = 1, bool accelerometer = false)
 {
-    Recording record;
-    record.BlockCount = blocks;
-    record.SampleBuffer = QByteArray(qsizetype(blocks) * BlockBytes, '\x01');
+    const Recording record{.SampleBuffer = QByteArray(qsizetype(blocks) * BlockBytes, '\x01'),
+                           .BlockCount = blocks};
     DataFileSaveInput in;
     in.AccelerometerMode = accelerometer;
     in.AxisXName = QStringLiteral("Время, мкс");

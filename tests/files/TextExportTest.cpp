@@ -22,7 +22,7 @@ QByteArray wordBuffer(const std::vector<quint16>& ws)
 // A record and the choices of its export.
 struct Export {
     Recording record;
-    TextExportInput in;
+    TextExportInput in{};
 };
 
 // The export's lines; every one must end in a lone CR.
@@ -112,12 +112,9 @@ TEST(TextExport, RealTimeRowsWithTemperatureAndDigitalLines)
     std::vector<qint16> temperature(65536, 0);
     signal[0] = 0xA00F;
     temperature[0] = -10;
-    Export e;
+    Export e{.record = {.ModeCommand = QByteArray(1, '\x14'), .RealTimeSignal = signal,
+                        .RealTimeTemperature = temperature, .RealTimeCount = 1}};
     e.in.cbTxtSaveY = 1;
-    e.record.ModeCommand = QByteArray(1, '\x14');
-    e.record.RealTimeCount = 1;
-    e.record.RealTimeSignal = signal;
-    e.record.RealTimeTemperature = temperature;
     e.in.last = 0;
     EXPECT_EQ(linesOf(e).last(), "15");
     e.in.cbTermo = true;
@@ -138,14 +135,11 @@ TEST(TextExport, LoadedFileWithTemperatureHasATColumnAndReadsPastTheTables)
     }
     std::vector<quint16> signal(ws.begin(), ws.begin() + 65536);
     std::vector<qint16> temperature(ws.begin() + points, ws.begin() + points + 65536);
-    Export e;
+    Export e{.record = {.SampleBuffer = wordBuffer(ws), .DataKind = 129, .RealTimeSignal = signal,
+                        .RealTimeTemperature = temperature}};
     e.in.cbTxtSaveY = 1;
     e.in.cbTxtSaveX = 3;
     e.in.CoefficientsFromFile = true;
-    e.record.DataKind = 129;
-    e.record.SampleBuffer = wordBuffer(ws);
-    e.record.RealTimeSignal = signal;
-    e.record.RealTimeTemperature = temperature;
     e.in.first = 65530;
     e.in.last = points - 1;
     const QStringList lines = linesOf(e);

@@ -10,7 +10,7 @@ namespace korvel::testing {
 
 struct RecordToSave {
     Recording record;
-    DataFileSaveInput in;
+    DataFileSaveInput in{};
 
     DataFileSaveResult build() const { return BuildDataFile(record, in); }
     DataFileSaveResult save(const QString& path) const { return SaveDataFile(path, record, in); }
@@ -21,11 +21,8 @@ inline RecordToSave recordingWithTemperature(const std::vector<quint16>& signal,
                                              const std::vector<qint16>& temperature)
 {
     RecordToSave s;
-    s.record.ModeCommand = QByteArray(1, '\x15');
-    s.record.RealTimeCount = static_cast<int>(signal.size());
-    s.record.RealTimeSignal = signal;
-    s.record.RealTimeTemperature = temperature;
-    s.record.SamplePeriod = 1000000.0;
+    s.record = {.ModeCommand = QByteArray(1, '\x15'), .SamplePeriod = 1000000.0, .RealTimeSignal = signal,
+                .RealTimeTemperature = temperature, .RealTimeCount = static_cast<int>(signal.size())};
     s.in.termoHasPoints = true;
     s.in.ScaleK = 1.0;
     return s;
