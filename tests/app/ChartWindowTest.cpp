@@ -16,7 +16,8 @@ using Origin = MainWindow::ChartOrigin;
 TEST(ChartWindow, FileCoefficientsAreLockedUntilThePanelIsClicked)
 {
     ChartWindow w;
-    RecordToSave file{.record = {.SampleBuffer = Words({100, 200}), .SamplePeriod = 1.0}};
+    RecordToSave file{
+        .record = {.SampleBuffer = Words({100, 200}), .BlockCount = 0, .SamplePeriod = 1.0}};
     file.in.ScaleK = 0.5;
     file.in.ScaleShift = 100;
     file.in.eYTitle = QStringLiteral("Давление, кПа");

@@ -122,7 +122,7 @@ TEST(CliProgram, EveryJsonOutputIsValidJson)
     QTemporaryDir dir;
     const QString ini = korvel::testing::DefaultSettingsFile(dir.path());
     // A damaged header may hold a period that is not a number.
-    const Recording broken{.SamplePeriod = std::numeric_limits<double>::quiet_NaN()};
+    const Recording broken{.BlockCount = 0, .SamplePeriod = std::numeric_limits<double>::quiet_NaN()};
     DataFileSaveInput notes;
     notes.ScaleK = std::numeric_limits<double>::infinity();
     notes.comment = QStringLiteral("\"кавычки\"\tи\\");

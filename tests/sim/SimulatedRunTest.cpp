@@ -142,7 +142,11 @@ TEST(SimulatedRun, RealTimeRepliesFollowTheBoard)
     r.acq.beginRealTimeRecord();
     for (int i = 0; i < 3; ++i) {
         r.acq.sendRealTimeRequest(true);
-        ASSERT_TRUE(WaitUntil([&] { return r.acq.recording().RealTimeCount == (i == 0 ? 0 : i); }));
+        // The first reply is the start's: it is dropped and counts nothing.
+        ASSERT_TRUE(WaitUntil([&] {
+            return r.acq.recording().realTimeState == Recording::RealTimeState::Counting
+                && r.acq.recording().RealTimeCount == i;
+        }));
         if (i > 0) {
             ASSERT_TRUE(WaitUntil([&] { return replies == i; }));
         }

@@ -9,7 +9,8 @@
 namespace korvel::testing {
 
 struct RecordToSave {
-    Recording record;
+    // No whole block unless the test names the blocks: a few words make a file of their own.
+    Recording record{.BlockCount = 0};
     DataFileSaveInput in{};
 
     DataFileSaveResult build() const { return BuildDataFile(record, in); }
