@@ -49,6 +49,15 @@ FileDialogRequest PdfDlg()
     return r;
 }
 
+FileDialogRequest FolderDlg()
+{
+    // The data files show (they cannot be chosen), so that the user sees which folder holds them.
+    FileDialogRequest r = request(FileDialogRequest::Kind::Folder,
+                                  QStringLiteral("ADC files (*.dtw)"), QString());
+    r.title = QStringLiteral("Папка с файлами данных");
+    return r;
+}
+
 QString DialogStartFolder(const QString& lastFolder)
 {
     // A folder deleted since it was chosen counts as none.
@@ -67,17 +76,28 @@ QString FileDialogs::fileName(FileDialogRequest request)
 
 void FileDialogs::remember(const QString& path)
 {
-    if (!path.isEmpty())
-        lastFolder_ = QFileInfo(path).absolutePath();
+    if (path.isEmpty())
+        return;
+    const QFileInfo chosen(path);
+    lastFolder_ = chosen.isDir() ? chosen.absoluteFilePath() : chosen.absolutePath();
 }
 
 QString WidgetFileDialogs::ask(const FileDialogRequest& request)
 {
-    const bool save = request.kind == FileDialogRequest::Kind::Save;
     // An existing folder: QFileDialog would take the last part of a missing one as the name.
     QFileDialog dialog(parent_, request.title, request.folder, request.filter);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    switch (request.kind) {
+    case FileDialogRequest::Kind::Folder:
+        dialog.setFileMode(QFileDialog::Directory);
+        break;
+    case FileDialogRequest::Kind::Open:
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        break;
+    case FileDialogRequest::Kind::Save:
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        break;
+    }
     dialog.setDefaultSuffix(request.defaultSuffix);
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
         dialog.setDefaultSuffix(request.filterSuffixes.value(filter, request.defaultSuffix));

@@ -13,7 +13,7 @@ class QWidget;
 namespace korvel {
 
 struct FileDialogRequest {
-    enum class Kind { Open, Save };
+    enum class Kind { Open, Save, Folder };
     Kind kind = Kind::Open;
     QString filter;         // Qt form: "ADC files (*.dtw);;All files (*.*)"
     QString defaultSuffix;  // added when the typed name has no extension
@@ -30,6 +30,8 @@ FileDialogRequest SaveDlg();
 FileDialogRequest OpenDlg();
 // Where the printout goes when no printer is installed.
 FileDialogRequest PdfDlg();
+// The folder whose data files the comment list shows, before any file was opened.
+FileDialogRequest FolderDlg();
 
 // Where a dialog starts: "DataVib" under lastFolder (the working directory before any file was
 // chosen) when it exists, else lastFolder itself. The program's first home followed the folder
@@ -42,7 +44,8 @@ public:
     // The chosen path, or an empty string when the user cancelled. The dialog starts in the
     // DialogStartFolder of the last file chosen, with no name filled in.
     QString fileName(FileDialogRequest request);
-    // A file opened without a dialog counts as chosen, too.
+    // A file opened without a dialog counts as chosen, too; a chosen folder is remembered
+    // itself, a file by its folder.
     void remember(const QString& path);
 
 protected:

@@ -338,6 +338,12 @@ private:
     // step goes on from there, so that the user can step past a damaged file.
     QString folderPosition() const;
     void stepOnto(const QString& path);
+    // The comment list: shown and emptied, then filled from the current file's folder (the
+    // open dialog when it holds no data file) or from a folder the user chooses.
+    void openCommentList();
+    void listFolderOfCurrentFile();
+    void listChosenFolder();
+    void showCommentList(const QString& folder, const QStringList& entries);
 
     void writeOpenExport(const QString& fileName, SaveFormat format);
 
@@ -395,8 +401,9 @@ private:
     qint32 ProgressRestS = 0;
     quint16 ProgressPercent = 0;
 
-    // The comment list line the next search starts at.
+    // The comment list line the next search starts at, and the folder the list shows.
     int SearchLine = 0;
+    QString listedFolder;
     struct {
         QString from, to;
     } refusedStep;

@@ -233,7 +233,6 @@ bool MainWindow::openDataFile(const QString& name)
     f.gbFile->setTitle(fileCaption(data.CurrentDataFile));
     f.btPrevFile->setEnabled(true);
     f.btNextFile->setEnabled(true);
-    f.btShowCmnt->setEnabled(true);
 
     if (file.Variant == VariantOrdinary)
         chart.ChartZoomed = false;

@@ -9,6 +9,7 @@
 #include "text/Messages.h"
 #include "ui_MainWindow.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QTextBlock>
@@ -97,12 +98,25 @@ void MainWindow::btNextFileClick()
 
 void MainWindow::btShowCmntClick()
 {
+    openCommentList();
+    // Before any file was opened there is no folder of a current file: the user names one.
+    if (data.CurrentDataFile.isEmpty())
+        listChosenFolder();
+    else
+        listFolderOfCurrentFile();
+}
+
+void MainWindow::openCommentList()
+{
     Ui::MainWindow& f = *ui;
     f.gbFT->hide();
     FormResize();
     f.gbAllCmnt->show();
     f.MAllCmnt->clear();
+}
 
+void MainWindow::listFolderOfCurrentFile()
+{
     QStringList entries = CommentListEntries(data.CurrentDataFile);
     if (entries.isEmpty()) {
         const QString picked = dialogs().fileName(OpenDlg());
@@ -115,10 +129,32 @@ void MainWindow::btShowCmntClick()
         messages().information(ChooseFolderMessage(data.CurrentDataFile));
         return;
     }
-    const QStringList lines =
-        BuildCommentList(FolderOf(data.CurrentDataFile), entries, messages());
-    f.MAllCmnt->setPlainText(lines.join('\n'));
-    f.MAllCmnt->moveCursor(QTextCursor::Start);
+    showCommentList(FolderOf(data.CurrentDataFile), entries);
+}
+
+void MainWindow::listChosenFolder()
+{
+    const QString chosen = dialogs().fileName(FolderDlg());
+    if (chosen.isEmpty()) {
+        ui->gbAllCmnt->hide();
+        return;
+    }
+    const QString folder = QDir(chosen).absolutePath() + QLatin1Char('/');
+    const QString mask = QStringLiteral("*.dtw");
+    const QStringList entries = ListFolder(folder, mask);
+    if (entries.isEmpty()) {
+        messages().information(ChooseFolderMessage(mask));
+        return;
+    }
+    showCommentList(folder, entries);
+}
+
+void MainWindow::showCommentList(const QString& folder, const QStringList& entries)
+{
+    listedFolder = folder;
+    const QStringList lines = BuildCommentList(folder, entries, messages());
+    ui->MAllCmnt->setPlainText(lines.join('\n'));
+    ui->MAllCmnt->moveCursor(QTextCursor::Start);
 }
 
 void MainWindow::MAllCmntOpen()
@@ -129,7 +165,7 @@ void MainWindow::MAllCmntOpen()
     if (!name)
         return;
     f.gbAllCmnt->hide();
-    openDataFile(FolderOf(data.CurrentDataFile) + *name);
+    openDataFile(listedFolder + *name);
 }
 
 void MainWindow::btFindClick()
@@ -154,7 +190,8 @@ void MainWindow::btPathClick()
     // An empty path names no folder. (A made-up name would be a relative path here, and the
     // current folder would be listed.) The list then asks for a file with the open dialog.
     data.CurrentDataFile.clear();
-    btShowCmntClick();
+    openCommentList();
+    listFolderOfCurrentFile();
 }
 
 void MainWindow::btCancelClick()

@@ -6,6 +6,7 @@
 #include "support/RecordToSave.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTextBlock>
@@ -54,6 +55,13 @@ struct FolderWindow : ChartWindow {
 };
 
 const QString NoMore = QStringLiteral("Больше нет файлов");
+
+// The program's working directory for one test.
+struct WorkingFolder : QTemporaryDir {
+    QString before = QDir::currentPath();
+    WorkingFolder() { QDir::setCurrent(path()); }
+    ~WorkingFolder() { QDir::setCurrent(before); }
+};
 
 }  // namespace
 
@@ -213,6 +221,52 @@ TEST(FolderWindow, AnotherFolderOrNoneAtAll)
     w.f().btNextFile->click();
     w.f().btPrevFile->click();
     EXPECT_EQ(w.said(), (QStringList{NoMore, NoMore}));
+}
+
+TEST(FolderWindow, BeforeAnyFileTheCommentListAsksForAFolder)
+{
+    // The day starts with a search: the working directory holds DataVib with the records.
+    const WorkingFolder home;
+    FolderWindow w;
+    QDir(home.path()).mkpath(QStringLiteral("DataVib"));
+    const QString records = home.filePath(QStringLiteral("DataVib"));
+    for (const char* n : {"a", "b"}) {
+        DataFileSaveInput in;
+        in.comment = QStringLiteral("запись ") + QString::fromLatin1(n);
+        QFile f(records + QLatin1Char('/') + QString::fromLatin1(n) + QStringLiteral(".dtw"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(BuildDataFile(in).output->bytes);
+    }
+
+    ASSERT_TRUE(w.f().btShowCmnt->isEnabled());
+    // Cancelled: nothing listed, nothing said, the chart is not covered.
+    w.f().btShowCmnt->click();
+    ASSERT_EQ(w.dialogs->asked.size(), 1);
+    EXPECT_EQ(w.dialogs->asked[0].kind, FileDialogRequest::Kind::Folder);
+    EXPECT_EQ(w.dialogs->asked[0].folder, records);
+    EXPECT_TRUE(w.f().gbAllCmnt->isHidden());
+    EXPECT_TRUE(w.said().isEmpty());
+
+    w.dialogs->answers << records;
+    w.f().btShowCmnt->click();
+    EXPECT_FALSE(w.f().gbAllCmnt->isHidden());
+    EXPECT_EQ(w.list()->toPlainText(),
+              QStringLiteral("=v=a.dtw=v=\nзапись a\n=v=b.dtw=v=\nзапись b"));
+    // A file of the list opens from that folder, and from then on the list is its folder's.
+    w.putCursorOnLine(3);
+    w.f().btOpenFind->click();
+    EXPECT_EQ(w.current(), records + QStringLiteral("/b.dtw"));
+    EXPECT_EQ(w.f().mComment->toPlainText(), QStringLiteral("запись b"));
+    w.f().btShowCmnt->click();
+    EXPECT_EQ(w.dialogs->asked.size(), 2);
+    EXPECT_EQ(w.list()->toPlainText(),
+              QStringLiteral("=v=a.dtw=v=\nзапись a\n=v=b.dtw=v=\nзапись b"));
+
+    // A folder without data files says which files it looks for.
+    FolderWindow fresh;
+    fresh.dialogs->answers << fresh.folder.path();
+    fresh.f().btShowCmnt->click();
+    EXPECT_EQ(fresh.said(), QStringList{QStringLiteral("Выберите путь, содержащий файлы .dtw")});
 }
 
 TEST(FolderWindow, CopyNeedsAnExistingFile)

@@ -247,9 +247,11 @@ TEST(MainWindow, FormHoldsTheControlsInTheirStartState)
 {
     Fixture fx;
     Ui::MainWindow& f = fx.f();
-    for (QWidget* off : {static_cast<QWidget*>(f.btShowCmnt), static_cast<QWidget*>(f.btPrevFile),
-                         static_cast<QWidget*>(f.btNextFile), static_cast<QWidget*>(f.btRd)})
+    for (QWidget* off : {static_cast<QWidget*>(f.btPrevFile), static_cast<QWidget*>(f.btNextFile),
+                         static_cast<QWidget*>(f.btRd)})
         EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
+    // The comment list asks for a folder when no file is open yet.
+    EXPECT_TRUE(f.btShowCmnt->isEnabled());
     fx.window->show();
     for (QWidget* hidden : {static_cast<QWidget*>(f.gbFT), static_cast<QWidget*>(f.gbAx),
                             static_cast<QWidget*>(f.gbOptions), static_cast<QWidget*>(f.gbCtlPrm),
