@@ -211,6 +211,8 @@ bool MainWindow::openDataFile(const QString& name)
         return false;
     }
     const LoadedDataFile& file = *r.file;
+    // The chart writes panels 0 and 2; panel 1's text belonged to the run or file before.
+    statusPanel(1)->clear();
     data.CurrentDataFile = path;
     refusedStep = {};
 

@@ -141,6 +141,8 @@ void MainWindow::btStartFExtrnClick()
 void MainWindow::btRdClick()
 {
     ui->gbAx->hide();
+    // Panel 1's text (an accelerometer period, a real-time summary) was the last run's.
+    statusPanel(1)->clear();
     acquisition().Read();
 }
 
@@ -155,6 +157,8 @@ void MainWindow::BeginAcquisition()
     data.AxisXName = MicrosecondsAxisName();
     f.lbPercent->clear();
     f.lbRestPercent->clear();
+    // The acquisition writes panels 0 and 2; panel 1's text belongs to the run before.
+    statusPanel(1)->clear();
     acquisition().BeginAcquisition();
 }
 

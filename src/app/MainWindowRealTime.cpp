@@ -91,6 +91,9 @@ void MainWindow::btSingleClick()
             clearGraph(g);
         secondary_->placeUnder(this);
     }
+    // What the status bar says is the last run's; the summaries of this one replace it.
+    for (QLabel* panel : statusPanels_)
+        panel->clear();
     cycle.start();
     f.btSingle->setText(QStringLiteral("ЗАВЕРШИТЬ"));
     SetCaptionColour(f.btSingle, Qt::red);

@@ -302,3 +302,41 @@ TEST(RealTimeWindow, AFullRecordEndsTheModeWithAStatusText)
     EXPECT_EQ(r.f().btSingle->text(), QStringLiteral("В реальном времени"));
     EXPECT_TRUE(r.panel(0).contains(QStringLiteral("65536")));
 }
+
+TEST(RealTimeWindow, ARunOrALoadClearsTheStatusTextsOfTheRunBefore)
+{
+    RealTimeRig r;
+    auto accelerometerRun = [&] {
+        r.f().btADXL->click();
+        r.f().btAxGo->click();
+        r.reply(cmd::bytes({cmd::StatusReadyAccel, 0x52, 0x28}));  // 10322 ticks
+        ASSERT_EQ(r.panel(1), QStringLiteral("10322"));
+        r.w().btCancelRunClick();
+    };
+
+    accelerometerRun();
+    r.f().btStartFExtrn->click();
+    EXPECT_EQ(r.panel(1).toStdString(), "") << "a later start";
+    r.w().btCancelRunClick();
+
+    accelerometerRun();
+    r.f().btRd->click();
+    EXPECT_EQ(r.panel(1).toStdString(), "") << "Read";
+    r.w().btCancelRunClick();
+
+    accelerometerRun();
+    openDataFile(r.w(), r.dir.filePath(QStringLiteral("f.dtw")));
+    EXPECT_EQ(r.panel(1).toStdString(), "") << "a file load";
+
+    // The real-time summaries go with their run, too.
+    r.f().cbTermo->setChecked(true);
+    r.f().btSingle->click();
+    r.cycleAt(21);
+    r.cycleAt(21);
+    ASSERT_TRUE(r.panel(1).contains(QStringLiteral("XP2/8")));
+    ASSERT_TRUE(r.panel(2).contains(QStringLiteral("XP2/7")));
+    r.f().btSingle->click();
+    r.f().bt1MHz->click();
+    EXPECT_EQ(r.panel(1).toStdString(), "") << "an ordinary measurement";
+    EXPECT_EQ(r.panel(2).toStdString(), "") << "an ordinary measurement";
+}
