@@ -166,6 +166,13 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     FormResize();
+    followWithSecondaryWindow();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    followWithSecondaryWindow();
 }
 
 void MainWindow::FormResize()

@@ -286,6 +286,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -329,6 +330,9 @@ private:
     bool chartHasPoints() const;
     void showRealTimePlot(ChartOrigin Origin);
     void fillSecondaryWindow(const struct RealTimePlot& plot);
+    // Width, left edge and axis lines of the secondary window as this window's.
+    void alignSecondaryWindow();
+    void followWithSecondaryWindow();
 
     // The file dialogs in force, the window's own QFileDialog when none was set.
     FileDialogs& dialogs();

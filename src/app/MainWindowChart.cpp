@@ -199,15 +199,32 @@ void MainWindow::showRealTimePlot(ChartOrigin Origin)
         fillSecondaryWindow(plot);
 }
 
+void MainWindow::alignSecondaryWindow()
+{
+    const ChartView* c = ui->Chart1;
+    // The main chart's axis lines in window coordinates, as laid out by the last replot.
+    const VerticalAxisPixels axes = verticalAxisPixels(c);
+    const int chartLeft = c->x();
+    secondary_->alignWith(this, chartLeft + axes.left, chartLeft + axes.right,
+                          c->bottomAxis()->label());
+}
+
+void MainWindow::followWithSecondaryWindow()
+{
+    // Shown, it belongs under this window: it goes where this window goes, as placed at the
+    // start of the real-time mode.
+    if (!secondary_ || !secondary_->isVisible())
+        return;
+    secondary_->placeUnder(this);
+    alignSecondaryWindow();
+}
+
 void MainWindow::fillSecondaryWindow(const RealTimePlot& plot)
 {
     SecondaryChartWindow* w = secondary_;
     ChartView* c = ui->Chart1;
     w->show();
-    // The main chart's axis lines in window coordinates, as laid out by the last replot.
-    const VerticalAxisPixels axes = verticalAxisPixels(c);
-    const int chartLeft = c->x();
-    w->alignWith(this, chartLeft + axes.left, chartLeft + axes.right, c->bottomAxis()->label());
+    alignSecondaryWindow();
 
     const std::array<QCPGraph*, 3> lines{w->SeriDgt1(), w->SeriDgt2(), w->SeriDgt3()};
     for (int line = 0; line < 3; ++line) {

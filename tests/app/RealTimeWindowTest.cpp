@@ -303,6 +303,35 @@ TEST(RealTimeWindow, AFullRecordEndsTheModeWithAStatusText)
     EXPECT_TRUE(r.panel(0).contains(QStringLiteral("65536")));
 }
 
+TEST(RealTimeWindow, TheSecondaryWindowFollowsTheMainWindowAsAtTheStart)
+{
+    RealTimeRig r;
+    r.window->move(40, 50);
+    r.window->resize(700, 400);
+    r.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(r.window.get()));
+    r.f().cbDgt1->setChecked(true);
+    r.f().cbTermo->setChecked(true);
+    r.f().btSingle->click();
+    r.cycleAt(21);
+    r.cycleAt(21);
+    ASSERT_TRUE(r.secondary.isVisible());
+
+    auto hangsUnder = [&] {
+        QApplication::processEvents();
+        const QRect main = r.window->frameGeometry();
+        const QRect second = r.secondary.frameGeometry();
+        EXPECT_EQ(second.top(), main.top() + main.height());
+        EXPECT_EQ(second.left(), main.left());
+        EXPECT_EQ(second.width(), main.width());
+    };
+    hangsUnder();
+    r.window->move(120, 30);
+    hangsUnder();
+    r.window->resize(760, 360);
+    hangsUnder();
+}
+
 TEST(RealTimeWindow, ARunOrALoadClearsTheStatusTextsOfTheRunBefore)
 {
     RealTimeRig r;
