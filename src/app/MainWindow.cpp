@@ -1,12 +1,17 @@
 #include "app/MainWindow.h"
 
 #include "app/CaptionColour.h"
+#include "app/EventHook.h"
 #include "app/FileDialogs.h"
+#include "app/FloatingPanels.h"
 #include "app/HelpWindow.h"
 #include "app/StatusPanel.h"
+#include "app/SwitchCaptions.h"
+#include "app/ToolStrip.h"
 #include "chartview/PlaceOnScreen.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
+#include "device/OutputRules.h"
 #include "device/RealTimeCycle.h"
 #include "serial/SerialPort.h"
 #include "text/Messages.h"
@@ -46,6 +51,8 @@ MainWindow::MainWindow(const QString& settingsPath, Messages& messages, BoardAcc
     initResources();
     ui->setupUi(this);
     createStatusPanels();
+    createToolStrip();
+    createFloatingPanels();
 
     pmChart_ = new QMenu(this);
     pmChart_->setObjectName(QStringLiteral("pmChart"));
@@ -113,6 +120,55 @@ void MainWindow::createStatusPanels()
         l->setFrameShadow(QFrame::Sunken);
         statusPanels_[i] = l;
     }
+}
+
+void MainWindow::createToolStrip()
+{
+    Ui::MainWindow& f = *ui;
+    using Cells = QList<QList<QWidget*>>;
+    toolStrip_ = new ToolStrip(
+        f.Header, f.ControlBar1,
+        {{f.lbHeadFile, f.tbFile,
+          Cells{{f.btSave}, {f.btLoadFile}, {f.btCopy}, {f.btShowCmnt}, {f.btPrevFile},
+                {f.btNextFile}, {f.btPrint}}},
+         {f.lbHeadF, f.tbGoBtns, Cells{{f.btChooseF}}},
+         {f.lbHeadStart, f.tbGoBtns, Cells{{f.bt1MHz}, {f.bt07MHz}, {f.btStartFExtrn}, {f.btExtrn}}},
+         {f.lbHeadResult, f.tbGoBtns, Cells{{f.btSingle}, {f.pnlA, f.pnlT}}},
+         {f.lbHeadUsb, f.tbGoBtns, Cells{{f.btUSB}, {f.btRd}}},
+         {f.lbHeadMode, f.tbOptions, Cells{{f.btOptions}}},
+         {f.lbHeadAccel, f.tbADXL, Cells{{f.btADXL}}}});
+    for (const auto& [button, captions] :
+         {std::pair{f.btChooseF, ChooseFCaptions}, std::pair{f.btOptions, OptionsCaptions},
+          std::pair{f.btADXL, AdxlCaptions}, std::pair{f.btSingle, SingleCaptions}})
+        toolStrip_->reserveCaptions(button, {captions.off, captions.on});
+    for (const auto& [indicator, line] :
+         {std::pair{f.pnlA, OutputLine::Signal}, std::pair{f.pnlT, OutputLine::Temperature}})
+        toolStrip_->reserveCaptions(indicator, {OutputIndicatorCaption(line, OutputResult::High),
+                                                OutputIndicatorCaption(line, OutputResult::Low)});
+}
+
+void MainWindow::createFloatingPanels()
+{
+    Ui::MainWindow& f = *ui;
+    const int belowToolBars = f.ControlBar1->y() + f.ControlBar1->height() + 2;
+    floatingPanels_ = std::make_unique<FloatingPanels>(
+        f.centralwidget, QList<QWidget*>{f.gbFT, f.gbAx, f.gbOptions, f.gbCtlPrm}, f.Panel1,
+        f.btCancelRun, belowToolBars);
+    // The cancel button lies over the progress panel but above every floating panel, and is
+    // there exactly while the progress panel is.
+    f.btCancelRun->setVisible(!f.Panel1->isHidden());
+    // Panels open when a run starts make room for it; they stay where they are after it. The
+    // comment list, which shares the chart with it, goes under it.
+    new EventHook(f.Panel1, [this](QEvent* e) {
+        if (e->type() == QEvent::ShowToParent) {
+            ui->Panel1->raise();
+            ui->btCancelRun->show();
+            floatingPanels_->placeOpenPanels();
+        } else if (e->type() == QEvent::HideToParent) {
+            ui->btCancelRun->hide();
+        }
+        return false;
+    });
 }
 
 void MainWindow::layOutStatusPanels()
@@ -192,6 +248,8 @@ void MainWindow::FormResize()
                            f.gbAllCmnt->width() - 20, f.pSearch->height());
     f.btSaveChart->move(f.btSaveChart->x(), chartH - 26);
     layOutStatusPanels();
+    toolStrip_->fitTo(width());
+    floatingPanels_->placeOpenPanels();
 }
 
 void MainWindow::FormClick()

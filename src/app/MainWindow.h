@@ -31,11 +31,13 @@ namespace korvel {
 
 class Acquisition;
 class FileDialogs;
+class FloatingPanels;
 class HelpWindow;
 class Messages;
 class RealTimeCycle;
 class SecondaryChartWindow;
 class SpectrumWindow;
+class ToolStrip;
 struct PlottedSignal;
 
 // The port the window talks to the board through, and how ConnectBoard finds the board.
@@ -295,6 +297,11 @@ private:
     void FormCreate();
     void FormClose();
     void createStatusPanels();
+    // The column titles and tool bars, fitted to their captions and to the window's width.
+    void createToolStrip();
+    // The F/T, accelerometer, options and control-output panels, and the cancel button of a
+    // run, which no panel may cover.
+    void createFloatingPanels();
     void wireBoard();
     void setBoardButtonsEnabled(bool enabled);
     // btUSB's colour and tool tip: the port of the board, or no link (an empty device).
@@ -373,6 +380,8 @@ private:
     std::unique_ptr<RealTimeCycle> realTimeCycle_;
     QString settingsPath_;
     std::array<QLabel*, 3> statusPanels_{};
+    ToolStrip* toolStrip_ = nullptr;
+    std::unique_ptr<FloatingPanels> floatingPanels_;
     QMenu* pmChart_ = nullptr;
     QAction* N1_ = nullptr;
     SecondaryChartWindow* secondary_ = nullptr;

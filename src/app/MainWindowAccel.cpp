@@ -2,6 +2,8 @@
 // The command, the estimates and the list entries come from the mode starts of the core.
 #include "app/CaptionColour.h"
 #include "app/MainWindow.h"
+#include "app/FloatingPanels.h"
+#include "app/SwitchCaptions.h"
 
 #include "device/Acquisition.h"
 #include "device/ModeStarts.h"
@@ -85,13 +87,12 @@ void MainWindow::btADXLClick()
     if (f.gbAx->isVisible()) {
         f.gbAx->hide();
         AccelerometerMode = false;
-        setCaption(f.btADXL, QStringLiteral("ADXL"), Qt::black);
+        setCaption(f.btADXL, AdxlCaptions.off, Qt::black);
         return;
     }
     AccelerometerMode = true;
-    f.gbAx->show();
-    f.gbAx->raise();
-    setCaption(f.btADXL, QStringLiteral("Закрыть"), Qt::red);
+    floatingPanels_->show(f.gbAx);
+    setCaption(f.btADXL, AdxlCaptions.on, Qt::red);
 }
 
 void MainWindow::cbXClick()
@@ -124,7 +125,7 @@ void MainWindow::btAxGoClick()
 {
     Ui::MainWindow& f = *ui;
     f.btRd->setEnabled(true);
-    setCaption(f.btADXL, QStringLiteral("ADXL"), Qt::black);
+    setCaption(f.btADXL, AdxlCaptions.off, Qt::black);
     // The list always holds a choice; should none be checked, the shortest run is the safe one.
     const int k = std::max(rgAxItemIndex(), 0);
     f.gbAx->hide();

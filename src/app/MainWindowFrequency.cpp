@@ -2,6 +2,8 @@
 // the fields, the true-value labels and the error label come back out.
 #include "app/CaptionColour.h"
 #include "app/MainWindow.h"
+#include "app/FloatingPanels.h"
+#include "app/SwitchCaptions.h"
 
 #include "app/EventHook.h"
 #include "device/Acquisition.h"
@@ -126,7 +128,7 @@ void MainWindow::showFtState()
 void MainWindow::setChooseFCaption(bool open)
 {
     QToolButton* b = ui->btChooseF;
-    b->setText(open ? QStringLiteral("Закрыть") : QStringLiteral("F/T"));
+    b->setText(open ? ChooseFCaptions.on : ChooseFCaptions.off);
     SetCaptionColour(b, open ? QColor(Qt::red) : QColor(Qt::black));
 }
 
@@ -138,7 +140,7 @@ void MainWindow::btChooseFClick()
         setChooseFCaption(false);
         return;
     }
-    f.gbFT->show();
+    floatingPanels_->show(f.gbFT);
     setChooseFCaption(true);
     f.gbAx->hide();
     f.seTime->setFocus(Qt::OtherFocusReason);

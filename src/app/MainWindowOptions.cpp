@@ -2,6 +2,8 @@
 // conditions panel of the control outputs: the handlers that read these controls and redraw.
 #include "app/CaptionColour.h"
 #include "app/MainWindow.h"
+#include "app/FloatingPanels.h"
+#include "app/SwitchCaptions.h"
 
 #include "chart/ControlThresholds.h"
 #include "chart/ScaleControls.h"
@@ -226,7 +228,7 @@ namespace {
 
 void setOptionsCaption(QToolButton* b, bool open)
 {
-    b->setText(open ? QStringLiteral("Закрыть") : QStringLiteral("ОПЦИИ"));
+    b->setText(open ? OptionsCaptions.on : OptionsCaptions.off);
     SetCaptionColour(b, open ? QColor(Qt::red) : QColor(Qt::black));
 }
 
@@ -242,8 +244,7 @@ void MainWindow::btOptionsClick()
     }
     if (!scaling.CoefficientsFromFile)
         f.pLdFile->hide();
-    f.gbOptions->show();
-    f.gbOptions->raise();
+    floatingPanels_->show(f.gbOptions);
     btCloseCtlPrmClick();
     setOptionsCaption(f.btOptions, true);
 }
@@ -311,8 +312,7 @@ void MainWindow::GroupBox3DblClick()
 
 void MainWindow::lbCtlPrmClick()
 {
-    ui->gbCtlPrm->show();
-    ui->gbCtlPrm->raise();
+    floatingPanels_->show(ui->gbCtlPrm);
 }
 
 bool MainWindow::btCloseCtlPrmClick()

@@ -3,6 +3,7 @@
 // the core's RealTimeCycle runs the polling chain; this file shows what was decided.
 #include "app/CaptionColour.h"
 #include "app/MainWindow.h"
+#include "app/SwitchCaptions.h"
 
 #include "chartview/ChartFill.h"
 #include "chartview/ChartView.h"
@@ -62,7 +63,7 @@ void MainWindow::btSingleClick()
         f.pnlA->hide();
         f.pnlT->hide();
         cycle.stop();
-        f.btSingle->setText(QStringLiteral("В реальном времени"));
+        f.btSingle->setText(SingleCaptions.off);
         SetCaptionColour(f.btSingle, QApplication::palette().color(QPalette::WindowText));
         return;
     }
@@ -95,7 +96,7 @@ void MainWindow::btSingleClick()
     for (QLabel* panel : statusPanels_)
         panel->clear();
     cycle.start();
-    f.btSingle->setText(QStringLiteral("ЗАВЕРШИТЬ"));
+    f.btSingle->setText(SingleCaptions.on);
     SetCaptionColour(f.btSingle, Qt::red);
     f.cbXscale->setCurrentIndex(XUnitSecondsIndex);
 }
