@@ -231,11 +231,12 @@ TEST(FolderWindow, BeforeAnyFileTheCommentListAsksForAFolder)
     QDir(home.path()).mkpath(QStringLiteral("DataVib"));
     const QString records = home.filePath(QStringLiteral("DataVib"));
     for (const char* n : {"a", "b"}) {
-        DataFileSaveInput in;
-        in.comment = QStringLiteral("запись ") + QString::fromLatin1(n);
+        RecordToSave file;
+        file.record.SamplePeriod = 1.0;
+        file.in.comment = QStringLiteral("запись ") + QString::fromLatin1(n);
         QFile f(records + QLatin1Char('/') + QString::fromLatin1(n) + QStringLiteral(".dtw"));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(BuildDataFile(in).output->bytes);
+        f.write(file.build().output->bytes);
     }
 
     ASSERT_TRUE(w.f().btShowCmnt->isEnabled());
