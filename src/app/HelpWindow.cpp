@@ -11,13 +11,13 @@ int HelpTopicOf(const QWidget* w)
         if (t.isValid())
             return t.toInt();
     }
-    return 6;
+    return WindowHelpTopic;
 }
 
 QUrl HelpPageUrl(int topic)
 {
-    if (topic < 2 || topic > 8)
-        topic = 6;
+    if (topic < FirstHelpTopic || topic > LastHelpTopic)
+        topic = WindowHelpTopic;
     return QUrl(QStringLiteral("qrc:/help/topic%1.html").arg(topic));
 }
 

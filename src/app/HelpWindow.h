@@ -1,9 +1,18 @@
 #pragma once
-// The help pages (topics 2 to 8, compiled into the resources) in a simple browser window.
+// The help pages (compiled into the resources) in a simple browser window.
 
 #include <QTextBrowser>
 
 namespace korvel {
+
+// Topics 2 to 8 are the main window's areas; the spectrum window and the file formats follow.
+enum HelpTopic : int {
+    FirstHelpTopic = 2,
+    WindowHelpTopic = 6,
+    SpectrumHelpTopic = 9,
+    FileFormatsHelpTopic = 10,
+    LastHelpTopic = FileFormatsHelpTopic,
+};
 
 // The topic of a widget: its "helpTopic" property or the nearest parent's; 6 (the window)
 // when none of them carries one.

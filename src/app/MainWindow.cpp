@@ -77,11 +77,7 @@ MainWindow::MainWindow(const QString& settingsPath, Messages& messages, BoardAcc
 
     // A click on the free area of the window spreads or restores it.
     ui->centralwidget->installEventFilter(this);
-    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
-    connect(f1, &QShortcut::activated, this, [this] {
-        const QWidget* under = QApplication::widgetAt(QCursor::pos());
-        showHelpFor(under && isAncestorOf(under) ? under : this);
-    });
+    addHelpKey(this);
 
     wireBoard();
     // Measurement handlers.
@@ -305,6 +301,16 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::addHelpKey(QWidget* window)
+{
+    // F1 asks for the topic of the area under the mouse, or of the window it was pressed in.
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, window);
+    connect(f1, &QShortcut::activated, this, [this, window] {
+        const QWidget* under = QApplication::widgetAt(QCursor::pos());
+        showHelpFor(under && window->isAncestorOf(under) ? under : window);
+    });
 }
 
 void MainWindow::showHelpFor(const QWidget* w)

@@ -295,6 +295,8 @@ protected:
 
 private:
     void FormCreate();
+    // F1 in a window of the program opens the help topic of the area under the mouse.
+    void addHelpKey(QWidget* window);
     void FormClose();
     void createStatusPanels();
     // The column titles and tool bars, fitted to their captions and to the window's width.

@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 
 #include "app/EventHook.h"
+#include "app/HelpWindow.h"
 #include "chart/PlottedSignal.h"
 #include "chartview/ChartGeometry.h"
 #include "chartview/ChartView.h"
@@ -33,6 +34,8 @@ void MainWindow::wireSpectrum()
     spectrum_->messages = &messages();
     // The spectrum prints where the chart prints, a PDF file included.
     spectrum_->CurrentPrinter = [this] { return printerOrPdfFile(); };
+    spectrum_->setProperty("helpTopic", SpectrumHelpTopic);
+    addHelpKey(spectrum_);
 
     N2_ = pmChart_->addAction(QStringLiteral("Спектр"));
     N2_->setObjectName(QStringLiteral("N2"));

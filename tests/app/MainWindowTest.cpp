@@ -286,7 +286,7 @@ TEST(MainWindow, HelpTopicsFollowTheAreaUnderTheMouse)
     EXPECT_EQ(HelpTopicOf(f.btSave), 7);
     EXPECT_EQ(HelpTopicOf(f.Chart1), 7);
     EXPECT_EQ(HelpTopicOf(f.btSaveChart), 8);
-    for (int topic = 2; topic <= 8; ++topic)
+    for (int topic = FirstHelpTopic; topic <= LastHelpTopic; ++topic)
         EXPECT_TRUE(QFile::exists(HelpPageUrl(topic).toString().mid(3))) << topic;
 
     fx.window->showHelpFor(f.btCopy);

@@ -6,18 +6,21 @@
 #include "PdfPaintedArea.h"
 
 #include "app/FileDialogs.h"
+#include "app/HelpWindow.h"
 #include "chartview/ChartGeometry.h"
 #include "chartview/SpectrumChart.h"
 #include "chartview/SpectrumWindow.h"
 #include "chartview/ZoomGesture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPrinter>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <cmath>
 #include <numbers>
@@ -160,4 +163,22 @@ TEST(SpectrumFromTheWindow, OpensOnTheScreenWhateverPlaceAndSizeTheSettingsGive)
         EXPECT_TRUE(screen.contains(shown)) << place.x() << ": " << shown.x() << ',' << shown.y()
                                             << ' ' << shown.width() << 'x' << shown.height();
     }
+}
+
+TEST(SpectrumFromTheWindow, F1InItOpensTheSpectrumTopic)
+{
+    ChartWindow w;
+    w.window->show();
+    showSine(w, 50);
+    w.f().btSpectrum->click();
+    SpectrumWindow* s = w.window->spectrumWindow();
+    s->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(s));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), s);
+    QTest::keyClick(s, Qt::Key_F1);
+    const auto* help = w.window->findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->source().toString(), HelpPageUrl(SpectrumHelpTopic).toString());
+    EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Спектр")));
 }
