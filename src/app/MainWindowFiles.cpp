@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 
 #include "app/FileDialogs.h"
+#include "app/LongText.h"
 #include "chart/Scaling.h"
 #include "chartview/ChartGeometry.h"
 #include "chartview/ChartView.h"
@@ -44,6 +45,8 @@ void MainWindow::wireDataFiles()
     Ui::MainWindow& f = *ui;
     connect(f.btSave, &QToolButton::clicked, this, &MainWindow::btSaveClick);
     connect(f.btLoadFile, &QToolButton::clicked, this, &MainWindow::btLoadFileClick);
+    for (QPlainTextEdit* box : {f.mComment, f.MAllCmnt, f.mClipBoard})
+        WrapAnywhereForLongWords(box);
     wireFolderBrowsing();
 }
 
@@ -229,7 +232,7 @@ bool MainWindow::openDataFile(const QString& name)
     // The text box keeps its own line breaks; the file's are CR LF.
     QString comment = file.comment;
     comment.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    f.mComment->setPlainText(comment);
+    SetLongText(f.mComment, comment);
     scaling.CoefficientsFromFile = true;
 
     f.gbFile->setTitle(fileCaption(data.CurrentDataFile));

@@ -5,6 +5,7 @@
 
 #include "app/EventHook.h"
 #include "app/FileDialogs.h"
+#include "app/LongText.h"
 #include "files/FolderBrowse.h"
 #include "text/Messages.h"
 #include "ui_MainWindow.h"
@@ -153,7 +154,7 @@ void MainWindow::showCommentList(const QString& folder, const QStringList& entri
 {
     listedFolder = folder;
     const QStringList lines = BuildCommentList(folder, entries, messages());
-    ui->MAllCmnt->setPlainText(lines.join('\n'));
+    SetLongText(ui->MAllCmnt, lines.join('\n'));
     ui->MAllCmnt->moveCursor(QTextCursor::Start);
 }
 
@@ -209,7 +210,7 @@ void MainWindow::btCopyClick()
     }
     QString text = c.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    f.mClipBoard->setPlainText(text);
+    SetLongText(f.mClipBoard, text);
     f.mClipBoard->selectAll();
     f.mClipBoard->copy();
 }

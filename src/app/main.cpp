@@ -87,9 +87,11 @@ int main(int argc, char** argv)
         window.setFileDialogs(std::make_shared<korvel::ScriptedFileDialogs>());  // cancels every dialog
     korvel::SecondaryChartWindow secondary;  // hidden until the real-time mode shows it
     window.attachSecondaryWindow(&secondary);
+    window.show();
+    // Opened into the window as it is shown: a long comment is laid out once, at its box's
+    // real width, not once before and again when the window appears.
     if (!cli.positionalArguments().isEmpty())
         window.openDataFile(cli.positionalArguments().first());
-    window.show();
     if (!korvel::Cp1251Available())
         messages.error(korvel::Cp1251MissingAtStartMessage());
 

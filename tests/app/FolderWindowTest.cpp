@@ -5,11 +5,13 @@
 #include "app/FileDialogs.h"
 #include "support/RecordToSave.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
 using namespace korvel;
@@ -159,6 +161,51 @@ TEST(FolderWindow, CommentListOpensTheFileOfTheNearestMarkerAbove)
     w.f().btShowCmnt->click();
     w.f().btCancel->click();
     EXPECT_TRUE(w.f().gbAllCmnt->isHidden());
+}
+
+TEST(FolderWindow, ACommentWithAWordLongerThanALineIsWrappedAnywhereFromItsFirstLayout)
+{
+    // Word wrap looks over the rest of such a word for every line: minutes for 1 MiB.
+    FolderWindow w;
+    const QString word(300000, QChar(u'ж'));
+    w.makeFile(QStringLiteral("a.dtw"),
+               QStringLiteral("начало ") + word + QStringLiteral(" конец"));
+    w.makeFile(QStringLiteral("b.dtw"), QStringLiteral("давление на входе"));
+    w.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.window.get()));
+    // Whenever the comment box takes new text or lays its text out again, it must not wrap at
+    // words while it holds the long word. Taking a text, it empties itself, lays the new text
+    // out and then reports it: the text was laid out in the mode the box had when emptied.
+    QPlainTextEdit* box = w.f().mComment;
+    QTextOption::WrapMode modeWhenEmptied = box->wordWrapMode();
+    int wrappedAtWords = 0;
+    const auto check = [&] {
+        if (box->document()->isEmpty())
+            modeWhenEmptied = box->wordWrapMode();
+        else if (box->document()->characterCount() > word.size()
+                 && (modeWhenEmptied != QTextOption::WrapAnywhere
+                     || box->wordWrapMode() != QTextOption::WrapAnywhere))
+            ++wrappedAtWords;
+    };
+    QObject::connect(box->document(), &QTextDocument::contentsChange, box, check);
+    QObject::connect(box->document()->documentLayout(), &QAbstractTextDocumentLayout::update, box,
+                     check);
+
+    w.load(QStringLiteral("a.dtw"));
+    EXPECT_EQ(box->toPlainText().size(), word.size() + 13);
+    w.f().btShowCmnt->click();
+    EXPECT_EQ(w.list()->document()->findBlockByNumber(1).text().size(), word.size() + 13);
+    EXPECT_EQ(w.list()->wordWrapMode(), QTextOption::WrapAnywhere);
+
+    // Ordinary words wrap at their ends again, in a loaded comment and in a typed one.
+    w.f().btCancel->click();
+    w.load(QStringLiteral("b.dtw"));
+    EXPECT_EQ(wrappedAtWords, 0);
+    EXPECT_EQ(w.f().mComment->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    w.f().mComment->insertPlainText(QString(2000, QChar(u'x')));
+    EXPECT_EQ(w.f().mComment->wordWrapMode(), QTextOption::WrapAnywhere);
+    w.f().mComment->undo();
+    EXPECT_EQ(w.f().mComment->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
 
 TEST(FolderWindow, SearchSelectsTheWholeLineAndWrapsToItAgain)
