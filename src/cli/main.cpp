@@ -7,6 +7,9 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <cstring>
 #include <memory>
@@ -47,15 +50,33 @@ QString TopLevelHelp()
     return out;
 }
 
+// Qt's GUI start-up looks into the session's runtime folder. Under cron, ssh or a service there
+// is none, and Qt would say on stderr that it falls back to a shared one in /tmp; the drawing
+// commands get a private folder for the run instead (0700, removed at the end), so their stderr
+// holds only their own messages. Qt's other warnings about that folder still come through.
+std::unique_ptr<QTemporaryDir> PrivateRuntimeFolder()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return nullptr;
+    auto folder =
+        std::make_unique<QTemporaryDir>(QDir::temp().filePath(QStringLiteral("korvel-cli-XXXXXX")));
+    if (!folder->isValid())
+        return nullptr;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder->path()));
+    return folder;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     // Drawing needs a GUI application; everything else runs without a display.
+    std::unique_ptr<QTemporaryDir> runtimeFolder;
     std::unique_ptr<QCoreApplication> app;
     if (argc >= 2 && (std::strcmp(argv[1], "plot") == 0 || std::strcmp(argv[1], "spectrum") == 0)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        runtimeFolder = PrivateRuntimeFolder();
         app = std::make_unique<QApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);

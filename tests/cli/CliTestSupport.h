@@ -23,15 +23,20 @@ struct CliResult {
     QByteArray rawOut;  // stdout as written (a text export is Windows-1251)
 };
 
-// extraEnvironment: NAME=VALUE pairs on top of the test's own environment.
+// extraEnvironment: NAME=VALUE pairs on top of the test's own environment; a NAME alone takes
+// the variable away.
 inline CliResult RunCliProgram(const QStringList& arguments, int limitMs = 60000,
                                const QStringList& extraEnvironment = {})
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    for (const QString& pair : extraEnvironment)
-        env.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
+    for (const QString& pair : extraEnvironment) {
+        if (pair.contains(QLatin1Char('=')))
+            env.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
+        else
+            env.remove(pair);
+    }
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(KORVEL_CLI_PATH), arguments);
     CliResult r;

@@ -157,3 +157,33 @@ TEST(CliProgram, EveryJsonOutputIsValidJson)
     EXPECT_TRUE(j.value(QStringLiteral("SamplePeriod")).isNull());
     EXPECT_TRUE(j.value(QStringLiteral("ScaleK")).isNull());
 }
+
+TEST(CliProgram, WithoutASessionsRuntimeFolderStderrHoldsOnlyTheCommandsOwnMessages)
+{
+    // As under cron, ssh or a service: no XDG_RUNTIME_DIR. The temporary folder is the test's,
+    // so that what a command leaves there shows.
+    QTemporaryDir dir;
+    QTemporaryDir temp;
+    const QString ini = korvel::testing::DefaultSettingsFile(dir.path());
+    const QString data = dir.filePath(QStringLiteral("a.dtw"));
+    const Recording record{.SampleBuffer = QByteArray(60000, '\x10'), .BlockCount = 1, .SamplePeriod = 1};
+    ASSERT_TRUE(SaveDataFile(data, record, DataFileSaveInput{}).output);
+    const QString settings = QStringLiteral("--settings");
+    const QList<QStringList> commands = {
+        {QStringLiteral("plot"), data, QStringLiteral("-o"), dir.filePath(QStringLiteral("a.png")),
+         settings, ini},
+        {QStringLiteral("spectrum"), data, settings, ini},
+        {QStringLiteral("export"), data, QStringLiteral("-o"), dir.filePath(QStringLiteral("a.txt")),
+         settings, ini},
+        {QStringLiteral("info"), data},
+        {QStringLiteral("divisors"), QStringLiteral("--time"), QStringLiteral("5000"), settings, ini},
+    };
+    for (const QStringList& args : commands) {
+        const CliResult r = RunCliProgram(args, 60000,
+                                          {QStringLiteral("XDG_RUNTIME_DIR"),
+                                           QStringLiteral("TMPDIR=") + temp.path()});
+        EXPECT_EQ(r.exitCode, 0) << args.join(' ').toStdString();
+        EXPECT_EQ(r.err.toStdString(), "") << args.join(' ').toStdString();
+    }
+    EXPECT_TRUE(QDir(temp.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+}
