@@ -182,7 +182,9 @@ void MainWindow::FormCreate()
     ui->btExtrn->setIcon(QIcon(QStringLiteral(":/icons/exrise.svg")));
 
     // 2. The window's size and place, then the layout that follows from them.
-    const SettingsValues values = LoadSettings(settingsPath_);
+    const LoadedSettings loaded = LoadSettings(settingsPath_);
+    const SettingsValues& values = loaded.values;
+    reportSettingsProblems(loaded);
     applyGeometry(values);
     FormResize();
 
@@ -357,7 +359,8 @@ void MainWindow::FormClose()
 
 void MainWindow::writeSettings()
 {
-    SaveSettings(settingsPath_, collectSettings(), messages_);
+    if (!settingsRefused_)
+        SaveSettings(settingsPath_, collectSettings(), messages_);
 }
 
 }  // namespace korvel

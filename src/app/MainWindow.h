@@ -149,7 +149,8 @@ public:
     // starts from its folder.
     bool openDataFile(const QString& path);
 
-    // Writes the settings file now, as the close does (a session that may end next asks this).
+    // Writes the settings file now, as the close does (a session that may end next asks this);
+    // a file that was refused at start is left alone, as the start said.
     void writeSettings();
 
     // Finds the board, opens its port and greets it; switches the eight board buttons.
@@ -314,6 +315,8 @@ private:
     void applyGeometry(const SettingsValues& v);
     void applySettings(const SettingsValues& v);
     SettingsValues collectSettings() const;
+    // Says once what the reader could not take from the settings file, or that it was UTF-8.
+    void reportSettingsProblems(const LoadedSettings& loaded);
 
     // Each part of the window connects its own controls and acquisition signals.
     void wireMeasurements();
@@ -381,6 +384,8 @@ private:
     std::unique_ptr<Acquisition> acquisition_;
     std::unique_ptr<RealTimeCycle> realTimeCycle_;
     QString settingsPath_;
+    // The settings file was there and was not read: it is left as it is at close.
+    bool settingsRefused_ = false;
     std::array<QLabel*, 3> statusPanels_{};
     ToolStrip* toolStrip_ = nullptr;
     std::unique_ptr<FloatingPanels> floatingPanels_;

@@ -7,6 +7,7 @@
 #include "chartview/ChartView.h"
 #include "chartview/PlaceOnScreen.h"
 #include "settings/WindowGeometry.h"
+#include "text/Messages.h"
 #include "ui_MainWindow.h"
 
 #include <algorithm>
@@ -23,6 +24,22 @@ void selectItem(QComboBox* box, int index)
 }
 
 }  // namespace
+
+void MainWindow::reportSettingsProblems(const LoadedSettings& loaded)
+{
+    settingsRefused_ = loaded.refused();
+    const QString problem = loaded.problem(settingsPath_);
+    if (settingsRefused_)
+        messages_.error(problem
+                        + QStringLiteral(".\nПрограмма работает с настройками по умолчанию и "
+                                         "при закрытии не перезапишет этот файл."));
+    else if (!problem.isEmpty())
+        messages_.error(problem
+                        + QStringLiteral("\nВместо них взяты значения по умолчанию; при закрытии "
+                                         "программы они будут записаны в файл."));
+    if (loaded.readAsUtf8)
+        messages_.information(ReadAsUtf8Message(settingsPath_));
+}
 
 void MainWindow::applyGeometry(const SettingsValues& v)
 {

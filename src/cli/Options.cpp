@@ -47,7 +47,13 @@ std::optional<SettingsValues> SettingsFrom(const CommandLine& cl)
             return std::nullopt;
         }
     }
-    return LoadSettings(path);
+    // Defaults in place of a file that is there would calibrate without a word.
+    LoadedSettings loaded = LoadSettings(path);
+    if (const QString problem = loaded.problem(path); !problem.isEmpty()) {
+        Failure(problem);
+        return std::nullopt;
+    }
+    return std::move(loaded.values);
 }
 
 void AddSaveOptions(CommandLine& cl)

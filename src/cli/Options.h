@@ -18,7 +18,8 @@ void AddSettingsOption(CommandLine& cl);
 // The file the settings come from: --settings, or the window's rule.
 QString SettingsPathFor(const CommandLine& cl);
 // The settings as the window would read them. A --settings file that is missing or not a file
-// is an error (printed); the file of the window's rule may be missing (the defaults then).
+// is an error (printed); the file of the window's rule may be missing (the defaults then). A
+// file the reader refuses, or a number in it that does not convert, is an error either way.
 std::optional<SettingsValues> SettingsFrom(const CommandLine& cl);
 // "Файл настроек: PATH" with "(нет такого файла: значения по умолчанию)" when it is missing.
 QString SettingsNote(const QString& path);

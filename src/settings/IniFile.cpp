@@ -2,15 +2,40 @@
 
 #include "text/Cp1251.h"
 
+#include <QStringDecoder>
 #include <QVarLengthArray>
 #include <algorithm>
 
 namespace korvel {
 
+namespace {
+
+// The text of bytes that are UTF-8 and not plain ASCII, without a byte-order mark.
+std::optional<QString> utf8Text(const QByteArray& bytes)
+{
+    const QByteArrayView mark("\xEF\xBB\xBF");
+    const bool marked = bytes.startsWith(mark);
+    const QByteArrayView body = QByteArrayView(bytes).sliced(marked ? mark.size() : 0);
+    if (!marked && std::all_of(body.begin(), body.end(), [](char c) { return quint8(c) < 0x80; }))
+        return std::nullopt;
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(body);
+    if (decoder.hasError())
+        return std::nullopt;
+    return text;
+}
+
+}  // namespace
+
 IniFile IniFile::fromBytes(const QByteArray& bytes)
 {
     IniFile ini;
-    ini.read_ = FromCp1251(bytes);
+    if (std::optional<QString> utf8 = utf8Text(bytes)) {
+        ini.read_ = std::move(*utf8);
+        ini.readAsUtf8_ = true;
+    } else {
+        ini.read_ = FromCp1251(bytes);
+    }
     const QStringView all(ini.read_);
     // Filled through a pointer, one line for each line end and one after the last.
     ini.lines_.resize(all.count(u'\n') + all.count(u'\r') - all.count(u"\r\n") + 1);

@@ -13,9 +13,19 @@
 
 namespace korvel {
 
+// A value of the file that is not a number of its key's type: where it is and what it says.
+struct UnconvertedValue {
+    QString section;
+    QString key;
+    QString text;
+};
+
 class IniFile {
 public:
-    // Decodes Windows-1251 bytes; CR LF, CR and LF all end a line.
+    // Decodes Windows-1251 bytes; CR LF, CR and LF all end a line. Bytes that are valid UTF-8
+    // beyond ASCII (a file saved by an editor as UTF-8, with or without its mark) are decoded as
+    // UTF-8: Windows-1251 Cyrillic text is never valid UTF-8, since its letters would have to
+    // pair with the punctuation codes 80h-BFh.
     static IniFile fromBytes(const QByteArray& bytes);
     // A missing or unreadable file gives an empty one: no key is an error. So does anything but
     // a regular file of at most MaxBytes (a FIFO would hang the start, /dev/zero never ends);
@@ -44,7 +54,8 @@ public:
     // No two sections have the same name; the views must not point into this file.
     void setValues(std::span<const SectionValues> sections);
 
-    QByteArray toBytes() const;   // Windows-1251, CR LF line ends
+    QByteArray toBytes() const;   // Windows-1251, CR LF line ends, whatever was read
+    bool readAsUtf8() const { return readAsUtf8_; }
     QString text() const;         // the same content, for tests and diagnostics
 
     // Every section header and key line in file order: onSection(name), and onKey(key, value)
@@ -92,6 +103,7 @@ private:
 
     QString read_;
     QString written_;
+    bool readAsUtf8_ = false;
     QList<Line> lines_;
 };
 

@@ -136,19 +136,31 @@ std::array<std::optional<QStringView>, SettingsTable.size()> findKeys(const IniF
     return found;
 }
 
-void readKey(const std::optional<QStringView>& raw, const SettingKey& k, SettingsValues& v)
+// Puts the file's text of a key, or its default, into the field; false when the text is not a
+// number of the key's type. An empty value is no value.
+bool readKey(std::optional<QStringView> raw, const SettingKey& k, SettingsValues& v)
 {
+    if (raw && raw->isEmpty() && !IsText(k.type))
+        raw.reset();
+    bool converted = true;
     std::visit(
         [&](auto* field) {
             using T = std::remove_pointer_t<decltype(field)>;
             if constexpr (std::is_same_v<T, QString>) {
-                *field = raw ? raw->toString() : DefaultText(k);
+                if (!raw)
+                    *field = DefaultText(k);
+                else if (k.type == SettingType::NumberText)
+                    *field = WithLocaleSeparator(*raw);
+                else
+                    *field = raw->toString();
             } else if constexpr (std::is_same_v<T, double>) {
                 double d = 0;
-                *field = raw && TryStrToFloat(*raw, &d) ? d : k.number;
+                converted = !raw || TryStrToFloatEitherSeparator(*raw, &d);
+                *field = raw && converted ? d : k.number;
             } else {
                 int i = 0;
-                const bool ok = raw && TryStrToInt(*raw, &i);
+                converted = !raw || TryStrToInt(*raw, &i);
+                const bool ok = raw && converted;
                 if constexpr (std::is_same_v<T, bool>)
                     *field = ok ? i != 0 : k.number != 0;
                 else
@@ -156,6 +168,7 @@ void readKey(const std::optional<QStringView>& raw, const SettingKey& k, Setting
             }
         },
         bind(v, k.id));
+    return converted;
 }
 
 // WriteOrder by section, in the order each section is first written, each key once (the top
@@ -227,16 +240,20 @@ QString DefaultText(const SettingKey& key)
 SettingsValues::SettingsValues()
 {
     for (const SettingKey& k : SettingsTable)
-        if (k.type == SettingType::String)
+        if (IsText(k.type))
             *std::get<QString*>(bind(*this, k.id)) = DefaultText(k);
 }
 
-SettingsValues ReadSettings(const IniFile& ini)
+SettingsValues ReadSettings(const IniFile& ini, QList<UnconvertedValue>* unconverted)
 {
     SettingsValues v;
     const auto found = findKeys(ini);
-    for (size_t row = 0; row < SettingsTable.size(); ++row)
-        readKey(found[row], SettingsTable[row], v);
+    for (size_t row = 0; row < SettingsTable.size(); ++row) {
+        const SettingKey& k = SettingsTable[row];
+        if (!readKey(found[row], k, v) && unconverted)
+            unconverted->append({QString::fromUtf16(k.section), QString::fromUtf16(k.key),
+                                 found[row]->toString()});
+    }
     if (v.SRAMblocks < 1 || v.SRAMblocks > 8)
         v.SRAMblocks = 8;
     if (v.TriggerType < 0 || v.TriggerType > 2)
@@ -244,13 +261,54 @@ SettingsValues ReadSettings(const IniFile& ini)
     // An X unit outside the list would leave the unit factor and its name undefined.
     if (v.cbXscale < 0 || v.cbXscale > 2)
         v.cbXscale = 0;
-    v.spectrum = ReadSpectrumSettings(ini);
+    v.spectrum = ReadSpectrumSettings(ini, unconverted);
     return v;
 }
 
-SettingsValues LoadSettings(const QString& path)
+bool LoadedSettings::refused() const
 {
-    return ReadSettings(IniFile::load(path));
+    return file != RegularFileStatus::Ok && file != RegularFileStatus::Missing;
+}
+
+QString LoadedSettings::problem(const QString& path) const
+{
+    switch (file) {
+    case RegularFileStatus::TooLarge:
+        return Format(u"Файл настроек %s не прочитан: он больше %d байт, а таких файлов "
+                      u"настроек не бывает",
+                      {path, IniFile::MaxBytes});
+    case RegularFileStatus::NotRegular:
+        return Format(u"Файл настроек %s не прочитан: это не обычный файл (папка, канал или "
+                      u"устройство)",
+                      {path});
+    case RegularFileStatus::Unreadable:
+        return Format(u"Файл настроек %s не прочитан: его не удалось открыть для чтения", {path});
+    case RegularFileStatus::Ok:
+    case RegularFileStatus::Missing: break;
+    }
+    if (unconverted.isEmpty())
+        return {};
+    QString text = Format(u"В файле настроек %s эти значения не являются числами:", {path});
+    for (const UnconvertedValue& u : unconverted)
+        text += Format(u"\n[%s] %s=%s", {u.section, u.key, u.text});
+    return text;
+}
+
+LoadedSettings LoadSettings(const QString& path)
+{
+    LoadedSettings loaded;
+    const IniFile ini = IniFile::load(path, &loaded.file);
+    loaded.readAsUtf8 = ini.readAsUtf8();
+    loaded.values = ReadSettings(ini, &loaded.unconverted);
+    return loaded;
+}
+
+QString ReadAsUtf8Message(const QString& path)
+{
+    return Format(u"Файл настроек %s сохранён в кодировке UTF-8. Он прочитан как UTF-8 и при "
+                  u"закрытии программы будет записан в Windows-1251, как программа пишет его "
+                  u"всегда",
+                  {path});
 }
 
 void WriteSettings(const SettingsValues& values, IniFile& ini)
@@ -290,7 +348,16 @@ bool SaveSettings(const QString& path, const SettingsValues& values, Messages& m
         return false;
     }
     WriteSettings(values, ini);
-    switch (ReplaceRegularFile(path, ini.toBytes())) {
+    const QByteArray bytes = ini.toBytes();
+    // CR LF for LF, or the keys added, can make a file near the limit outgrow it; written so,
+    // it would be refused at the next start.
+    if (bytes.size() > IniFile::MaxBytes) {
+        messages.error(Format(u"Файл %s не записан: с настройками программы он стал бы больше "
+                              u"%d байт, и программа не смогла бы его прочитать",
+                              {path, IniFile::MaxBytes}));
+        return false;
+    }
+    switch (ReplaceRegularFile(path, bytes)) {
     case ReplaceOutcome::Replaced: return true;
     case ReplaceOutcome::NotRegular: messages.error(NotRegularWriteMessage(path)); return false;
     case ReplaceOutcome::Failed: break;

@@ -3,14 +3,16 @@
 // written back atomically. The window applies them; the command-line program can read them.
 
 #include "chart/Calibration.h"
+#include "settings/IniFile.h"
 #include "settings/SettingsKeys.h"
 #include "settings/SpectrumSettings.h"
+#include "text/RegularFiles.h"
 
+#include <QList>
 #include <QString>
 
 namespace korvel {
 
-class IniFile;
 class Messages;
 
 struct SettingsValues {
@@ -64,17 +66,35 @@ struct SettingsValues {
 // The default text of a string key: its numbers carry the locale's decimal separator.
 QString DefaultText(const SettingKey& key);
 
-// Reads every key in the table's order; missing or unconvertible keys take their default.
-// SRAMblocks outside 1..8 becomes 8, a trigger type outside 0..2 becomes 0 and an X-unit
-// index outside 0..2 becomes 0.
-SettingsValues ReadSettings(const IniFile& ini);
-SettingsValues LoadSettings(const QString& path);
+// Reads every key in the table's order; a missing or empty key takes its default. Numbers are
+// read with a point or a comma, whatever the locale. A number that still does not convert takes
+// its default too and is added to unconverted, when given. SRAMblocks outside 1..8 becomes 8, a
+// trigger type outside 0..2 becomes 0 and an X-unit index outside 0..2 becomes 0.
+SettingsValues ReadSettings(const IniFile& ini, QList<UnconvertedValue>* unconverted = nullptr);
+
+// Korvel.ini as the window and korvel-cli take it at start.
+struct LoadedSettings {
+    SettingsValues values;
+    RegularFileStatus file = RegularFileStatus::Missing;
+    QList<UnconvertedValue> unconverted;
+    bool readAsUtf8 = false;
+
+    // The file is there but was not read (too large, not a regular file, unreadable): the values
+    // are the defaults, and the file must not be replaced with them.
+    bool refused() const;
+    // Why the file was refused, or which of its numbers did not convert; empty when neither.
+    QString problem(const QString& path) const;
+};
+LoadedSettings LoadSettings(const QString& path);
+
+// Said when a file saved as UTF-8 was read as such.
+QString ReadAsUtf8Message(const QString& path);
 
 // Puts every key into ini in the write order (unknown lines of ini stay).
 void WriteSettings(const SettingsValues& values, IniFile& ini);
-// Rewrites the file atomically, keeping what it held beyond our keys. On failure the old file
-// stays, "Unable to write to <path>" (or why it was not tried) is told through messages, and
-// false is returned.
+// Rewrites the file atomically in Windows-1251, keeping what it held beyond our keys. A file
+// the reader would refuse is never written. On failure the old file stays, "Unable to write to
+// <path>" (or why it was not tried) is told through messages, and false is returned.
 bool SaveSettings(const QString& path, const SettingsValues& values, Messages& messages);
 
 }  // namespace korvel

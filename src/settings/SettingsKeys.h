@@ -7,7 +7,15 @@
 
 namespace korvel {
 
-enum class SettingType { Integer, Boolean, Float, String };
+// NumberText: the text of an edit that holds a number; it stays the user's text, but a number
+// written in another locale is read with either separator.
+enum class SettingType { Integer, Boolean, Float, String, NumberText };
+
+// Texts are taken as they are written: an empty one is a value, not a missing key.
+inline constexpr bool IsText(SettingType type)
+{
+    return type == SettingType::String || type == SettingType::NumberText;
+}
 
 enum class SettingId {
     WindowHeight, WindowWidth, WindowLeft, WindowTop,
@@ -42,7 +50,7 @@ inline constexpr std::array<SettingKey, 45> SettingsTable{{
     {SettingId::AdcKMinus5V, u"АЦП 5В", u"-Kпреобр,(ед АЦП/мВ)", SettingType::Float, -1.0, nullptr, "AdcKMinus5V"},
     {SettingId::AdcBipolarShift2V, u"АЦП 2В", u"смещение биполярного", SettingType::Integer, 0, nullptr, "AdcBipolarShift2V"},
     {SettingId::AdcBipolarShift5V, u"АЦП 5В", u"смещение биполярного", SettingType::Integer, 0, nullptr, "AdcBipolarShift5V"},
-    {SettingId::ExtScaleText, u"Внешние параметры", u"Kвнеш.", SettingType::String, 0, u"1,0", "emExtScale text"},
+    {SettingId::ExtScaleText, u"Внешние параметры", u"Kвнеш.", SettingType::NumberText, 0, u"1,0", "emExtScale text"},
     {SettingId::ExtShiftText, u"Внешние параметры", u"Внеш.Смещение", SettingType::String, 0, u"0", "emExtShift text"},
     {SettingId::FExtrn, u"F внешняя", u"Fextrn", SettingType::Integer, 100000, nullptr, "seFExtrn value"},
     {SettingId::SamplesFExtrn, u"F внешняя", u"Samples", SettingType::Integer, 30000, nullptr, "seSamplesFExtrn value"},
@@ -61,16 +69,16 @@ inline constexpr std::array<SettingKey, 45> SettingsTable{{
     {SettingId::ColorDgt1, u"Colors", u"Digit XP2/cont2", SettingType::Integer, 65535, nullptr, "SeriDgt1 colour"},
     {SettingId::ColorDgt2, u"Colors", u"Digit XP2/cont3", SettingType::Integer, 32768, nullptr, "SeriDgt2 colour"},
     {SettingId::ColorDgt3, u"Colors", u"Digit XP3/cont8", SettingType::Integer, 16711680, nullptr, "SeriDgt3 colour"},
-    {SettingId::ThermoOn, u"Control", u"ThermoControlOut On", SettingType::String, 0, u"155,0", "eTOn text"},
+    {SettingId::ThermoOn, u"Control", u"ThermoControlOut On", SettingType::NumberText, 0, u"155,0", "eTOn text"},
     {SettingId::TCondition1, u"Control", u"TCondition1", SettingType::Integer, 1, nullptr, "cbTCondition1 index"},
     {SettingId::TCondition2, u"Control", u"TCondition2", SettingType::Integer, 3, nullptr, "cbTCondition2 index"},
-    {SettingId::ThermoOff, u"Control", u"ThermoControlOut Off", SettingType::String, 0, u"-55,0", "eTOff text"},
+    {SettingId::ThermoOff, u"Control", u"ThermoControlOut Off", SettingType::NumberText, 0, u"-55,0", "eTOff text"},
     {SettingId::TLevel1, u"Control", u"TLevel1", SettingType::Integer, 1, nullptr, "cbTLevel1 index"},
     {SettingId::TLevel2, u"Control", u"TLevel2", SettingType::Integer, 0, nullptr, "cbTLevel2 index"},
-    {SettingId::AnalogOn, u"Control", u"AnalogControlOut On", SettingType::String, 0, u"99999,0", "eAOn text"},
+    {SettingId::AnalogOn, u"Control", u"AnalogControlOut On", SettingType::NumberText, 0, u"99999,0", "eAOn text"},
     {SettingId::ACondition1, u"Control", u"ACondition1", SettingType::Integer, 1, nullptr, "cbACondition1 index"},
     {SettingId::ACondition2, u"Control", u"ACondition2", SettingType::Integer, 3, nullptr, "cbACondition2 index"},
-    {SettingId::AnalogOff, u"Control", u"AnalogControlOut Off", SettingType::String, 0, u"-99999,0", "eAOff text"},
+    {SettingId::AnalogOff, u"Control", u"AnalogControlOut Off", SettingType::NumberText, 0, u"-99999,0", "eAOff text"},
     {SettingId::ALevel1, u"Control", u"ALevel1", SettingType::Integer, 1, nullptr, "cbALevel1 index"},
     {SettingId::ALevel2, u"Control", u"ALevel2", SettingType::Integer, 0, nullptr, "cbALevel2 index"},
     {SettingId::TriggerType, u"Запуск", u"Тип", SettingType::Integer, 0, nullptr, "TriggerType"},

@@ -38,12 +38,19 @@ constexpr Flag Flags[] = {
 
 }  // namespace
 
-SpectrumSettings ReadSpectrumSettings(const IniFile& ini)
+SpectrumSettings ReadSpectrumSettings(const IniFile& ini, QList<UnconvertedValue>* unconverted)
 {
     SpectrumSettings s;
     // One pass over the file, as the main window's keys are read; the first line of a key counts.
     bool inSection = false;
     bool seen[std::size(IntKeys) + std::size(Flags)] = {};
+    const auto number = [&](QStringView key, QStringView text, int* v) {
+        if (TryStrToInt(text, v))
+            return true;
+        if (!text.isEmpty() && unconverted)
+            unconverted->append({Section, key.toString(), text.toString()});
+        return false;
+    };
     ini.forEachEntry([&](QStringView section) { inSection = IniFile::sameName(section, Section); },
                      [&](QStringView key, auto value) {
                          if (!inSection)
@@ -52,14 +59,14 @@ SpectrumSettings ReadSpectrumSettings(const IniFile& ini)
                          for (size_t i = 0; i < std::size(IntKeys); ++i)
                              if (!seen[i] && IniFile::sameName(key, IntKeys[i].name)) {
                                  seen[i] = true;
-                                 if (TryStrToInt(value(), &v))
+                                 if (number(key, value(), &v))
                                      s.*IntKeys[i].field = v;
                                  return;
                              }
                          for (size_t i = 0; i < std::size(Flags); ++i)
                              if (!seen[std::size(IntKeys) + i] && IniFile::sameName(key, Flags[i].name)) {
                                  seen[std::size(IntKeys) + i] = true;
-                                 if (TryStrToInt(value(), &v))
+                                 if (number(key, value(), &v))
                                      s.*Flags[i].field = v != 0;
                                  return;
                              }

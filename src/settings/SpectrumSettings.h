@@ -2,9 +2,12 @@
 // The spectrum window's place and choices, in a section of its own after the main window's
 // keys, which it leaves as they are.
 
+#include <QList>
+
 namespace korvel {
 
 class IniFile;
+struct UnconvertedValue;
 
 struct SpectrumSettings {
     int height = 520;
@@ -17,8 +20,10 @@ struct SpectrumSettings {
     bool logFrequency = false;
 };
 
-// A missing or unusable value takes its default.
-SpectrumSettings ReadSpectrumSettings(const IniFile& ini);
+// A missing or unusable value takes its default; a value that is not a number is also added to
+// unconverted, when given.
+SpectrumSettings ReadSpectrumSettings(const IniFile& ini,
+                                      QList<UnconvertedValue>* unconverted = nullptr);
 void WriteSpectrumSettings(const SpectrumSettings& s, IniFile& ini);
 
 }  // namespace korvel

@@ -48,17 +48,18 @@ QString FloatToStr(double v)
     return localised(t);
 }
 
-bool TryStrToFloat(QStringView text, double* out)
+namespace {
+
+// By hand, without a regular expression or a copy on the heap: digits with one decimal
+// separator and an exponent, the shape [+-]?(\d+(\.\d*)?|\.\d+)([eE][+-]?\d+)?, taken to
+// ASCII with a point for Qt's C-locale conversion. sep and otherSep are the separators taken.
+bool parseFloat(QStringView text, QChar sep, QChar otherSep, double* out)
 {
-    // By hand, without a regular expression or a copy on the heap: digits with one decimal
-    // separator and an exponent, the shape [+-]?(\d+(\.\d*)?|\.\d+)([eE][+-]?\d+)?, taken to
-    // ASCII with a point for Qt's C-locale conversion.
     const QStringView t = text.trimmed();
-    const QChar sep = DecimalSeparator();
     QVarLengthArray<char, 64> c(t.size());
     for (qsizetype i = 0; i < t.size(); ++i) {
         const QChar ch = t[i];
-        if (ch == sep)
+        if (ch == sep || ch == otherSep)
             c[i] = '.';
         else if (ch == u'.' || ch.unicode() > 0x7F)
             return false;  // a point where the locale has another separator, or no digit
@@ -98,6 +99,32 @@ bool TryStrToFloat(QStringView text, double* out)
         return false;
     *out = v;
     return true;
+}
+
+}  // namespace
+
+bool TryStrToFloat(QStringView text, double* out)
+{
+    const QChar sep = DecimalSeparator();
+    return parseFloat(text, sep, sep, out);
+}
+
+bool TryStrToFloatEitherSeparator(QStringView text, double* out)
+{
+    return parseFloat(text, u'.', u',', out);
+}
+
+QString WithLocaleSeparator(QStringView text)
+{
+    double ignored = 0;
+    QString t = text.toString();
+    if (!TryStrToFloatEitherSeparator(text, &ignored))
+        return t;
+    const QChar sep = DecimalSeparator();
+    for (QChar& c : t)
+        if (c == u'.' || c == u',')
+            c = sep;
+    return t;
 }
 
 double StrToFloat(const QString& text)

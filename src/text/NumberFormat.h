@@ -38,6 +38,12 @@ inline bool TryStrToFloat(const QString& text, double* out)
 {
     return TryStrToFloat(QStringView(text), out);
 }
+// A number the program wrote in some locale: a point or a comma as the decimal separator. Such
+// texts never carry digit grouping, so a comma is never a thousands separator.
+bool TryStrToFloatEitherSeparator(QStringView text, double* out);
+// A number so written, retold with the locale's separator ("155,0" is "155.0" in a point
+// locale); any other text stays as it is.
+QString WithLocaleSeparator(QStringView text);
 // A decimal integer with an optional sign, 32 bits; surrounding blanks are allowed.
 int StrToInt(const QString& text);               // throws ConversionError
 bool TryStrToInt(QStringView text, int* out);

@@ -5,6 +5,7 @@
 #include "chartview/ChartView.h"
 #include "serial/ScriptedPort.h"
 #include "settings/IniFile.h"
+#include "settings/Settings.h"
 #include "text/Messages.h"
 #include "ui_MainWindow.h"
 
@@ -13,6 +14,7 @@
 #include <QHelpEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QLocale>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStringEncoder>
@@ -21,6 +23,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 #include <sys/resource.h>
 
 using namespace korvel;
@@ -35,12 +38,17 @@ struct Fixture {
     std::unique_ptr<MainWindow> window;
 
     explicit Fixture(const QString& ini = QString())
+        : Fixture(ini.isNull() ? std::nullopt
+                               : std::optional<QByteArray>(QStringEncoder("windows-1251").encode(ini)))
     {
-        if (!ini.isNull()) {
+    }
+    // The settings file as these bytes, or none.
+    explicit Fixture(const std::optional<QByteArray>& fileBytes)
+    {
+        if (fileBytes) {
             QFile f(path);
             f.open(QIODevice::WriteOnly);
-            QStringEncoder enc("windows-1251");
-            f.write(enc(ini));
+            f.write(*fileBytes);
         }
         auto scripted = std::make_unique<ScriptedPort>();
         port = scripted.get();
@@ -203,6 +211,71 @@ TEST(MainWindow, StartUpAppliesTheFileWithItsClamps)
         EXPECT_EQ(bad.window->ftCalculator().SRAMblocks(), 8);
         EXPECT_EQ(bad.f().seSamples->value(), 240000);
     }
+}
+
+TEST(MainWindow, ASettingsFileTheReaderRefusesIsSaidOnceAndLeftAsItIs)
+{
+    const QByteArray big = "[Options]\r\nXYmode=2\r\n;" + QByteArray(1024 * 1024, 'x') + "\r\n";
+    Fixture refused{std::optional(big)};
+    EXPECT_EQ(refused.f().cbShowK->currentIndex(), 0);
+    ASSERT_EQ(refused.messages.said.size(), 1);
+    EXPECT_EQ(refused.messages.said[0].kind, Messages::Kind::Error);
+    EXPECT_EQ(refused.messages.said[0].text,
+              QStringLiteral("Файл настроек %1 не прочитан: он больше 1048576 байт, а таких файлов "
+                             "настроек не бывает.\nПрограмма работает с настройками по умолчанию и "
+                             "при закрытии не перезапишет этот файл.")
+                  .arg(refused.path));
+    refused.window->show();
+    refused.window->close();
+    EXPECT_EQ(refused.messages.said.size(), 1);
+    EXPECT_EQ(readFile(refused.path), big);
+
+    // Saved by an editor as UTF-8: read whole, said once, written back as the program writes.
+    Fixture utf8{std::optional(QStringLiteral("[АЦП 5В]\r\nKпреобр,(ед АЦП/мВ)=0,5\r\n"
+                                              "[Options]\r\nXYmode=2\r\n").toUtf8())};
+    EXPECT_EQ(utf8.f().pRgm->text(), QStringLiteral("Kацп=0,50; СДВИГ=0 (ini-файл)"));
+    EXPECT_EQ(utf8.f().cbShowK->currentIndex(), 2);
+    ASSERT_EQ(utf8.messages.said.size(), 1);
+    EXPECT_EQ(utf8.messages.said[0].kind, Messages::Kind::Information);
+    EXPECT_EQ(utf8.messages.said[0].text, ReadAsUtf8Message(utf8.path));
+    utf8.window->show();
+    utf8.window->close();
+    EXPECT_EQ(utf8.messages.said.size(), 1);
+    const QByteArray back = readFile(utf8.path);
+    QStringEncoder cp1251("windows-1251");
+    const QByteArray section = cp1251.encode(QStringLiteral("[АЦП 5В]\r\n"));
+    EXPECT_TRUE(back.startsWith(
+        section + cp1251.encode(QStringLiteral("Kпреобр,(ед АЦП/мВ)=0,5\r\n"))));
+    EXPECT_EQ(back.count(section), 1);
+}
+
+TEST(MainWindow, NumbersOfTheSettingsFileAreReadInEitherLocaleAndANonNumberIsNamed)
+{
+    // Written under ru_RU, started under C.UTF-8 (a point locale).
+    const QLocale saved;
+    QLocale::setDefault(QLocale::c());
+    {
+        Fixture fx(QStringLiteral("[АЦП 5В]\nKпреобр,(ед АЦП/мВ)=0,5\n[Control]\n"
+                                  "ThermoControlOut On=155,0\nThermoControlOut Off=-55,0\n"
+                                  "AnalogControlOut On=99999,0\nAnalogControlOut Off=-99999,0\n"));
+        EXPECT_EQ(fx.f().pRgm->text(), QStringLiteral("Kацп=0.50; СДВИГ=0 (ini-файл)"));
+        EXPECT_EQ(fx.f().eTOn->text(), QStringLiteral("155.0"));
+        EXPECT_TRUE(fx.window->btCloseCtlPrmClick());
+        EXPECT_DOUBLE_EQ(fx.window->controlThresholds().ThermoLevelOn, 155.0);
+        EXPECT_DOUBLE_EQ(fx.window->controlThresholds().ThermoLevelOff, -55.0);
+        EXPECT_TRUE(fx.messages.said.isEmpty());
+    }
+    QLocale::setDefault(saved);
+
+    Fixture bad(QStringLiteral("[АЦП 2В]\nKпреобр,(ед АЦП/мВ)=0,5x\n"));
+    ASSERT_EQ(bad.messages.said.size(), 1);
+    EXPECT_EQ(bad.messages.said[0].kind, Messages::Kind::Error);
+    EXPECT_EQ(bad.messages.said[0].text,
+              QStringLiteral("В файле настроек %1 эти значения не являются числами:\n"
+                             "[АЦП 2В] Kпреобр,(ед АЦП/мВ)=0,5x\n"
+                             "Вместо них взяты значения по умолчанию; при закрытии программы они "
+                             "будут записаны в файл.")
+                  .arg(bad.path));
 }
 
 TEST(MainWindow, TriggerSelectorCyclesAndRestoresTheSavedType)

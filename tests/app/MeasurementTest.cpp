@@ -182,7 +182,7 @@ TEST(Measurement, ExternalClockStartOverwritesTheBlockCountThatIsSaved)
     EXPECT_EQ(r.acq().TransferStatusText(), QStringLiteral("ПЕРЕДАЧА МАССИВА, 2с"));
 
     r.window->close();
-    EXPECT_EQ(LoadSettings(r.path).SRAMblocks, 2);
+    EXPECT_EQ(LoadSettings(r.path).values.SRAMblocks, 2);
 }
 
 TEST(Measurement, ProgressPanelFollowsTheClockAndHidesAtTheEstimate)

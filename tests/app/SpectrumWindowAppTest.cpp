@@ -94,7 +94,7 @@ TEST(SpectrumFromTheWindow, FollowsZoomDisplayModeAndNewDataAndKeepsItsChoices)
     choices.segment = 1024;
     s->applyChoices(choices);
     w.window->close();
-    const SpectrumSettings saved = LoadSettings(w.settingsPath()).spectrum;
+    const SpectrumSettings saved = LoadSettings(w.settingsPath()).values.spectrum;
     EXPECT_EQ(saved.window, 2);
     EXPECT_EQ(saved.segment, 1024);
     EXPECT_EQ(saved.width, s->width());

@@ -56,6 +56,12 @@ protected:
     }
 
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+    void writeSettings(const QByteArray& bytes)
+    {
+        QFile f(ini);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
     CliResult cli(QStringList args) { return RunCliProgram(args << QStringLiteral("--settings") << ini); }
 
     QTemporaryDir dir;
@@ -97,7 +103,7 @@ TEST_F(FileCommands, ExportEqualsTheWindowsTextExportOfTheLoadedFile)
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     // The settings' own scaling replaces the file's, as the window's save does after a load.
     const ScaleCoefficients s =
-        GetScaleParams(cli::ScaleInputsFrom(LoadSettings(ini), QStringLiteral("мкс"))).coefficients;
+        GetScaleParams(cli::ScaleInputsFrom(LoadSettings(ini).values, QStringLiteral("мкс"))).coefficients;
     TextExportInput in;
     in.ScaleK = s.ScaleK;
     in.ScaleShift = s.ScaleShift;
@@ -220,7 +226,7 @@ TEST_F(FileCommands, PlotWritesEachPictureKind)
     EXPECT_TRUE(missing.err.contains(QStringLiteral("Cannot open file")));
 }
 
-TEST_F(FileCommands, SettingsNumbersAreReadInTheSystemsFormatWhateverTheExportUses)
+TEST_F(FileCommands, SettingsNumbersAreReadWhateverSeparatorTheExportWrites)
 {
     // A Russian system: the window wrote the entered coefficient with a comma.
     SettingsValues s;
@@ -236,6 +242,48 @@ TEST_F(FileCommands, SettingsNumbersAreReadInTheSystemsFormatWhateverTheExportUs
     const QByteArray text = ReadAll(path("p.txt"));
     EXPECT_TRUE(text.startsWith("0.5\t;scale for Y\r")) << text.toStdString();
     EXPECT_TRUE(text.endsWith("\rY:\r1074.00\r24.00\r2047.50\r")) << text.toStdString();
+}
+
+TEST_F(FileCommands, ACalibrationWrittenInOneLocaleIsReadInAnotherAndANonNumberIsAnError)
+{
+    // Written under ru_RU with a comma, read under C.UTF-8 (and the other way round).
+    const std::pair<QByteArray, const char*> written[] = {{"0,5", "LC_ALL=C.UTF-8"},
+                                                          {"0.5", "LC_ALL=ru_RU.UTF-8"}};
+    for (const auto& [number, locale] : written) {
+        writeSettings(ToCp1251(QStringLiteral("[АЦП 5В]\r\nKпреобр,(ед АЦП/мВ)=")) + number + "\r\n");
+        const CliResult r = RunCliProgram(
+            {QStringLiteral("export"), path("a.dtw"), QStringLiteral("-o"), path("c.txt"),
+             QStringLiteral("--decimal-point"), QStringLiteral("."), QStringLiteral("--settings"), ini},
+            60000, {QString::fromLatin1(locale)});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+        EXPECT_TRUE(ReadAll(path("c.txt")).startsWith("0.5\t;scale for Y\r")) << locale;
+        QFile::remove(path("c.txt"));
+    }
+
+    writeSettings(ToCp1251(QStringLiteral("[АЦП 5В]\r\nKпреобр,(ед АЦП/мВ)=0,5 мВ\r\n")));
+    const CliResult r =
+        cli({QStringLiteral("export"), path("a.dtw"), QStringLiteral("-o"), path("c.txt")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err.toStdString(),
+              QStringLiteral("В файле настроек %1 эти значения не являются числами:\n"
+                             "[АЦП 5В] Kпреобр,(ед АЦП/мВ)=0,5 мВ\n")
+                  .arg(ini)
+                  .toStdString());
+    EXPECT_FALSE(QFile::exists(path("c.txt")));
+}
+
+TEST_F(FileCommands, ASettingsFileOverTheReadersLimitIsAnError)
+{
+    writeSettings("[Options]\r\nXYmode=1\r\n;" + QByteArray(1024 * 1024, 'x'));
+    const CliResult r =
+        cli({QStringLiteral("export"), path("a.dtw"), QStringLiteral("-o"), path("o.txt")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_FALSE(QFile::exists(path("o.txt")));
+    EXPECT_EQ(r.err.toStdString(), QStringLiteral("Файл настроек %1 не прочитан: он больше 1048576 "
+                                                  "байт, а таких файлов настроек не бывает\n")
+                                       .arg(ini)
+                                       .toStdString());
 }
 
 TEST_F(FileCommands, FileScalingAndAStretchOfTheRecord)

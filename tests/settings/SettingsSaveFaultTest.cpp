@@ -73,7 +73,7 @@ TEST(SettingsSaveFaults, SaveKilledBeforeItsCommitLeavesTheEarlierFile)
     EXPECT_EQ(r.signal, SIGXFSZ);
     EXPECT_EQ(FileBytes(e.path), e.before);
     EXPECT_EQ(saveAndReport(e.path), 1);
-    EXPECT_EQ(LoadSettings(e.path).cbShowK, 1);
+    EXPECT_EQ(LoadSettings(e.path).values.cbShowK, 1);
 }
 
 TEST(SettingsSaveFaults, OnlyARegularFileOfSaneSizeIsRead)
@@ -88,7 +88,7 @@ TEST(SettingsSaveFaults, OnlyARegularFileOfSaneSizeIsRead)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(big);
     }
-    ASSERT_EQ(LoadSettings(e.path).cbShowK, 0);
+    ASSERT_EQ(LoadSettings(e.path).values.cbShowK, 0);
     RecordingMessages messages;
     EXPECT_FALSE(SaveSettings(e.path, SettingsValues(), messages));
     EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Файл ") + e.path
@@ -99,8 +99,8 @@ TEST(SettingsSaveFaults, OnlyARegularFileOfSaneSizeIsRead)
     // Neither a device that never ends nor a FIFO without a writer holds up the start.
     const QString zero = e.folder + QStringLiteral("/zero.ini");
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
-    EXPECT_EQ(LoadSettings(zero).WindowWidth, 794);
+    EXPECT_EQ(LoadSettings(zero).values.WindowWidth, 794);
     const QString fifo = e.folder + QStringLiteral("/fifo.ini");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    EXPECT_EQ(LoadSettings(fifo).WindowWidth, 794);
+    EXPECT_EQ(LoadSettings(fifo).values.WindowWidth, 794);
 }

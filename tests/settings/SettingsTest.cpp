@@ -3,6 +3,7 @@
 #include "settings/IniFile.h"
 #include "settings/Settings.h"
 #include "text/Messages.h"
+#include "text/NumberFormat.h"
 
 #include <QDir>
 #include <QFile>
@@ -147,16 +148,116 @@ TEST(Settings, ReaderClampsWhatWouldBreakLaterSteps)
     EXPECT_EQ(ReadSettings(iniOf(u"[Jumpers]\nРежим=17"_qs)).cbRgm, 17);
 }
 
-TEST(Settings, ValuesThatDoNotConvertTakeTheirDefault)
+TEST(Settings, NumbersWrittenInEitherLocaleAreReadInAnyAndTheRestAreNamed)
 {
-    const SettingsValues v = ReadSettings(iniOf(
-        u"[АЦП 5В]\nKпреобр,(ед АЦП/мВ)=0.61\n-Kпреобр,(ед АЦП/мВ)=-0,5\n"
-        "[График сигнала]\nширина=широко\n[Options]\nDigitChannel1=7\nDigitChannel2=0\n"_qs));
-    EXPECT_DOUBLE_EQ(v.calibration.AdcKPlus5V, 1.0);  // a point in a comma locale
-    EXPECT_DOUBLE_EQ(v.calibration.AdcKMinus5V, -0.5);
+    // What the program writes under ru_RU and under C.UTF-8, each read in the other locale.
+    const QString commaFile = u"[АЦП 2В]\nKпреобр,(ед АЦП/мВ)=0,5\n[Control]\n"
+                              "ThermoControlOut On=155,0\nAnalogControlOut Off=-2,25E-3\n"_qs;
+    const QString pointFile = u"[АЦП 5В]\n-Kпреобр,(ед АЦП/мВ)=-0.25\n"
+                              "[Внешние параметры]\nKвнеш.=2.5\n"_qs;
+    for (const QLocale& locale : {QLocale(QLocale::Russian, QLocale::Russia), QLocale::c()}) {
+        LocaleGuard pinned(locale);
+        const QString sep = DecimalSeparator();
+        QList<UnconvertedValue> unconverted;
+        const SettingsValues comma = ReadSettings(iniOf(commaFile), &unconverted);
+        EXPECT_DOUBLE_EQ(comma.calibration.AdcKPlus2V, 0.5);
+        // The thresholds stay texts of their edits, in the separator the edits convert.
+        EXPECT_EQ(comma.eTOn, u"155"_qs + sep + u"0"_qs);
+        EXPECT_EQ(comma.eAOff, u"-2"_qs + sep + u"25E-3"_qs);
+        const SettingsValues point = ReadSettings(iniOf(pointFile), &unconverted);
+        EXPECT_DOUBLE_EQ(point.calibration.AdcKMinus5V, -0.25);
+        EXPECT_EQ(point.emExtScale, u"2"_qs + sep + u"5"_qs);
+        EXPECT_TRUE(unconverted.isEmpty());
+        // Values made without a file (korvel-cli's, a test's) have the same texts, and an
+        // edit the user left empty stays empty.
+        EXPECT_EQ(SettingsValues().eTOff, u"-55"_qs + sep + u"0"_qs);
+        EXPECT_EQ(SettingsValues().emExtScale, u"1"_qs + sep + u"0"_qs);
+        EXPECT_EQ(ReadSettings(iniOf(u"[Control]\nAnalogControlOut On=\n"_qs)).eAOn, QString());
+    }
+
+    // A value that is no number in either form is named, and is not the default in disguise.
+    QList<UnconvertedValue> unconverted;
+    const SettingsValues v = ReadSettings(
+        iniOf(u"[АЦП 5В]\nKпреобр,(ед АЦП/мВ)=1.000,5\n[График сигнала]\nширина=широко\n"
+              "высота=\n[Options]\nDigitChannel1=7\n[Спектр]\nдБ=да\n"
+              "[Control]\nThermoControlOut On=тепло\n"_qs),
+        &unconverted);
+    ASSERT_EQ(unconverted.size(), 3);
+    EXPECT_EQ(unconverted[0].key, u"ширина"_qs);
+    EXPECT_EQ(unconverted[1].section, u"АЦП 5В"_qs);
+    EXPECT_EQ(unconverted[1].key, u"Kпреобр,(ед АЦП/мВ)"_qs);
+    EXPECT_EQ(unconverted[1].text, u"1.000,5"_qs);
+    EXPECT_EQ(unconverted[2].section, u"Спектр"_qs);
+    EXPECT_EQ(unconverted[2].text, u"да"_qs);
+    EXPECT_DOUBLE_EQ(v.calibration.AdcKPlus5V, 1.0);
     EXPECT_EQ(v.WindowWidth, 794);
+    EXPECT_EQ(v.WindowHeight, 515);  // an empty value is no value
     EXPECT_TRUE(v.cbDgt1);
-    EXPECT_FALSE(v.cbDgt2);
+    EXPECT_EQ(v.eTOn, u"тепло"_qs);  // a typed text stays for the user to see in its edit
+}
+
+TEST(Settings, TheWriterNeverMakesAFileItsReaderRefuses)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Korvel.ini"_qs);
+    // Exactly the reader's limit with LF line ends: CR LF for each would take it over.
+    QByteArray lf = "[Options]\nXYmode=2\n";
+    while (lf.size() + 22 <= IniFile::MaxBytes)
+        lf += "; " + QByteArray(8, 'x') + '\n';
+    lf += QByteArray(IniFile::MaxBytes - lf.size() - 1, ';') + '\n';
+    ASSERT_EQ(lf.size(), IniFile::MaxBytes);
+    writeFile(path, lf);
+    LoadedSettings loaded = LoadSettings(path);
+    ASSERT_FALSE(loaded.refused());
+    ASSERT_EQ(loaded.values.cbShowK, 2);
+
+    RecordingMessages msgs;
+    loaded.values.cbShowK = 1;
+    EXPECT_FALSE(SaveSettings(path, loaded.values, msgs));
+    EXPECT_EQ(msgs.texts(),
+              QStringList{u"Файл "_qs + path
+                          + u" не записан: с настройками программы он стал бы больше 1048576 "
+                            "байт, и программа не смогла бы его прочитать"_qs});
+    EXPECT_EQ(readFile(path), lf);
+    EXPECT_EQ(LoadSettings(path).values.cbShowK, 2);
+
+    // A refused file is said, by what it is.
+    writeFile(path, lf + "\n");
+    loaded = LoadSettings(path);
+    EXPECT_TRUE(loaded.refused());
+    EXPECT_EQ(loaded.problem(path), u"Файл настроек "_qs + path
+                                        + u" не прочитан: он больше 1048576 байт, а таких файлов "
+                                          "настроек не бывает"_qs);
+}
+
+TEST(Settings, AFileSavedAsUtf8IsReadAsUtf8AndWrittenBackInWindows1251)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Korvel.ini"_qs);
+    const QString text = u"; правлено в редакторе\r\n[АЦП 2В]\r\nKпреобр,(ед АЦП/мВ)=0,5\r\n"
+                         "[Внешние параметры]\r\nИмя Y=Давление, кПа\r\n"_qs;
+    for (const QByteArray& mark : {QByteArray(), QByteArray("\xEF\xBB\xBF")}) {
+        writeFile(path, mark + text.toUtf8());
+        const LoadedSettings loaded = LoadSettings(path);
+        EXPECT_TRUE(loaded.readAsUtf8);
+        EXPECT_TRUE(loaded.problem(path).isEmpty());
+        EXPECT_DOUBLE_EQ(loaded.values.calibration.AdcKPlus2V, 0.5);
+        EXPECT_EQ(loaded.values.eYTitle, u"Давление, кПа"_qs);
+
+        RecordingMessages msgs;
+        ASSERT_TRUE(SaveSettings(path, loaded.values, msgs));
+        const QByteArray back = readFile(path);
+        QStringDecoder cp1251("windows-1251");
+        const QString written = cp1251(back);
+        EXPECT_TRUE(written.startsWith(u"; правлено в редакторе\r\n[АЦП 2В]\r\n"
+                                       "Kпреобр,(ед АЦП/мВ)=0,5\r\n"_qs));
+        // The sections were found, not added again at the end.
+        EXPECT_EQ(written.count(u"[АЦП 2В]"_qs), 1);
+        EXPECT_EQ(written.count(u"Имя Y="_qs), 1);
+        const LoadedSettings again = LoadSettings(path);
+        EXPECT_FALSE(again.readAsUtf8);
+        EXPECT_EQ(again.values.eYTitle, u"Давление, кПа"_qs);
+    }
 }
 
 TEST(Settings, EveryKeySurvivesAWriteAndReadBack)
@@ -245,7 +346,7 @@ TEST(Settings, SavingKeepsForeignContentOfTheFile)
     QStringEncoder enc("windows-1251");
     writeFile(path, enc(u"; от руки\r\n[Options]\r\nМоё=1\r\nXYmode=2\r\n[Прочее]\r\nz=9\r\n"_qs));
     RecordingMessages msgs;
-    SettingsValues v = LoadSettings(path);
+    SettingsValues v = LoadSettings(path).values;
     EXPECT_EQ(v.cbShowK, 2);
     v.cbShowK = 1;
     ASSERT_TRUE(SaveSettings(path, v, msgs));
@@ -253,7 +354,7 @@ TEST(Settings, SavingKeepsForeignContentOfTheFile)
     const IniFile back = IniFile::load(path);
     EXPECT_TRUE(back.text().startsWith(u"; от руки\r\n[Options]\r\nМоё=1\r\nXYmode=1\r\n"_qs));
     EXPECT_EQ(back.value(u"Прочее"_qs, u"z"_qs), u"9"_qs);
-    EXPECT_EQ(LoadSettings(path).cbShowK, 1);
+    EXPECT_EQ(LoadSettings(path).values.cbShowK, 1);
 }
 
 TEST(Settings, AFailedWriteLeavesTheOldFileAndSaysSo)
