@@ -94,6 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         a.timRxTimer();
         if (a.timSendCmd().isActive())
             a.timSendCmdTimer();
+        // The line stays quiet after the last packet only when no more input follows.
+        if (at >= size && a.trailingQuiet().isActive())
+            a.trailingQuietTimer();
         if (r.draws > 0) {
             const qsizetype bytes = a.SampleBuffer().size();
             if (bytes != 0 && bytes != qsizetype(a.BlockCount()) * cmd::BlockBytes)

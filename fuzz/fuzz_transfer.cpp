@@ -223,6 +223,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             a.timRxTimer();
             continue;
         }
+        if (a.trailingQuiet().isActive()) {
+            a.trailingQuietTimer();
+            continue;
+        }
         if (r.draws > 0 || !r.failures.isEmpty() || cancelled)
             break;
         // A reply that never comes: the user reads the array again or gives up.

@@ -1,6 +1,7 @@
-// Speed of reception: one packet decoded and stored, and the 960-packet array of eight
-// blocks from cmdSendArray to the last stored packet, in-process, over a pseudo-terminal and
-// paced at wire speed.
+// Speed of reception: one packet decoded and stored, and arrays of one and eight blocks from
+// cmdSendArray to the array taken (the last packet stored and the line found quiet after it),
+// in-process, over a pseudo-terminal and paced at wire speed. The paced runs report the wire
+// time of their packets and how far over it the transfer went.
 
 #include "device/Acquisition.h"
 #include "device/Commands.h"
@@ -11,6 +12,7 @@
 #include "sim/SimulatedPort.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <benchmark/benchmark.h>
 
 using namespace korvel;
@@ -72,21 +74,36 @@ void BM_HandleOnePacket(benchmark::State& state)
 }
 BENCHMARK(BM_HandleOnePacket);
 
-// From the array request to the last packet stored.
-void runTransfer(benchmark::State& state, Acquisition& acq)
+// The packets' bytes at 921600 baud, 11 bits a byte (8 data, odd parity, one stop bit).
+double wireMs(int blocks)
+{
+    return blocks * cmd::PacketsPerBlock * cmd::PacketBytes * 11 * 1000.0 / cmd::LineBaudRate;
+}
+
+// From the array request to the array taken. A paced run also reports its wire time and how
+// far over it the transfer went, in percent.
+void runTransfer(benchmark::State& state, Acquisition& acq, int blocks = 8, bool paced = false)
 {
     bool done = false;
     QObject::connect(&acq, &Acquisition::drawChart, [&] { done = true; });
-    acq.loadRecording({.ModeCommand = cmd::cmdStart07MHz(0), .BlockCount = 8});
+    acq.loadRecording({.ModeCommand = cmd::cmdStart07MHz(0), .BlockCount = quint16(blocks)});
+    QElapsedTimer clock;
+    double totalMs = 0;
     for (auto _ : state) {
         done = false;
+        clock.start();
         acq.GetData();
         acq.timSendCmd().stop();
         acq.timSendCmdTimer();
         while (!done)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        if (acq.SampleBuffer().size() != 480000)
+        totalMs += clock.nsecsElapsed() / 1e6;
+        if (acq.SampleBuffer().size() != blocks * cmd::BlockBytes)
             state.SkipWithError("incomplete array");
+    }
+    if (paced && state.iterations() > 0) {
+        state.counters["wire_ms"] = wireMs(blocks);
+        state.counters["over_wire_pct"] = (totalMs / state.iterations() / wireMs(blocks) - 1) * 100;
     }
 }
 
@@ -121,7 +138,7 @@ void BM_Transfer960OverPty(benchmark::State& state)
 }
 BENCHMARK(BM_Transfer960OverPty)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_Transfer960Throttled(benchmark::State& state)
+void BM_TransferThrottled(benchmark::State& state)
 {
     ensureApp();
     SimOptions o;
@@ -130,11 +147,12 @@ void BM_Transfer960Throttled(benchmark::State& state)
     port.setThrottle(true);
     port.open(QStringLiteral("simulated"));
     Acquisition acq(port);
-    runTransfer(state, acq);
+    runTransfer(state, acq, int(state.range(0)), true);
 }
-BENCHMARK(BM_Transfer960Throttled)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_TransferThrottled)->ArgName("blocks")->Arg(1)->Arg(8)->Unit(benchmark::kMillisecond)
+    ->UseRealTime()->Iterations(3);
 
-void BM_Transfer960ThrottledPty(benchmark::State& state)
+void BM_TransferThrottledPty(benchmark::State& state)
 {
     ensureApp();
     SimOptions o;
@@ -149,8 +167,9 @@ void BM_Transfer960ThrottledPty(benchmark::State& state)
     port.setLineParameters();
     port.setBaudRate(cmd::LineBaudRate);
     Acquisition acq(port);
-    runTransfer(state, acq);
+    runTransfer(state, acq, int(state.range(0)), true);
 }
-BENCHMARK(BM_Transfer960ThrottledPty)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_TransferThrottledPty)->ArgName("blocks")->Arg(1)->Arg(8)->Unit(benchmark::kMillisecond)
+    ->UseRealTime()->Iterations(3);
 
 }  // namespace

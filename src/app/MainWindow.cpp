@@ -345,6 +345,7 @@ void MainWindow::FormClose()
     realTimeCycle_->stop();
     acquisition_->timRx().stop();
     acquisition_->timSendCmd().stop();
+    acquisition_->trailingQuiet().stop();
     port_->close();
 
     acquisition_->loadRecording(Recording());

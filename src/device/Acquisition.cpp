@@ -19,14 +19,20 @@ Acquisition::Acquisition(SerialPort& port, QObject* parent, AcquisitionIntervals
     timRx_.setInterval(intervals.rxMs);
     timSendCmd_.setInterval(intervals.sendCmdMs);
     timSendCmd_.setSingleShot(true);
+    trailingQuiet_.setInterval(intervals.trailingQuietMs);
+    trailingQuiet_.setSingleShot(true);
+    // A coarse timer may fire 5 % late, and on this interval that is the whole window again.
+    trailingQuiet_.setTimerType(Qt::PreciseTimer);
     connect(&timRx_, &QTimer::timeout, this, &Acquisition::timRxTimer);
     connect(&timSendCmd_, &QTimer::timeout, this, &Acquisition::timSendCmdTimer);
+    connect(&trailingQuiet_, &QTimer::timeout, this, &Acquisition::trailingQuietTimer);
     connect(&port_, &SerialPort::received, this, &Acquisition::VaComm1RxChar);
     // A port that went away takes no deferred request and has no reply left to collect; what
     // was received stays, and the next start begins afresh.
     connect(&port_, &SerialPort::failed, this, [this] {
         timRx_.stop();
         timSendCmd_.stop();
+        trailingQuiet_.stop();
     });
 }
 
@@ -114,6 +120,7 @@ void Acquisition::beginTransfer()
     r.DataKind = DataKindSignal;
     expect_ = Expect::Nothing;
     timRx_.stop();
+    trailingQuiet_.stop();
     PendingCommand_ = cmdSendArray(r.ModeCommand);
     // A loaded real-time recording leaves no blocks; zero packets would wrap the count and
     // request packets without end, so the block code decides instead.
@@ -171,6 +178,7 @@ void Acquisition::Cancel()
 {
     timRx_.stop();
     timSendCmd_.stop();
+    trailingQuiet_.stop();
     PendingCommand_ = IdleCommand();
     PacketsLeft_ = 0;
     expect_ = Expect::Nothing;
@@ -218,7 +226,7 @@ void Acquisition::VaComm1RxChar()
     }
     if (expect_ == Expect::Silence) {
         // More after the last packet: the array is not the board's.
-        timRx_.stop();
+        trailingQuiet_.stop();
         transferError(PacketBytes + port_.bytesWaiting());
         return;
     }
@@ -235,13 +243,9 @@ void Acquisition::VaComm1RxChar()
 void Acquisition::timRxTimer()
 {
     timRx_.stop();
-    if (expect_ == Expect::Silence) {
-        if (port_.bytesWaiting() > 0)
-            transferError(PacketBytes + port_.bytesWaiting());
-        else
-            lineStayedQuiet();
+    // After the last packet only the quiet window decides.
+    if (expect_ == Expect::Silence)
         return;
-    }
     if (expect_ == Expect::Nothing) {
         discardWaiting();
         return;
@@ -370,13 +374,20 @@ void Acquisition::packetReply(qint64 n)
         return;
     }
     // A reply longer than asked for, or a packet sent twice, shows only as bytes after the last
-    // one: the array is taken once the line has stayed quiet for timRx's interval.
+    // one: the array is taken once the line has stayed quiet for a few milliseconds.
     expect_ = Expect::Silence;
-    timRx_.start();
+    trailingQuiet_.start();
 }
 
-void Acquisition::lineStayedQuiet()
+void Acquisition::trailingQuietTimer()
 {
+    trailingQuiet_.stop();
+    if (expect_ != Expect::Silence)
+        return;
+    if (port_.bytesWaiting() > 0) {
+        transferError(PacketBytes + port_.bytesWaiting());
+        return;
+    }
     expect_ = Expect::Nothing;
     if (recording_.SampleBuffer.size() != qsizetype(recording_.BlockCount) * BlockBytes) {
         transferError(PacketBytes);

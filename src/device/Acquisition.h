@@ -19,9 +19,15 @@
 
 namespace korvel {
 
+// A byte sent after the last packet comes in the same burst or the next USB frame (1 ms), so
+// a few quiet milliseconds prove the array whole; the reply timer's 500 ms would add 70 % to a
+// one-block transfer.
+inline constexpr int TrailingQuietMs = 5;
+
 struct AcquisitionIntervals {
     int rxMs = 500;
     int sendCmdMs = 400;
+    int trailingQuietMs = TrailingQuietMs;
 };
 
 class Acquisition : public QObject {
@@ -55,6 +61,8 @@ public:
 
     QTimer& timRx() { return timRx_; }
     QTimer& timSendCmd() { return timSendCmd_; }
+    // Runs after the last packet of an array: when it fires on a quiet line the array is taken.
+    QTimer& trailingQuiet() { return trailingQuiet_; }
     SerialPort& port() { return port_; }
 
     // The 32-bit millisecond tick that ProgressStartTick is taken from.
@@ -105,6 +113,7 @@ public:
     void VaComm1RxChar();
     void timRxTimer();
     void timSendCmdTimer();
+    void trailingQuietTimer();
 
 signals:
     // What the exchange is doing, as the status bar says it: "ИЗМЕРЕНИЕ", then the transfer's
@@ -140,7 +149,6 @@ private:
     void sampleReply(qint64 n);
     void statusReply();
     void packetReply(qint64 n);
-    void lineStayedQuiet();
     void transferError(qint64 received);
     void beginTransfer();
     // The record shown so far stays aside until the transfer's array is whole; a transfer that
@@ -170,6 +178,7 @@ private:
     SerialPort& port_;
     QTimer timRx_;
     QTimer timSendCmd_;
+    QTimer trailingQuiet_;
     std::array<char, cmd::ReceiveAreaBytes> rxArea_{};
     // What the line owes: nothing (arriving bytes are dropped), the reply to a request, or
     // silence after the last packet of an array.

@@ -88,7 +88,7 @@ struct Rig {
     }
 
     // Answers every array request with the next packet until the transfer is done, then lets
-    // the line stay quiet for the receive timer.
+    // the line stay quiet after the last one.
     int servePackets()
     {
         int served = 0;
@@ -97,8 +97,8 @@ struct Rig {
             port.feed(packetOf(static_cast<quint16>(served * PairsPerPacket)));
             ++served;
         }
-        if (acq.PacketsLeft() == 0 && acq.timRx().isActive())
-            acq.timRxTimer();
+        if (acq.PacketsLeft() == 0 && acq.trailingQuiet().isActive())
+            acq.trailingQuietTimer();
         return served;
     }
 };

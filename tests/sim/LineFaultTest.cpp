@@ -171,7 +171,7 @@ TEST(LineFaults, StrayBytesDuringTheTransferHaveTheArrayReadAgain)
     r.acq.timSendCmdTimer();
     for (int i = 0; i < 120; ++i)
         r.run(packet('\x02'));
-    r.acq.timRxTimer();  // the line stays quiet after the last packet
+    r.acq.trailingQuietTimer();  // the line stays quiet after the last packet
     EXPECT_EQ(r.draws, 1);
     EXPECT_EQ(r.acq.SampleBuffer().size(), 60000);
     EXPECT_EQ(r.port.writtenCommands().count(QByteArray::fromHex("80e0")), 2);
@@ -211,7 +211,7 @@ TEST(LineFaults, PortGoingAwayStopsTheTimersAndANewStartBeginsAfresh)
     r.acq.timSendCmdTimer();
     for (int i = 0; i < 120; ++i)
         r.run(packet('\x03'));
-    r.acq.timRxTimer();
+    r.acq.trailingQuietTimer();
     EXPECT_EQ(r.draws, 1);
     EXPECT_EQ(r.acq.SampleBuffer().size(), 60000);
 }

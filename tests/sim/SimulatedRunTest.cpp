@@ -188,3 +188,21 @@ TEST(SimulatedRun, CancelDropsWhatTheBoardStillSendsAndTheNextStartWorks)
     ASSERT_TRUE(r.runToChart());
     EXPECT_EQ(r.acq.SampleBuffer(), r.port.simulator().expectedBytes(1));
 }
+
+TEST(SimulatedRun, TheArrayIsTakenOnAQuietLineNotAfterTheReplyTimersWait)
+{
+    // The reply timer gathers short replies only; were it to decide that the line stayed quiet
+    // after the last packet, this array would wait ten minutes.
+    SimulatedPort port(SimRig::fast());
+    port.open(QStringLiteral("simulated"));
+    Acquisition acq{port, nullptr, AcquisitionIntervals{600000, 5}};
+    int draws = 0;
+    QObject::connect(&acq, &Acquisition::drawChart, [&] { ++draws; });
+    acq.loadRecording({.ModeCommand = cmdStart07MHz(0), .BlockCount = 2,
+                       .SamplePeriod = SamplePeriodForTicks(21)});
+    acq.Read();
+    ASSERT_TRUE(WaitUntil([&] { return draws == 1; }));
+    EXPECT_EQ(acq.SampleBuffer(), port.simulator().expectedBytes(2));
+    EXPECT_EQ(acq.BlockCount(), 2);
+    EXPECT_DOUBLE_EQ(acq.SamplePeriod(), SamplePeriodForTicks(21));
+}
