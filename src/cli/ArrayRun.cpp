@@ -10,7 +10,6 @@
 #include "cli/SaveAsWindow.h"
 #include "text/NumberFormat.h"
 
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QTextStream>
 #include <QTimer>
@@ -18,15 +17,16 @@
 
 namespace korvel::cli {
 
-qint64 ArrayRunTimeoutMs(const ArrayRunLimits& limits)
+qint64 ArrayRunSilenceLimitMs(const ArrayRunLimits& limits, bool measuring)
 {
-    const double measure = limits.waitsForEdge ? 0.0 : limits.MeasureTimeMs;
-    return static_cast<qint64>(measure + limits.TransferTimeMs) + limits.graceMs;
+    if (!measuring)
+        return limits.graceMs;
+    return limits.waitsForEdge ? -1 : static_cast<qint64>(limits.MeasureTimeMs) + limits.graceMs;
 }
 
-QString NoAnswerMessage(qint64 waitedMs)
+QString NoAnswerMessage(qint64 silentMs)
 {
-    return Format(u"Плата АЦП не ответила за %d с", {int((waitedMs + 999) / 1000)});
+    return Format(u"Плата АЦП не ответила за %.1f с", {silentMs / 1000.0});
 }
 
 namespace {
@@ -50,25 +50,37 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
     QElapsedTimer total;
     QElapsedTimer transfer;
     qint64 transferNs = -1;
+    // Since the board last sent a byte, or was last asked for something.
+    QElapsedTimer silence;
+    bool boardSpoke = false;
     const qint64 overrideMs = timeoutOverride();
-    const bool answerLimit = limits.answerTimeoutMs > 0;
-    QDeadlineTimer deadline = overrideMs > 0   ? QDeadlineTimer(overrideMs)
-                              : answerLimit    ? QDeadlineTimer(limits.answerTimeoutMs)
-                              : limits.waitsForEdge ? QDeadlineTimer(QDeadlineTimer::Forever)
-                                                    : QDeadlineTimer(ArrayRunTimeoutMs(limits));
+    const auto silenceLimitMs = [&] {
+        if (overrideMs > 0)
+            return overrideMs;
+        if (limits.answerTimeoutMs > 0)
+            return limits.answerTimeoutMs;
+        return ArrayRunSilenceLimitMs(limits, !boardSpoke && expectedPackets == 0);
+    };
+    const auto tooLong = [&] {
+        const qint64 limit = silenceLimitMs();
+        return limit >= 0 && silence.elapsed() > limit;
+    };
     bool portLost = false;
     QString transferError;
 
     QObject guard;
-    QObject::connect(&acq, &Acquisition::transferStarted, &guard, [&](double transferTimeMs) {
-        // An array asked for again after a transfer error gets its own time.
-        const bool repeat = expectedPackets > 0;
+    // Our own waits (a reply gathered, a request deferred) are not the board's silence.
+    QObject::connect(&acq, &Acquisition::transferStarted, &guard, [&] {
         expectedPackets = acq.PacketsLeft();
-        if ((limits.waitsForEdge || answerLimit || repeat) && overrideMs <= 0)
-            deadline = QDeadlineTimer(static_cast<qint64>(transferTimeMs) + limits.graceMs);
+        silence.start();
+    });
+    QObject::connect(&acq.port(), &SerialPort::received, &guard, [&] {
+        boardSpoke = true;
+        silence.start();
     });
     // Connected after the acquisition's own handler, so this runs once the request is written.
     QObject::connect(&acq.timSendCmd(), &QTimer::timeout, &guard, [&] {
+        silence.start();
         if (expectedPackets > 0 && !transfer.isValid())
             transfer.start();
     });
@@ -97,12 +109,13 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
         barTimer.start();
 
     total.start();
+    silence.start();
     start();
     // A port already gone when the start went out is not a board that stays silent.
     portLost = portLost || !acq.port().isOpen();
     const auto stopped = [&] { return stop && stop->stopRequested(); };
     WaitFor([&] {
-        return drawn || portLost || stopped() || !transferError.isEmpty() || deadline.hasExpired();
+        return drawn || portLost || stopped() || !transferError.isEmpty() || tooLong();
     }, -1);
     barTimer.stop();
     bar.finish();
@@ -122,10 +135,10 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
             else if (drawn)
                 *error = QStringLiteral("Плата АЦП не сообщила о готовности данных");
             else if (limits.waitsForEdge && expectedPackets == 0)
-                *error = Format(u"Запуска по внешнему сигналу не было за %d с",
-                                {int((total.elapsed() + 999) / 1000)});
+                *error = Format(u"Запуска по внешнему сигналу не было за %.1f с",
+                                {silence.elapsed() / 1000.0});
             else
-                *error = NoAnswerMessage(total.elapsed());
+                *error = NoAnswerMessage(silence.elapsed());
         }
         return false;
     }

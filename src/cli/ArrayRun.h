@@ -1,6 +1,7 @@
 #pragma once
 // One array exchange on the acquisition object, from the start command to the last packet,
-// with a progress bar on a terminal and a time limit so a silent board cannot hang a script.
+// with a progress bar on a terminal and a limit on the board's silence so a board that stops
+// answering cannot hang a script, while a slow but steady one is never cut off.
 
 #include "cli/StopOnSignal.h"
 #include "device/Acquisition.h"
@@ -23,23 +24,25 @@ struct ArrayRunStats {
 struct ArrayRunLimits {
     double MeasureTimeMs = 0;
     double TransferTimeMs = 0;
-    // An external edge may come at any time: the limit then starts with the transfer.
+    // An external edge may come at any time: nothing limits the wait for the status.
     bool waitsForEdge = false;
-    // What the estimates are allowed to be off by.
+    // How long the board may stay silent once it has been asked for something it answers at
+    // once, and what the measurement estimate may be off by.
     qint64 graceMs = 10000;
-    // --timeout: the wait for the board's first answer (an edge included); the transfer then
-    // has its estimate + grace. Negative: no such limit.
+    // --timeout: how long the board may stay silent at any point of the exchange, the
+    // measurement (and an edge) included. Negative: the limits above.
     qint64 answerTimeoutMs = -1;
 };
 
-// The limit without --timeout: measurement estimate + transfer estimate + 10 s.
-qint64 ArrayRunTimeoutMs(const ArrayRunLimits& limits);
+// How long the board may stay silent without --timeout: while it measures (no byte yet), the
+// measurement estimate + grace, or no limit for an edge; after that, the grace. Negative: none.
+qint64 ArrayRunSilenceLimitMs(const ArrayRunLimits& limits, bool measuring);
 
 // Tests shorten every run's limit to this many milliseconds; 0 leaves it to the estimates.
 void SetArrayRunTimeoutOverride(qint64 ms);
 
-// Calls start, then runs the event loop until the chart would be drawn. False when the limit
-// passed first, the port failed, the board's status was not a ready one (the message is then
+// Calls start, then runs the event loop until the chart would be drawn. False when the board
+// stayed silent past the limit, the port failed, the board's status was not a ready one (the message is then
 // in *error), or stop was asked to (no message). Whenever it fails, nothing stays pending.
 bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayRunLimits& limits,
               bool progressBar, ArrayRunStats* stats, QString* error,
@@ -51,7 +54,7 @@ bool RunArray(Acquisition& acq, const std::function<void()>& start, const ArrayR
 int RunAndSaveArray(CommandLine& cl, const SettingsValues& settings, bool AccelerometerMode,
                     ArrayRunLimits limits, const std::function<void(Acquisition&)>& start);
 
-// "ПЛАТА АЦП НЕ ОТВЕЧАЕТ"-style message naming the seconds waited.
-QString NoAnswerMessage(qint64 waitedMs);
+// The board's silence that ended a run, in seconds to a tenth.
+QString NoAnswerMessage(qint64 silentMs);
 
 }  // namespace korvel::cli

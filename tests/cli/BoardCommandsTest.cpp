@@ -198,8 +198,38 @@ TEST_F(BoardCommands, SilentBoardEndsAfterTheLimitWithAMessage)
     }, limits, false, nullptr, &error));
     EXPECT_TRUE(error.startsWith(QStringLiteral("Плата АЦП не ответила")));
     EXPECT_TRUE(cmd::IsIdle(acq.PendingCommand()));
-    EXPECT_EQ(ArrayRunTimeoutMs({2500, 7000, false}), 19500);
-    EXPECT_EQ(ArrayRunTimeoutMs({2500, 7000, true}), 17000);
+}
+
+TEST_F(BoardCommands, TheLimitIsTheBoardsSilenceNotTheLengthOfTheRun)
+{
+    // At the line's pace two blocks take 1.4 s, past this limit, with no pause near it.
+    board->setThrottle(true);
+    board->open(QStringLiteral("simulated"));
+    Acquisition acq(*board);
+    ArrayRunLimits limits;
+    limits.graceMs = 1000;
+    QString error;
+    const auto read = [&] {
+        acq.loadRecording({.ModeCommand = cmd::cmdStart07MHz(0), .BlockCount = 2,
+                           .SamplePeriod = SamplePeriodForTicks(21)});
+        acq.Read();
+    };
+    ASSERT_TRUE(RunArray(acq, read, limits, false, nullptr, &error)) << error.toStdString();
+    EXPECT_EQ(acq.SampleBuffer(), board->simulator().expectedBytes(2));
+    EXPECT_EQ(acq.BlockCount(), 2);
+    EXPECT_DOUBLE_EQ(acq.SamplePeriod(), SamplePeriodForTicks(21));
+
+    // --timeout holds mid-transfer too, and the message gives the silence it waited.
+    board->simulator().faults.dropPackets = {3};
+    limits.answerTimeoutMs = 300;
+    limits.graceMs = 30000;
+    EXPECT_FALSE(RunArray(acq, read, limits, false, nullptr, &error));
+    const QString prefix = QStringLiteral("Плата АЦП не ответила за ");
+    ASSERT_TRUE(error.startsWith(prefix)) << error.toStdString();
+    const double seconds = error.mid(prefix.size()).section(QLatin1Char(' '), 0, 0)
+                               .replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+    EXPECT_GE(seconds, 0.3);
+    EXPECT_LT(seconds, 3.0);
 }
 
 TEST_F(BoardCommands, RealTimeRunSendsTheDecidedOutputsBeforeEachRequest)
