@@ -30,6 +30,12 @@ void setIndicatorColour(QLabel* indicator, const QColor& c)
 
 constexpr int XUnitSecondsIndex = 2;  // "с" in cbXscale
 
+// Each lost point is a gap the record closes: the time axis after it is off by a period.
+QString lostPointsText(int lost)
+{
+    return QStringLiteral("ПОТЕРЯНО ТОЧЕК: %1").arg(lost);
+}
+
 }  // namespace
 
 void MainWindow::wireRealTime()
@@ -42,6 +48,8 @@ void MainWindow::wireRealTime()
     Acquisition* a = &acquisition();
     connect(a, &Acquisition::realTimeReply, this, &MainWindow::realTimeReplyStored);
     connect(a, &Acquisition::realTimeRecordFull, this, &MainWindow::realTimeRecordFull);
+    connect(a, &Acquisition::realTimePointLost, this,
+            [this](int lost) { statusPanel(0)->setText(lostPointsText(lost)); });
     // Status panel 1 shows the signal output's summary in this mode, not the read-out.
     connect(a, &Acquisition::readoutOff, this, [this] { chart.ReadoutOn = false; });
 }
@@ -65,6 +73,9 @@ void MainWindow::btSingleClick()
         cycle.stop();
         f.btSingle->setText(SingleCaptions.off);
         SetCaptionColour(f.btSingle, QApplication::palette().color(QPalette::WindowText));
+        if (a.lostRealTimePoints() > 0)
+            statusPanel(0)->setText(QStringLiteral("ОСТАНОВЛЕНО, ")
+                                    + lostPointsText(a.lostRealTimePoints()));
         return;
     }
 
@@ -121,8 +132,10 @@ void MainWindow::realTimeRecordFull()
     if (!realTimeCycle().isRunning())
         return;
     btSingleClick();
-    statusPanel(0)->setText(
-        QStringLiteral("ЗАПИСЬ ЗАПОЛНЕНА: %1 ТОЧЕК").arg(Acquisition::RealTimeCapacity));
+    QString text = QStringLiteral("ЗАПИСЬ ЗАПОЛНЕНА: %1 ТОЧЕК").arg(Acquisition::RealTimeCapacity);
+    if (const int lost = acquisition().lostRealTimePoints(); lost > 0)
+        text += QStringLiteral(", ") + lostPointsText(lost);
+    statusPanel(0)->setText(text);
 }
 
 void MainWindow::DecideOutput(bool signalOutput)

@@ -61,7 +61,8 @@ void DefineRealtimeOptions(CommandLine& cl)
     cl.addOption({QStringLiteral("json"),
                   QStringLiteral("Печатать каждую точку объектом JSON в отдельной строке по мере "
                                  "поступления: point (номер), elapsed_s (секунд от начала), adc, "
-                                 "value (в величинах настроек), digital (три линии), temperature_c.")});
+                                 "value (в величинах настроек), digital (три линии), temperature_c; "
+                                 "в конце — итог: points (записано точек), lost_points (потеряно).")});
     AddSaveOptions(cl);
 }
 
@@ -168,9 +169,13 @@ int RunRealtime(const QStringList& arguments)
             "Режим «В реальном времени»: раз в секунду одна выборка сигнала (и температура с "
             "--temperature; тогда по порогам из настроек переключаются оба управляющих выхода). "
             "Запись идёт --seconds секунд, без него — до Ctrl-C или до заполнения записи (65536 "
-            "точек). Ctrl-C или SIGTERM останавливают опрос, записанное сохраняется, код 0; второй "
-            "сигнал завершает программу сразу. Если плата не ответила ни разу за --timeout "
-            "секунд (по умолчанию 5), файл не пишется, код 1."));
+            "точек). Ctrl-C, SIGTERM или SIGHUP (закрыт терминал, оборвалась связь SSH) "
+            "останавливают опрос, записанное сохраняется, код 0; второй сигнал завершает "
+            "программу сразу. Пока нет ни одной точки, файл не пишется (существующий остаётся): "
+            "сигнал до первой точки — код 128 + номер сигнала, плата не ответила ни разу за "
+            "--timeout секунд (по умолчанию 5) — код 1. Если точки терялись (ответ платы не пришёл "
+            "или искажён), записанное сохраняется, но на оси времени записи пропуски: их число "
+            "печатается, код 1."));
     DefineRealtimeOptions(cl);
     if (const int rc = cl.parse(arguments); rc >= 0)
         return rc;
@@ -200,19 +205,43 @@ int RunRealtime(const QStringList& arguments)
     const StopOnSignal stop;
     const RealTimeOutcome run = RecordRealTime(acq, *c, scale, stop);
     port->close();
-    if (!run.answered)
-        return Failure(run.portLost ? QStringLiteral("USB: нет связи") : QStringLiteral("Плата АЦП не ответила"));
+    const int points = acq.recording().RealTimeCount;
+    const int lost = acq.lostRealTimePoints();
+    if (c->json)
+        QTextStream(stdout) << JsonFields().add("points", points).add("lost_points", lost).text()
+                            << Qt::endl;
+    // An empty record would replace a file that holds something.
+    if (points == 0) {
+        if (stop.stopRequested()) {
+            PrintedMessages::print(QStringLiteral("%1: остановлено до первой точки, файл %2 не записан")
+                                       .arg(SignalName(stop.signalNumber()), c->out));
+            return ExitSignalBase + stop.signalNumber();
+        }
+        if (run.portLost)
+            return Failure(QStringLiteral("USB: нет связи"));
+        if (!run.answered)
+            return Failure(QStringLiteral("Плата АЦП не ответила"));
+        return Failure(QStringLiteral("Плата АЦП не прислала ни одной точки; файл %1 не записан").arg(c->out));
+    }
 
     SaveChoices choices;
-    choices.termoHasPoints = c->withTemperature && acq.recording().RealTimeCount > 0;
+    choices.termoHasPoints = c->withTemperature;
     // The real-time start selects seconds as the X unit.
     choices.XUnitName = CalcScales(2, 1).XUnitName;
     choices.comment = cl.value(QStringLiteral("comment"));
     const int saved = SaveOrRecover(c->out, acq.recording(), choices, c->settings);
+    if (saved != ExitOk)
+        return saved;
     // What came before the port went away is kept, but the run did not end as asked.
-    if (saved == ExitOk && run.portLost)
+    if (run.portLost)
         return Failure(QStringLiteral("USB: нет связи; записанное до обрыва сохранено в ") + c->out);
-    return saved;
+    if (lost > 0)
+        return Failure(QStringLiteral("Потеряно точек: %1 из %2 (ответ платы не пришёл или искажён); "
+                                      "записанное сохранено в %3, но на оси времени записи пропуски")
+                           .arg(lost)
+                           .arg(points + lost)
+                           .arg(c->out));
+    return ExitOk;
 }
 
 }  // namespace korvel::cli

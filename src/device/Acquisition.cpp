@@ -84,6 +84,9 @@ void Acquisition::beginRealTimeRecord()
 {
     recording_.RealTimeCount = 0;
     recording_.realTimeState = Recording::RealTimeState::AwaitingFirstReply;
+    lostRealTimePoints_ = 0;
+    // A reply still owed by an earlier run is not this run's loss.
+    expect_ = Expect::Nothing;
 }
 
 void Acquisition::useRealTimePeriod()
@@ -157,6 +160,9 @@ void Acquisition::clearPending()
 
 void Acquisition::sendRealTimeRequest(bool withTemperature)
 {
+    // The previous request is still unanswered: its point will never be.
+    if (expect_ == Expect::Reply && recording_.isRealTime())
+        realTimePointMissing();
     PendingCommand_ = withTemperature ? cmdSampleTemp() : cmdSample();
     recording_.ModeCommand = PendingCommand_;
     request(PendingCommand_);
@@ -298,11 +304,19 @@ bool Acquisition::hasLength(qint64 n, qint64 length)
     return false;
 }
 
+void Acquisition::realTimePointMissing()
+{
+    ++lostRealTimePoints_;
+    emit realTimePointLost(lostRealTimePoints_);
+}
+
 void Acquisition::sampleAndTemperatureReply(qint64 n)
 {
     emit readoutOff();
-    if (!hasLength(n, 4))
+    if (!hasLength(n, 4)) {
+        realTimePointMissing();
         return;
+    }
     if (!takesRealTimePoint())
         return;
     const quint16 w = WordAt(rxArea_.data(), 0);
@@ -325,8 +339,10 @@ void Acquisition::temperatureReply(qint64 n)
 
 void Acquisition::sampleReply(qint64 n)
 {
-    if (!hasLength(n, 2))
+    if (!hasLength(n, 2)) {
+        realTimePointMissing();
         return;
+    }
     if (!takesRealTimePoint())
         return;
     recording_.RealTimeSignal[recording_.RealTimeCount] = WordAt(rxArea_.data(), 0);

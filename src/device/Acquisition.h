@@ -58,6 +58,10 @@ public:
 
     // Replies of the wrong length (and bytes after an array) since the program started.
     quint32 lineErrors() const { return lineErrors_; }
+    // Points of the current real-time run asked for and never stored: their reply had the
+    // wrong length, or none came before the next request. The record closes such gaps, so
+    // its time axis is off by one period for each.
+    int lostRealTimePoints() const { return lostRealTimePoints_; }
 
     QTimer& timRx() { return timRx_; }
     QTimer& timSendCmd() { return timSendCmd_; }
@@ -135,6 +139,8 @@ signals:
     void readoutOff();
     // The real-time record holds RealTimeCapacity points; nothing more is stored.
     void realTimeRecordFull();
+    // A real-time point was lost; lostRealTimePoints() counts them.
+    void realTimePointLost(int lost);
     // CoefficientsFromFile and ChartZoomed := false, just before the chart is drawn from
     // received data.
     void chartFlagsReset();
@@ -158,6 +164,7 @@ private:
     // Whether a real-time reply is stored at RealTimeCount (not the first after a start, and
     // room left in the record).
     bool takesRealTimePoint();
+    void realTimePointMissing();
     // Whether a reply of n bytes has the length its request asks for; counts it when not.
     bool hasLength(qint64 n, qint64 length);
     // Writes a command the board answers.
@@ -188,6 +195,7 @@ private:
     int transferRepeats_ = 0;
     std::optional<Recording> previous_;
     quint32 lineErrors_ = 0;
+    int lostRealTimePoints_ = 0;
     std::function<quint32()> tick_;
     std::function<QString()> dateTime_;
 };

@@ -369,3 +369,28 @@ TEST(RealTimeWindow, ARunOrALoadClearsTheStatusTextsOfTheRunBefore)
     EXPECT_EQ(r.panel(1).toStdString(), "") << "an ordinary measurement";
     EXPECT_EQ(r.panel(2).toStdString(), "") << "an ordinary measurement";
 }
+
+TEST(RealTimeWindow, LostPointsAreCountedInTheStatusWhileRunningAndAtTheStop)
+{
+    RealTimeRig r;
+    r.f().cbTermo->setChecked(true);
+    r.f().btSingle->click();
+    r.cycleAt(21, 100);  // the first reply, dropped by design: not a loss
+    r.cycleAt(22, 200);
+    r.cycle();
+    r.reply(QByteArray("\x01\x02\x03", 3));  // noise cut the reply short
+    r.cycle();  // no reply at all before the next request
+    r.cycleAt(23, 300);
+    EXPECT_EQ(r.points(), 2);
+    EXPECT_EQ(r.acq().lostRealTimePoints(), 2);
+    EXPECT_EQ(r.panel(0), QStringLiteral("ПОТЕРЯНО ТОЧЕК: 2"));
+
+    r.f().btSingle->click();
+    EXPECT_EQ(r.panel(0), QStringLiteral("ОСТАНОВЛЕНО, ПОТЕРЯНО ТОЧЕК: 2"));
+
+    // A new run counts afresh.
+    r.f().btSingle->click();
+    r.cycleAt(24, 400);
+    r.cycleAt(25, 500);
+    EXPECT_EQ(r.acq().lostRealTimePoints(), 0);
+}

@@ -15,12 +15,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <csignal>
 
 using namespace korvel;
 using namespace korvel::cli;
+using korvel::testing::FileBytes;
 using korvel::testing::LentPort;
 
 namespace {
@@ -152,6 +155,69 @@ TEST_F(BoardRunSafety, FirstSignalStopsMeasureUnsavedAndRealtimeSaved)
     const DataFileLoadResult r = LoadDataFile(path("rt.dtw"));
     ASSERT_TRUE(r.file);
     EXPECT_GE(r.file->record.SampleBuffer.size(), 2 * 2);
+}
+
+TEST_F(BoardRunSafety, RealtimeSavesOnAHangUpAndAStopBeforeTheFirstPointKeepsTheFile)
+{
+    board->setThrottle(true);
+    // The terminal closes after the fourth request: in a child, since the hang-up used to end
+    // the whole process.
+    onWrite = [seen = 0](const QByteArray& bytes) mutable {
+        if (bytes == cmd::cmdSample() && ++seen == 4)
+            std::raise(SIGHUP);
+    };
+    const korvel::testing::ChildResult hungUp = korvel::testing::RunInChild([&] {
+        return run(RunRealtime, {QStringLiteral("--interval"), QStringLiteral("600"), QStringLiteral("-o"),
+                                 path("rt.dtw")});
+    });
+    ASSERT_TRUE(hungUp.exited) << hungUp.signal;
+    EXPECT_EQ(hungUp.code, ExitOk);
+    const DataFileLoadResult r = LoadDataFile(path("rt.dtw"));
+    ASSERT_TRUE(r.file);
+    EXPECT_EQ(r.file->record.DataKind, DataKindSignal);
+    EXPECT_DOUBLE_EQ(r.file->record.SamplePeriod, 1e6);
+    EXPECT_GE(r.file->record.SampleBuffer.size(), 2 * 2);
+
+    // Stopped before the first point: the file already there stays as it was.
+    const QByteArray earlier = FileBytes(path("rt.dtw"));
+    for (const int signal : {SIGTERM, SIGINT}) {
+        onWrite = [signal](const QByteArray& bytes) {
+            if (bytes == cmd::cmdSample())
+                std::raise(signal);
+        };
+        EXPECT_EQ(run(RunRealtime, {QStringLiteral("-o"), path("rt.dtw")}), ExitSignalBase + signal);
+        EXPECT_TRUE(err.contains(QStringLiteral("остановлено до первой точки"))) << err.toStdString();
+        EXPECT_FALSE(err.contains(QStringLiteral("не ответила"))) << err.toStdString();
+        EXPECT_EQ(FileBytes(path("rt.dtw")), earlier);
+    }
+}
+
+TEST_F(BoardRunSafety, RealtimeSaysHowManyPointsWereLostSavesAndFails)
+{
+    // The board leaves the third request unanswered; the fourth finds it still owed.
+    onWrite = [this, seen = 0](const QByteArray& bytes) mutable {
+        if (bytes == cmd::cmdSample())
+            board->simulator().faults.silent = ++seen == 3;
+    };
+    ::testing::internal::CaptureStdout();
+    const int rc = run(RunRealtime, {QStringLiteral("--seconds"), QStringLiteral("3"), QStringLiteral("--interval"),
+                                     QStringLiteral("600"), QStringLiteral("--json"), QStringLiteral("-o"),
+                                     path("rt.dtw")});
+    const QStringList lines =
+        QString::fromStdString(::testing::internal::GetCapturedStdout()).trimmed().split(QLatin1Char('\n'));
+    EXPECT_EQ(rc, ExitFailure);
+    const DataFileLoadResult r = LoadDataFile(path("rt.dtw"));
+    ASSERT_TRUE(r.file);
+    EXPECT_EQ(r.file->record.DataKind, DataKindSignal);
+    EXPECT_DOUBLE_EQ(r.file->record.SamplePeriod, 1e6);
+    const int points = int(r.file->record.SampleBuffer.size() / 2);
+    EXPECT_GE(points, 2);
+    EXPECT_TRUE(err.contains(QStringLiteral("Потеряно точек: 1 из %1").arg(points + 1))) << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("пропуски"))) << err.toStdString();
+    const QJsonObject summary = QJsonDocument::fromJson(lines.last().toUtf8()).object();
+    EXPECT_EQ(summary.value(QStringLiteral("points")).toInt(), points);
+    EXPECT_EQ(summary.value(QStringLiteral("lost_points")).toInt(), 1);
+    EXPECT_EQ(lines.size(), points + 1);
 }
 
 TEST(StopOnSignal, SecondSignalEndsTheProgramAtOnce)
