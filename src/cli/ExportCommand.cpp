@@ -95,8 +95,12 @@ QString BuildText(const QString& path, const ExportChoices& c, QByteArray* bytes
 
     TextExportInput in;
     if (c.fileScaling) {
-        in.ScaleK = f.ScaleK;
-        in.ScaleShift = f.ScaleShift;
+        QString error;
+        const std::optional<ScaleCoefficients> own = FileScaleOf(f, &error);
+        if (!own)
+            return error;
+        in.ScaleK = own->ScaleK;
+        in.ScaleShift = own->ScaleShift;
         in.eYTitle = f.AxisYName;
     } else {
         // After a load the window's save writes the scaling of its controls, not the file's.

@@ -49,11 +49,23 @@ std::optional<PointRange> PointsWithinTime(int points, double periodUs, int XUni
     return r;
 }
 
+std::optional<ScaleCoefficients> FileScaleOf(const LoadedDataFile& f, QString* error)
+{
+    const ScaleCoefficients own{f.ScaleK, f.ScaleShift};
+    try {
+        CheckScaledValuesFinite(own);
+    } catch (const ConversionError& e) {
+        *error = e.message();
+        return std::nullopt;
+    }
+    return own;
+}
+
 std::optional<ScaleCoefficients> ChartScaleOf(const LoadedDataFile& f, const SettingsValues& s,
                                               QString* error)
 {
     if (f.Variant == VariantOrdinary)
-        return ScaleCoefficients{f.ScaleK, f.ScaleShift};
+        return FileScaleOf(f, error);
     try {
         return GetScaleParams(ScaleInputsFrom(s, CalcScales(s.cbXscale, 1).XUnitName)).coefficients;
     } catch (const ConversionError& e) {

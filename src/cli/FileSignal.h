@@ -26,9 +26,13 @@ struct PointRange {
 std::optional<PointRange> PointsWithinTime(int points, double periodUs, int XUnitFactor,
                                            std::optional<double> from, std::optional<double> to);
 
+// The file's own coefficients, refused as the window refuses them when they scale a reading
+// to no finite number (a NaN or infinite coefficient): nothing, with the message in *error.
+std::optional<ScaleCoefficients> FileScaleOf(const LoadedDataFile& f, QString* error);
+
 // The coefficients the chart draws a loaded file with: its own, or for an accelerometer file
 // (which stores none) those of the settings, as the window keeps them. Nothing, with the
-// conversion's message in *error, when the settings' do not convert.
+// conversion's message in *error, when either would not draw.
 std::optional<ScaleCoefficients> ChartScaleOf(const LoadedDataFile& f, const SettingsValues& s,
                                               QString* error);
 

@@ -16,6 +16,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace korvel;
 using korvel::testing::CliResult;
@@ -364,4 +365,37 @@ TEST_F(FileCommands, AccelerometerFileIsPlottedWithTheSettingsScaling)
     // With the default scaling (K = 1) the value axis spans the readings, not a line at 0.
     const QByteArray svg = ReadAll(path("ax.svg"));
     EXPECT_TRUE(svg.contains(">2000<") || svg.contains(">2500<")) << svg.left(4000).toStdString();
+}
+
+TEST_F(FileCommands, AFileWhoseCoefficientIsNoFiniteNumberIsRefusedWhereverItsScalingIsUsed)
+{
+    for (const double K : {std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::infinity()}) {
+        ordinary.in.ScaleK = K;
+        ASSERT_TRUE(ordinary.save(path("k.dtw")).output);
+        // The window's refusal of the same file when it draws it.
+        QString refusal;
+        try {
+            CheckScaledValuesFinite({K, 2048});
+        } catch (const ConversionError& e) {
+            refusal = e.message();
+        }
+        ASSERT_FALSE(refusal.isEmpty());
+        const QList<QStringList> uses = {
+            {QStringLiteral("export"), path("k.dtw"), QStringLiteral("--file-scaling"), QStringLiteral("-o"), path("k.txt")},
+            {QStringLiteral("export"), path("k.dtw"), QStringLiteral("--format"), QStringLiteral("csv"), QStringLiteral("-o"), path("k.csv")},
+            {QStringLiteral("plot"), path("k.dtw"), QStringLiteral("-o"), path("k.png")},
+            {QStringLiteral("stats"), path("k.dtw"), QStringLiteral("--json")},
+            {QStringLiteral("spectrum"), path("k.dtw"), QStringLiteral("--json")},
+        };
+        for (const QStringList& use : uses) {
+            const CliResult r = cli(use);
+            EXPECT_EQ(r.exitCode, 1) << use.join(' ').toStdString();
+            EXPECT_TRUE(r.err.contains(refusal)) << r.err.toStdString();
+            EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+        }
+        for (const char* made : {"k.txt", "k.csv", "k.png"})
+            EXPECT_FALSE(QFile::exists(path(made))) << made;
+    }
+    // Without the file's own scaling the text export does not use it.
+    EXPECT_EQ(cli({QStringLiteral("export"), path("k.dtw"), QStringLiteral("-o"), path("k.txt")}).exitCode, 0);
 }
