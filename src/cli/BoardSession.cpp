@@ -56,8 +56,7 @@ std::unique_ptr<SerialPort> ConnectFromOptions(const CommandLine& cl)
             PrintedMessages::print(QStringLiteral("АЦП не обнаружено"));
         if (const auto* qt = dynamic_cast<const QtSerialPort*>(port.get());
             qt && !qt->openFailure().isEmpty())
-            PrintedMessages::print(MakeBoardPortFinder(link)().device + QStringLiteral(": ")
-                                   + qt->openFailure());
+            PrintedMessages::print(qt->systemLocation() + QStringLiteral(": ") + qt->openFailure());
         return nullptr;
     }
     return port;

@@ -4,6 +4,7 @@
 #include "chartview/ChartPrint.h"
 #include "files/DataFileIo.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
@@ -36,20 +37,21 @@ QString DrawChartFile(QCustomPlot& chart, const QString& out, QSize size)
     const QString suffix = QFileInfo(out).suffix().toLower();
     if (suffix == QLatin1String("svg"))
         return WriteFileAtomically(out, renderChartSvg(&chart, size.width(), size.height()));
+    // Drawn in memory and written as every other file is: whole or not at all, and a failure
+    // says why.
+    QBuffer drawn;
+    drawn.open(QIODevice::WriteOnly);
     if (suffix == QLatin1String("pdf")) {
-        QPdfWriter pdf(out);
+        QPdfWriter pdf(&drawn);
         pdf.setResolution(96);
         pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        QPainter painter;
-        if (!painter.begin(&pdf))
-            return QStringLiteral("Cannot create file ") + out;
+        QPainter painter(&pdf);
         drawChartInto(&chart, painter, QRect(0, 0, pdf.width(), pdf.height()));
-        painter.end();
-        return QString();
+    } else {
+        chart.toPixmap(size.width(), size.height()).toImage().save(&drawn, "PNG");
     }
-    const QImage image = chart.toPixmap(size.width(), size.height()).toImage();
-    return image.save(out, "PNG") ? QString() : QStringLiteral("Cannot create file ") + out;
+    return WriteFileAtomically(out, drawn.data());
 }
 
 }  // namespace korvel::cli

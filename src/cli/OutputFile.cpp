@@ -25,6 +25,10 @@ OutputCheck CheckOutputPath(const QString& path, const QStringList& inputs)
             return {ExitUsage, QStringLiteral("%1 — это входной файл %2; он был бы перезаписан")
                                    .arg(path, input)};
     const QFileInfo f(path);
+    // A link that leads nowhere would be written through to wherever it points, a place
+    // nobody looked at.
+    if (f.isSymLink() && !f.exists())
+        return {ExitUsage, QStringLiteral("%1 — ссылка на несуществующий файл %2").arg(path, f.symLinkTarget())};
     if (f.exists() && !f.isFile())
         return {ExitUsage, QStringLiteral("%1 — не обычный файл (папка или устройство)").arg(path)};
     // The file is replaced beside whatever a link points to.

@@ -16,8 +16,9 @@ struct OutputCheck {
     bool ok() const { return exitCode == ExitOk; }
 };
 
-// The output path may be written: not a folder or a device, not one of the inputs (the same
-// file after links are followed), and its folder exists and takes new files.
+// The output path may be written: not a folder or a device, not a link to nothing, not one of
+// the inputs (the same file after links are followed), and its folder exists and takes new
+// files.
 OutputCheck CheckOutputPath(const QString& path, const QStringList& inputs);
 
 // True when both paths name one existing file, links followed.

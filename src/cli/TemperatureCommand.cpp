@@ -6,7 +6,6 @@
 #include "cli/Printed.h"
 #include "cli/Subcommands.h"
 #include "device/Acquisition.h"
-#include "text/NumberFormat.h"
 
 #include <QTextStream>
 
@@ -19,8 +18,8 @@ int RunTemperature(const QStringList& arguments)
                                   "платы, как его показывает строка состояния окна."));
     AddBoardOptions(cl);
     cl.addOption({QStringLiteral("json"),
-                  QStringLiteral("Напечатать объект JSON: градусы (temperature_c, с точностью "
-                                 "строки состояния) и текст строки состояния.")});
+                  QStringLiteral("Напечатать объект JSON: градусы (temperature_c, точное показание "
+                                 "датчика, шаг 1/16 °C) и текст строки состояния.")});
     if (const int rc = cl.parse(arguments); rc >= 0)
         return rc;
     // The reply is handled half a second after its first byte; two more seconds are ample.
@@ -40,11 +39,9 @@ int RunTemperature(const QStringList& arguments)
         return Failure(QStringLiteral("Плата АЦП не ответила"));
     QTextStream out(stdout);
     if (cl.isSet(QStringLiteral("json"))) {
-        // The panel's "%4.1f" in the system's number format.
-        double celsius = 0;
-        const bool number = TryStrToFloat(text.trimmed().section(QLatin1Char(' '), 0, 0), &celsius);
+        // The sensor's own reading, not the panel's rounding of it.
         out << JsonFields()
-                   .add("temperature_c", number ? QJsonValue(celsius) : QJsonValue())
+                   .add("temperature_c", acq.TemperatureReading())
                    .add("text", text.trimmed())
                    .text()
             << Qt::endl;

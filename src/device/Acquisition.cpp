@@ -333,6 +333,7 @@ void Acquisition::temperatureReply(qint64 n)
     if (!hasLength(n, 2))
         return;
     const double t = TemperatureCelsius(WordAt(rxArea_.data(), 0));
+    TemperatureReading_ = t;
     const QString when = dateTime_ ? dateTime_() : DateTimeText(QDateTime::currentDateTime());
     emit temperatureRead(TemperatureText(t, when));
 }

@@ -55,6 +55,8 @@ public:
     // The latest real-time reply: ADC units, and °C when it carried the temperature.
     double CurrentSignal() const { return CurrentSignal_; }
     double CurrentTemperature() const { return CurrentTemperature_; }
+    // The latest single temperature reading, in °C as the sensor gives it (1/16 °C steps).
+    double TemperatureReading() const { return TemperatureReading_; }
 
     // Replies of the wrong length (and bytes after an array) since the program started.
     quint32 lineErrors() const { return lineErrors_; }
@@ -179,6 +181,7 @@ private:
     QString TransferStatusText_;
     double CurrentSignal_ = 0;
     double CurrentTemperature_ = 0;
+    double TemperatureReading_ = 0;
     int AccelPeriodTicks_ = 0;
     quint32 ProgressStartTick_ = 0;
 

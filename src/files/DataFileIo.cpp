@@ -10,12 +10,13 @@ namespace korvel {
 
 QString WriteFileAtomically(const QString& path, const QByteArray& bytes)
 {
-    switch (ReplaceRegularFile(path, bytes)) {
+    QString reason;
+    switch (ReplaceRegularFile(path, bytes, &reason)) {
     case ReplaceOutcome::Replaced: return {};
     case ReplaceOutcome::NotRegular: return NotRegularWriteMessage(path);
     case ReplaceOutcome::Failed: break;
     }
-    return Format(u"Cannot create file %s", {path});
+    return Format(u"Не удалось создать файл %s: %s", {path, reason});
 }
 
 DataFileSaveResult SaveDataFile(const QString& path, const Recording& record,

@@ -11,8 +11,8 @@
 
 namespace korvel {
 
-// Replaces path with bytes atomically. Returns an empty string, "Cannot create file %s", or
-// the refusal of a target that is not a regular file.
+// Replaces path with bytes atomically. Returns an empty string, "Не удалось создать файл %s:
+// REASON" with the system's reason, or the refusal of a target that is not a regular file.
 QString WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
 // Builds the data file and replaces path with it; a buffer short of what the header announces,

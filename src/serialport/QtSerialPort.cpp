@@ -82,6 +82,18 @@ QString QtSerialPort::openFailure() const
     }
 }
 
+QString QtSerialPort::systemLocation() const
+{
+    const QString name = port_.portName();
+#ifdef Q_OS_WIN
+    return name.startsWith(QLatin1String("\\\\.\\")) ? name : QStringLiteral("\\\\.\\") + name;
+#else
+    const bool path = name.startsWith(QLatin1Char('/')) || name.startsWith(QLatin1String("./"))
+        || name.startsWith(QLatin1String("../"));
+    return path ? name : QStringLiteral("/dev/") + name;
+#endif
+}
+
 void QtSerialPort::close()
 {
     if (port_.isOpen())

@@ -29,6 +29,9 @@ public:
     // Why the last open failed, in the user's words with the system's own after it; empty
     // when it did not fail.
     QString openFailure() const;
+    // The device QSerialPort opens for the port's name: a bare name such as "ttyUSB0" is looked
+    // for under /dev.
+    QString systemLocation() const;
 
 private:
     bool hungUp() const;

@@ -74,7 +74,7 @@ QString NotRegularReadMessage(const QString& path)
                   {path});
 }
 
-ReplaceOutcome ReplaceRegularFile(const QString& path, const QByteArray& bytes)
+ReplaceOutcome ReplaceRegularFile(const QString& path, const QByteArray& bytes, QString* reason)
 {
     // QFileInfo follows symlinks: a link to a regular file passes, a dangling one names a file
     // still to be made.
@@ -85,8 +85,11 @@ ReplaceOutcome ReplaceRegularFile(const QString& path, const QByteArray& bytes)
     // Unbuffered, so that a short write (disk full) shows in write()'s count: a buffered
     // QSaveFile can commit a truncated file in its place.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-        || file.write(bytes) != bytes.size() || !file.commit())
+        || file.write(bytes) != bytes.size() || !file.commit()) {
+        if (reason)
+            *reason = file.errorString();
         return ReplaceOutcome::Failed;
+    }
     return ReplaceOutcome::Replaced;
 }
 

@@ -30,7 +30,9 @@ enum class ReplaceOutcome { Replaced, NotRegular, Failed };
 // Replaces path with bytes through a temporary file renamed over it, so a failed save leaves the
 // earlier file; a symlink is written through to its target and stays a symlink. A path that
 // exists and is not a regular file is refused: the rename would replace the FIFO or device.
-ReplaceOutcome ReplaceRegularFile(const QString& path, const QByteArray& bytes);
+// *reason, when given, receives the system's reason of a failure.
+ReplaceOutcome ReplaceRegularFile(const QString& path, const QByteArray& bytes,
+                                  QString* reason = nullptr);
 
 // "Файл %s не записан: это не обычный файл ..." for a save refused so.
 QString NotRegularWriteMessage(const QString& path);

@@ -13,6 +13,7 @@
 #include "files/DataFileIo.h"
 #include "files/TextExport.h"
 #include "settings/Settings.h"
+#include "serial/ScriptedPort.h"
 #include "sim/PtyBoardServer.h"
 #include "support/EventLoopWait.h"
 #include "timing/Divisors.h"
@@ -232,6 +233,28 @@ TEST_F(BoardCommands, TheLimitIsTheBoardsSilenceNotTheLengthOfTheRun)
     EXPECT_LT(seconds, 3.0);
 }
 
+TEST_F(BoardCommands, TemperatureJsonGivesTheSensorsExactReading)
+{
+    // The sensor's word 0x0191: 401 sixteenths of a degree.
+    SetBoardPortFactory([](const LinkOptions&) {
+        auto port = std::make_unique<ScriptedPort>();
+        ScriptedPort* p = port.get();
+        p->onWrite = [p](const QByteArray& bytes) {
+            if (bytes == cmd::cmdTemperature())
+                p->feedLater(QByteArray::fromHex("9101"));
+        };
+        return port;
+    });
+    ::testing::internal::CaptureStdout();
+    const int rc = RunTemperature({QStringLiteral("korvel-cli"), QStringLiteral("temperature"),
+                                   QStringLiteral("--simulate"), QStringLiteral("--json")});
+    const QJsonObject j =
+        QJsonDocument::fromJson(QByteArray::fromStdString(::testing::internal::GetCapturedStdout())).object();
+    ASSERT_EQ(rc, ExitOk);
+    EXPECT_EQ(j.value(QStringLiteral("temperature_c")).toDouble(), 25.0625);
+    EXPECT_TRUE(j.value(QStringLiteral("text")).toString().startsWith(QStringLiteral("25"))) << j.value(QStringLiteral("text")).toString().toStdString();
+}
+
 TEST_F(BoardCommands, RealTimeRunSendsTheDecidedOutputsBeforeEachRequest)
 {
     // Two conditions that always hold, both with +5 V: XP2/8 goes high on every decision.
@@ -386,6 +409,12 @@ TEST(CliProgram, MeasureOverSimulateLinkReportsItsTransfer)
     EXPECT_EQ(none.exitCode, 1);
     EXPECT_TRUE(none.err.contains(QStringLiteral("АЦП не обнаружено")));
     EXPECT_TRUE(none.err.contains(QStringLiteral("нет такого устройства"))) << none.err.toStdString();
+    // A bare name is looked for under /dev, and the message names the device tried.
+    const korvel::testing::CliResult bare =
+        RunCliProgram({QStringLiteral("temperature"), QStringLiteral("--port"), QStringLiteral("korvel-no-such-tty")});
+    EXPECT_EQ(bare.exitCode, 1);
+    EXPECT_TRUE(bare.err.contains(QStringLiteral("/dev/korvel-no-such-tty: нет такого устройства")))
+        << bare.err.toStdString();
     EXPECT_EQ(RunCliProgram({QStringLiteral("measure"), QStringLiteral("--bogus")}).exitCode, 2);
 }
 

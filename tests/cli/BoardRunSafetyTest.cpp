@@ -86,6 +86,10 @@ TEST_F(BoardRunSafety, OutputAndScalingAreCheckedBeforeTheBoardIsAsked)
     EXPECT_TRUE(err.contains(path("missing"))) << err.toStdString();
     EXPECT_EQ(measure1MHz(dir.path()), ExitUsage);  // a folder
     EXPECT_EQ(measure1MHz(ini()), ExitUsage);       // the settings it reads
+    // A link that leads nowhere.
+    ASSERT_TRUE(QFile::link(path("gone/run.dtw"), path("dangling.dtw")));
+    EXPECT_EQ(measure1MHz(path("dangling.dtw")), ExitUsage);
+    EXPECT_TRUE(err.contains(path("gone/run.dtw"))) << err.toStdString();
 
     settings.cbExtScale = 1;
     settings.emExtScale = QStringLiteral("полтора");

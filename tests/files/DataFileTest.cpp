@@ -160,7 +160,9 @@ TEST(DataFileSave, ShortBufferFailsBeforeTheOldFileIsTouched)
     EXPECT_EQ(LoadDataFile(path).file->record.BlockCount, 1);
 
     const QString missing = dir.filePath("no/such/m.dtw");
-    EXPECT_EQ(blockInput(1).save(missing).error, "Cannot create file " + missing);
+    // Said in the program's language, with the system's reason.
+    EXPECT_EQ(blockInput(1).save(missing).error,
+              QStringLiteral("Не удалось создать файл %1: No such file or directory").arg(missing));
     const DataFileLoadResult unreadable = LoadDataFile(missing);
     EXPECT_EQ(unreadable.error->kind, DataFileLoadError::Kind::CannotOpen);
     EXPECT_EQ(unreadable.error->message, "Cannot open file " + missing);
