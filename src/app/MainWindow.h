@@ -186,6 +186,10 @@ public:
     // Esc or the panel's "Отмена": stop waiting for the board. Its late replies are dropped;
     // the next start begins afresh.
     void btCancelRunClick();
+    // A start is about to change the record: how the window shows it is remembered, and shown
+    // so again with the record when the run brings no whole array.
+    void keepShownRecord();
+    void showRestoredRecord();
 
     // The F/T window: open/close and the handlers of its three fields. They act on the field
     // that really holds the keyboard focus.
@@ -408,6 +412,14 @@ private:
     DataHeader data;
     ChartState chart;
     AccelState accel;
+    // How the record before the running start was shown: what a start changes besides the
+    // chart's curves, which are drawn again from the record.
+    struct ShownRecord {
+        bool temperatureAxis = false;
+        bool AccelerometerMode = false;
+        QString caption;
+        std::array<QString, 3> status;
+    } shownBefore_;
     ControlThresholds thresholds;
     // The F/T window's state and logic; its three fields mirror into it.
     FtCalculator ft;

@@ -47,11 +47,12 @@ void MainWindow::wireMeasurements()
     connect(&Timer2, &QTimer::timeout, this, &MainWindow::Timer2Timer);
     connect(f.btCancelRun, &QPushButton::clicked, this, &MainWindow::btCancelRunClick);
     connect(acquisition_.get(), &Acquisition::transferStarted, this, &MainWindow::GetDataShown);
-    // The array before the failed transfer is back in the buffer: the chart shows it again.
-    connect(acquisition_.get(), &Acquisition::transferFailed, this, [this](const QString& text) {
-        ShowChart(ChartOrigin::timRx);
-        messages().error(text);
-    });
+    connect(acquisition_.get(), &Acquisition::recordKeptAside, this, &MainWindow::keepShownRecord);
+    connect(acquisition_.get(), &Acquisition::recordRestored, this,
+            &MainWindow::showRestoredRecord);
+    // The record before the failed transfer is already back and shown.
+    connect(acquisition_.get(), &Acquisition::transferFailed, this,
+            [this](const QString& text) { messages().error(text); });
 
     // Only the strip itself counts: a double click on one of its buttons is two clicks.
     new EventHook(f.ControlBar1, [this](QEvent* e) {
@@ -79,8 +80,9 @@ void enableReadAndCloseWindows(Ui::MainWindow& f)
 void MainWindow::bt1MHzClick()
 {
     enableReadAndCloseWindows(*ui);
-    AccelerometerMode = false;
     acquisition().applyStart(Start1MHz(TriggerType));
+    // Only now: the record kept aside at the start keeps the mode it was shown in.
+    AccelerometerMode = false;
     seTimeChange();
     BeginAcquisition();
 }
@@ -88,8 +90,8 @@ void MainWindow::bt1MHzClick()
 void MainWindow::bt07MHzClick()
 {
     enableReadAndCloseWindows(*ui);
-    AccelerometerMode = false;
     acquisition().applyStart(Start07MHz(TriggerType));
+    AccelerometerMode = false;
     seTimeChange();
     BeginAcquisition();
 }
@@ -97,10 +99,10 @@ void MainWindow::bt07MHzClick()
 void MainWindow::ControlBar1DblClick()
 {
     // Like "0,7МГц" but leaves "Read" as it is.
-    AccelerometerMode = false;
     ui->gbAx->hide();
     ui->gbFT->hide();
     acquisition().applyStart(StartAlt());
+    AccelerometerMode = false;
     seTimeChange();
     BeginAcquisition();
 }
@@ -110,7 +112,6 @@ void MainWindow::btStartClick()
     Ui::MainWindow& f = *ui;
     f.btRd->setEnabled(true);
     setChooseFCaption(false);
-    AccelerometerMode = false;
 
     const DivisorPair pair = pairForStart(ft);
     const ModeStart s = StartFT(TriggerType, ft.SRAMblocks(), pair.d1, pair.d2);
@@ -118,6 +119,7 @@ void MainWindow::btStartClick()
         startProgress(s.MeasureTimeMs);
     f.gbFT->hide();
     acquisition().applyStart(s);
+    AccelerometerMode = false;
     BeginAcquisition();
 }
 
@@ -125,7 +127,6 @@ void MainWindow::btStartFExtrnClick()
 {
     Ui::MainWindow& f = *ui;
     f.btRd->setEnabled(true);
-    AccelerometerMode = false;
 
     const int samples = f.seSamplesFExtrn->value();
     // The F/T window computes with this block count from now on, and it is what gets saved.
@@ -135,15 +136,16 @@ void MainWindow::btStartFExtrnClick()
         startProgress(s.MeasureTimeMs);
     f.gbFT->hide();
     acquisition().applyStart(s);
+    AccelerometerMode = false;
     BeginAcquisition();
 }
 
 void MainWindow::btRdClick()
 {
     ui->gbAx->hide();
+    acquisition().Read();
     // Panel 1's text (an accelerometer period, a real-time summary) was the last run's.
     statusPanel(1)->clear();
-    acquisition().Read();
 }
 
 void MainWindow::BeginAcquisition()
@@ -238,6 +240,31 @@ void MainWindow::btCancelRunClick()
     Timer2.stop();
     ui->Panel1->hide();
     statusPanel(0)->setText(QStringLiteral("ИЗМЕРЕНИЕ ОТМЕНЕНО"));
+}
+
+void MainWindow::keepShownRecord()
+{
+    Ui::MainWindow& f = *ui;
+    shownBefore_.temperatureAxis = f.Chart1->rightAxis()->visible();
+    shownBefore_.AccelerometerMode = AccelerometerMode;
+    shownBefore_.caption = f.gbFile->title();
+    for (int i = 0; i < 3; ++i)
+        shownBefore_.status[i] = statusPanel(i)->text();
+}
+
+void MainWindow::showRestoredRecord()
+{
+    Ui::MainWindow& f = *ui;
+    Timer2.stop();
+    f.Panel1->hide();
+    f.Chart1->rightAxis()->setVisible(shownBefore_.temperatureAxis);
+    AccelerometerMode = shownBefore_.AccelerometerMode;
+    // Drawn whole, as a loaded record is; a real-time record keeps its temperature trace,
+    // which the start left alone.
+    ShowChart(ChartOrigin::btLoadFile);
+    f.gbFile->setTitle(shownBefore_.caption);
+    for (int i = 0; i < 3; ++i)
+        statusPanel(i)->setText(shownBefore_.status[i]);
 }
 
 }  // namespace korvel

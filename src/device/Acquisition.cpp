@@ -27,13 +27,9 @@ Acquisition::Acquisition(SerialPort& port, QObject* parent, AcquisitionIntervals
     connect(&timSendCmd_, &QTimer::timeout, this, &Acquisition::timSendCmdTimer);
     connect(&trailingQuiet_, &QTimer::timeout, this, &Acquisition::trailingQuietTimer);
     connect(&port_, &SerialPort::received, this, &Acquisition::VaComm1RxChar);
-    // A port that went away takes no deferred request and has no reply left to collect; what
-    // was received stays, and the next start begins afresh.
-    connect(&port_, &SerialPort::failed, this, [this] {
-        timRx_.stop();
-        timSendCmd_.stop();
-        trailingQuiet_.stop();
-    });
+    // A port that went away takes no deferred request and has no reply left to collect: a run
+    // under way ends as a cancelled one, and the next start begins afresh.
+    connect(&port_, &SerialPort::failed, this, &Acquisition::Cancel);
 }
 
 quint32 Acquisition::now() const
@@ -49,6 +45,7 @@ void Acquisition::applyStart(const ModeStart& start)
     // command a second time when it fires.
     timSendCmd_.stop();
     restorePrevious();
+    keepAside();
     PacketsLeft_ = 1;
     PendingCommand_ = start.command;
     recording_.ModeCommand = start.command;
@@ -193,16 +190,19 @@ void Acquisition::Cancel()
 
 void Acquisition::keepAside()
 {
-    if (!previous_)
-        previous_ = recording_;
+    if (previous_)
+        return;
+    previous_ = recording_;
+    emit recordKeptAside();
 }
 
 void Acquisition::restorePrevious()
 {
-    if (previous_) {
-        recording_.SampleBuffer = std::move(previous_->SampleBuffer);
-        previous_.reset();
-    }
+    if (!previous_)
+        return;
+    recording_ = std::move(*previous_);
+    previous_.reset();
+    emit recordRestored();
 }
 
 void Acquisition::request(const QByteArray& command)
@@ -366,9 +366,10 @@ void Acquisition::statusReply()
     } else if (status == StatusReady) {
         GetData();
     }
-    // Any other status ends the exchange; the chart is drawn again from the unchanged buffer.
+    // Any other status ends the exchange with the record from before the start; nothing was
+    // received, so the chart's flags stay.
     if (PacketsLeft_ == 0) {
-        emit chartFlagsReset();
+        restorePrevious();
         emit drawChart();
     }
 }

@@ -111,8 +111,9 @@ public:
     void requestTemperature();
     // Writes a command now (the output commands of the real-time cycle, for example).
     void writeCommand(const QByteArray& command);
-    // Stops waiting for the board: no timer runs, nothing is pending, and whatever the board
-    // still sends for the abandoned run is read and dropped. The next start begins afresh.
+    // Stops waiting for the board: no timer runs, nothing is pending, whatever the board still
+    // sends for the abandoned run is read and dropped, and the record before the run is back.
+    // The next start begins afresh.
     void Cancel();
 
     // Handlers under the names the rest of the program knows.
@@ -150,6 +151,11 @@ signals:
     void drawChart();
     // The array could not be received whole; the message names the packet and its length.
     void transferFailed(const QString& message);
+    // A start is about to change the record: what shows it should be remembered now.
+    void recordKeptAside();
+    // The start brought no whole array (failed, cancelled, the port lost): the record from
+    // before it is the current one again, whole.
+    void recordRestored();
 
 private:
     void sampleAndTemperatureReply(qint64 n);
@@ -159,8 +165,8 @@ private:
     void packetReply(qint64 n);
     void transferError(qint64 received);
     void beginTransfer();
-    // The record shown so far stays aside until the transfer's array is whole; a transfer that
-    // brings no whole array puts the array before it back.
+    // The record shown so far stays aside, from the start until the transfer's array is whole;
+    // a run that brings no whole array puts all of it back, header and real-time tables too.
     void keepAside();
     void restorePrevious();
     // Whether a real-time reply is stored at RealTimeCount (not the first after a start, and
