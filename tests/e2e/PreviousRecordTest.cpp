@@ -66,6 +66,17 @@ struct Window : SimulatedWindow {
         return r.file ? *r.file : LoadedDataFile{};
     }
 
+    // Save succeeds, and the file holds these words under a header of their own.
+    void expectSaved(quint16 blocks, double period, const QByteArray& words)
+    {
+        const LoadedDataFile file = saved();
+        EXPECT_TRUE(messages.said.isEmpty()) << messages.texts().join('|').toStdString();
+        EXPECT_EQ(file.record.DataKind, DataKindSignal);
+        EXPECT_EQ(file.record.BlockCount, blocks);
+        EXPECT_NEAR(file.record.SamplePeriod, period, 1e-5);
+        EXPECT_EQ(file.record.SampleBuffer, words);
+    }
+
     int drawn = 0;
     QMetaObject::Connection counting = QObject::connect(
         &acq(), &Acquisition::drawChart, [this] { ++drawn; });
@@ -100,12 +111,7 @@ TEST(PreviousRecord, AFailedTransferLeavesTheRecordBeforeItToBeSavedUnderItsOwnH
     EXPECT_EQ(s.f().gbFile->title(), caption);
 
     s.messages.said.clear();
-    const LoadedDataFile file = s.saved();
-    EXPECT_TRUE(s.messages.said.isEmpty()) << s.messages.texts().join('|').toStdString();
-    EXPECT_EQ(file.record.DataKind, DataKindSignal);
-    EXPECT_EQ(file.record.BlockCount, 8);
-    EXPECT_NEAR(file.record.SamplePeriod, Period07MHz, 1e-5);
-    EXPECT_EQ(file.record.SampleBuffer, words);
+    s.expectSaved(8, Period07MHz, words);
 }
 
 TEST(PreviousRecord, EscDuringAnEightBlockTransferLeavesTheOneBlockRecordToBeSaved)
@@ -119,12 +125,7 @@ TEST(PreviousRecord, EscDuringAnEightBlockTransferLeavesTheOneBlockRecordToBeSav
     EXPECT_EQ(s.window->statusPanel(0)->text(), QStringLiteral("ИЗМЕРЕНИЕ ОТМЕНЕНО"));
     EXPECT_EQ(pointsOf(s.f().Chart1->Series1()), shown);
 
-    const LoadedDataFile file = s.saved();
-    EXPECT_TRUE(s.messages.said.isEmpty()) << s.messages.texts().join('|').toStdString();
-    EXPECT_EQ(file.record.DataKind, DataKindSignal);
-    EXPECT_EQ(file.record.BlockCount, 1);
-    EXPECT_NEAR(file.record.SamplePeriod, Period1MHz, 1e-5);
-    EXPECT_EQ(file.record.SampleBuffer, words);
+    s.expectSaved(1, Period1MHz, words);
 }
 
 TEST(PreviousRecord, EscDuringATransferAfterARealTimeRunKeepsItsTemperatureOnItsOwnAxis)
