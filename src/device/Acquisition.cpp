@@ -44,8 +44,12 @@ void Acquisition::applyStart(const ModeStart& start)
     // A deferred array request of the previous exchange would otherwise send this start's
     // command a second time when it fires.
     timSendCmd_.stop();
-    restorePrevious();
-    keepAside();
+    // A start over a run still under way begins from the record before that run, which stays
+    // the one to come back to; the window still shows it.
+    if (previous_)
+        recording_ = *previous_;
+    else
+        keepAside();
     PacketsLeft_ = 1;
     PendingCommand_ = start.command;
     recording_.ModeCommand = start.command;
@@ -67,6 +71,8 @@ void Acquisition::loadRecording(Recording record)
     record.RealTimeSignal.resize(RealTimeCapacity);
     record.RealTimeTemperature.resize(RealTimeCapacity);
     recording_ = std::move(record);
+    // A file opened while a run is under way is what a failed run brings back.
+    previous_.reset();
     if (recording_.DataKind == DataKindWithTemperature)
         CopyKind129ToRealTime(recording_.SampleBuffer, recording_.RealTimeSignal,
                               recording_.RealTimeTemperature);
@@ -366,10 +372,10 @@ void Acquisition::statusReply()
     } else if (status == StatusReady) {
         GetData();
     }
-    // Any other status ends the exchange with the record from before the start; nothing was
-    // received, so the chart's flags stay.
+    // Any other status ends the exchange with the record from before the start.
     if (PacketsLeft_ == 0) {
         restorePrevious();
+        emit chartFlagsReset();
         emit drawChart();
     }
 }

@@ -162,13 +162,14 @@ TEST(SimulatedRun, CancelDropsWhatTheBoardStillSendsAndTheNextStartWorks)
     slow.timeScale = 2;  // the status comes about 60 ms after the start
     SimRig r(slow);
     const QByteArray before(500, '\x33');
-    r.acq.loadRecording({.SampleBuffer = before});
+    r.acq.loadRecording({.SampleBuffer = before, .ModeCommand = cmdStart07MHz(0)});
 
     // Cancelled while the board measures: its status arrives afterwards.
     r.start(Start1MHz(0));
     r.acq.Cancel();
     Settle();
-    // Cancelled right after the array request: its first packet arrives afterwards.
+    // Cancelled right after the array request: its first packet arrives afterwards. The
+    // cancel brought the loaded record back, so "Read" asks for the array under its mode.
     QObject::connect(&r.acq.timSendCmd(), &QTimer::timeout, &r.acq, [&] { r.acq.Cancel(); },
                      Qt::SingleShotConnection);
     r.acq.Read();
@@ -182,7 +183,7 @@ TEST(SimulatedRun, CancelDropsWhatTheBoardStillSendsAndTheNextStartWorks)
     EXPECT_FALSE(r.acq.timSendCmd().isActive());
     EXPECT_EQ(r.port.bytesWaiting(), 0);
     EXPECT_EQ(r.port.simulator().commands(),
-              (QList<QByteArray>{cmdStart1MHz(0), QByteArray::fromHex("80e0")}));
+              (QList<QByteArray>{cmdStart1MHz(0), cmdSendArray(cmdStart07MHz(0))}));
 
     r.start(Start1MHz(0));
     ASSERT_TRUE(r.runToChart());
