@@ -7,15 +7,23 @@
 
 namespace korvel {
 
+std::optional<long long> SampleIndexAt(double x, double step)
+{
+    const double ratio = x / step;
+    // A zero step or a mouse far off the axis gives no index; llrint would be undefined there.
+    if (!std::isfinite(ratio) || std::fabs(ratio) > 1e15)
+        return std::nullopt;
+    return Round(ratio);
+}
+
 std::optional<ReadoutTexts> Chart1MouseMoveReadout(const ReadoutInput& in)
 {
     if (!in.ReadoutOn || !(in.bottomAxisMax > 1.0) || in.series1Y == nullptr)
         return std::nullopt;
-    const double ratio = in.mouseValue / in.XStep;
-    // A zero step or a mouse far off the axis gives no index; llrint would be undefined there.
-    if (!std::isfinite(ratio) || std::fabs(ratio) > 1e15)
+    const std::optional<long long> index = SampleIndexAt(in.mouseValue, in.XStep);
+    if (!index)
         return std::nullopt;
-    const long long c = Round(ratio);
+    const long long c = *index;
     if (c < 0 || c > in.lastVisibleIndex || c >= in.series1Y->size())
         return std::nullopt;
 

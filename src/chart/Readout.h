@@ -28,6 +28,10 @@ struct ReadoutTexts {
     QString panel2;
 };
 
+// The sample under an X value: X / step rounded, a tie to the even index. Nothing for a zero
+// step or a value too far off to count samples by.
+std::optional<long long> SampleIndexAt(double x, double step);
+
 // Chart1MouseMove: nothing (the panels keep their texts) when the read-out is off, the axis
 // ends at or below 1.0, or the mouse is off the visible points of Series1.
 std::optional<ReadoutTexts> Chart1MouseMoveReadout(const ReadoutInput& in);
