@@ -19,18 +19,18 @@ QString significant(double v, int digits = 5)
     return locale.toString(v, 'g', digits);
 }
 
-QString amplitudeText(double amplitude, bool decibels)
+}  // namespace
+
+QString AmplitudeText(double amplitude, bool decibels)
 {
     return decibels ? FormatFixed(ToDecibels(amplitude), 1) + QStringLiteral(" дБ")
                     : significant(amplitude);
 }
 
-QString frequencyText(const FrequencyAxis& axis, double hz)
+QString FrequencyText(const FrequencyAxis& axis, double hz)
 {
     return FormatFixed(hz / axis.hzPerUnit, axis.decimals) + ' ' + axis.unit;
 }
-
-}  // namespace
 
 SignalAnalysis AnalyseSignal(const PlottedSignal& signal, double from, double to,
                              const SpectrumOptions& options)
@@ -93,8 +93,8 @@ SpectrumPlot BuildSpectrumPlot(const SignalAnalysis& a, bool decibels, const QSt
             t.peakY = t.points.y[s.peak->bin];
             const QString name = ChannelName(a, c);
             t.peakLabel = (name.isEmpty() ? QString() : name + QStringLiteral(": "))
-                          + frequencyText(axis, s.peak->frequencyHz) + QStringLiteral(", ")
-                          + amplitudeText(s.peak->amplitude, decibels);
+                          + FrequencyText(axis, s.peak->frequencyHz) + QStringLiteral(", ")
+                          + AmplitudeText(s.peak->amplitude, decibels);
         }
         p.traces.push_back(std::move(t));
     }
@@ -111,8 +111,8 @@ QString ReadoutText(const SignalAnalysis& a, size_t channel, double x, bool deci
     const FrequencyAxis axis = FrequencyAxisFor(a);
     const long long nearest = Round(x * axis.hzPerUnit / s.resolutionHz);
     const int bin = int(std::clamp<long long>(nearest, 0, s.amplitude.size() - 1));
-    return QStringLiteral("f = ") + frequencyText(axis, s.frequencyOf(bin)) + QStringLiteral(", A = ")
-           + amplitudeText(s.amplitude[bin], decibels);
+    return QStringLiteral("f = ") + FrequencyText(axis, s.frequencyOf(bin)) + QStringLiteral(", A = ")
+           + AmplitudeText(s.amplitude[bin], decibels);
 }
 
 std::vector<MeasurementRow> MeasurementRows(const SignalAnalysis& a)
@@ -131,7 +131,7 @@ std::vector<MeasurementRow> MeasurementRows(const SignalAnalysis& a)
         for (size_t r = 0; r < std::size(values); ++r)
             rows[r].values << (any ? significant(values[r]) : QStringLiteral("—"));
         rows[6].values << significant(m.crestFactor, 4);
-        rows[7].values << (c.spectrum.peak ? frequencyText(axis, c.spectrum.peak->frequencyHz)
+        rows[7].values << (c.spectrum.peak ? FrequencyText(axis, c.spectrum.peak->frequencyHz)
                                            : QStringLiteral("—"));
     }
     return rows;

@@ -40,6 +40,10 @@ struct FrequencyAxis {
     int decimals = 0;    // as many as the bin spacing resolves
 };
 FrequencyAxis FrequencyAxisFor(const SignalAnalysis& a);
+// "1,000 кГц": in the axis' unit with the decimals the bins resolve.
+QString FrequencyText(const FrequencyAxis& axis, double hz);
+// Five significant digits, or "−12,3 дБ".
+QString AmplitudeText(double amplitude, bool decibels);
 
 struct SpectrumTrace {
     PointSeries points;             // X in the axis' unit, amplitude or dB
