@@ -154,9 +154,9 @@ void IniFile::setValues(std::span<const SectionValues> given)
         const KeyValue* given;
         qsizetype line = -1;  // in lines_, when the section has the key
     };
-    // Flat, and small enough for the stack: the program writes 45 keys in 13 sections.
+    // Flat, and small enough for the stack: the program writes 56 keys in 14 sections.
     QVarLengthArray<Section, 16> sections;
-    QVarLengthArray<Key, 64> keys;
+    QVarLengthArray<Key, 80> keys;
     for (const SectionValues& s : given) {
         sections.append(Section{&s, -1, -1, keys.size()});
         for (const KeyValue& k : s.keys)

@@ -68,6 +68,18 @@ Field bind(SettingsValues& v, SettingId id)
     case SettingId::SRAMblocks: return &v.SRAMblocks;
     case SettingId::Time4allSRAM: return &v.Time4allSRAM;
     case SettingId::F: return &v.seF;
+    case SettingId::ChartLegend: return &v.ChartLegend;
+    case SettingId::RecentFile1:
+    case SettingId::RecentFile2:
+    case SettingId::RecentFile3:
+    case SettingId::RecentFile4:
+    case SettingId::RecentFile5:
+    case SettingId::RecentFile6:
+    case SettingId::RecentFile7:
+    case SettingId::RecentFile8:
+    case SettingId::RecentFile9:
+    case SettingId::RecentFile10:
+        return &v.RecentFiles[static_cast<size_t>(id) - static_cast<size_t>(SettingId::RecentFile1)];
     }
     return &v.WindowHeight;  // unreachable
 }

@@ -10,6 +10,7 @@
 
 #include <QList>
 #include <QString>
+#include <array>
 
 namespace korvel {
 
@@ -57,7 +58,10 @@ struct SettingsValues {
     int Time4allSRAM = 10000;
     int seF = 2400;
 
-    // Our own section, written after all of the above.
+    // Our own sections, written after all of the above.
+    bool ChartLegend = false;
+    // Data files opened or saved, newest first; empty entries are unused.
+    std::array<QString, RecentFileCount> RecentFiles;
     SpectrumSettings spectrum;
 
     SettingsValues();  // string defaults need the locale's separator

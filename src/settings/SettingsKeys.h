@@ -27,7 +27,13 @@ enum class SettingId {
     ThermoOn, TCondition1, TCondition2, ThermoOff, TLevel1, TLevel2,
     AnalogOn, ACondition1, ACondition2, AnalogOff, ALevel1, ALevel2,
     TriggerType, SRAMblocks, Time4allSRAM, F,
+    ChartLegend,
+    RecentFile1, RecentFile2, RecentFile3, RecentFile4, RecentFile5,
+    RecentFile6, RecentFile7, RecentFile8, RecentFile9, RecentFile10,
 };
+
+// The most recent data files the open button's list keeps.
+inline constexpr int RecentFileCount = 10;
 
 struct SettingKey {
     SettingId id;
@@ -39,7 +45,7 @@ struct SettingKey {
     const char* appliesTo;
 };
 
-inline constexpr std::array<SettingKey, 45> SettingsTable{{
+inline constexpr std::array<SettingKey, 56> SettingsTable{{
     {SettingId::WindowHeight, u"График сигнала", u"высота", SettingType::Integer, 515, nullptr, "window height"},
     {SettingId::WindowWidth, u"График сигнала", u"ширина", SettingType::Integer, 794, nullptr, "window width"},
     {SettingId::WindowLeft, u"График сигнала", u"слева", SettingType::Integer, 0, nullptr, "window left edge"},
@@ -85,10 +91,22 @@ inline constexpr std::array<SettingKey, 45> SettingsTable{{
     {SettingId::SRAMblocks, u"Окно F/T", u"SRAMblocks", SettingType::Integer, 8, nullptr, "SRAMblocks"},
     {SettingId::Time4allSRAM, u"Окно F/T", u"Time4allSRAM", SettingType::Integer, 10000, nullptr, "Time4allSRAM"},
     {SettingId::F, u"Окно F/T", u"F", SettingType::Integer, 2400, nullptr, "seF value"},
+    // Our own section: the chart's legend and the open button's list, newest first.
+    {SettingId::ChartLegend, u"Просмотр", u"Легенда", SettingType::Boolean, 0, nullptr, "chart legend shown"},
+    {SettingId::RecentFile1, u"Просмотр", u"Файл1", SettingType::String, 0, u"", "recent data file 1"},
+    {SettingId::RecentFile2, u"Просмотр", u"Файл2", SettingType::String, 0, u"", "recent data file 2"},
+    {SettingId::RecentFile3, u"Просмотр", u"Файл3", SettingType::String, 0, u"", "recent data file 3"},
+    {SettingId::RecentFile4, u"Просмотр", u"Файл4", SettingType::String, 0, u"", "recent data file 4"},
+    {SettingId::RecentFile5, u"Просмотр", u"Файл5", SettingType::String, 0, u"", "recent data file 5"},
+    {SettingId::RecentFile6, u"Просмотр", u"Файл6", SettingType::String, 0, u"", "recent data file 6"},
+    {SettingId::RecentFile7, u"Просмотр", u"Файл7", SettingType::String, 0, u"", "recent data file 7"},
+    {SettingId::RecentFile8, u"Просмотр", u"Файл8", SettingType::String, 0, u"", "recent data file 8"},
+    {SettingId::RecentFile9, u"Просмотр", u"Файл9", SettingType::String, 0, u"", "recent data file 9"},
+    {SettingId::RecentFile10, u"Просмотр", u"Файл10", SettingType::String, 0, u"", "recent data file 10"},
 }};
 
 // The top edge is written a second time after the F/T keys; it does not change the file.
-inline constexpr std::array<SettingId, 46> WriteOrder{{
+inline constexpr std::array<SettingId, 57> WriteOrder{{
     SettingId::WindowHeight, SettingId::WindowWidth, SettingId::WindowLeft, SettingId::WindowTop,
     SettingId::F, SettingId::Time4allSRAM, SettingId::SRAMblocks,
     SettingId::WindowTop,
@@ -105,6 +123,10 @@ inline constexpr std::array<SettingId, 46> WriteOrder{{
     SettingId::ThermoOff, SettingId::TCondition2, SettingId::TLevel2,
     SettingId::AnalogOn, SettingId::ACondition1, SettingId::ALevel1,
     SettingId::AnalogOff, SettingId::ACondition2, SettingId::ALevel2,
+    SettingId::ChartLegend,
+    SettingId::RecentFile1, SettingId::RecentFile2, SettingId::RecentFile3, SettingId::RecentFile4,
+    SettingId::RecentFile5, SettingId::RecentFile6, SettingId::RecentFile7, SettingId::RecentFile8,
+    SettingId::RecentFile9, SettingId::RecentFile10,
 }};
 
 // The table lists the keys in the order of their ids, so an id is its row.
