@@ -1,5 +1,9 @@
 #include "chartview/ChartView.h"
 
+#include "chartview/ChartLegend.h"
+#include "chartview/ChartNavigation.h"
+#include "chartview/PlotCursors.h"
+#include "chartview/ReadableAxisTicker.h"
 #include "chartview/TemperatureAxis.h"
 #include "chartview/ZoomGesture.h"
 
@@ -40,14 +44,43 @@ ChartView::ChartView(QWidget* parent) : QCustomPlot(parent)
 
     yAxis->setLabel(QStringLiteral("единицы АЦП"));
     xAxis->setLabel(QStringLiteral("Выборки"));
+    useReadableTicks(xAxis);
+    useReadableTicks(yAxis);
 
     // Shown only with a temperature trace.
     styleTemperatureAxis(yAxis2);
     yAxis2->setTickLabels(true);
     yAxis2->setVisible(false);
 
+    // In this order: each event filter sees the events the ones made after it let through.
     zoom_ = new ZoomGesture(this);
-    setToolTip(ZoomGesture::toolTip());
+    navigation_ = new ChartNavigation(this, zoom_);
+    cursors_ = new PlotCursors(this);
+    setToolTip(ZoomGesture::toolTip() + u'\n' + ChartNavigation::toolTip());
+    legend_ = new ChartLegend(this, {Series1(), Series2(), SeriDgt1(), SeriDgt2(), SeriDgt3(), SeriTermo()},
+                              [this](const QCPGraph* g) { return traceName(g); });
+}
+
+QString ChartView::traceName(const QCPGraph* g) const
+{
+    const bool twoChannels = Series2()->dataCount() > 0;
+    if (g == Series1()) {
+        if (twoChannels)
+            return QStringLiteral("Канал X");
+        // The values' axis has no title when the user gave the Y name none.
+        return yAxis->label().isEmpty() ? QStringLiteral("Сигнал") : yAxis->label();
+    }
+    if (g == Series2())
+        return QStringLiteral("Канал Y");
+    if (g == SeriDgt1())
+        return QStringLiteral("XP2/конт.2");
+    if (g == SeriDgt2())
+        return QStringLiteral("XP2/конт.3");
+    if (g == SeriDgt3())
+        return QStringLiteral("XP3/конт.8");
+    if (g == SeriTermo())
+        return QStringLiteral("Температура, °C");
+    return {};
 }
 
 QCPGraph* ChartView::series(const QString& name) const

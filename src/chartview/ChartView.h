@@ -6,6 +6,9 @@
 
 namespace korvel {
 
+class ChartLegend;
+class ChartNavigation;
+class PlotCursors;
 class ZoomGesture;
 
 class ChartView : public QCustomPlot {
@@ -31,12 +34,22 @@ public:
     QCPAxis* bottomAxis() const { return xAxis; }
     QCPAxis* rightAxis() const { return yAxis2; }
 
-    // The rectangle zoom the user drags; its signals are Chart1Zoom and Chart1UndoZoom.
+    // The rectangle zoom the user drags; its signals are Chart1Zoom and Chart1UndoZoom. The
+    // wheel, the middle button and the keys change the view through it too.
     ZoomGesture* zoomGesture() const { return zoom_; }
+    PlotCursors* cursors() const { return cursors_; }
+    ChartLegend* chartLegend() const { return legend_; }
+
+    // The legend's name of a trace: the signal by its axis title (channels X and Y of a
+    // two-channel record), the digital lines by their contacts, the temperature.
+    QString traceName(const QCPGraph* g) const;
 
 private:
     std::array<QCPGraph*, 6> series_{};
     ZoomGesture* zoom_ = nullptr;
+    ChartNavigation* navigation_ = nullptr;
+    PlotCursors* cursors_ = nullptr;
+    ChartLegend* legend_ = nullptr;
 };
 
 // Colours as the settings file keeps them: red in the low byte.

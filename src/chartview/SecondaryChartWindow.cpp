@@ -2,6 +2,7 @@
 
 #include "chartview/ChartGeometry.h"
 #include "chartview/PlaceOnScreen.h"
+#include "chartview/ReadableAxisTicker.h"
 #include "chartview/TemperatureAxis.h"
 #include "ui_SecondaryChartWindow.h"
 
@@ -23,6 +24,8 @@ SecondaryChartWindow::SecondaryChartWindow(QWidget* parent)
     c->yAxis->setTickLabels(false);
     c->yAxis->setLabel(QStringLiteral("XP14/2  XP14/3  XP2/8"));
     c->xAxis->setLabel(QStringLiteral("Выборки"));
+    // Its numbers read as the main chart's above it.
+    useReadableTicks(c->xAxis);
 
     styleTemperatureAxis(c->yAxis2);
 

@@ -1,6 +1,7 @@
 #include "chartview/SpectrumChart.h"
 
 #include "chartview/ChartFill.h"
+#include "chartview/ReadableAxisTicker.h"
 #include "chartview/ZoomGesture.h"
 
 #include <algorithm>
@@ -38,6 +39,8 @@ SpectrumChart::SpectrumChart(QWidget* parent) : QCustomPlot(parent)
         labels_ << label;
     }
     xAxis->setLabel(QStringLiteral("Частота, Гц"));
+    useReadableTicks(xAxis);
+    useReadableTicks(yAxis);
     zoom_ = new ZoomGesture(this);
     setToolTip(ZoomGesture::toolTip() + QStringLiteral("\nКолесо мыши: масштаб по частоте."));
     connect(zoom_, &ZoomGesture::undoZoomed, this, [this] {
@@ -60,7 +63,7 @@ void SpectrumChart::setLogFrequency(bool on)
     if (on)
         xAxis->setTicker(QSharedPointer<QCPAxisTickerLog>::create());
     else
-        xAxis->setTicker(QSharedPointer<QCPAxisTicker>::create());
+        useReadableTicks(xAxis);
 }
 
 QCPGraph* SpectrumChart::trace(int channel) const

@@ -4,6 +4,7 @@
 #include "chartview/ChartPicture.h"
 #include "chartview/ChartPrint.h"
 #include "chartview/SpectrumChart.h"
+#include "chartview/SpectrumCursorView.h"
 #include "text/Messages.h"
 #include "ui_SpectrumWindow.h"
 
@@ -34,6 +35,7 @@ SpectrumWindow::SpectrumWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::SpectrumWindow>())
 {
     ui->setupUi(this);
+    cursorView_ = new SpectrumCursorView(chart(), analysis_, [this] { return decibels(); });
     for (int n : segmentItems())
         ui->cbAveraging->addItem(n == 0 ? QStringLiteral("одно преобразование")
                                         : QStringLiteral("Уэлч, %1 точек").arg(n));
@@ -138,6 +140,7 @@ void SpectrumWindow::recompute()
 {
     analysis_ = AnalyseSignal(signal_, from_, to_, options());
     chart()->showPlot(BuildSpectrumPlot(analysis_, decibels(), amplitudeTitle_), colours_);
+    cursorView_->refresh();
     showMeasurements();
     ui->lbReadout->clear();
     if (analysis_.channels.empty() || analysis_.channels.front().spectrum.amplitude.isEmpty()) {

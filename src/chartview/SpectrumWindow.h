@@ -22,6 +22,7 @@ namespace korvel {
 
 class Messages;
 class SpectrumChart;
+class SpectrumCursorView;
 
 class SpectrumWindow : public QWidget {
     Q_OBJECT
@@ -35,6 +36,8 @@ public:
     QLabel* infoLabel() const;      // points, resolution, segments
     QLabel* readoutLabel() const;   // f and amplitude under the mouse
     const SignalAnalysis& analysis() const { return analysis_; }
+    // Cursors A and B over the spectrum, from the chart's pop-up menu.
+    SpectrumCursorView* cursorView() const { return cursorView_; }
 
     // The signal as the main chart plots it, its amplitude title (the chart's left title), the
     // colours of its channels and the chart's visible X range; recomputes.
@@ -69,6 +72,7 @@ private:
     double from_ = 0.0;
     double to_ = 0.0;
     SignalAnalysis analysis_;
+    SpectrumCursorView* cursorView_ = nullptr;
 };
 
 }  // namespace korvel

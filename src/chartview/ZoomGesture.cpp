@@ -35,7 +35,9 @@ ZoomGesture::ZoomGesture(QCustomPlot* plot)
         band_ = new QRubberBand(QRubberBand::Rectangle, plot);
         band_->hide();
         plot->installEventFilter(this);
+        connect(plot, &QCustomPlot::afterReplot, this, [this] { ++replots_; });
     }
+    clock_.start();
 }
 
 QString ZoomGesture::toolTip()
@@ -102,32 +104,87 @@ void ZoomGesture::zoomTo(const QRectF& pixelRect)
 {
     if (!plot_ || !plot_->axisRect())
         return;
-    const QList<QCPAxis*> axes = plot_->axisRect()->axes();
-    for (QCPAxis* axis : axes) {
-        double a = 0.0;
-        double b = 0.0;
-        if (axis->orientation() == Qt::Horizontal) {
-            a = axis->pixelToCoord(pixelRect.left());
-            b = axis->pixelToCoord(pixelRect.right());
-        } else {
-            a = axis->pixelToCoord(pixelRect.bottom());
-            b = axis->pixelToCoord(pixelRect.top());
-        }
-        axis->setRange(std::min(a, b), std::max(a, b));
-    }
-    zoomed_ = true;
-    plot_->replot();
-    emit zoomed();
+    const auto span = [](const QCPAxis* axis, double a, double b) {
+        const double u = axis->pixelToCoord(a);
+        const double v = axis->pixelToCoord(b);
+        return AxisSpan{std::min(u, v), std::max(u, v)};
+    };
+    const QCPAxisRect* r = plot_->axisRect();
+    showView({span(r->axis(QCPAxis::atBottom), pixelRect.left(), pixelRect.right()),
+              span(r->axis(QCPAxis::atLeft), pixelRect.bottom(), pixelRect.top()),
+              span(r->axis(QCPAxis::atRight), pixelRect.bottom(), pixelRect.top())});
 }
 
 void ZoomGesture::undoZoom()
 {
     if (!plot_)
         return;
+    history_.record(currentView(), ZoomHistory::Step::New, clock_.elapsed());
+    applyUndo();
+}
+
+ViewRanges ZoomGesture::ranges() const
+{
+    if (!plot_ || !plot_->axisRect())
+        return {};
+    const auto span = [this](QCPAxis::AxisType type) {
+        const QCPRange r = plot_->axisRect()->axis(type)->range();
+        return AxisSpan{r.lower, r.upper};
+    };
+    return {span(QCPAxis::atBottom), span(QCPAxis::atLeft), span(QCPAxis::atRight)};
+}
+
+HistoryView ZoomGesture::currentView() const
+{
+    return zoomed_ ? HistoryView(ranges()) : std::nullopt;
+}
+
+void ZoomGesture::showView(const ViewRanges& view, ZoomHistory::Step step)
+{
+    if (!plot_ || !plot_->axisRect())
+        return;
+    history_.record(currentView(), step, clock_.elapsed());
+    applyView(view);
+}
+
+bool ZoomGesture::stepBack()
+{
+    const std::optional<HistoryView> before = history_.back();
+    if (!before)
+        return false;
+    if (*before)
+        applyView(**before);
+    else
+        applyUndo();
+    return true;
+}
+
+void ZoomGesture::applyView(const ViewRanges& view)
+{
+    QCPAxisRect* r = plot_->axisRect();
+    const std::pair<QCPAxis::AxisType, AxisSpan> spans[] = {
+        {QCPAxis::atBottom, view.bottom}, {QCPAxis::atLeft, view.left}, {QCPAxis::atRight, view.right}};
+    for (const auto& [type, span] : spans)
+        r->axis(type)->setRange(span.lower, span.upper);
+    zoomed_ = true;
+    announce(&ZoomGesture::zoomed);
+}
+
+void ZoomGesture::applyUndo()
+{
     autoscaleAxes(plot_);
     zoomed_ = false;
-    plot_->replot();
-    emit undoZoomed();
+    announce(&ZoomGesture::undoZoomed);
+}
+
+void ZoomGesture::announce(void (ZoomGesture::*signal)())
+{
+    // The handler of a zoom redraws the series when digital lines are shown; one replot then
+    // does for both.
+    const int before = replots_;
+    emit(this->*signal)();
+    if (plot_ && replots_ == before)
+        plot_->replot();
 }
 
 }  // namespace korvel

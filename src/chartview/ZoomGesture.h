@@ -1,7 +1,12 @@
 #pragma once
 // The chart's zoom gesture: drag a rectangle with the left button from left to right and the
-// chart zooms to it; drag toward the left and the axes go back to automatic.
+// chart zooms to it; drag toward the left and the axes go back to automatic. Every other
+// change of the view (wheel, pan, keys, a step back) comes through here as well, so that each
+// ends in the same two signals, and each is a step of the zoom history.
 
+#include "chart/ZoomHistory.h"
+
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
@@ -32,9 +37,24 @@ public:
 
     // The gesture's two outcomes, callable directly: every axis of the chart's axis rect is
     // set to the pixel rectangle (horizontal axes by its width, vertical ones by its height);
-    // undo rescales them to the data. Each replots and then emits its signal.
+    // undo rescales them to the data. Each emits its signal and replots (the signal's handler
+    // may replot instead).
     void zoomTo(const QRectF& pixelRect);
     void undoZoom();
+
+    // The bottom, left and right axes' ranges as they stand.
+    ViewRanges ranges() const;
+    // What a step back returns to: the ranges when zoomed, the automatic axes otherwise.
+    HistoryView currentView() const;
+    // The one road of a user's change of the view: the axes take the ranges, the view before
+    // goes into the history as `step` says, and zoomed() follows.
+    void showView(const ViewRanges& view, ZoomHistory::Step step = ZoomHistory::Step::New);
+    // Back to the view before the last step, through zoomed() or undoZoomed(); false when the
+    // history is empty.
+    bool stepBack();
+    const ZoomHistory& history() const { return history_; }
+    // New data: the views of the old have nothing to go back to.
+    void clearHistory() { history_.clear(); }
 
 signals:
     void zoomed();       // Chart1Zoom
@@ -45,12 +65,19 @@ protected:
 
 private:
     void finishDrag(const QPoint& end);
+    void applyView(const ViewRanges& view);
+    void applyUndo();
+    // Emits the signal, then replots unless its handler did.
+    void announce(void (ZoomGesture::*signal)());
 
     QPointer<QCustomPlot> plot_;
     QRubberBand* band_ = nullptr;
     bool dragging_ = false;
     bool zoomed_ = false;
     QPoint start_;
+    ZoomHistory history_;
+    QElapsedTimer clock_;
+    int replots_ = 0;
 };
 
 }  // namespace korvel

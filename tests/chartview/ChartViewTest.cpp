@@ -136,3 +136,25 @@ TEST(SecondaryChartWindow, UnderAMainWindowReachingTheScreenBottomStaysOnTheScre
     EXPECT_TRUE(screen.contains(w.frameGeometry())) << w.frameGeometry().top();
     EXPECT_EQ(w.height(), height);
 }
+
+TEST(ChartView, ALongTimeAxisReadsInGroupedDigitsWithRoomBetweenLabels)
+{
+    // Twenty-eight million microseconds on a narrow chart.
+    ChartView c;
+    c.resize(420, 300);
+    c.bottomAxis()->setRange(0.0, 28482120.0);
+    c.replot();
+    const QVector<QString> labels = c.bottomAxis()->tickVectorLabels();
+    const QVector<double> ticks = c.bottomAxis()->tickVector();
+    ASSERT_GE(labels.size(), 2);
+    const QFontMetricsF metrics(c.bottomAxis()->tickLabelFont());
+    for (qsizetype i = 0; i < labels.size(); ++i) {
+        EXPECT_FALSE(labels[i].contains(u'e') || labels[i].contains(u'E') || labels[i].contains(u'·'))
+            << labels[i].toStdString();
+        if (i > 0) {
+            const double apart = c.bottomAxis()->coordToPixel(ticks[i]) - c.bottomAxis()->coordToPixel(ticks[i - 1]);
+            EXPECT_GT(apart, (metrics.horizontalAdvance(labels[i]) + metrics.horizontalAdvance(labels[i - 1])) / 2);
+        }
+    }
+    EXPECT_TRUE(labels[1].contains(u'\u00a0')) << labels[1].toStdString();
+}
