@@ -8,6 +8,7 @@
 #include "app/StatusPanel.h"
 #include "app/SwitchCaptions.h"
 #include "app/ToolStrip.h"
+#include "chart/PlottedSignal.h"
 #include "chartview/PlaceOnScreen.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
@@ -96,6 +97,8 @@ MainWindow::MainWindow(const QString& settingsPath, Messages& messages, BoardAcc
     // Chart interaction handlers.
     wireInteraction();
     wireSpectrum();
+    wireNavigation();
+    wireRecentFiles();
 
     FormCreate();
     TimErrColor.start();

@@ -10,6 +10,7 @@
 #include "device/PortLocator.h"
 #include "files/DataFileIo.h"
 #include "serial/SerialPort.h"
+#include "settings/RecentFiles.h"
 #include "settings/Settings.h"
 #include "timing/FtCalculator.h"
 
@@ -284,6 +285,22 @@ public:
     // when the user cancels. The chart and the spectrum print through it.
     std::unique_ptr<QPrinter> printerOrPdfFile();
 
+    // --- Looking round the chart (MainWindowNavigation.cpp) ---
+    // The pop-up menu's items: one step back in the zoom history, the cursors A and B, their
+    // values to the clipboard, the legend.
+    QAction* previousZoomItem() const { return previousZoomItem_; }
+    QAction* cursorsItem() const { return cursorsItem_; }
+    QAction* copyCursorsItem() const { return copyCursorsItem_; }
+    QAction* legendItem() const { return legendItem_; }
+    void copyCursorReadout();
+
+    // --- Recent files and dropped files (MainWindowRecent.cpp) ---
+    // The open button's drop-down: data files opened or saved, newest first.
+    QMenu* recentMenu() const { return recentMenu_; }
+    const RecentFileList& recentFiles() const { return recentFiles_; }
+    // As the open button opens a chosen file; a file that is gone leaves the list.
+    void openRecentFile(const QString& path);
+
     // --- The spectrum window (MainWindowSpectrum.cpp) ---
     SpectrumWindow* spectrumWindow() const { return spectrum_; }
     QAction* N2() const { return N2_; }
@@ -332,6 +349,18 @@ private:
     void wireAccel();
     void wireInteraction();
     void wireSpectrum();
+    void wireNavigation();
+    void wireRecentFiles();
+
+    // A new record is on the chart (a measurement received, a file loaded, the real-time mode
+    // started): the zoom history and the cursors belong to the old one.
+    void newRecordShown();
+    void showCursorReadout();
+    void rememberRecentFile(const QString& path);
+    // Everything the plotted signal depends on, the bytes by their hash.
+    size_t plottedSignalKey() const;
+    // The plotted signal, computed again only when its key changed since the last replot.
+    const PlottedSignal& chartSignal();
 
     // "Закрыть" in red while the F/T window is open, "F/T" in black otherwise.
     void setChooseFCaption(bool open);
@@ -403,6 +432,16 @@ private:
     bool spectrumPlaced_ = false;
     bool spectrumSyncQueued_ = false;
     size_t spectrumKey_ = 0;
+
+    QAction* previousZoomItem_ = nullptr;
+    QAction* cursorsItem_ = nullptr;
+    QAction* copyCursorsItem_ = nullptr;
+    QAction* legendItem_ = nullptr;
+    std::unique_ptr<PlottedSignal> chartSignal_;
+    size_t chartSignalKey_ = 0;
+    bool chartSignalChecked_ = false;   // its key was compared since the last replot began
+    QMenu* recentMenu_ = nullptr;
+    RecentFileList recentFiles_;
 
     std::shared_ptr<FileDialogs> fileDialogs;
     std::function<QColor(const QColor&)> ColorDlg;

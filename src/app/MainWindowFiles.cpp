@@ -125,6 +125,7 @@ void MainWindow::writeDataFile(const QString& fileName)
     data.AxisXName = o.AxisXName;
     data.AxisYName = o.AxisYName;
     f.gbFile->setTitle(fileCaption(fileName));
+    rememberRecentFile(fileName);
 }
 
 void MainWindow::writeTextExport(const QString& fileName)
@@ -218,6 +219,8 @@ bool MainWindow::openDataFile(const QString& name)
     statusPanel(1)->clear();
     data.CurrentDataFile = path;
     refusedStep = {};
+    rememberRecentFile(path);
+    newRecordShown();
 
     f.Chart1->rightAxis()->setVisible(file.record.DataKind == DataKindWithTemperature);
     data.Variant = file.Variant;

@@ -95,6 +95,7 @@ void MainWindow::btSingleClick()
                         c->SeriTermo()})
         clearGraph(g);
     chart.plotInterrupted = false;
+    newRecordShown();
     // A Y-only accelerometer plot may have left the signal in Series2's colour.
     c->setSeriesColor(c->Series1(), Qt::black);
     c->replot();

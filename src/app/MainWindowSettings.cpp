@@ -53,6 +53,8 @@ void MainWindow::applySettings(const SettingsValues& v)
 {
     spectrumPlace_ = v.spectrum;
     spectrum_->applyChoices(v.spectrum);
+    legendItem_->setChecked(v.ChartLegend);
+    recentFiles_ = v.RecentFiles;
     Ui::MainWindow& f = *ui;
     scaling.calibration = v.calibration;
 
@@ -163,6 +165,8 @@ SettingsValues MainWindow::collectSettings() const
     v.SRAMblocks = ft.SRAMblocks();
     v.Time4allSRAM = ft.Time4allSRAM();
     v.seF = f.seF->value();
+    v.ChartLegend = legendItem_->isChecked();
+    v.RecentFiles = recentFiles_;
     v.spectrum = spectrum_->settings();
     if (!spectrumPlaced_) {
         // Never shown: its place stays as it was read.

@@ -94,24 +94,29 @@ PlottedSignal MainWindow::plottedSignal() const
                        ui->Chart1->SeriTermo()->dataCount() > 0});
 }
 
+size_t MainWindow::plottedSignalKey() const
+{
+    // Everything the plotted values depend on; the bytes by their hash.
+    const Recording& r = acquisition().recording();
+    const bool realTime = r.isRealTime();
+    return qHashMulti(
+        1, qHash(r.SampleBuffer), r.ModeCommand, r.DataKind, r.SamplePeriod, r.AccelPeriod,
+        realTime ? r.RealTimeCount : 0,
+        realTime ? qHashRange(r.RealTimeSignal.begin(), r.RealTimeSignal.end()) : 0,
+        ui->Chart1->SeriTermo()->dataCount() > 0, ui->cbShowK->currentIndex(), chart.XUnitFactor,
+        scaling.ScaleK, scaling.ScaleShift);
+}
+
 void MainWindow::syncSpectrum()
 {
     if (!spectrum_ || !spectrum_->isVisible())
         return;
-    const Recording& r = acquisition().recording();
     const ChartView* c = ui->Chart1;
-    const bool realTime = r.isRealTime();
     const QString title = c->leftAxis()->label().isEmpty() ? QStringLiteral("Амплитуда")
                                                            : c->leftAxis()->label();
     const QColor first = c->seriesColor(c->Series1());
     const QColor second = c->seriesColor(c->Series2());
-    // Everything the plotted values depend on; the bytes by their hash.
-    const size_t key = qHashMulti(
-        1, qHash(r.SampleBuffer), r.ModeCommand, r.DataKind, r.SamplePeriod, r.AccelPeriod,
-        realTime ? r.RealTimeCount : 0,
-        realTime ? qHashRange(r.RealTimeSignal.begin(), r.RealTimeSignal.end()) : 0,
-        c->SeriTermo()->dataCount() > 0, ui->cbShowK->currentIndex(), chart.XUnitFactor,
-        scaling.ScaleK, scaling.ScaleShift, title, first.rgb(), second.rgb());
+    const size_t key = qHashMulti(plottedSignalKey(), title, first.rgb(), second.rgb());
     const AxisLimits x = axisLimits(c->bottomAxis());
     if (key != spectrumKey_) {
         spectrumKey_ = key;
