@@ -1,8 +1,11 @@
 // ShowChart end to end in the window: a full 8-block measurement (240000 samples, three digital
-// lines) through the series builder into the chart, with one replot at 800x400; and a zoom of
-// that chart with the spectrum window open, both charts' replots included.
+// lines) through the series builder into the chart, with one replot at 800x400; a zoom of that
+// chart with the spectrum window open, both charts' replots included; one notch of the wheel
+// with the digital lines shown (the zoom event redraws them) up to the painted chart; one step
+// of a cursor drag, its read-out and the painted chart included.
 #include "app/MainWindow.h"
 #include "chartview/ChartView.h"
+#include "chartview/PlotCursors.h"
 #include "chartview/SpectrumWindow.h"
 #include "chartview/ZoomGesture.h"
 #include "device/Acquisition.h"
@@ -11,6 +14,8 @@
 #include "ui_MainWindow.h"
 
 #include <QApplication>
+#include <QMouseEvent>
+#include <QWheelEvent>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <benchmark/benchmark.h>
@@ -91,6 +96,64 @@ void BM_ZoomWithSpectrumOpen(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ZoomWithSpectrumOpen)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly(true);
+
+void BM_WheelNotchFullBuffer(benchmark::State& state)
+{
+    FullWindow fw;
+    Ui::MainWindow& f = *fw.w.form();
+    for (QCheckBox* line : {f.cbDgt1, f.cbDgt2, f.cbDgt3})
+        line->setChecked(true);
+    fw.w.ShowChart(korvel::MainWindow::ChartOrigin::cbShowK);
+    korvel::ChartView* c = f.Chart1;
+    const QPointF at = c->axisRect()->rect().center();
+    bool in = true;
+    for (auto _ : state) {
+        // Alternately in and out over the middle: every notch a new view.
+        QWheelEvent e(at, c->mapToGlobal(at), QPoint(), QPoint(0, in ? 120 : -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(c, &e);
+        c->repaint();
+        in = !in;
+    }
+    benchmark::DoNotOptimize(c->bottomAxis()->range().size());
+}
+BENCHMARK(BM_WheelNotchFullBuffer)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly(true);
+
+void BM_CursorDragStepFullBuffer(benchmark::State& state)
+{
+    FullWindow fw;
+    Ui::MainWindow& f = *fw.w.form();
+    f.cbDgt1->setChecked(true);
+    fw.w.ShowChart(korvel::MainWindow::ChartOrigin::cbShowK);
+    korvel::ChartView* c = f.Chart1;
+    korvel::PlotCursors* cursors = c->cursors();
+    fw.w.cursorsItem()->trigger();
+    // Cursor B grabbed and moved a pixel at a time over the whole plot, A at the far left:
+    // the stretch between them is up to all 240000 points.
+    cursors->setIndexes(0, cursors->indexB());
+    const QRect area = c->axisRect()->rect();
+    const auto send = [c](QEvent::Type type, QPointF at, Qt::MouseButtons held) {
+        QMouseEvent e(type, at, c->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      held, Qt::NoModifier);
+        QCoreApplication::sendEvent(c, &e);
+    };
+    double x = c->bottomAxis()->coordToPixel(cursors->cursorX(1));
+    send(QEvent::MouseButtonPress, QPointF(x, area.center().y()), Qt::LeftButton);
+    for (auto _ : state) {
+        x = x + 1 < area.right() ? x + 1 : area.left() + 1;
+        send(QEvent::MouseMove, QPointF(x, area.center().y()), Qt::LeftButton);
+        c->repaint();
+    }
+    send(QEvent::MouseButtonRelease, QPointF(x, area.center().y()), Qt::NoButton);
+    benchmark::DoNotOptimize(cursors->readout().size());
+}
+BENCHMARK(BM_CursorDragStepFullBuffer)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->DisplayAggregatesOnly(true);
