@@ -1,6 +1,6 @@
 #include "settings/RecentFiles.h"
 
-#include "files/Cp1251.h"
+#include "text/Cp1251.h"
 
 #include <QStringList>
 
