@@ -95,9 +95,8 @@ void PlotCursors::setShown(bool shown)
         const QCPRange r = plot_->xAxis->range();
         index_ = {indexAt_(r.lower + r.size() / 3), indexAt_(r.lower + 2 * r.size() / 3)};
     }
-    for (QCPAbstractItem* item : {static_cast<QCPAbstractItem*>(lines_[0]), static_cast<QCPAbstractItem*>(lines_[1]),
-                                  static_cast<QCPAbstractItem*>(names_[0]), static_cast<QCPAbstractItem*>(names_[1]),
-                                  static_cast<QCPAbstractItem*>(box_)})
+    const QList<QCPAbstractItem*> items{lines_[0], lines_[1], names_[0], names_[1], box_};
+    for (QCPAbstractItem* item : items)
         item->setVisible(shown);
     for (qsizetype i = 0; i < markers_.size(); ++i)
         markers_[i]->setVisible(shown && i < markerX_.size());
