@@ -4,6 +4,8 @@
 
 #include <qcustomplot.h>
 
+#include <cmath>
+
 namespace korvel {
 
 namespace {
@@ -19,10 +21,8 @@ public:
         const bool horizontal = axis_->orientation() == Qt::Horizontal;
         const QFontMetricsF metrics(axis_->tickLabelFont());
         AxisTickSpace space;
-        // The plotting area as the last layout left it; before the first, the whole chart.
-        const QRect area = axis_->axisRect()->rect().isEmpty() ? axis_->parentPlot()->viewport()
-                                                               : axis_->axisRect()->rect();
-        space.lengthPixels = horizontal ? area.width() : area.height();
+        space.lengthPixels = expectedLength();
+        assumedLength_ = space.lengthPixels;
         space.gapPixels = horizontal ? metrics.horizontalAdvance(QStringLiteral("  ")) : metrics.height() / 2;
         space.minSpacingPixels = horizontal ? 60 : 30;
         const double height = metrics.height();
@@ -40,15 +40,56 @@ public:
             *tickLabels = t.labels;
     }
 
+    // The layout that followed gave the axis another length than the ticks were chosen for
+    // (the chart's header strip came or went, the labels' widths moved the margins).
+    bool chosenForAnotherLength() const { return std::fabs(lengthOf(axis_->axisRect()->rect()) - assumedLength_) > 1.0; }
+
+    // Set while the replot that corrects the ticks is on its way, so that it is the only one.
+    bool correcting = false;
+
 private:
+    double lengthOf(const QRect& r) const
+    {
+        return axis_->orientation() == Qt::Horizontal ? r.width() : r.height();
+    }
+
+    // Ticks are chosen before the layout: the plotting area the last one gave, grown or shrunk
+    // as much as the chart has since; before the first layout, the whole chart.
+    double expectedLength()
+    {
+        const QRect viewport = axis_->parentPlot()->viewport();
+        const QRect area = axis_->axisRect()->rect();
+        const double length = area.isEmpty() || lastViewport_.isEmpty()
+                                  ? lengthOf(area.isEmpty() ? viewport : area)
+                                  : lengthOf(area) + lengthOf(viewport) - lengthOf(lastViewport_);
+        lastViewport_ = viewport;
+        return length;
+    }
+
     QCPAxis* axis_;
+    QRect lastViewport_;
+    double assumedLength_ = 0.0;
 };
 
 }  // namespace
 
 void useReadableTicks(QCPAxis* axis)
 {
-    axis->setTicker(QSharedPointer<ReadableAxisTicker>::create(axis));
+    const auto ticker = QSharedPointer<ReadableAxisTicker>::create(axis);
+    axis->setTicker(ticker);
+    QCustomPlot* plot = axis->parentPlot();
+    QObject::connect(plot, &QCustomPlot::afterLayout, axis, [plot, weak = ticker.toWeakRef()] {
+        // Gone when the axis took another ticker (a logarithmic one).
+        const QSharedPointer<ReadableAxisTicker> t = weak.toStrongRef();
+        if (!t)
+            return;
+        if (t->correcting) {
+            t->correcting = false;
+        } else if (t->chosenForAnotherLength()) {
+            t->correcting = true;
+            plot->replot(QCustomPlot::rpQueuedReplot);
+        }
+    });
 }
 
 }  // namespace korvel

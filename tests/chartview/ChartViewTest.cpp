@@ -139,11 +139,14 @@ TEST(SecondaryChartWindow, UnderAMainWindowReachingTheScreenBottomStaysOnTheScre
 
 TEST(ChartView, ALongTimeAxisReadsInGroupedDigitsWithRoomBetweenLabels)
 {
-    // Twenty-eight million microseconds on a narrow chart.
+    // Twenty-eight million microseconds on a chart made narrow after it was drawn wide: the
+    // ticks are chosen before the layout, for the width it is about to get.
     ChartView c;
-    c.resize(420, 300);
+    c.resize(900, 300);
+    c.show();   // a hidden widget hears of its new size only when shown
     c.bottomAxis()->setRange(0.0, 28482120.0);
     c.replot();
+    c.resize(420, 300);   // replots
     const QVector<QString> labels = c.bottomAxis()->tickVectorLabels();
     const QVector<double> ticks = c.bottomAxis()->tickVector();
     ASSERT_GE(labels.size(), 2);
