@@ -1,8 +1,8 @@
 #pragma once
-// The legend inside the plot: every visible trace with points, in its colour, under the name
-// the owner gives it (the graphs' own names are their component names).
+// The chart's legend: every visible trace with points, in its colour, under the name the owner
+// gives it (the graphs' own names are their component names), in the strip above the
+// plotting area.
 
-#include <QColor>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -15,6 +15,9 @@ class QCPGraph;
 
 namespace korvel {
 
+class ChartHeader;
+struct LegendEntry;
+
 class ChartLegend : public QObject {
     Q_OBJECT
 public:
@@ -22,30 +25,24 @@ public:
     using NameOf = std::function<QString(const QCPGraph*)>;
 
     // graphs: the traces the legend may list, in the order it lists them.
-    ChartLegend(QCustomPlot* plot, QList<QCPGraph*> graphs, NameOf nameOf);
+    ChartLegend(QCustomPlot* plot, ChartHeader* header, QList<QCPGraph*> graphs, NameOf nameOf);
 
     bool isShown() const { return shown_; }
     // Replots.
     void setShown(bool shown);
-    // The texts of the entries as the last replot laid them out.
+    // The names listed by the last replot.
     QStringList entries() const;
 
 private:
-    // The entries follow the traces before every replot; rebuilt only when they changed.
+    // The entries follow the traces before every replot.
     void sync();
 
-    struct Entry {
-        const QCPGraph* graph;
-        QString name;
-        QColor colour;
-        bool operator==(const Entry&) const = default;
-    };
-
     QPointer<QCustomPlot> plot_;
+    ChartHeader* header_;
     QList<QCPGraph*> graphs_;
     NameOf nameOf_;
     bool shown_ = false;
-    std::vector<Entry> entries_;
+    QStringList names_;
 };
 
 }  // namespace korvel

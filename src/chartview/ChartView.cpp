@@ -1,5 +1,6 @@
 #include "chartview/ChartView.h"
 
+#include "chartview/ChartHeader.h"
 #include "chartview/ChartLegend.h"
 #include "chartview/ChartNavigation.h"
 #include "chartview/PlotCursors.h"
@@ -55,9 +56,10 @@ ChartView::ChartView(QWidget* parent) : QCustomPlot(parent)
     // In this order: each event filter sees the events the ones made after it let through.
     zoom_ = new ZoomGesture(this);
     navigation_ = new ChartNavigation(this, zoom_);
-    cursors_ = new PlotCursors(this);
+    header_ = new ChartHeader(this);
+    cursors_ = new PlotCursors(this, header_);
     setToolTip(ZoomGesture::toolTip() + u'\n' + ChartNavigation::toolTip());
-    legend_ = new ChartLegend(this, {Series1(), Series2(), SeriDgt1(), SeriDgt2(), SeriDgt3(), SeriTermo()},
+    legend_ = new ChartLegend(this, header_, {Series1(), Series2(), SeriDgt1(), SeriDgt2(), SeriDgt3(), SeriTermo()},
                               [this](const QCPGraph* g) { return traceName(g); });
 }
 

@@ -6,6 +6,7 @@
 
 namespace korvel {
 
+class ChartHeader;
 class ChartLegend;
 class ChartNavigation;
 class PlotCursors;
@@ -39,6 +40,8 @@ public:
     ZoomGesture* zoomGesture() const { return zoom_; }
     PlotCursors* cursors() const { return cursors_; }
     ChartLegend* chartLegend() const { return legend_; }
+    // The strip above the plotting area with the cursors' read-out and the legend.
+    ChartHeader* header() const { return header_; }
 
     // The legend's name of a trace: the signal by its axis title (channels X and Y of a
     // two-channel record), the digital lines by their contacts, the temperature.
@@ -50,6 +53,7 @@ private:
     ChartNavigation* navigation_ = nullptr;
     PlotCursors* cursors_ = nullptr;
     ChartLegend* legend_ = nullptr;
+    ChartHeader* header_ = nullptr;
 };
 
 // Colours as the settings file keeps them: red in the low byte.

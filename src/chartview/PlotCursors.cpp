@@ -1,5 +1,7 @@
 #include "chartview/PlotCursors.h"
 
+#include "chartview/ChartHeader.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <qcustomplot.h>
@@ -36,9 +38,10 @@ QCPItemLine* verticalLine(QCustomPlot* plot, QCPLayer* layer, const QPen& pen)
 
 }  // namespace
 
-PlotCursors::PlotCursors(QCustomPlot* plot) : QObject(plot), plot_(plot)
+PlotCursors::PlotCursors(QCustomPlot* plot, ChartHeader* header)
+    : QObject(plot), plot_(plot), header_(header)
 {
-    // Above the traces and the legend; buffered, so that it is redrawn on its own.
+    // Above the traces; buffered, so that it is redrawn on its own.
     const QString name = QStringLiteral("cursors");
     plot->addLayer(name, plot->layer(plot->layerCount() - 1), QCustomPlot::limAbove);
     layer_ = plot->layer(name);
@@ -52,8 +55,9 @@ PlotCursors::PlotCursors(QCustomPlot* plot) : QObject(plot), plot_(plot)
         label->setSelectable(false);
         label->position->setTypeX(QCPItemPosition::ptPlotCoords);
         label->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
-        // At the foot of the plotting area: the read-out box takes its upper left corner.
-        label->setPositionAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+        // A's at the top of the plotting area, B's at its foot: cursors close together keep
+        // both names readable.
+        label->setPositionAlignment(Qt::AlignHCenter | (c == 0 ? Qt::AlignTop : Qt::AlignBottom));
         label->setText(c == 0 ? QStringLiteral("A") : QStringLiteral("B"));
         label->setColor(Qt::white);
         label->setBrush(QBrush(colours[c]));
@@ -61,17 +65,7 @@ PlotCursors::PlotCursors(QCustomPlot* plot) : QObject(plot), plot_(plot)
         label->setVisible(false);
         names_[c] = label;
     }
-    box_ = new QCPItemText(plot);
-    box_->setLayer(layer_);
-    box_->setSelectable(false);
-    box_->position->setType(QCPItemPosition::ptAxisRectRatio);
-    box_->position->setCoords(0.005, 0.01);
-    box_->setPositionAlignment(Qt::AlignLeft | Qt::AlignTop);
-    box_->setTextAlignment(Qt::AlignLeft);
-    box_->setBrush(QBrush(QColor(255, 255, 255, 225)));
-    box_->setPen(QPen(Qt::gray));
-    box_->setPadding(QMargins(5, 3, 5, 3));
-    box_->setVisible(false);
+    header_->setLayer(layer_);
 
     plot->installEventFilter(this);
     // Indexes stay, their X follows a change of unit or display mode.
@@ -92,10 +86,15 @@ void PlotCursors::setShown(bool shown)
     shown_ = shown;
     dragging_ = -1;
     if (shown && indexAt_) {
-        const QCPRange r = plot_->xAxis->range();
-        index_ = {indexAt_(r.lower + r.size() / 3), indexAt_(r.lower + 2 * r.size() / 3)};
+        // By the screen, so that a logarithmic axis gets them where a user looks for them.
+        const QRect area = plot_->axisRect()->rect();
+        const auto at = [&](double share) {
+            return indexAt_(plot_->xAxis->pixelToCoord(area.left() + share * area.width()));
+        };
+        index_ = {at(1.0 / 3), at(2.0 / 3)};
     }
-    const QList<QCPAbstractItem*> items{lines_[0], lines_[1], names_[0], names_[1], box_};
+    header_->setReadout(shown ? readout_ : QStringList());
+    const QList<QCPAbstractItem*> items{lines_[0], lines_[1], names_[0], names_[1]};
     for (QCPAbstractItem* item : items)
         item->setVisible(shown);
     for (qsizetype i = 0; i < markers_.size(); ++i)
@@ -121,7 +120,8 @@ void PlotCursors::setIndexes(qsizetype a, qsizetype b)
 void PlotCursors::setReadout(const QStringList& lines)
 {
     readout_ = lines;
-    box_->setText(lines.join(u'\n'));
+    if (shown_)
+        header_->setReadout(lines);
 }
 
 void PlotCursors::setMarkers(const QVector<double>& x)
@@ -150,14 +150,18 @@ void PlotCursors::place()
     for (int c = 0; c < 2; ++c) {
         const double x = xOf_(index_[c]);
         verticalAt(lines_[c], x);
-        names_[c]->position->setCoords(x, 1.0);
+        names_[c]->position->setCoords(x, c == 0 ? 0.0 : 1.0);
     }
 }
 
 void PlotCursors::redraw()
 {
-    if (layer_)
+    if (!plot_)
+        return;
+    if (header_->isSettled())
         layer_->replot();
+    else
+        plot_->replot();
 }
 
 int PlotCursors::cursorNear(double pixelX) const

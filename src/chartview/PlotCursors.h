@@ -1,8 +1,8 @@
 #pragma once
 // Two vertical measurement cursors, A and B, over a chart, each standing on an index (a sample,
 // a spectrum bin) and dragged with the left button when the mouse is within a few pixels of
-// it, ahead of the chart's rectangle zoom; a read-out box in the plot's upper left corner with
-// lines the owner writes; optional marker lines (harmonics). All on a layer of their own, so a
+// it, ahead of the chart's rectangle zoom; a read-out box with lines the owner writes, in the
+// chart's header strip; optional marker lines (harmonics). All on a layer of their own, so a
 // drag redraws them without the traces; they go on the chart's pictures and printouts.
 
 #include <QObject>
@@ -19,16 +19,18 @@ class QCPLayer;
 
 namespace korvel {
 
+class ChartHeader;
+
 class PlotCursors : public QObject {
     Q_OBJECT
 public:
-    explicit PlotCursors(QCustomPlot* plot);
+    PlotCursors(QCustomPlot* plot, ChartHeader* header);
 
     // How X values map to the indexes the cursors stand on, and back.
     void setIndexing(std::function<qsizetype(double)> indexAt, std::function<double(qsizetype)> xOf);
 
     bool isShown() const { return shown_; }
-    // Showing puts A and B at a third and two thirds of the visible X range.
+    // Showing puts A and B at a third and two thirds of the plotting area's width.
     void setShown(bool shown);
     qsizetype indexA() const { return index_[0]; }
     qsizetype indexB() const { return index_[1]; }
@@ -37,7 +39,6 @@ public:
     void setReadout(const QStringList& lines);
     QStringList readout() const { return readout_; }
     void setMarkers(const QVector<double>& x);
-    QCPItemText* readoutBox() const { return box_; }
     // The X of a cursor as drawn.
     double cursorX(int cursor) const;
 
@@ -45,7 +46,7 @@ public:
     static const QColor ColourA;
     static const QColor ColourB;
 
-    // Redraws the cursors' layer alone.
+    // Redraws the cursors' layer alone, or the chart when the read-out box changed its height.
     void redraw();
 
 signals:
@@ -65,7 +66,7 @@ private:
     QCPLayer* layer_ = nullptr;
     std::array<QCPItemLine*, 2> lines_{};
     std::array<QCPItemText*, 2> names_{};
-    QCPItemText* box_ = nullptr;
+    ChartHeader* header_;
     QList<QCPItemLine*> markers_;
     QVector<double> markerX_;
     std::function<qsizetype(double)> indexAt_;

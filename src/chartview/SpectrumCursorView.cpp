@@ -1,5 +1,6 @@
 #include "chartview/SpectrumCursorView.h"
 
+#include "chartview/ChartHeader.h"
 #include "chartview/PlotCursors.h"
 #include "chartview/SpectrumChart.h"
 #include "spectrum/SpectrumCursors.h"
@@ -15,7 +16,7 @@ namespace korvel {
 SpectrumCursorView::SpectrumCursorView(SpectrumChart* chart, const SignalAnalysis& analysis,
                                        std::function<bool()> decibels)
     : QObject(chart), chart_(chart), analysis_(analysis), decibels_(std::move(decibels)),
-      cursors_(new PlotCursors(chart)), menu_(new QMenu(chart))
+      cursors_(new PlotCursors(chart, new ChartHeader(chart))), menu_(new QMenu(chart))
 {
     cursors_->setIndexing([this](double x) { return qsizetype(SpectrumBinAt(analysis_, x)); },
                           [this](qsizetype bin) { return SpectrumBinX(analysis_, int(bin)); });

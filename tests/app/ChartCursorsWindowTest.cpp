@@ -6,6 +6,7 @@
 #include "InteractionFixture.h"
 
 #include "app/FileDialogs.h"
+#include "chartview/ChartHeader.h"
 #include "chartview/ChartLegend.h"
 #include "chartview/ChartPicture.h"
 #include "chartview/PlotCursors.h"
@@ -127,6 +128,35 @@ TEST(ChartCursorsWindow, CursorsSnapToSamplesOfASineAndReadItsPeriod)
     EXPECT_FALSE(w.window->cursorsItem()->isChecked());
 }
 
+TEST(ChartCursorsWindow, TheReadOutSitsAboveTheTracesAndBreaksItsLinesOnANarrowChart)
+{
+    ChartWindow w;
+    showSine(w);
+    ChartView& c = w.chart();
+    const int plotTop = c.axisRect()->rect().top();
+    w.window->cursorsItem()->trigger();
+    const QRect box = c.header()->readoutRect();
+    ASSERT_FALSE(box.isEmpty());
+    EXPECT_LT(box.bottom(), c.axisRect()->rect().top());
+    EXPECT_EQ(c.header()->readoutLines(), c.cursors()->readout());
+
+    // Too narrow for the measurements' line: it breaks after a "; ", and the box stays whole.
+    w.window->resize(430, w.window->height());
+    c.replot();
+    const QStringList shown = c.header()->readoutLines();
+    EXPECT_GT(shown.size(), c.cursors()->readout().size());
+    const auto bare = [](QStringList lines) { return lines.join(QString()).remove(u' '); };
+    EXPECT_EQ(bare(shown), bare(c.cursors()->readout()));
+    EXPECT_LE(c.header()->readoutRect().right(), c.width());
+
+    // Gone, and the plotting area has its room back.
+    w.window->cursorsItem()->trigger();
+    w.window->resize(800, w.window->height());
+    c.replot();
+    EXPECT_TRUE(c.header()->readoutRect().isEmpty());
+    EXPECT_EQ(c.axisRect()->rect().top(), plotTop);
+}
+
 TEST(ChartLegendWindow, NamesEveryShownTraceGoesOnThePictureAndIsKept)
 {
     SettingsValues saved;
@@ -142,9 +172,10 @@ TEST(ChartLegendWindow, NamesEveryShownTraceGoesOnThePictureAndIsKept)
         EXPECT_EQ(legend->entries(),
                   (QStringList{QStringLiteral("единицы АЦП"), QStringLiteral("XP2/конт.2"),
                                QStringLiteral("XP3/конт.8")}));
-        EXPECT_EQ(w.chart().legend->itemCount(), 3);
-        const QRect box = w.chart().legend->outerRect();
+        // Above the plotting area, where it covers no trace, and on the picture.
+        const QRect box = w.chart().header()->legendRect();
         ASSERT_FALSE(box.isEmpty());
+        EXPECT_LT(box.bottom(), w.chart().axisRect()->rect().top());
         EXPECT_NE(renderChartPicture(&w.chart()).image.copy(box), without.copy(box));
 
         w.window->writeSettings();
