@@ -7,6 +7,7 @@
 #include "chartview/ReadableAxisTicker.h"
 #include "chartview/TemperatureAxis.h"
 #include "chartview/ZoomGesture.h"
+#include "record/DigitalLineNames.h"
 
 namespace korvel {
 
@@ -74,12 +75,10 @@ QString ChartView::traceName(const QCPGraph* g) const
     }
     if (g == Series2())
         return QStringLiteral("Канал Y");
-    if (g == SeriDgt1())
-        return QStringLiteral("XP2/конт.2");
-    if (g == SeriDgt2())
-        return QStringLiteral("XP2/конт.3");
-    if (g == SeriDgt3())
-        return QStringLiteral("XP3/конт.8");
+    const QCPGraph* lines[3] = {SeriDgt1(), SeriDgt2(), SeriDgt3()};
+    for (int line = 0; line < 3; ++line)
+        if (g == lines[line])
+            return DigitalLineName(line);
     if (g == SeriTermo())
         return QStringLiteral("Температура, °C");
     return {};

@@ -1,6 +1,7 @@
 #include "files/TextExport.h"
 
 #include "record/BoardWords.h"
+#include "record/DigitalLineNames.h"
 #include "text/Cp1251.h"
 #include "text/NumberFormat.h"
 
@@ -42,12 +43,10 @@ TextExportOutput BuildTextExport(const Recording& record, const TextExportInput&
     labels << QStringLiteral("Y:");
     if (tColumn)
         labels << QStringLiteral("T");
-    if (in.cbDgt1)
-        labels << QStringLiteral("XP2/конт.2");
-    if (in.cbDgt2)
-        labels << QStringLiteral("XP2/конт.3");
-    if (in.cbDgt3)
-        labels << QStringLiteral("XP3/конт.8");
+    const bool linesShown[3] = {in.cbDgt1, in.cbDgt2, in.cbDgt3};
+    for (int line = 0; line < 3; ++line)
+        if (linesShown[line])
+            labels << DigitalLineName(line);
     text += labels.join('\t') + cr;
 
     // A loaded recording with temperature keeps signal then temperature words in the buffer;

@@ -1,6 +1,8 @@
 #include "spectrum/CursorReadout.h"
 
 #include "chart/Readout.h"
+#include "record/BoardWords.h"
+#include "record/DigitalLineNames.h"
 #include "text/NumberFormat.h"
 
 #include <algorithm>
@@ -11,11 +13,6 @@
 namespace korvel {
 
 namespace {
-
-// Bits 13, 14 and 15 of a word: lines "XP2/конт.2", "XP2/конт.3", "XP3/конт.8".
-constexpr quint16 LineBits[3] = {1u << 13, 1u << 14, 1u << 15};
-const QString LineNames[3] = {QStringLiteral("XP2/конт.2"), QStringLiteral("XP2/конт.3"),
-                              QStringLiteral("XP3/конт.8")};
 
 bool hasDigitalLines(PlotKind kind)
 {
@@ -56,7 +53,7 @@ CursorPoint pointAt(const PlottedSignal& s, qsizetype index, const CursorAxis& a
         const quint16 word = s.channels.front().words[size_t(index)];
         for (int line = 0; line < 3; ++line)
             if (axis.linesShown[line])
-                p.lines[line] = (word & LineBits[line]) != 0;
+                p.lines[line] = LineHigh(word, line);
     }
     return p;
 }
@@ -116,7 +113,7 @@ CursorReadout ReadCursors(const PlottedSignal& signal, qsizetype a, qsizetype b,
             parts << channelLabel(signal, c) + QStringLiteral(" = ") + text(p->y[c], yd);
         for (int line = 0; line < 3; ++line)
             if (p->lines[line])
-                parts << LineNames[line] + (*p->lines[line] ? QStringLiteral(" H") : QStringLiteral(" L"));
+                parts << DigitalLineName(line) + (*p->lines[line] ? QStringLiteral(" H") : QStringLiteral(" L"));
         r.lines << parts.join(QStringLiteral("; "));
     }
     QString delta = (axis.time ? QStringLiteral("Δt = ") : QStringLiteral("ΔX = ")) + text(r.dx, xd) + unit;

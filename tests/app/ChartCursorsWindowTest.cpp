@@ -11,6 +11,7 @@
 #include "chartview/ChartPicture.h"
 #include "chartview/PlotCursors.h"
 #include "chartview/ZoomGesture.h"
+#include "record/BoardWords.h"
 #include "settings/Settings.h"
 
 #include <QAction>
@@ -44,9 +45,9 @@ void showSine(ChartWindow& w)
     w.window->show();
     QByteArray data;
     for (int i = 0; i < 30000; ++i)
-        data += Words({static_cast<quint16>((2048 + sineAt(i)) | (i % 100 < 50 ? 0x2000 : 0))});
-    w.setData(data, 2.0);
-    w.acq().BlockCount = 1;
+        data += Words({static_cast<quint16>((2048 + sineAt(i))
+                                            | (i % 100 < 50 ? DigitalLineBits[0] : 0))});
+    w.setData(data, 2.0, 1);
     ChartWindow::choose(w.f().cbXscale, 0);
     ChartWindow::choose(w.f().cbShowK, 3);
     w.f().cbDgt1->setChecked(true);

@@ -6,6 +6,7 @@
 #include "chart/ViewRanges.h"
 #include "chartview/ChartGeometry.h"
 #include "chartview/ZoomGesture.h"
+#include "record/BoardWords.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,16 +22,12 @@ namespace {
 
 const QString Drawn = QStringLiteral("ПОСТРОЕНИЕ ГРАФИКА");
 
-// A rising signal 0..3999 in ADC units over sample numbers, line 1 shown, and the secondary
-// window open under it; shown, so that the chart is laid out at its size.
+// The ramp with line 1 switching at every sample and shown, and the secondary window open
+// under it; shown, so that the chart is laid out at its size.
 void showRampWithALine(ChartWindow& w)
 {
     w.window->show();
-    QByteArray data;
-    for (int i = 0; i < 4000; ++i)
-        data += Words({static_cast<quint16>(i | (i % 2 ? 0x2000 : 0))});
-    w.setData(data);
-    ChartWindow::choose(w.f().cbShowK, 1);
+    showRamp(w, DigitalLineBits[0]);
     w.f().cbDgt1->setChecked(true);
     w.window->ShowChart(Origin::timRx);
     w.secondary.show();

@@ -24,17 +24,6 @@ namespace {
 
 const QString Drawn = QStringLiteral("ПОСТРОЕНИЕ ГРАФИКА");
 
-// A rising signal 0..3999 in ADC units over sample numbers.
-void showRamp(ChartWindow& w)
-{
-    QByteArray data;
-    for (int i = 0; i < 4000; ++i)
-        data += Words({static_cast<quint16>(i)});
-    w.setData(data);
-    ChartWindow::choose(w.f().cbShowK, 1);
-    w.window->ShowChart(Origin::timRx);
-}
-
 QRect plotArea(ChartWindow& w)
 {
     return w.chart().axisRect()->rect();

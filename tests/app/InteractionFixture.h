@@ -1,6 +1,6 @@
 #pragma once
 // The user's hand on the chart: mouse moves and drags delivered to the chart widget, and the
-// pixel that the chart's own bottom axis maps to a given value.
+// pixel that the chart's own bottom axis maps to a given value; a ramp to look at.
 
 #include "ChartWindowFixture.h"
 
@@ -48,6 +48,18 @@ inline void dragOnChart(ChartView& c, QPoint from, QPoint to)
     sendMouse(&c, QEvent::MouseButtonPress, origin + from, Qt::LeftButton);
     sendMouse(&c, QEvent::MouseMove, origin + to, Qt::LeftButton);
     sendMouse(&c, QEvent::MouseButtonRelease, origin + to, Qt::LeftButton);
+}
+
+// A rising signal 0..3999 in ADC units over sample numbers; oddSampleBits set in every odd
+// sample's word (a digital line switching at each sample).
+inline void showRamp(ChartWindow& w, quint16 oddSampleBits = 0)
+{
+    QByteArray data;
+    for (int i = 0; i < 4000; ++i)
+        data += Words({static_cast<quint16>(i | (i % 2 ? oddSampleBits : 0))});
+    w.setData(data);
+    ChartWindow::choose(w.f().cbShowK, 1);
+    w.window->ShowChart(MainWindow::ChartOrigin::timRx);
 }
 
 }  // namespace korvel::testing
