@@ -180,7 +180,7 @@ TEST(ChartLegendWindow, NamesEveryShownTraceGoesOnThePictureAndIsKept)
         EXPECT_NE(renderChartPicture(&w.chart()).image.copy(box), without.copy(box));
 
         w.window->writeSettings();
-        saved = LoadSettings(w.settingsPath());
+        saved = LoadSettings(w.settingsPath()).values;
     }
     EXPECT_TRUE(saved.ChartLegend);
     ChartWindow again(saved);
@@ -244,7 +244,7 @@ TEST(RecentFilesWindow, FilesSavedAndOpenedAreListedKeptAndAGoneOneLeaves)
     EXPECT_EQ(w.window->recentFiles()[0], a);
 
     w.window->writeSettings();
-    const SettingsValues saved = LoadSettings(w.settingsPath());
+    const SettingsValues saved = LoadSettings(w.settingsPath()).values;
     EXPECT_EQ(saved.RecentFiles[0], a);
     EXPECT_EQ(saved.RecentFiles[1], b);
     EXPECT_TRUE(saved.RecentFiles[2].isEmpty());

@@ -25,7 +25,7 @@ TEST(ViewSettings, LegendAndRecentFilesComeBackFromTheirOwnSection)
     EXPECT_EQ(ini.value(u"Просмотр", u"Легенда"), std::optional<QStringView>(u"1"));
     EXPECT_EQ(ini.value(u"Просмотр", u"Файл1"), std::optional<QStringView>(u"/данные/стенд 2/run.dtw"));
 
-    const SettingsValues back = LoadSettings(path);
+    const SettingsValues back = LoadSettings(path).values;
     EXPECT_TRUE(back.ChartLegend);
     EXPECT_EQ(back.RecentFiles, v.RecentFiles);
     EXPECT_FALSE(SettingsValues().ChartLegend);
