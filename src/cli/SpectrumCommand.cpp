@@ -99,8 +99,8 @@ int RunSpectrum(const QStringList& arguments)
                   QStringLiteral("Оконная функция: hann (по умолчанию), rect или flattop."),
                   QStringLiteral("ОКНО")});
     cl.addOption({QStringLiteral("segment"),
-                  QStringLiteral("Усреднение по Уэлчу сегментами из N точек (степень двойки от 1024 "
-                                 "до 65536, перекрытие 50 %); без него — одно преобразование."),
+                  QStringLiteral("Усреднение по Уэлчу сегментами из N точек (от 256 до 65536, перекрытие "
+                                 "50 %); без него — одно преобразование."),
                   QStringLiteral("N")});
     cl.addOption({QStringLiteral("db"), QStringLiteral("Амплитуда в дБ относительно 1 единицы.")});
     cl.addOption({{QStringLiteral("o"), QStringLiteral("output")},
@@ -119,9 +119,6 @@ int RunSpectrum(const QStringList& arguments)
         QStringLiteral("window"),
         {QStringLiteral("hann"), QStringLiteral("rect"), QStringLiteral("flattop")}, 0))];
     options.segment = cl.integer(QStringLiteral("segment"), MinimumSegment, MaximumSegment, 0);
-    if (options.segment != 0 && !IsSegmentLength(options.segment))
-        cl.reject(QStringLiteral("--segment %1: нужна степень двойки от 1024 до 65536")
-                      .arg(options.segment));
     const QString out = cl.isSet(QStringLiteral("o")) ? cl.value(QStringLiteral("o"))
                                                        : QStringLiteral("-");
     const QString suffix = QFileInfo(out).suffix().toLower();

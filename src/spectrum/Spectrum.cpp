@@ -1,16 +1,20 @@
 #include "spectrum/Spectrum.h"
 
-#include "spectrum/Fft.h"
 #include "spectrum/Measurements.h"
+#include "spectrum/SegmentPower.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
-#include <vector>
+#include <numbers>
 
 namespace korvel {
 
 namespace {
+
+int integrationPower(Quantity q)
+{
+    return q == Quantity::Velocity ? 1 : q == Quantity::Displacement ? 2 : 0;
+}
 
 // Where a tone lies between bin k and its larger neighbour, from the ratio of their
 // amplitudes and the window's main lobe: the offset in bins (0 ... 0.5) toward the neighbour.
@@ -30,29 +34,41 @@ double offsetTowardNeighbour(WindowFunction f, double ratio)
     return (lo + hi) / 2;
 }
 
-std::optional<SpectrumPeak> findPeak(const Spectrum& s, WindowFunction f)
+SpectrumPeak refinedPeak(const Spectrum& s, int k)
 {
     const QVector<double>& a = s.amplitude;
     const int last = static_cast<int>(a.size()) - 1;
-    if (last < 1)
-        return std::nullopt;
-    const int k = static_cast<int>(std::max_element(a.begin() + 1, a.end()) - a.begin());
-    // A flat stretch has no tone: every bin above 0 Hz is zero.
-    if (!(a[k] > 0.0))
-        return std::nullopt;
-    // Bin 0 holds the mean, not the lobe of a tone, so it is no neighbour.
-    const double left = k > 1 ? a[k - 1] : 0.0;
-    const double right = k < last ? a[k + 1] : 0.0;
+    // Bin 0 holds the mean, not the lobe of a tone, so it is no neighbour. An integrated
+    // spectrum is tilted by 1/f per integration: the ratio is that of the acceleration.
+    const int p = integrationPower(s.quantity);
+    const auto ratio = [&](int n) {
+        if (n < 1 || n > last)
+            return 0.0;
+        return a[n] / a[k] * std::pow(double(n) / k, p);
+    };
+    const double left = ratio(k - 1);
+    const double right = ratio(k + 1);
     const int side = right >= left ? 1 : -1;
-    const double position = k + side * offsetTowardNeighbour(f, std::max(left, right) / a[k]);
-    return SpectrumPeak{k, position * s.resolutionHz, a[k]};
+    const double position = k + side * offsetTowardNeighbour(s.window, std::max(left, right));
+    return SpectrumPeak{k, position * s.resolutionHz, a[k], 1.0};
+}
+
+// Between the two Welch steps, the segments a stretch holds.
+int stepOf(int length, int overlapPercent)
+{
+    return std::max(1, length - length * std::clamp(overlapPercent, 0, 75) / 100);
 }
 
 }  // namespace
 
 bool IsSegmentLength(int n)
 {
-    return n >= MinimumSegment && n <= MaximumSegment && (n & (n - 1)) == 0;
+    return n >= MinimumSegment && n <= MaximumSegment;
+}
+
+bool IsOverlap(int percent)
+{
+    return percent == 0 || percent == 50 || percent == 75;
 }
 
 Spectrum ComputeSpectrum(std::span<const double> y, double sampleRateHz,
@@ -60,61 +76,138 @@ Spectrum ComputeSpectrum(std::span<const double> y, double sampleRateHz,
 {
     Spectrum s;
     const auto n = static_cast<qsizetype>(y.size());
-    if (n < 2 || !(sampleRateHz > 0.0))
+    if (n < 2 || !(sampleRateHz > 0.0) || !std::isfinite(sampleRateHz))
         return s;
     const int length = options.segment > 0 ? static_cast<int>(std::min<qsizetype>(options.segment, n))
                                            : static_cast<int>(n);
-    const int step = std::max(1, length / 2);
+    const int step = stepOf(length, options.overlapPercent);
     s.sampleRateHz = sampleRateHz;
     s.transformLength = length;
     s.resolutionHz = sampleRateHz / length;
     s.segments = static_cast<int>((n - length) / step + 1);
+    s.window = options.window;
+    s.quantity = options.integration.quantity;
 
-    const std::span<const double> w = CachedWindow(options.window, length);
-    const double gain = std::accumulate(w.begin(), w.end(), 0.0);
-
-    // Power is averaged over the segments; each segment's own mean is taken out first, so the
-    // window does not spread it over the low bins.
-    const int bins = length / 2 + 1;
-    std::vector<double> power(static_cast<size_t>(bins), 0.0);
-    RealFft& fft = RealFft::forLength(length);
-    const std::span<double> in = fft.input();
-    for (int seg = 0; seg < s.segments; ++seg) {
-        const std::span<const double> part = y.subspan(size_t(seg) * size_t(step), size_t(length));
-        const double m = MeanOf(part);
-        for (int i = 0; i < length; ++i)
-            in[i] = (part[i] - m) * w[i];
-        fft.execute();
-        const std::span<const std::complex<double>> out = fft.output();
-        for (int k = 1; k < bins; ++k)
-            power[k] += std::norm(out[k]);
-    }
-
+    SegmentPower segment(options.window, length);
+    s.noiseBandwidthHz = segment.noiseBandwidthHz(sampleRateHz);
+    const int bins = segment.bins();
+    // The powers gather in the result itself: a long stretch's bins are megabytes.
     s.amplitude.resize(bins);
-    s.amplitude[0] = std::abs(MeanOf(y));
-    for (int k = 1; k < bins; ++k) {
-        // Both halves of the two-sided spectrum, except at the Nyquist bin of an even length.
-        const double sides = (length % 2 == 0 && k == bins - 1) ? 1.0 : 2.0;
-        s.amplitude[k] = sides * std::sqrt(power[k] / s.segments) / gain;
+    const std::span<double> power(s.amplitude.data(), size_t(bins));
+    if (s.segments == 1) {
+        segment.transform(y.first(size_t(length)), power);
+    } else {
+        std::vector<double> one(static_cast<size_t>(bins));
+        std::fill(power.begin(), power.end(), 0.0);
+        const bool hold = options.averaging == Averaging::PeakHold;
+        for (int seg = 0; seg < s.segments; ++seg) {
+            segment.transform(y.subspan(size_t(seg) * size_t(step), size_t(length)), one);
+            for (int k = 1; k < bins; ++k)
+                power[size_t(k)] = hold ? std::max(power[size_t(k)], one[size_t(k)])
+                                        : power[size_t(k)] + one[size_t(k)] / s.segments;
+        }
     }
-    s.peak = findPeak(s, options.window);
+    // The mean of the whole stretch, not of the segments: the tail past the last one counts.
+    power[0] = std::abs(MeanOf(y)) * IntegrationWeight(options.integration, 0.0);
+    for (int k = 1; k < bins; ++k)
+        power[size_t(k)] = std::sqrt(power[size_t(k)] *
+                                     segment.factor(k, SpectrumScale::Amplitude, sampleRateHz,
+                                                    options.integration));
+    const std::vector<SpectrumPeak> highest = FindPeaks(s, 1);
+    if (!highest.empty())
+        s.peak = highest.front();
     return s;
 }
 
-double ToDecibels(double amplitude)
+double ScaledValue(const Spectrum& s, int bin, SpectrumScale scale)
 {
-    return 20.0 * std::log10(amplitude);
+    const double a = s.amplitude[bin];
+    const bool edge = bin == 0 || (s.transformLength % 2 == 0 && bin == s.amplitude.size() - 1);
+    const double rms = edge ? a : a / std::numbers::sqrt2;
+    switch (scale) {
+    case SpectrumScale::Amplitude: return a;
+    case SpectrumScale::Rms: return rms;
+    case SpectrumScale::Psd: return rms * rms / s.noiseBandwidthHz;
+    case SpectrumScale::Asd: return rms / std::sqrt(s.noiseBandwidthHz);
+    }
+    return a;
 }
 
-QVector<double> ToDecibels(const QVector<double>& amplitude)
+QVector<double> ScaledValues(const Spectrum& s, SpectrumScale scale)
 {
-    const double highest = amplitude.isEmpty()
-                               ? 0.0
-                               : *std::max_element(amplitude.begin(), amplitude.end());
-    const double floor = highest > 0.0 ? highest * 1e-12 : 1e-12;
-    QVector<double> db(amplitude.size());
-    for (qsizetype k = 0; k < amplitude.size(); ++k)
-        db[k] = ToDecibels(std::max(amplitude[k], floor));
+    if (scale == SpectrumScale::Amplitude)
+        return s.amplitude;
+    QVector<double> v(s.amplitude.size());
+    for (int k = 0; k < v.size(); ++k)
+        v[k] = ScaledValue(s, k, scale);
+    return v;
+}
+
+bool IsPowerScale(SpectrumScale scale)
+{
+    return scale == SpectrumScale::Psd;
+}
+
+std::vector<SpectrumPeak> FindPeaks(const Spectrum& s, int count)
+{
+    const QVector<double>& a = s.amplitude;
+    const int last = static_cast<int>(a.size()) - 1;
+    std::vector<int> maxima;
+    for (int k = 1; k <= last; ++k)
+        if (a[k] > 0.0 && (k == 1 || a[k] >= a[k - 1]) && (k == last || a[k] >= a[k + 1]))
+            maxima.push_back(k);
+    // Highest first (the lower bin of two equal); a heap, since a noisy spectrum has tens of
+    // thousands of maxima and only a few are wanted.
+    const auto lower = [&](int l, int r) { return a[l] < a[r] || (a[l] == a[r] && l > r); };
+    std::make_heap(maxima.begin(), maxima.end(), lower);
+    const int lobe = MainLobeBins(s.window);
+    std::vector<int> kept;
+    for (auto end = maxima.end(); end != maxima.begin() && int(kept.size()) < count; --end) {
+        std::pop_heap(maxima.begin(), end, lower);
+        const int k = *(end - 1);
+        if (std::all_of(kept.begin(), kept.end(), [&](int j) { return std::abs(k - j) >= lobe; }))
+            kept.push_back(k);
+    }
+    std::vector<SpectrumPeak> peaks;
+    for (int k : kept)
+        peaks.push_back(refinedPeak(s, k));
+    for (SpectrumPeak& p : peaks)
+        p.order = peaks.front().frequencyHz > 0.0 ? p.frequencyHz / peaks.front().frequencyHz : 0.0;
+    return peaks;
+}
+
+BandRms ComputeBandRms(const Spectrum& s, double fromHz, double toHz)
+{
+    BandRms b{fromHz, toHz, 0.0, true};
+    if (s.amplitude.isEmpty())
+        return b;
+    b.reached = toHz <= s.nyquistHz() * (1 + 1e-12);
+    // A bin's mean square is its density times the bin spacing; the mean's is its square.
+    const double binsPerBandwidth = s.resolutionHz / s.noiseBandwidthHz;
+    const int first = std::max(0, int(std::ceil(fromHz / s.resolutionHz - 1e-9)));
+    const int last = std::min(int(s.amplitude.size()) - 1, int(std::floor(toHz / s.resolutionHz + 1e-9)));
+    double sum = 0.0;
+    for (int k = first; k <= last; ++k) {
+        const double rms = ScaledValue(s, k, SpectrumScale::Rms);
+        sum += k == 0 ? rms * rms : rms * rms * binsPerBandwidth;
+    }
+    b.rms = std::sqrt(sum);
+    return b;
+}
+
+double ToDecibels(double value, SpectrumScale scale)
+{
+    return (IsPowerScale(scale) ? 10.0 : 20.0) * std::log10(value);
+}
+
+QVector<double> ToDecibels(const QVector<double>& values, SpectrumScale scale)
+{
+    const double highest = values.isEmpty() ? 0.0 : *std::max_element(values.begin(), values.end());
+    const double range = IsPowerScale(scale) ? 1e-24 : 1e-12;
+    const double floor = highest > 0.0 ? highest * range : range;
+    QVector<double> db(values.size());
+    for (qsizetype k = 0; k < values.size(); ++k)
+        db[k] = ToDecibels(std::max(values[k], floor), scale);
     return db;
 }
 

@@ -80,4 +80,10 @@ double WindowResponse(WindowFunction f, double nu)
     return std::abs(v) / a[0];
 }
 
+int MainLobeBins(WindowFunction f)
+{
+    // A sum of m + 1 cosines has its first zeros m + 1 bins to either side.
+    return 2 * int(coefficients(f).size());
+}
+
 }  // namespace korvel

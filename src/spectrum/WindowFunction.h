@@ -20,4 +20,7 @@ std::span<const double> CachedWindow(WindowFunction f, int n);
 // for long segments.
 double WindowResponse(WindowFunction f, double nu);
 
+// The width of the main lobe in bins, zero to zero: two peaks closer than this are one.
+int MainLobeBins(WindowFunction f);
+
 }  // namespace korvel

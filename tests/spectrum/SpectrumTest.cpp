@@ -45,7 +45,7 @@ TEST(Spectrum, SineBetweenTwoBinsReadsItsFrequencyAndWithFlatTopItsAmplitude)
         const std::vector<double> y = signal(8192, rate, 0.0, {{f, 1300.0}});
         for (const WindowFunction w :
              {WindowFunction::Hann, WindowFunction::Rectangular, WindowFunction::FlatTop}) {
-            const Spectrum s = ComputeSpectrum(y, rate, {w, 0});
+            const Spectrum s = ComputeSpectrum(y, rate, Welch(w, 0));
             ASSERT_TRUE(s.peak);
             EXPECT_NEAR(s.peak->frequencyHz, f, 0.1 * s.resolutionHz) << int(w) << " at " << f;
             if (w == WindowFunction::FlatTop) {
@@ -54,7 +54,7 @@ TEST(Spectrum, SineBetweenTwoBinsReadsItsFrequencyAndWithFlatTopItsAmplitude)
         }
         // Welch segments place it as well, in their coarser bins.
         const std::vector<double> longer = signal(65536, rate, 0.0, {{f, 1300.0}});
-        const Spectrum welch = ComputeSpectrum(longer, rate, {WindowFunction::Hann, 4096});
+        const Spectrum welch = ComputeSpectrum(longer, rate, Welch(WindowFunction::Hann, 4096));
         EXPECT_NEAR(welch.peak->frequencyHz, f, 0.1 * welch.resolutionHz) << f;
     }
 }
@@ -63,7 +63,7 @@ TEST(Spectrum, MeanAtZeroHertzAndTwoTonesAtTheirBins)
 {
     const double rate = 8192;
     const std::vector<double> y = signal(8192, rate, 500.0, {{1250.0, 300.0}, {3000.0, 100.0}});
-    const Spectrum s = ComputeSpectrum(y, rate, {WindowFunction::Hann, 0});
+    const Spectrum s = ComputeSpectrum(y, rate, Welch(WindowFunction::Hann, 0));
     ASSERT_EQ(s.amplitude.size(), 4097);
     EXPECT_NEAR(s.amplitude[0], 500.0, 1e-9);
     EXPECT_NEAR(s.amplitude[1250], 300.0, 1e-9);
@@ -96,10 +96,10 @@ TEST(Spectrum, WelchSegmentsAverageNoiseToItsLevel)
         v = noise(gen);
     const double rate = 1e6;
 
-    const Spectrum welch = ComputeSpectrum(y, rate, {WindowFunction::Hann, 4096});
+    const Spectrum welch = ComputeSpectrum(y, rate, Welch(WindowFunction::Hann, 4096));
     EXPECT_EQ(welch.transformLength, 4096);
     EXPECT_EQ(welch.segments, 116);   // (240000 - 4096) / 2048 + 1
-    const Spectrum single = ComputeSpectrum(std::span(y).first(4096), rate, {WindowFunction::Hann, 0});
+    const Spectrum single = ComputeSpectrum(std::span(y).first(4096), rate, Welch(WindowFunction::Hann, 0));
     std::vector<double> pw, ps;
     for (int k = 1; k < 2048; ++k) {
         pw.push_back(welch.amplitude[k] * welch.amplitude[k]);
@@ -113,7 +113,7 @@ TEST(Spectrum, WelchSegmentsAverageNoiseToItsLevel)
     EXPECT_GT(relativeSpread(ps), 0.6);
 
     // A stretch shorter than the segment is one transform of its own length.
-    const Spectrum shorter = ComputeSpectrum(std::span(y).first(3000), rate, {WindowFunction::Hann, 4096});
+    const Spectrum shorter = ComputeSpectrum(std::span(y).first(3000), rate, Welch(WindowFunction::Hann, 4096));
     EXPECT_EQ(shorter.transformLength, 3000);
     EXPECT_EQ(shorter.segments, 1);
 }
