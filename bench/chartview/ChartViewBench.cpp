@@ -3,11 +3,18 @@
 #include "chart/PlottedSignal.h"
 #include "chart/SeriesBuilder.h"
 #include "chartview/ChartFill.h"
+#include "chartview/MeasurementReport.h"
+#include "chartview/SpectrogramChart.h"
+#include "chartview/SpectrumChart.h"
 #include "chartview/SpectrumWindow.h"
+#include "spectrum/ReportText.h"
+#include "spectrum/Spectrogram.h"
 
 #include <QApplication>
 #include <QByteArray>
 #include <QFile>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <benchmark/benchmark.h>
 #include <qcustomplot.h>
@@ -142,8 +149,55 @@ void BM_SpectrumWindowAfterZoom(benchmark::State& state)
     }
 }
 
+// The spectrogram of 240000 points (1024-point segments, 50 %: 467 frames × 513 bins) put into
+// the colour map and drawn, in dB as the window starts.
+void BM_SpectrogramDrawn(benchmark::State& state)
+{
+    std::vector<double> y(FullChartSamples);
+    for (int i = 0; i < FullChartSamples; ++i)
+        y[size_t(i)] = 1500 * std::sin(i * 0.001 + 1e-8 * double(i) * i) + (i * 7919) % 31;
+    const double rate = 1e6 * 14.7456 / 14.0;
+    const Spectrogram g = ComputeSpectrogram(y, rate, Frames(WindowFunction::Hann, 1024, 50,
+                                                                SpectrumScale::Amplitude, true));
+    SpectrogramChart chart;
+    chart.resize(800, 440);
+    chart.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        chart.showSpectrogram({&g, 0.0, 1000.0, QStringLiteral("Частота, кГц"), QStringLiteral("дБ"), true});
+        chart.replot();
+    }
+}
+
+// The one-page report of a full record into a PDF file: the texts, the chart of 240000 points
+// and the spectrum, both drawn through their vector pictures.
+void BM_ReportPdf(benchmark::State& state)
+{
+    const Measurement m;
+    Chart chart;
+    applyChartPlot(chart.plot.get(), chart.graphs, m.build(), false);
+    SpectrumWindow w;
+    w.resize(760, 520);
+    const double end = 240000 * m.data.SamplePeriod / 1000;
+    w.setSignal(PlotSignal(m.data, {0, 1000, m.scale}), QStringLiteral("Напряжение, мВ"), {Qt::black},
+                0, end);
+    ReportRecord r;
+    r.fileName = QStringLiteral("run.dtw");
+    r.comment = QStringLiteral("стенд 2");
+    const ReportText text = BuildReportText(r, w.analysis(), QDateTime::currentDateTime());
+    QTemporaryDir dir;
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("report.pdf")));
+        benchmark::DoNotOptimize(printMeasurementReport(printer, text, chart.plot.get(), w.chart()));
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_SpectrogramDrawn)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportPdf)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemoryOfAFullChart)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ApplyChartPlot)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ShowChartEndToEnd)->Unit(benchmark::kMillisecond);

@@ -1,6 +1,7 @@
 // The spectrum of a full 700 kHz array (240000 points): window, transform, magnitudes and the
 // peak, over the whole stretch and in Welch segments of 4096; the vibration figures of the same
 // array; and its spectrogram.
+#include "spectrum/Measurements.h"
 #include "spectrum/Spectrogram.h"
 #include "spectrum/Spectrum.h"
 
@@ -34,7 +35,7 @@ void BM_Spectrum(benchmark::State& state)
 }
 
 // What the window does for a velocity reading: the velocity spectrum in PSD, the RMS over
-// 10 Hz … 1 kHz, and the velocity signal for the measurements.
+// 10 Hz … 1 kHz, and the velocity signal and its measurements.
 void BM_VelocityPsdBandAndSignal(benchmark::State& state)
 {
     const std::vector<double> y = testSignal(240000);
@@ -46,10 +47,10 @@ void BM_VelocityPsdBandAndSignal(benchmark::State& state)
         const Spectrum s = ComputeSpectrum(y, Rate, o);
         const QVector<double> psd = ScaledValues(s, SpectrumScale::Psd);
         const BandRms band = ComputeBandRms(s, 10, 1000);
-        const std::vector<double> v = IntegrateSignal(y, Rate, o.integration);
+        const Measurements m = Measure(IntegrateSignal(y, Rate, o.integration));
         benchmark::DoNotOptimize(psd.data());
         benchmark::DoNotOptimize(band.rms);
-        benchmark::DoNotOptimize(v.data());
+        benchmark::DoNotOptimize(m.rms);
     }
 }
 

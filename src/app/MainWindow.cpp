@@ -99,6 +99,7 @@ MainWindow::MainWindow(const QString& settingsPath, Messages& messages, BoardAcc
     wireSpectrum();
     wireNavigation();
     wireRecentFiles();
+    wireSpectrogram();
 
     FormCreate();
     TimErrColor.start();

@@ -38,6 +38,7 @@ class Messages;
 class RealTimeCycle;
 class SecondaryChartWindow;
 class SpectrumWindow;
+class SpectrogramWindow;
 class ToolStrip;
 struct PlottedSignal;
 
@@ -307,6 +308,14 @@ public:
     // btSpectrum and the pop-up menu's item N2: shows the window and brings it up to date.
     void btSpectrumClick();
 
+    // --- The spectrogram window and the report (MainWindowSpectrogram.cpp) ---
+    SpectrogramWindow* spectrogramWindow() const { return spectrogram_; }
+    QAction* N3() const { return N3_; }
+    // The spectrum window's button and the pop-up menu's item N3.
+    void btSpectrogramClick();
+    // The spectrum window's "Протокол": the one-page report on the printer or into a PDF file.
+    void btReportClick();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -349,6 +358,7 @@ private:
     void wireAccel();
     void wireInteraction();
     void wireSpectrum();
+    void wireSpectrogram();
     void wireNavigation();
     void wireRecentFiles();
 
@@ -399,8 +409,9 @@ private:
     // The signal as the chart plots it, without smoothing: the spectrum's and the open
     // exports' input.
     PlottedSignal plottedSignal() const;
-    // The spectrum takes the chart's signal (when what it depends on changed) and range.
-    void syncSpectrum();
+    // The spectrum and the spectrogram take the chart's signal (when what it depends on changed)
+    // and range.
+    void syncAnalysisWindows();
 
     // A real-time reply was stored: with the temperature the outputs are decided first, then
     // the chart adds the point.
@@ -432,6 +443,11 @@ private:
     bool spectrumPlaced_ = false;
     bool spectrumSyncQueued_ = false;
     size_t spectrumKey_ = 0;
+    SpectrogramWindow* spectrogram_ = nullptr;
+    QAction* N3_ = nullptr;
+    SpectrogramSettings spectrogramPlace_;
+    bool spectrogramPlaced_ = false;
+    size_t spectrogramKey_ = 0;
 
     QAction* previousZoomItem_ = nullptr;
     QAction* cursorsItem_ = nullptr;

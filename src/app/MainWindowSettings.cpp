@@ -2,6 +2,7 @@
 #include "app/CaptionColour.h"
 #include "app/MainWindow.h"
 
+#include "chartview/SpectrogramWindow.h"
 #include "chartview/SpectrumWindow.h"
 
 #include "chartview/ChartView.h"
@@ -55,6 +56,8 @@ void MainWindow::applySettings(const SettingsValues& v)
     spectrum_->applyChoices(v.spectrum);
     legendItem_->setChecked(v.ChartLegend);
     recentFiles_ = v.RecentFiles;
+    spectrogramPlace_ = v.spectrogram;
+    spectrogram_->applyChoices(v.spectrogram);
     Ui::MainWindow& f = *ui;
     scaling.calibration = v.calibration;
 
@@ -174,6 +177,13 @@ SettingsValues MainWindow::collectSettings() const
         v.spectrum.top = spectrumPlace_.top;
         v.spectrum.width = spectrumPlace_.width;
         v.spectrum.height = spectrumPlace_.height;
+    }
+    v.spectrogram = spectrogram_->settings();
+    if (!spectrogramPlaced_) {
+        v.spectrogram.left = spectrogramPlace_.left;
+        v.spectrogram.top = spectrogramPlace_.top;
+        v.spectrogram.width = spectrogramPlace_.width;
+        v.spectrogram.height = spectrogramPlace_.height;
     }
     return v;
 }

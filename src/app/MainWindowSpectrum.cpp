@@ -10,6 +10,7 @@
 #include "chartview/ChartGeometry.h"
 #include "chartview/ChartView.h"
 #include "chartview/PlaceOnScreen.h"
+#include "chartview/SpectrogramWindow.h"
 #include "chartview/SpectrumWindow.h"
 #include "device/Acquisition.h"
 #include "ui_MainWindow.h"
@@ -51,12 +52,12 @@ void MainWindow::wireSpectrum()
 
     // One update after a burst of replots.
     connect(f.Chart1, &QCustomPlot::afterReplot, this, [this] {
-        if (spectrumSyncQueued_ || !spectrum_->isVisible())
+        if (spectrumSyncQueued_ || !(spectrum_->isVisible() || spectrogram_->isVisible()))
             return;
         spectrumSyncQueued_ = true;
         QTimer::singleShot(0, this, [this] {
             spectrumSyncQueued_ = false;
-            syncSpectrum();
+            syncAnalysisWindows();
         });
     });
 }
@@ -69,11 +70,8 @@ void MainWindow::btSpectrumClick()
         QPoint place(s.left, s.top);
         if (s.left < 0 || s.top < 0) {
             // Beside the main window when the screen has room, over its right part otherwise.
-            const QRect screen = this->screen()->availableGeometry();
-            const QRect main = frameGeometry();
-            place = {std::clamp(main.right() + 1, screen.left(),
-                                std::max(screen.left(), screen.right() - s.width)),
-                     main.top()};
+            place = BesideWindow(frameGeometry(), screen()->availableGeometry(), s.width, s.height,
+                                 frameGeometry().top());
         }
         // Framed as the main window is, by the same window manager.
         PlaceOnScreen(spectrum_, place.x(), place.y(), s.width, s.height,
@@ -83,7 +81,7 @@ void MainWindow::btSpectrumClick()
     spectrum_->raise();
     spectrum_->activateWindow();
     spectrumKey_ = 0;
-    syncSpectrum();
+    syncAnalysisWindows();
 }
 
 PlottedSignal MainWindow::plottedSignal() const
@@ -107,22 +105,36 @@ size_t MainWindow::plottedSignalKey() const
         scaling.ScaleK, scaling.ScaleShift);
 }
 
-void MainWindow::syncSpectrum()
+void MainWindow::syncAnalysisWindows()
 {
-    if (!spectrum_ || !spectrum_->isVisible())
+    const bool spectrum = spectrum_ && spectrum_->isVisible();
+    const bool frames = spectrogram_ && spectrogram_->isVisible();
+    if (!spectrum && !frames)
         return;
     const ChartView* c = ui->Chart1;
     const QString title = c->leftAxis()->label().isEmpty() ? QStringLiteral("Амплитуда")
                                                            : c->leftAxis()->label();
     const QColor first = c->seriesColor(c->Series1());
     const QColor second = c->seriesColor(c->Series2());
-    const size_t key = qHashMulti(plottedSignalKey(), title, first.rgb(), second.rgb());
+    const size_t plotted = qHashMulti(plottedSignalKey(), title);
     const AxisLimits x = axisLimits(c->bottomAxis());
-    if (key != spectrumKey_) {
-        spectrumKey_ = key;
-        spectrum_->setSignal(plottedSignal(), title, {first, second}, x.minimum, x.maximum);
-    } else {
-        spectrum_->setRange(x.minimum, x.maximum);
+    // The recording is plotted once for the chart's cursors and both windows.
+    if (spectrum) {
+        const size_t key = qHashMulti(plotted, first.rgb(), second.rgb());
+        if (key != spectrumKey_) {
+            spectrumKey_ = key;
+            spectrum_->setSignal(chartSignal(), title, {first, second}, x.minimum, x.maximum);
+        } else {
+            spectrum_->setRange(x.minimum, x.maximum);
+        }
+    }
+    if (frames) {
+        if (plotted != spectrogramKey_) {
+            spectrogramKey_ = plotted;
+            spectrogram_->setSignal(chartSignal(), title, x.minimum, x.maximum);
+        } else {
+            spectrogram_->setRange(x.minimum, x.maximum);
+        }
     }
 }
 

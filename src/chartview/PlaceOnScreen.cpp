@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 
 namespace korvel {
 
@@ -26,6 +27,12 @@ void PlaceOnScreen(QWidget* window, int left, int top, int width, int height,
                                  window->minimumSize().expandedTo(MinimumWindowSize));
     window->resize(r.size());
     window->move(r.topLeft());
+}
+
+QPoint BesideWindow(const QRect& main, const QRect& screen, int width, int height, int top)
+{
+    return {std::clamp(main.right() + 1, screen.left(), std::max(screen.left(), screen.right() - width)),
+            std::clamp(top, screen.top(), std::max(screen.top(), screen.bottom() - height))};
 }
 
 }  // namespace korvel

@@ -21,4 +21,8 @@ QRect FitOnScreens(int left, int top, int width, int height, const QMargins& fra
 void PlaceOnScreen(QWidget* window, int left, int top, int width, int height,
                    const QMargins& expectedFrame = {});
 
+// The corner of a window of width × height right of the main window where the screen has room
+// (over the main window's right part otherwise), at the height top, kept on the screen.
+QPoint BesideWindow(const QRect& main, const QRect& screen, int width, int height, int top);
+
 }  // namespace korvel

@@ -13,9 +13,8 @@
 
 namespace korvel {
 
-SpectrumCursorView::SpectrumCursorView(SpectrumChart* chart, const SignalAnalysis& analysis,
-                                       std::function<bool()> decibels)
-    : QObject(chart), chart_(chart), analysis_(analysis), decibels_(std::move(decibels)),
+SpectrumCursorView::SpectrumCursorView(SpectrumChart* chart, const SignalAnalysis& analysis)
+    : QObject(chart), chart_(chart), analysis_(analysis),
       cursors_(new PlotCursors(chart, new ChartHeader(chart))), menu_(new QMenu(chart))
 {
     cursors_->setIndexing([this](double x) { return qsizetype(SpectrumBinAt(analysis_, x)); },
@@ -73,7 +72,7 @@ void SpectrumCursorView::showReadout()
     if (!cursors_->isShown())
         return;
     const int a = int(cursors_->indexA());
-    cursors_->setReadout(ReadSpectrumCursors(analysis_, a, int(cursors_->indexB()), decibels_()).lines);
+    cursors_->setReadout(ReadSpectrumCursors(analysis_, a, int(cursors_->indexB())).lines);
     cursors_->setMarkers(harmonicsAction_->isChecked() ? HarmonicsOf(analysis_, a) : QVector<double>());
 }
 

@@ -5,7 +5,6 @@
 
 #include <QObject>
 #include <QStringList>
-#include <functional>
 
 class QAction;
 class QClipboard;
@@ -21,8 +20,7 @@ class SpectrumCursorView : public QObject {
     Q_OBJECT
 public:
     // analysis: what the chart shows, kept up to date by the window, which calls refresh().
-    SpectrumCursorView(SpectrumChart* chart, const SignalAnalysis& analysis,
-                       std::function<bool()> decibels);
+    SpectrumCursorView(SpectrumChart* chart, const SignalAnalysis& analysis);
 
     PlotCursors* cursors() const { return cursors_; }
     QMenu* menu() const { return menu_; }
@@ -40,7 +38,6 @@ private:
 
     SpectrumChart* chart_;
     const SignalAnalysis& analysis_;
-    std::function<bool()> decibels_;
     PlotCursors* cursors_;
     QMenu* menu_;
     QAction* cursorsAction_;

@@ -5,10 +5,13 @@
 #include "chartview/ChartPrint.h"
 #include "chartview/SpectrumChart.h"
 #include "chartview/SpectrumCursorView.h"
+#include "chartview/SpectrumChoices.h"
 #include "text/Messages.h"
 #include "ui_SpectrumWindow.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QRegularExpression>
 #include <QMouseEvent>
 #include <QPrinter>
 #include <limits>
@@ -26,8 +29,19 @@ QList<int> segmentItems()
     return items;
 }
 
-constexpr WindowFunction WindowItems[] = {WindowFunction::Hann, WindowFunction::Rectangular,
-                                          WindowFunction::FlatTop};
+QString segmentText(int n)
+{
+    return n == 0 ? QStringLiteral("одно преобразование") : QStringLiteral("Уэлч, %1 точек").arg(n);
+}
+
+// The segment a typed text names: its first number, when it is a segment length.
+int segmentOf(const QString& text)
+{
+    static const QRegularExpression number(QStringLiteral("\\d+"));
+    const QRegularExpressionMatch m = number.match(text);
+    const int n = m.hasMatch() ? m.captured().toInt() : 0;
+    return IsSegmentLength(n) ? n : 0;
+}
 
 }  // namespace
 
@@ -35,10 +49,19 @@ SpectrumWindow::SpectrumWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::SpectrumWindow>())
 {
     ui->setupUi(this);
-    cursorView_ = new SpectrumCursorView(chart(), analysis_, [this] { return decibels(); });
+    for (WindowFunction f : WindowFunctions)
+        ui->cbWindow->addItem(WindowFunctionName(f));
+    cursorView_ = new SpectrumCursorView(chart(), analysis_);
     for (int n : segmentItems())
-        ui->cbAveraging->addItem(n == 0 ? QStringLiteral("одно преобразование")
-                                        : QStringLiteral("Уэлч, %1 точек").arg(n));
+        ui->cbAveraging->addItem(segmentText(n));
+    // Any length from 256 to 65536 may be typed in.
+    ui->cbAveraging->setEditable(true);
+    ui->cbAveraging->setInsertPolicy(QComboBox::NoInsert);
+    connect(ui->cbAveraging->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        const int n = segmentOf(ui->cbAveraging->currentText());
+        ui->cbAveraging->setEditText(segmentText(n));
+        recompute();
+    });
     ui->tbMeasurements->verticalHeader()->setVisible(false);
     ui->tbMeasurements->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ui->tbMeasurements->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -54,6 +77,7 @@ SpectrumWindow::SpectrumWindow(QWidget* parent)
     });
     connect(ui->btCopy, &QToolButton::clicked, this, &SpectrumWindow::btCopyClick);
     connect(ui->btPrint, &QToolButton::clicked, this, &SpectrumWindow::btPrintClick);
+    addVibrationControls();
     chart()->setMouseTracking(true);
     connect(chart(), &QCustomPlot::mouseMove, this,
             [this](QMouseEvent* e) { chartMouseMove(e->position().x()); });
@@ -104,8 +128,19 @@ void SpectrumWindow::setRange(double from, double to)
 SpectrumOptions SpectrumWindow::options() const
 {
     SpectrumOptions o;
-    o.window = WindowItems[std::clamp(ui->cbWindow->currentIndex(), 0, 2)];
-    o.segment = segmentItems().value(ui->cbAveraging->currentIndex(), 0);
+    o.window = WindowFunctions[std::clamp(ui->cbWindow->currentIndex(), 0, 2)];
+    o.segment = segmentOf(ui->cbAveraging->currentText());
+    return o;
+}
+
+AnalysisOptions SpectrumWindow::analysisOptions() const
+{
+    AnalysisOptions o;
+    const SpectrumOptions first = options();
+    o.spectrum.window = first.window;
+    o.spectrum.segment = first.segment;
+    choices_->fillOptions(o);
+    o.decibels = decibels();
     return o;
 }
 
@@ -117,9 +152,14 @@ bool SpectrumWindow::decibels() const
 void SpectrumWindow::applyChoices(const SpectrumSettings& s)
 {
     ui->cbWindow->setCurrentIndex(s.window);
-    ui->cbAveraging->setCurrentIndex(std::max<int>(0, segmentItems().indexOf(s.segment)));
+    const int item = segmentItems().indexOf(s.segment);
+    if (item >= 0)
+        ui->cbAveraging->setCurrentIndex(item);
+    else
+        ui->cbAveraging->setEditText(segmentText(IsSegmentLength(s.segment) ? s.segment : 0));
     ui->cbDecibels->setChecked(s.decibels);
     ui->cbLogFrequency->setChecked(s.logFrequency);
+    choices_->applyChoices(s);
 }
 
 SpectrumSettings SpectrumWindow::settings() const
@@ -133,15 +173,17 @@ SpectrumSettings SpectrumWindow::settings() const
     s.segment = options().segment;
     s.decibels = decibels();
     s.logFrequency = ui->cbLogFrequency->isChecked();
+    choices_->storeChoices(s);
     return s;
 }
 
 void SpectrumWindow::recompute()
 {
-    analysis_ = AnalyseSignal(signal_, from_, to_, options());
-    chart()->showPlot(BuildSpectrumPlot(analysis_, decibels(), amplitudeTitle_), colours_);
+    analysis_ = AnalyseSignal(signal_, from_, to_, analysisOptions(), amplitudeTitle_);
+    chart()->showPlot(BuildSpectrumPlot(analysis_), colours_);
     cursorView_->refresh();
     showMeasurements();
+    showVibrationValues();
     ui->lbReadout->clear();
     if (analysis_.channels.empty() || analysis_.channels.front().spectrum.amplitude.isEmpty()) {
         ui->lbInfo->setText(QStringLiteral("Нет данных для спектра"));
@@ -149,7 +191,7 @@ void SpectrumWindow::recompute()
     }
     const Spectrum& s = analysis_.channels.front().spectrum;
     const FrequencyAxis axis = FrequencyAxisFor(analysis_);
-    ui->lbInfo->setText(QStringLiteral("Точек: %1, разрешение: %2 %3, сегментов: %4")
+    ui->lbInfo->setText(QStringLiteral("Точек: %1, разрешение: %2 %3, усреднений: %4")
                             .arg(analysis_.channels.front().range.count)
                             .arg(QLocale().toString(s.resolutionHz / axis.hzPerUnit, 'g', 4), axis.unit)
                             .arg(s.segments));
@@ -162,7 +204,8 @@ void SpectrumWindow::showMeasurements()
     const int channels = int(analysis_.channels.size());
     t->setRowCount(int(rows.size()));
     t->setColumnCount(1 + channels);
-    QStringList headers{QStringLiteral("Видимый участок")};
+    const QString measured = MeasuredQuantity(analysis_);
+    QStringList headers{measured.isEmpty() ? QStringLiteral("Видимый участок") : measured};
     for (int c = 0; c < channels; ++c) {
         const QString name = ChannelName(analysis_, size_t(c));
         headers << (name.isEmpty() ? QStringLiteral("Значение") : QStringLiteral("Канал ") + name);
@@ -186,7 +229,7 @@ void SpectrumWindow::chartMouseMove(double pixelX)
     const double x = valueAtPixelX(chart()->xAxis, pixelX);
     QStringList parts;
     for (size_t c = 0; c < analysis_.channels.size(); ++c) {
-        const QString text = ReadoutText(analysis_, c, x, decibels());
+        const QString text = ReadoutText(analysis_, c, x);
         const QString name = ChannelName(analysis_, c);
         if (!text.isEmpty())
             parts << (name.isEmpty() ? text : name + QStringLiteral(": ") + text);

@@ -1,7 +1,8 @@
 #pragma once
-// The spectrum window ("Спектр"): the amplitude spectrum and the measurements of the signal the
-// main chart shows over its visible X range, with the window function, the averaging and a dB
-// scale to choose, a read-out of f and amplitude under the mouse, copy and print.
+// The spectrum window ("Спектр"): the spectrum and the measurements of the signal the main chart
+// shows over its visible X range, with the window function, the averaging, the scale (and dB),
+// the quantity (velocity, displacement) to choose, a band's RMS and the peak list, a read-out
+// of f and the value under the mouse, copy, print, and the spectrogram and report buttons.
 
 #include "settings/SpectrumSettings.h"
 #include "spectrum/SignalAnalysis.h"
@@ -22,6 +23,7 @@ namespace korvel {
 
 class Messages;
 class SpectrumChart;
+class SpectrumChoices;
 class SpectrumCursorView;
 
 class SpectrumWindow : public QWidget {
@@ -35,6 +37,11 @@ public:
     QTableWidget* measurementsTable() const;
     QLabel* infoLabel() const;      // points, resolution, segments
     QLabel* readoutLabel() const;   // f and amplitude under the mouse
+    SpectrumChoices* choices() const { return choices_; }
+    QLabel* bandLabel() const { return band_; }          // the band's RMS
+    QLabel* noteLabel() const { return note_; }          // what an integration did
+    QTableWidget* peakTable() const { return peaks_; }   // f, value, order
+    QString amplitudeTitle() const { return amplitudeTitle_; }
     const SignalAnalysis& analysis() const { return analysis_; }
     // Cursors A and B over the spectrum, from the chart's pop-up menu.
     SpectrumCursorView* cursorView() const { return cursorView_; }
@@ -47,6 +54,7 @@ public:
     void setRange(double from, double to);
 
     SpectrumOptions options() const;
+    AnalysisOptions analysisOptions() const;
     bool decibels() const;
     // The choices only; the caller places the window.
     void applyChoices(const SpectrumSettings& s);
@@ -61,9 +69,16 @@ public:
     std::function<std::unique_ptr<QPrinter>()> CurrentPrinter;
     Messages* messages = nullptr;
 
+signals:
+    void spectrogramRequested();
+    void reportRequested();
+
 private:
     void recompute();
     void showMeasurements();
+    // The second row, the band and the peak list, beside what the form holds.
+    void addVibrationControls();
+    void showVibrationValues();
 
     std::unique_ptr<Ui::SpectrumWindow> ui;
     PlottedSignal signal_;
@@ -73,6 +88,10 @@ private:
     double to_ = 0.0;
     SignalAnalysis analysis_;
     SpectrumCursorView* cursorView_ = nullptr;
+    SpectrumChoices* choices_ = nullptr;
+    QLabel* band_ = nullptr;
+    QLabel* note_ = nullptr;
+    QTableWidget* peaks_ = nullptr;
 };
 
 }  // namespace korvel

@@ -8,7 +8,19 @@
 
 class QCustomPlot;
 
+namespace korvel {
+class ChartView;
+struct DisplayOptions;
+struct LoadedDataFile;
+struct ScaleCoefficients;
+}
+
 namespace korvel::cli {
+
+// The chart of a loaded file as the window draws it after loading (plot and report).
+void FillFileChart(ChartView& view, const LoadedDataFile& f, const DisplayOptions& options,
+                   const ScaleCoefficients& scale, const QString& XUnitName);
+
 
 // --size WxH, each 10..20000; 794x515, the window's chart, when not given.
 void AddPictureSizeOption(CommandLine& cl);

@@ -155,10 +155,7 @@ QString BuildOpen(const QString& path, const ExportChoices& c, QByteArray* bytes
         return error;
     const XUnit unit = CalcScales(s.cbXscale, 1);
     const PlottedSignal signal = PlotSignal(f.record, {s.cbShowK, unit.XUnitFactor, *scale});
-    const int points = signal.channels.empty() ? 0 : int(signal.channels.front().points.size());
-    const std::optional<PointRange> range =
-        PointsWithinTime(points, signal.samplePeriodSeconds * 1e6,
-                         XUnitOfName(f.AxisXName).XUnitFactor, c.from, c.to);
+    const std::optional<PointRange> range = FilePointsWithin(f, *scale, c.from, c.to);
     if (!range)
         return QStringLiteral("%1: в заголовке нет периода выборки, --from и --to неприменимы").arg(path);
     const XLimits x = LimitsOf(signal, *range);

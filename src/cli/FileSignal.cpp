@@ -5,6 +5,7 @@
 #include "files/DataFileIo.h"
 #include "text/NumberFormat.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -74,6 +75,24 @@ std::optional<ScaleCoefficients> ChartScaleOf(const LoadedDataFile& f, const Set
     }
 }
 
+std::optional<PointRange> FilePointsWithin(const LoadedDataFile& f, const ScaleCoefficients& scale,
+                                           std::optional<double> from, std::optional<double> to)
+{
+    // Display mode 0 plots values against time in the unit factor given: the X the export
+    // prints, for an ordinary and an accelerometer record alike.
+    const PlottedSignal timed = PlotSignal(f.record, {0, XUnitOfName(f.AxisXName).XUnitFactor, scale});
+    const QVector<double> none;
+    const QVector<double>& x = timed.channels.empty() ? none : timed.channels.front().points.x;
+    if (!from && !to)
+        return PointRange{0, int(x.size()) - 1};
+    if (!(timed.samplePeriodSeconds > 0) || !std::isfinite(timed.samplePeriodSeconds))
+        return std::nullopt;
+    const double any = std::numeric_limits<double>::infinity();
+    const auto begin = std::lower_bound(x.cbegin(), x.cend(), from.value_or(-any));
+    const auto end = std::upper_bound(begin, x.cend(), to.value_or(any));
+    return PointRange{int(begin - x.cbegin()), int(end - x.cbegin()) - 1};
+}
+
 XLimits LimitsOf(const PlottedSignal& s, const PointRange& r)
 {
     // Both channels of a record share their X, so the first channel's limits hold both.
@@ -124,7 +143,7 @@ std::optional<SignalInput> ReadSignalInput(CommandLine& cl, int* rc)
     }
 
     const QString path = cl.positional().front();
-    const DataFileLoadResult r = LoadDataFile(path);
+    DataFileLoadResult r = LoadDataFile(path);
     if (!r.file) {
         *rc = Failure(r.error->message);
         return std::nullopt;
@@ -142,16 +161,18 @@ std::optional<SignalInput> ReadSignalInput(CommandLine& cl, int* rc)
     SignalInput in;
     in.signal = PlotSignal(f.record, {mode, factor, *scale});
     in.titles = AxisTitlesFor(mode, f.AxisYName, unit.XUnitName);
-    const SignalChannel* first = in.signal.channels.empty() ? nullptr : &in.signal.channels.front();
-    const int points = first ? int(first->points.size()) : 0;
-    const std::optional<PointRange> range =
-        PointsWithinTime(points, in.signal.samplePeriodSeconds * 1e6, factor, from, to);
+    const std::optional<PointRange> range = FilePointsWithin(f, *scale, from, to);
     if (!range) {
         *rc = Failure(QStringLiteral("%1: в заголовке нет периода выборки, --from и --to неприменимы")
                           .arg(path));
         return std::nullopt;
     }
     in.limits = LimitsOf(in.signal, *range);
+    // The file moves in: the one recording the report draws its chart from.
+    in.file = std::move(*r.file);
+    in.scale = *scale;
+    in.displayMode = mode;
+    in.unit = unit;
     return in;
 }
 

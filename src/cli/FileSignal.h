@@ -36,6 +36,13 @@ std::optional<ScaleCoefficients> FileScaleOf(const LoadedDataFile& f, QString* e
 std::optional<ScaleCoefficients> ChartScaleOf(const LoadedDataFile& f, const SettingsValues& s,
                                               QString* error);
 
+// The points whose time in the file's own X unit, as the chart plots it in a time display
+// mode (and an export prints it), lies within [from, to]: a limit given as the very time of a
+// sample takes that sample. Every point when neither is given; nothing when a limit is given
+// and the record's period is not a positive number.
+std::optional<PointRange> FilePointsWithin(const LoadedDataFile& f, const ScaleCoefficients& scale,
+                                           std::optional<double> from, std::optional<double> to);
+
 // The signal's points over a stretch: the X limits of the plotted axis that hold exactly it.
 struct XLimits {
     double from = 0.0;
@@ -48,6 +55,11 @@ struct SignalInput {
     PlottedSignal signal;
     AxisTitles titles;
     XLimits limits;
+    // What the report tells besides: the file, the scaling the chart drew with, the view.
+    LoadedDataFile file;
+    ScaleCoefficients scale;
+    int displayMode = 0;
+    XUnit unit;
 };
 
 // --settings, --display-mode M, --from X, --to X and the FILE argument.

@@ -17,6 +17,19 @@
 
 namespace korvel::cli {
 
+void FillFileChart(ChartView& view, const LoadedDataFile& f, const DisplayOptions& options,
+                   const ScaleCoefficients& scale, const QString& XUnitName)
+{
+    const ChartPlot plot = BuildChartPlot(f.record, options, scale, ZoomState{});
+    const AxisTitles titles = AxisTitlesFor(options.displayMode, f.AxisYName, XUnitName);
+    view.leftAxis()->setLabel(titles.left);
+    view.bottomAxis()->setLabel(titles.bottom);
+    view.rightAxis()->setVisible(!plot.SeriTermo.isEmpty());
+    applyChartPlot(&view, {view.Series1(), view.SeriDgt3(), view.SeriDgt1(), view.SeriDgt2(),
+                           view.Series2(), view.SeriTermo()},
+                   plot, false);
+}
+
 int RunPlot(const QStringList& arguments)
 {
     CommandLine cl(QStringLiteral("plot"), QStringLiteral("ФАЙЛ -o ВЫХОД.png|ВЫХОД.svg|ВЫХОД.pdf [параметры]"),
@@ -70,17 +83,9 @@ int RunPlot(const QStringList& arguments)
     const std::optional<ScaleCoefficients> scale = ChartScaleOf(f, *settings, &error);
     if (!scale)
         return Failure(error);
-    const ChartPlot plot = BuildChartPlot(f.record, options, *scale, ZoomState{});
-
     ChartView view;
     view.resize(size);
-    const AxisTitles titles = AxisTitlesFor(options.displayMode, f.AxisYName, unit.XUnitName);
-    view.leftAxis()->setLabel(titles.left);
-    view.bottomAxis()->setLabel(titles.bottom);
-    view.rightAxis()->setVisible(!plot.SeriTermo.isEmpty());
-    applyChartPlot(&view, {view.Series1(), view.SeriDgt3(), view.SeriDgt1(), view.SeriDgt2(),
-                           view.Series2(), view.SeriTermo()},
-                   plot, false);
+    FillFileChart(view, f, options, *scale, unit.XUnitName);
     error = DrawChartFile(view, out, size);
     return error.isEmpty() ? ExitOk : Failure(error);
 }

@@ -15,8 +15,10 @@ const std::vector<Subcommand>& Subcommands()
         {"comments", "комментарии файлов данных папки и поиск в них", &RunComments},
         {"divisors", "делители платы для частоты или длительности (окно F/T)", &RunDivisors},
         {"plot", "график файла данных в PNG, SVG или PDF", &RunPlot},
-        {"spectrum", "амплитудный спектр сигнала файла данных", &RunSpectrum},
+        {"spectrum", "спектр сигнала файла данных: амплитуда, СКЗ, СПМ, полоса, пики", &RunSpectrum},
         {"stats", "измерения сигнала файла данных", &RunStats},
+        {"spectrogram", "спектрограмма сигнала файла данных в PNG, SVG, CSV или NPY", &RunSpectrogram},
+        {"report", "протокол измерения файла данных на одну страницу PDF", &RunReport},
         {"simulate", "модель платы АЦП на псевдотерминале", &RunSimulate},
     };
     return list;

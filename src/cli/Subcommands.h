@@ -27,6 +27,8 @@ int RunDivisors(const QStringList& arguments);
 int RunPlot(const QStringList& arguments);
 int RunSpectrum(const QStringList& arguments);
 int RunStats(const QStringList& arguments);
+int RunSpectrogram(const QStringList& arguments);
+int RunReport(const QStringList& arguments);
 int RunSimulate(const QStringList& arguments);
 
 }  // namespace korvel::cli

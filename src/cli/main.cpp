@@ -73,7 +73,8 @@ int main(int argc, char** argv)
     // Drawing needs a GUI application; everything else runs without a display.
     std::unique_ptr<QTemporaryDir> runtimeFolder;
     std::unique_ptr<QCoreApplication> app;
-    if (argc >= 2 && (std::strcmp(argv[1], "plot") == 0 || std::strcmp(argv[1], "spectrum") == 0)) {
+    const auto draws = [&](const char* name) { return std::strcmp(argv[1], name) == 0; };
+    if (argc >= 2 && (draws("plot") || draws("spectrum") || draws("spectrogram") || draws("report"))) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         runtimeFolder = PrivateRuntimeFolder();

@@ -274,6 +274,7 @@ SettingsValues ReadSettings(const IniFile& ini, QList<UnconvertedValue>* unconve
     if (v.cbXscale < 0 || v.cbXscale > 2)
         v.cbXscale = 0;
     v.spectrum = ReadSpectrumSettings(ini, unconverted);
+    v.spectrogram = ReadSpectrogramSettings(ini, unconverted);
     return v;
 }
 
@@ -341,6 +342,7 @@ void WriteSettings(const SettingsValues& values, IniFile& ini)
     }
     ini.setValues(sections);
     WriteSpectrumSettings(values.spectrum, ini);
+    WriteSpectrogramSettings(values.spectrogram, ini);
 }
 
 bool SaveSettings(const QString& path, const SettingsValues& values, Messages& messages)

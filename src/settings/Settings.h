@@ -63,6 +63,7 @@ struct SettingsValues {
     // Data files opened or saved, newest first; empty entries are unused.
     std::array<QString, RecentFileCount> RecentFiles;
     SpectrumSettings spectrum;
+    SpectrogramSettings spectrogram;
 
     SettingsValues();  // string defaults need the locale's separator
 };

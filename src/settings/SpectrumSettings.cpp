@@ -1,102 +1,194 @@
 #include "settings/SpectrumSettings.h"
 
 #include "settings/IniFile.h"
-#include "spectrum/Spectrum.h"
 #include "text/NumberFormat.h"
 
+#include <cmath>
 #include <iterator>
 #include <span>
+#include <variant>
+#include <vector>
 
 namespace korvel {
 
 namespace {
 
-const QString Section = QStringLiteral("Спектр");
+// The segment lengths the windows accept; kept here so the settings need nothing above them.
+constexpr int ShortestSegment = 256;
+constexpr int LongestSegment = 65536;
 
+template <typename T>
 struct Key {
     const char16_t* name;
-    int SpectrumSettings::*field;
+    std::variant<int T::*, bool T::*, double T::*> field;
 };
 
-constexpr Key IntKeys[] = {
-    {u"Высота окна", &SpectrumSettings::height},
-    {u"Ширина окна", &SpectrumSettings::width},
-    {u"Левый край", &SpectrumSettings::left},
-    {u"Верхний край", &SpectrumSettings::top},
-    {u"Оконная функция", &SpectrumSettings::window},
-    {u"Сегмент", &SpectrumSettings::segment},
-};
-struct Flag {
-    const char16_t* name;
-    bool SpectrumSettings::*field;
+template <typename T>
+T readSection(const IniFile& ini, QStringView section, std::span<const Key<T>> keys,
+              QList<UnconvertedValue>* unconverted)
+{
+    T s;
+    // One pass over the file, as the main window's keys are read; the first line of a key counts.
+    bool inSection = false;
+    std::vector<bool> seen(keys.size());
+    ini.forEachEntry([&](QStringView name) { inSection = IniFile::sameName(name, section); },
+                     [&](QStringView key, auto value) {
+                         if (!inSection)
+                             return;
+                         for (size_t i = 0; i < keys.size(); ++i) {
+                             if (seen[i] || !IniFile::sameName(key, keys[i].name))
+                                 continue;
+                             seen[i] = true;
+                             const QStringView text = value();
+                             int n = 0;
+                             double d = 0.0;
+                             bool converted = true;
+                             if (auto* f = std::get_if<int T::*>(&keys[i].field)) {
+                                 if ((converted = TryStrToInt(text, &n)))
+                                     s.**f = n;
+                             } else if (auto* b = std::get_if<bool T::*>(&keys[i].field)) {
+                                 if ((converted = TryStrToInt(text, &n)))
+                                     s.**b = n != 0;
+                             } else if (auto* r = std::get_if<double T::*>(&keys[i].field)) {
+                                 converted = TryStrToFloatEitherSeparator(text, &d) && std::isfinite(d);
+                                 if (converted)
+                                     s.**r = d;
+                             }
+                             // An empty value is an unset one; anything else unread is said.
+                             if (!converted && !text.isEmpty() && unconverted)
+                                 unconverted->append({section.toString(), key.toString(), text.toString()});
+                             return;
+                         }
+                     });
+    return s;
+}
+
+template <typename T>
+void writeSection(const T& s, IniFile& ini, QStringView section, std::span<const Key<T>> keys)
+{
+    std::vector<QString> texts(keys.size());
+    std::vector<IniFile::KeyValue> values(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        if (auto* f = std::get_if<int T::*>(&keys[i].field))
+            texts[i] = QString::number(s.**f);
+        else if (auto* b = std::get_if<bool T::*>(&keys[i].field))
+            texts[i] = s.**b ? QStringLiteral("1") : QStringLiteral("0");
+        else if (auto* r = std::get_if<double T::*>(&keys[i].field))
+            texts[i] = FloatToStr(s.**r);
+        values[i] = {keys[i].name, texts[i]};
+    }
+    const IniFile::SectionValues one{section, values};
+    ini.setValues(std::span(&one, 1));
+}
+
+const QString SpectrumSection = QStringLiteral("Спектр");
+const QString SpectrogramSection = QStringLiteral("Спектрограмма");
+
+using SK = SpectrumSettings;
+const Key<SK> SpectrumKeys[] = {
+    {u"Высота окна", &SK::height},
+    {u"Ширина окна", &SK::width},
+    {u"Левый край", &SK::left},
+    {u"Верхний край", &SK::top},
+    {u"Оконная функция", &SK::window},
+    {u"Сегмент", &SK::segment},
+    {u"дБ", &SK::decibels},
+    {u"Лог. частота", &SK::logFrequency},
+    {u"Перекрытие", &SK::overlap},
+    {u"Пиковое удержание", &SK::averaging},
+    {u"Шкала", &SK::scale},
+    {u"Величина", &SK::quantity},
+    {u"Срез, Гц", &SK::lowCutHz},
+    {u"Полоса", &SK::band},
+    {u"Полоса от, Гц", &SK::bandFromHz},
+    {u"Полоса до, Гц", &SK::bandToHz},
+    {u"Пики", &SK::peaks},
+    {u"Число пиков", &SK::peakCount},
 };
 
-constexpr Flag Flags[] = {
-    {u"дБ", &SpectrumSettings::decibels},
-    {u"Лог. частота", &SpectrumSettings::logFrequency},
+using GK = SpectrogramSettings;
+const Key<GK> SpectrogramKeys[] = {
+    {u"Высота окна", &GK::height},
+    {u"Ширина окна", &GK::width},
+    {u"Левый край", &GK::left},
+    {u"Верхний край", &GK::top},
+    {u"Оконная функция", &GK::window},
+    {u"Сегмент", &GK::segment},
+    {u"Перекрытие", &GK::overlap},
+    {u"Шкала", &GK::scale},
+    {u"дБ", &GK::decibels},
 };
+
+bool isSegment(int n)
+{
+    return n >= ShortestSegment && n <= LongestSegment;
+}
+
+bool isOverlap(int percent)
+{
+    return percent == 0 || percent == 50 || percent == 75;
+}
+
+void keepWithin(int& v, int lo, int hi, int fallback)
+{
+    if (v < lo || v > hi)
+        v = fallback;
+}
 
 }  // namespace
 
 SpectrumSettings ReadSpectrumSettings(const IniFile& ini, QList<UnconvertedValue>* unconverted)
 {
-    SpectrumSettings s;
-    // One pass over the file, as the main window's keys are read; the first line of a key counts.
-    bool inSection = false;
-    bool seen[std::size(IntKeys) + std::size(Flags)] = {};
-    const auto number = [&](QStringView key, QStringView text, int* v) {
-        if (TryStrToInt(text, v))
-            return true;
-        if (!text.isEmpty() && unconverted)
-            unconverted->append({Section, key.toString(), text.toString()});
-        return false;
-    };
-    ini.forEachEntry([&](QStringView section) { inSection = IniFile::sameName(section, Section); },
-                     [&](QStringView key, auto value) {
-                         if (!inSection)
-                             return;
-                         int v = 0;
-                         for (size_t i = 0; i < std::size(IntKeys); ++i)
-                             if (!seen[i] && IniFile::sameName(key, IntKeys[i].name)) {
-                                 seen[i] = true;
-                                 if (number(key, value(), &v))
-                                     s.*IntKeys[i].field = v;
-                                 return;
-                             }
-                         for (size_t i = 0; i < std::size(Flags); ++i)
-                             if (!seen[std::size(IntKeys) + i] && IniFile::sameName(key, Flags[i].name)) {
-                                 seen[std::size(IntKeys) + i] = true;
-                                 if (number(key, value(), &v))
-                                     s.*Flags[i].field = v != 0;
-                                 return;
-                             }
-                     });
-    const SpectrumSettings defaults;
-    if (s.window < 0 || s.window > 2)
-        s.window = defaults.window;
-    if (s.segment != 0 && !IsSegmentLength(s.segment))
-        s.segment = defaults.segment;
+    SpectrumSettings s = readSection<SK>(ini, SpectrumSection, SpectrumKeys, unconverted);
+    const SpectrumSettings d;
+    keepWithin(s.window, 0, 2, d.window);
+    keepWithin(s.averaging, 0, 1, d.averaging);
+    keepWithin(s.scale, 0, 3, d.scale);
+    keepWithin(s.quantity, 0, 2, d.quantity);
+    keepWithin(s.peakCount, 1, 50, d.peakCount);
+    if (s.segment != 0 && !isSegment(s.segment))
+        s.segment = d.segment;
+    if (!isOverlap(s.overlap))
+        s.overlap = d.overlap;
+    if (!(s.lowCutHz >= 0.0))
+        s.lowCutHz = d.lowCutHz;
+    if (!(s.bandFromHz >= 0.0 && s.bandFromHz < s.bandToHz)) {
+        s.bandFromHz = d.bandFromHz;
+        s.bandToHz = d.bandToHz;
+    }
     if (s.width < 100 || s.height < 100) {
-        s.width = defaults.width;
-        s.height = defaults.height;
+        s.width = d.width;
+        s.height = d.height;
     }
     return s;
 }
 
 void WriteSpectrumSettings(const SpectrumSettings& s, IniFile& ini)
 {
-    QString numbers[std::size(IntKeys)];
-    IniFile::KeyValue keys[std::size(IntKeys) + std::size(Flags)];
-    size_t n = 0;
-    for (const Key& k : IntKeys) {
-        numbers[n] = QString::number(s.*k.field);
-        keys[n] = {k.name, numbers[n]};
-        ++n;
+    writeSection<SK>(s, ini, SpectrumSection, SpectrumKeys);
+}
+
+SpectrogramSettings ReadSpectrogramSettings(const IniFile& ini,
+                                            QList<UnconvertedValue>* unconverted)
+{
+    SpectrogramSettings s = readSection<GK>(ini, SpectrogramSection, SpectrogramKeys, unconverted);
+    const SpectrogramSettings d;
+    keepWithin(s.window, 0, 2, d.window);
+    keepWithin(s.scale, 0, 3, d.scale);
+    if (!isSegment(s.segment))
+        s.segment = d.segment;
+    if (!isOverlap(s.overlap))
+        s.overlap = d.overlap;
+    if (s.width < 100 || s.height < 100) {
+        s.width = d.width;
+        s.height = d.height;
     }
-    for (const Flag& k : Flags)
-        keys[n++] = {k.name, s.*k.field ? u"1" : u"0"};
-    const IniFile::SectionValues section{Section, keys};
-    ini.setValues(std::span(&section, 1));
+    return s;
+}
+
+void WriteSpectrogramSettings(const SpectrogramSettings& s, IniFile& ini)
+{
+    writeSection<GK>(s, ini, SpectrogramSection, SpectrogramKeys);
 }
 
 }  // namespace korvel

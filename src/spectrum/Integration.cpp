@@ -9,19 +9,18 @@
 
 namespace korvel {
 
-namespace {
-
-int powerOf(Quantity q)
+int IntegrationPower(Quantity q)
 {
     return q == Quantity::Velocity ? 1 : q == Quantity::Displacement ? 2 : 0;
 }
 
-}  // namespace
-
 IntegratedUnit IntegratedUnitFor(const QString& yTitle, Quantity q)
 {
-    if (q == Quantity::Acceleration)
-        return {1.0, yTitle.section(QStringLiteral(", "), -1).trimmed(), true};
+    // A title without a name before a comma is the unit itself ("единицы АЦП"); none is "ед".
+    if (q == Quantity::Acceleration) {
+        const QString unit = yTitle.section(QStringLiteral(", "), -1).trimmed();
+        return {1.0, unit.isEmpty() ? QStringLiteral("ед") : unit, true};
+    }
     const QString unit = yTitle.contains(QStringLiteral(", "))
                              ? yTitle.section(QStringLiteral(", "), -1).trimmed()
                              : QString();
@@ -42,7 +41,7 @@ IntegratedUnit IntegratedUnitFor(const QString& yTitle, Quantity q)
 
 double IntegrationWeight(const Integration& in, double frequencyHz)
 {
-    const int p = powerOf(in.quantity);
+    const int p = IntegrationPower(in.quantity);
     if (p == 0)
         return 1.0;
     if (!(frequencyHz > 0.0) || frequencyHz < in.lowCutHz)
@@ -51,14 +50,13 @@ double IntegrationWeight(const Integration& in, double frequencyHz)
     return in.gain / (p == 1 ? omega : omega * omega);
 }
 
-std::vector<double> IntegrateSignal(std::span<const double> y, double sampleRateHz,
-                                    const Integration& in)
+std::span<const double> IntegrateSignal(std::span<const double> y, double sampleRateHz,
+                                        const Integration& in)
 {
     const int n = static_cast<int>(y.size());
-    if (in.quantity == Quantity::Acceleration)
-        return {y.begin(), y.end()};
-    if (n < 2 || !(sampleRateHz > 0.0))
-        return std::vector<double>(y.size(), 0.0);
+    if (in.quantity == Quantity::Acceleration || n == 0)
+        return y;
+    // A rate that is no positive number weighs every bin 0: the signal comes back as zeros.
     RealFft& forward = RealFft::forLength(n);
     std::copy(y.begin(), y.end(), forward.input().begin());
     forward.execute();
@@ -71,8 +69,7 @@ std::vector<double> IntegrateSignal(std::span<const double> y, double sampleRate
     for (size_t k = 0; k < bins.size(); ++k)
         back[k] = bins[k] * turn * (IntegrationWeight(in, double(k) * sampleRateHz / n) / n);
     inverse.execute();
-    const std::span<const double> out = inverse.output();
-    return {out.begin(), out.end()};
+    return inverse.output();
 }
 
 }  // namespace korvel

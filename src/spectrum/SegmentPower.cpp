@@ -3,12 +3,18 @@
 #include "spectrum/Fft.h"
 #include "spectrum/Measurements.h"
 
+#include <algorithm>
 #include <numeric>
 
 namespace korvel {
 
+int SegmentStep(int length, int overlapPercent)
+{
+    return std::max(1, length - length * std::clamp(overlapPercent, 0, 75) / 100);
+}
+
 SegmentPower::SegmentPower(WindowFunction f, int length)
-    : length_(length), window_(CachedWindow(f, length)), fft_(&RealFft::forLength(length))
+    : length_(length), function_(f), window_(CachedWindow(f, length)), fft_(&RealFft::forLength(length))
 {
     sum_ = std::accumulate(window_.begin(), window_.end(), 0.0);
     for (double v : window_)
@@ -48,6 +54,11 @@ double SegmentPower::factor(int k, SpectrumScale scale, double sampleRateHz,
     case SpectrumScale::Psd:
     case SpectrumScale::Asd: v = sides / noiseBandwidthHz(sampleRateHz); break;
     }
+    // The first bins hold the window's spread of whatever lies below the resolution (the
+    // mean of a stretch that is no whole number of periods): divided by their small ω they
+    // would swamp everything, so an integration keeps none of them.
+    if (integration.quantity != Quantity::Acceleration && k < MainLobeBins(function_) / 2)
+        return 0.0;
     const double w = IntegrationWeight(integration, k * sampleRateHz / length_);
     return v * w * w / (sum_ * sum_);
 }

@@ -12,6 +12,9 @@ namespace korvel {
 
 class RealFft;
 
+// From one segment's start to the next's, for an overlap of 0 ... 75 %.
+int SegmentStep(int length, int overlapPercent);
+
 class SegmentPower {
 public:
     SegmentPower(WindowFunction f, int length);
@@ -34,6 +37,7 @@ private:
     bool edge(int k) const { return k == 0 || (length_ % 2 == 0 && k == bins() - 1); }
 
     int length_;
+    WindowFunction function_;
     std::span<const double> window_;
     double sum_ = 0.0;       // Σw
     double squares_ = 0.0;   // Σw²

@@ -15,10 +15,11 @@ Spectrogram ComputeSpectrogram(std::span<const double> y, double sampleRateHz,
     if (n < 2 || !(sampleRateHz > 0.0) || !std::isfinite(sampleRateHz))
         return g;
     const int length = static_cast<int>(std::min<qsizetype>(std::max(2, options.segment), n));
-    const int step = std::max(1, length - length * std::clamp(options.overlapPercent, 0, 75) / 100);
+    const int step = SegmentStep(length, options.overlapPercent);
     SegmentPower segment(options.window, length);
     g.frames = static_cast<int>((n - length) / step + 1);
     g.bins = segment.bins();
+    g.length = length;
     g.timeStepS = step / sampleRateHz;
     // A frame's centre: halfway between its first and its last sample.
     g.firstTimeS = (length - 1) / 2.0 / sampleRateHz;

@@ -33,6 +33,7 @@ inline SpectrogramOptions Frames(WindowFunction w, int segment, int overlapPerce
 struct Spectrogram {
     int frames = 0;
     int bins = 0;
+    int length = 0;              // points in a segment
     double timeStepS = 0.0;      // between two frames' centres
     double firstTimeS = 0.0;     // the first frame's centre, from the stretch's first sample
     double resolutionHz = 0.0;

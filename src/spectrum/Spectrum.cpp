@@ -11,11 +11,6 @@ namespace korvel {
 
 namespace {
 
-int integrationPower(Quantity q)
-{
-    return q == Quantity::Velocity ? 1 : q == Quantity::Displacement ? 2 : 0;
-}
-
 // Where a tone lies between bin k and its larger neighbour, from the ratio of their
 // amplitudes and the window's main lobe: the offset in bins (0 ... 0.5) toward the neighbour.
 double offsetTowardNeighbour(WindowFunction f, double ratio)
@@ -40,7 +35,7 @@ SpectrumPeak refinedPeak(const Spectrum& s, int k)
     const int last = static_cast<int>(a.size()) - 1;
     // Bin 0 holds the mean, not the lobe of a tone, so it is no neighbour. An integrated
     // spectrum is tilted by 1/f per integration: the ratio is that of the acceleration.
-    const int p = integrationPower(s.quantity);
+    const int p = IntegrationPower(s.quantity);
     const auto ratio = [&](int n) {
         if (n < 1 || n > last)
             return 0.0;
@@ -50,13 +45,8 @@ SpectrumPeak refinedPeak(const Spectrum& s, int k)
     const double right = ratio(k + 1);
     const int side = right >= left ? 1 : -1;
     const double position = k + side * offsetTowardNeighbour(s.window, std::max(left, right));
-    return SpectrumPeak{k, position * s.resolutionHz, a[k], 1.0};
-}
-
-// Between the two Welch steps, the segments a stretch holds.
-int stepOf(int length, int overlapPercent)
-{
-    return std::max(1, length - length * std::clamp(overlapPercent, 0, 75) / 100);
+    // The bin was divided by its own ω, the tone's value by the tone's.
+    return SpectrumPeak{k, position * s.resolutionHz, a[k] * std::pow(k / position, p), 1.0};
 }
 
 }  // namespace
@@ -68,7 +58,7 @@ bool IsSegmentLength(int n)
 
 bool IsOverlap(int percent)
 {
-    return percent == 0 || percent == 50 || percent == 75;
+    return std::find(std::begin(Overlaps), std::end(Overlaps), percent) != std::end(Overlaps);
 }
 
 Spectrum ComputeSpectrum(std::span<const double> y, double sampleRateHz,
@@ -80,7 +70,7 @@ Spectrum ComputeSpectrum(std::span<const double> y, double sampleRateHz,
         return s;
     const int length = options.segment > 0 ? static_cast<int>(std::min<qsizetype>(options.segment, n))
                                            : static_cast<int>(n);
-    const int step = stepOf(length, options.overlapPercent);
+    const int step = SegmentStep(length, options.overlapPercent);
     s.sampleRateHz = sampleRateHz;
     s.transformLength = length;
     s.resolutionHz = sampleRateHz / length;

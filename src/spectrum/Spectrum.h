@@ -18,6 +18,8 @@ namespace korvel {
 // unit²/Hz, corrected by the window's noise bandwidth, so white noise of deviation σ reads
 // 2σ²/fs whatever the window and the segment. Asd: its root, unit/√Hz.
 enum class SpectrumScale { Amplitude, Rms, Psd, Asd };
+inline constexpr SpectrumScale SpectrumScales[] = {SpectrumScale::Amplitude, SpectrumScale::Rms,
+                                                   SpectrumScale::Psd, SpectrumScale::Asd};
 
 // Mean: the segments' power averaged. PeakHold: the highest of each bin over the segments.
 enum class Averaging { Mean, PeakHold };
@@ -48,6 +50,8 @@ inline SpectrumOptions Welch(WindowFunction w, int segment, int overlapPercent =
 inline constexpr int MinimumSegment = 256;
 inline constexpr int MaximumSegment = 65536;
 bool IsSegmentLength(int n);
+// The overlaps offered, in percent of a segment.
+inline constexpr int Overlaps[] = {0, 50, 75};
 bool IsOverlap(int percent);
 
 struct SpectrumPeak {

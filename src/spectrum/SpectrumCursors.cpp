@@ -17,13 +17,13 @@ const Spectrum* firstSpectrum(const SignalAnalysis& a)
     return &a.channels.front().spectrum;
 }
 
-// The amplitude of a channel at a frequency: its own nearest bin (two channels of unequal
-// length have slightly different bins).
-double amplitudeAt(const Spectrum& s, double hz)
+// A channel's bin at a frequency: its own nearest (two channels of unequal length have slightly
+// different bins); -1 when it has none.
+int binAt(const Spectrum& s, double hz)
 {
     if (s.amplitude.isEmpty() || !(s.resolutionHz > 0.0))
-        return std::numeric_limits<double>::quiet_NaN();
-    return s.amplitude[CursorIndexAt(hz, s.resolutionHz, s.amplitude.size())];
+        return -1;
+    return int(CursorIndexAt(hz, s.resolutionHz, s.amplitude.size()));
 }
 
 }  // namespace
@@ -43,8 +43,7 @@ double SpectrumBinX(const SignalAnalysis& a, int bin)
     return s ? s->frequencyOf(bin) / FrequencyAxisFor(a).hzPerUnit : 0.0;
 }
 
-SpectrumCursorReadout ReadSpectrumCursors(const SignalAnalysis& a, int binA, int binB,
-                                          bool decibels)
+SpectrumCursorReadout ReadSpectrumCursors(const SignalAnalysis& a, int binA, int binB)
 {
     SpectrumCursorReadout r;
     const Spectrum* first = firstSpectrum(a);
@@ -53,25 +52,30 @@ SpectrumCursorReadout ReadSpectrumCursors(const SignalAnalysis& a, int binA, int
     const FrequencyAxis axis = FrequencyAxisFor(a);
     r.frequencyA = first->frequencyOf(binA);
     r.frequencyB = first->frequencyOf(binB);
+    std::vector<int> binsA, binsB;
     for (const ChannelAnalysis& c : a.channels) {
-        const double ampA = amplitudeAt(c.spectrum, r.frequencyA);
-        const double ampB = amplitudeAt(c.spectrum, r.frequencyB);
+        binsA.push_back(binAt(c.spectrum, r.frequencyA));
+        binsB.push_back(binAt(c.spectrum, r.frequencyB));
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        const double ampA = binsA.back() < 0 ? nan : c.spectrum.amplitude[binsA.back()];
+        const double ampB = binsB.back() < 0 ? nan : c.spectrum.amplitude[binsB.back()];
         r.amplitudeA.push_back(ampA);
         r.amplitudeB.push_back(ampB);
+        // The same in every scale: a density goes as the amplitude squared.
         r.levelDb.push_back(ampA > 0.0 && ampB > 0.0 ? 20.0 * std::log10(ampB / ampA)
                                                      : std::numeric_limits<double>::quiet_NaN());
     }
-    const auto amplitudes = [&](const char16_t* name, double hz, const std::vector<double>& amp) {
+    // Each channel's value as the chart shows it: in the scale, in dB when chosen.
+    const auto values = [&](const char16_t* name, double hz, const std::vector<int>& bins) {
         QString line = QString::fromUtf16(name) + QStringLiteral(": f = ") + FrequencyText(axis, hz);
-        for (size_t c = 0; c < amp.size(); ++c) {
+        for (size_t c = 0; c < bins.size(); ++c) {
             const QString channel = ChannelName(a, c);
             line += QStringLiteral("; ") + (channel.isEmpty() ? QString() : channel + QStringLiteral(": "))
-                    + QStringLiteral("ампл. ") + AmplitudeText(amp[c], decibels);
+                    + (bins[c] < 0 ? QStringLiteral("—") : ShownValueText(a, c, bins[c]));
         }
         return line;
     };
-    r.lines << amplitudes(u"A", r.frequencyA, r.amplitudeA)
-            << amplitudes(u"B", r.frequencyB, r.amplitudeB);
+    r.lines << values(u"A", r.frequencyA, binsA) << values(u"B", r.frequencyB, binsB);
     QString delta = QStringLiteral("Δf = ") + FrequencyText(axis, r.frequencyB - r.frequencyA);
     for (size_t c = 0; c < r.levelDb.size(); ++c) {
         const QString channel = ChannelName(a, c);

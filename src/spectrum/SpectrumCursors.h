@@ -1,5 +1,5 @@
 #pragma once
-// Cursors A and B over the spectrum: the frequency and amplitude at each bin, Δf, the level
+// Cursors A and B over the spectrum: the frequency and the shown value at each bin, Δf, the level
 // of B against A in dB, and the harmonics of A's frequency.
 
 #include "spectrum/SignalAnalysis.h"
@@ -26,8 +26,7 @@ int SpectrumBinAt(const SignalAnalysis& a, double x);
 // The X (in the axis' unit) of a bin of the first channel.
 double SpectrumBinX(const SignalAnalysis& a, int bin);
 
-SpectrumCursorReadout ReadSpectrumCursors(const SignalAnalysis& a, int binA, int binB,
-                                          bool decibels);
+SpectrumCursorReadout ReadSpectrumCursors(const SignalAnalysis& a, int binA, int binB);
 
 // 2×, 3×, … 10× A's frequency, in the axis' unit, those up to the spectrum's last bin.
 QVector<double> HarmonicsOf(const SignalAnalysis& a, int binA);

@@ -8,6 +8,9 @@
 namespace korvel {
 
 enum class WindowFunction { Hann, Rectangular, FlatTop };
+// In the order the windows and the command line list them.
+inline constexpr WindowFunction WindowFunctions[] = {WindowFunction::Hann, WindowFunction::Rectangular,
+                                                    WindowFunction::FlatTop};
 
 // Fills w with the periodic window of w.size() points (the form spectral analysis uses).
 void FillWindow(WindowFunction f, std::span<double> w);

@@ -62,7 +62,7 @@ TEST(SpectrumCursorView, ReadsTwoTonesMarksHarmonicsAndKeepsTheirFrequencies)
     // Bins are 50 Hz apart over 2000 points: 1 kHz is bin 20, 3 kHz bin 60.
     cursors->setIndexes(20, 60);
     EXPECT_EQ(cursors->readout(),
-              (QStringList{QStringLiteral("A: f = 1,000 кГц; ампл. 1"), QStringLiteral("B: f = 3,000 кГц; ампл. 0,5"),
+              (QStringList{QStringLiteral("A: f = 1,000 кГц; A = 1"), QStringLiteral("B: f = 3,000 кГц; A = 0,5"),
                            QStringLiteral("Δf = 2,000 кГц; ΔL = -6,0 дБ")}));
     EXPECT_EQ(visibleMarkers(w.chart()), 0);
     view->harmonicsAction()->trigger();
@@ -72,7 +72,7 @@ TEST(SpectrumCursorView, ReadsTwoTonesMarksHarmonicsAndKeepsTheirFrequencies)
     w.setRange(0.0, 9990.0);
     EXPECT_EQ(cursors->indexA(), 10);
     EXPECT_EQ(cursors->indexB(), 30);
-    EXPECT_EQ(cursors->readout().at(0), QStringLiteral("A: f = 1,00 кГц; ампл. 1"));
+    EXPECT_EQ(cursors->readout().at(0), QStringLiteral("A: f = 1,00 кГц; A = 1"));
 
     view->copyAction()->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), cursors->readout().join(u'\n'));

@@ -2,13 +2,16 @@
 #include "chartview/SpectrumChart.h"
 #include "chartview/SpectrumWindow.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QLocale>
 #include <QTableWidget>
 #include <QtEndian>
 #include <gtest/gtest.h>
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <tuple>
 
 using namespace korvel;
 
@@ -74,7 +77,7 @@ TEST(SpectrumWindow, FollowsTheVisibleRangeAndItsChoices)
     EXPECT_EQ(back.window, 2);
     EXPECT_EQ(back.segment, 4096);
     EXPECT_TRUE(back.decibels);
-    EXPECT_EQ(w.chart()->yAxis->label(), QStringLiteral("Амплитуда, дБ"));
+    EXPECT_EQ(w.chart()->yAxis->label(), QStringLiteral("Амплитуда, дБ отн. 1 единицы АЦП"));
 }
 
 TEST(SpectrumWindow, TwoAccelerometerChannelsInTheirColours)
@@ -89,4 +92,44 @@ TEST(SpectrumWindow, TwoAccelerometerChannelsInTheirColours)
     EXPECT_EQ(cell(table, 7, 2), QStringLiteral("50,000 Гц"));
     EXPECT_EQ(w.chart()->trace(1)->pen().color(), QColor(Qt::blue));
     EXPECT_TRUE(w.chart()->trace(1)->visible());
+}
+
+TEST(SpectrumWindow, VelocityBandAndPeakListFromTheSecondRow)
+{
+    // A 1 kHz sine of 1000 units in m/s²: velocity 1000 / (2π·1000) m/s = 159,15 mm/s.
+    SpectrumWindow w;
+    w.resize(1100, 560);
+    const double all = std::numeric_limits<double>::infinity();
+    w.setSignal(PlotSignal(record(false), {1, 1, {1.0, 2048}}), QStringLiteral("Ускорение, м/с²"),
+                {Qt::black}, -all, all);
+    SpectrumSettings s;
+    s.window = 2;   // flat-top: the amplitude whatever the bins
+    s.quantity = 1;
+    s.scale = 1;
+    s.band = true;
+    s.bandFromHz = 10;
+    s.bandToHz = 5000;
+    s.peaks = true;
+    s.peakCount = 3;
+    w.applyChoices(s);
+    const double velocity = 1000 / (2 * std::numbers::pi * 1000) * 1e3;
+    EXPECT_EQ(w.analysis().options.spectrum.integration.quantity, Quantity::Velocity);
+    EXPECT_EQ(w.chart()->yAxis->label(), QStringLiteral("СКЗ скорости, мм/с"));
+    ASSERT_TRUE(w.bandLabel()->isVisibleTo(&w));
+    const QString band = w.bandLabel()->text();
+    EXPECT_TRUE(band.startsWith(QStringLiteral("СКЗ скорости 10–5000 Гц, мм/с:\n"))) << band.toStdString();
+    EXPECT_NEAR(QLocale().toDouble(band.section('\n', 1)), velocity / std::sqrt(2.0), 0.01 * velocity);
+    ASSERT_TRUE(w.peakTable()->isVisibleTo(&w));
+    ASSERT_GE(w.peakTable()->rowCount(), 1);
+    EXPECT_EQ(w.peakTable()->item(0, 2)->text(), QLocale().toString(1.0, 'f', 2));
+    EXPECT_NEAR(QLocale().toDouble(w.peakTable()->item(0, 1)->text()), velocity / std::sqrt(2.0),
+                0.002 * velocity);
+    EXPECT_TRUE(w.noteLabel()->text().contains(QStringLiteral("ниже 10 Гц отброшено")));
+    // The choices come back as they were made.
+    const SpectrumSettings back = w.settings();
+    EXPECT_EQ(std::tie(back.quantity, back.scale, back.band, back.peaks, back.peakCount),
+              std::tie(s.quantity, s.scale, s.band, s.peaks, s.peakCount));
+    // The window function has its Russian name.
+    EXPECT_EQ(w.findChild<QComboBox*>(QStringLiteral("cbWindow"))->currentText(),
+              QStringLiteral("плоская вершина"));
 }

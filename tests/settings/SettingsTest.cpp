@@ -11,6 +11,7 @@
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -378,28 +379,61 @@ TEST(Settings, AFailedWriteLeavesTheOldFileAndSaysSo)
     EXPECT_EQ(msgs.said[0].text, u"Unable to write to "_qs + path);
 }
 
-TEST(Settings, SpectrumSectionComesAfterTheWindowsKeysAndFallsBackOnNonsense)
+TEST(Settings, SpectrumSectionsComeAfterTheWindowsKeysAndFallBackOnNonsense)
 {
+    LocaleGuard russian(QLocale(QLocale::Russian, QLocale::Russia));
     SettingsValues v;
-    v.spectrum = {400, 900, 10, 20, 2, 4096, true, true};
+    SpectrumSettings& s = v.spectrum;
+    s.height = 400;
+    s.width = 900;
+    s.left = 10;
+    s.top = 20;
+    s.window = 2;
+    s.segment = 3000;
+    s.overlap = 75;
+    s.averaging = 1;
+    s.scale = 2;
+    s.quantity = 1;
+    s.lowCutHz = 2.5;
+    s.band = true;
+    s.bandFromHz = 10;
+    s.bandToHz = 1000;
+    s.peaks = true;
+    s.peakCount = 8;
+    s.decibels = true;
+    s.logFrequency = true;
+    v.spectrogram.segment = 4096;
+    v.spectrogram.overlap = 0;
+    v.spectrogram.decibels = false;
     IniFile ini;
     WriteSettings(v, ini);
     const QString t = ini.text();
     EXPECT_GT(t.indexOf(u"[Спектр]"_qs), t.indexOf(u"ALevel2="_qs));
-    const SpectrumSettings back = ReadSettings(ini).spectrum;
-    EXPECT_EQ(back.height, 400);
-    EXPECT_EQ(back.width, 900);
-    EXPECT_EQ(back.left, 10);
-    EXPECT_EQ(back.top, 20);
-    EXPECT_EQ(back.window, 2);
-    EXPECT_EQ(back.segment, 4096);
-    EXPECT_TRUE(back.decibels);
-    EXPECT_TRUE(back.logFrequency);
+    EXPECT_GT(t.indexOf(u"[Спектрограмма]"_qs), t.indexOf(u"[Спектр]"_qs));
+    // The low cut-off is written as the user reads numbers (a comma in Russian).
+    EXPECT_TRUE(t.contains(u"Срез, Гц=2,5"_qs)) << t.toStdString();
+    const SettingsValues back = ReadSettings(ini);
+    const SpectrumSettings& b = back.spectrum;
+    EXPECT_EQ(std::tie(b.height, b.width, b.left, b.top, b.window, b.segment, b.overlap, b.averaging,
+                       b.scale, b.quantity, b.peakCount),
+              std::tie(s.height, s.width, s.left, s.top, s.window, s.segment, s.overlap, s.averaging,
+                       s.scale, s.quantity, s.peakCount));
+    EXPECT_EQ(std::tie(b.lowCutHz, b.bandFromHz, b.bandToHz), std::tie(s.lowCutHz, s.bandFromHz, s.bandToHz));
+    EXPECT_TRUE(b.band && b.peaks && b.decibels && b.logFrequency);
+    EXPECT_EQ(back.spectrogram.segment, 4096);
+    EXPECT_EQ(back.spectrogram.overlap, 0);
+    EXPECT_FALSE(back.spectrogram.decibels);
 
-    const SpectrumSettings odd =
-        ReadSettings(iniOf(u"[Спектр]\nОконная функция=7\nСегмент=3000\nШирина окна=5\nдБ=x\n"_qs)).spectrum;
-    EXPECT_EQ(odd.window, 0);
-    EXPECT_EQ(odd.segment, 0);
-    EXPECT_EQ(odd.width, SpectrumSettings{}.width);
-    EXPECT_FALSE(odd.decibels);
+    const SettingsValues odd = ReadSettings(
+        iniOf(u"[Спектр]\nОконная функция=7\nСегмент=100\nШирина окна=5\nдБ=x\nПерекрытие=30\n"
+              u"Полоса от, Гц=500\nПолоса до, Гц=20\nСрез, Гц=-1\n[Спектрограмма]\nСегмент=70000\n"_qs));
+    EXPECT_EQ(odd.spectrum.window, 0);
+    EXPECT_EQ(odd.spectrum.segment, 0);
+    EXPECT_EQ(odd.spectrum.width, SpectrumSettings{}.width);
+    EXPECT_FALSE(odd.spectrum.decibels);
+    EXPECT_EQ(odd.spectrum.overlap, 50);
+    EXPECT_EQ(odd.spectrum.bandFromHz, SpectrumSettings{}.bandFromHz);
+    EXPECT_EQ(odd.spectrum.bandToHz, SpectrumSettings{}.bandToHz);
+    EXPECT_EQ(odd.spectrum.lowCutHz, SpectrumSettings{}.lowCutHz);
+    EXPECT_EQ(odd.spectrogram.segment, SpectrogramSettings{}.segment);
 }

@@ -140,7 +140,7 @@ namespace {
 
 // 100 kHz sampling, 1000 points: bins 100 Hz apart. 1 V at 1 kHz and 0.5 V at 3 kHz sit on
 // bins 10 and 30, where the rectangular window reads them exactly.
-SignalAnalysis twoTones()
+SignalAnalysis twoTones(SpectrumScale scale = SpectrumScale::Amplitude, bool decibels = false)
 {
     PlottedSignal s;
     s.samplePeriodSeconds = 1e-5;
@@ -149,9 +149,11 @@ SignalAnalysis twoTones()
         c.points.append(i * 10.0, std::sin(2 * std::numbers::pi * 1000 * i * 1e-5)
                                       + 0.5 * std::sin(2 * std::numbers::pi * 3000 * i * 1e-5));
     s.channels.push_back(c);
-    SpectrumOptions o;
-    o.window = WindowFunction::Rectangular;
-    return AnalyseSignal(s, 0.0, 1e9, o);
+    AnalysisOptions o;
+    o.spectrum.window = WindowFunction::Rectangular;
+    o.scale = scale;
+    o.decibels = decibels;
+    return AnalyseSignal(s, 0.0, 1e9, o, QString());
 }
 
 }  // namespace
@@ -164,15 +166,20 @@ TEST(SpectrumCursors, ReadTwoTonesTheirDistanceAndLevelDifference)
     EXPECT_EQ(SpectrumBinAt(a, 2.96), 30);
     EXPECT_DOUBLE_EQ(SpectrumBinX(a, 30), 3.0);
 
-    const SpectrumCursorReadout r = ReadSpectrumCursors(a, 10, 30, false);
+    const SpectrumCursorReadout r = ReadSpectrumCursors(a, 10, 30);
     EXPECT_DOUBLE_EQ(r.frequencyA, 1000.0);
     EXPECT_DOUBLE_EQ(r.frequencyB, 3000.0);
     EXPECT_NEAR(r.amplitudeA[0], 1.0, 1e-9);
     EXPECT_NEAR(r.amplitudeB[0], 0.5, 1e-9);
     EXPECT_NEAR(r.levelDb[0], 20 * std::log10(0.5), 1e-6);
-    EXPECT_EQ(r.lines[0], QStringLiteral("A: f = 1,00 кГц; ампл. 1"));
+    EXPECT_EQ(r.lines[0], QStringLiteral("A: f = 1,00 кГц; A = 1"));
     EXPECT_EQ(r.lines[2], QStringLiteral("Δf = 2,00 кГц; ΔL = -6,0 дБ"));
-    EXPECT_EQ(ReadSpectrumCursors(a, 10, 30, true).lines[1], QStringLiteral("B: f = 3,00 кГц; ампл. -6,0 дБ"));
+    EXPECT_EQ(ReadSpectrumCursors(twoTones(SpectrumScale::Amplitude, true), 10, 30).lines[1],
+              QStringLiteral("B: f = 3,00 кГц; A = -6,0 дБ"));
+    // The values are read in the chart's scale, the level difference stays that of amplitudes.
+    const SpectrumCursorReadout rms = ReadSpectrumCursors(twoTones(SpectrumScale::Rms), 10, 30);
+    EXPECT_EQ(rms.lines[0], QStringLiteral("A: f = 1,00 кГц; СКЗ = 0,70711"));
+    EXPECT_EQ(rms.lines[2], r.lines[2]);
 }
 
 TEST(SpectrumCursors, HarmonicsOfAStopAtTheLastBin)

@@ -21,6 +21,12 @@ std::vector<double> sine(int n, double rate, double f, double a)
     return y;
 }
 
+// The integral lives in the transform's buffer until the next one.
+std::vector<double> copied(std::span<const double> v)
+{
+    return {v.begin(), v.end()};
+}
+
 double rms(const std::vector<double>& y)
 {
     double sum = 0.0;
@@ -54,10 +60,10 @@ TEST(Integration, ASineAccelerationGivesVelocityAOverOmegaAndDisplacementAOverOm
     EXPECT_NEAR(ComputeSpectrum(y, rate, o).peak->amplitude, a / (omega * omega) * 1e6, 1e-9);
 
     // The signal: sines of those amplitudes (their RMS over √2), in phase with the integrals.
-    const std::vector<double> vt = IntegrateSignal(y, rate, velocity);
+    const std::vector<double> vt = copied(IntegrateSignal(y, rate, velocity));
     EXPECT_NEAR(rms(vt), a / omega * 1e3 / std::sqrt(2.0), 1e-9);
     EXPECT_NEAR(vt[0], -a / omega * 1e3, 1e-9);   // ∫ sin = -cos / ω
-    const std::vector<double> dt = IntegrateSignal(y, rate, displacement);
+    const std::vector<double> dt = copied(IntegrateSignal(y, rate, displacement));
     EXPECT_NEAR(rms(dt), a / (omega * omega) * 1e6 / std::sqrt(2.0), 1e-9);
     EXPECT_NEAR(dt[0], 0.0, 1e-9);                // ∫∫ sin = -sin / ω²
     EXPECT_NEAR(dt[39], -a / (omega * omega) * 1e6 * std::sin(2 * Pi * f * 39 / rate), 1e-9);
@@ -71,7 +77,7 @@ TEST(Integration, NothingBelowTheLowCutIsKept)
     for (size_t i = 0; i < y.size(); ++i)
         y[i] += high[i] + 0.5;   // an offset as well
     const Integration velocity{Quantity::Velocity, 10.0, 1.0};
-    const std::vector<double> vt = IntegrateSignal(y, rate, velocity);
+    const std::vector<double> vt = copied(IntegrateSignal(y, rate, velocity));
     EXPECT_NEAR(rms(vt), 1.0 / (2 * Pi * 200.0) / std::sqrt(2.0), 1e-12);
     SpectrumOptions o;
     o.integration = velocity;
@@ -102,4 +108,8 @@ TEST(Integration, UnitsOfTheIntegratedSignal)
     EXPECT_EQ(other.unit, QStringLiteral("ед·с²"));
     EXPECT_EQ(other.gain, 1.0);
     EXPECT_EQ(unit("единицы АЦП", Quantity::Velocity).unit, QStringLiteral("ед·с"));
+    // As recorded: the title's unit, the title itself when it is one, "ед" for none.
+    EXPECT_EQ(unit("Ускорение, g", Quantity::Acceleration).unit, QStringLiteral("g"));
+    EXPECT_EQ(unit("единицы АЦП", Quantity::Acceleration).unit, QStringLiteral("единицы АЦП"));
+    EXPECT_EQ(unit("", Quantity::Acceleration).unit, QStringLiteral("ед"));
 }

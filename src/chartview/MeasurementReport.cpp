@@ -1,0 +1,173 @@
+#include "chartview/MeasurementReport.h"
+
+#include "chartview/ChartPrint.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinter>
+#include <algorithm>
+#include <cmath>
+#include <qcustomplot.h>
+
+namespace korvel {
+
+namespace {
+
+// Lays text out downwards from the top of the page, in the device's pixels.
+class PageWriter {
+public:
+    PageWriter(QPainter& painter, double width) : p_(painter), width_(width) {}
+
+    double y = 0.0;
+
+    void setFont(double points, bool bold = false)
+    {
+        QFont f = p_.font();
+        f.setPointSizeF(points);
+        f.setBold(bold);
+        p_.setFont(f);
+    }
+    double lineHeight() const { return QFontMetricsF(p_.font(), p_.device()).height(); }
+
+    // A paragraph across the column [x, x + w); the cursor moves below it.
+    void paragraph(const QString& text, double x = 0.0, double w = -1.0)
+    {
+        const QRectF box(x, y, w < 0 ? width_ - x : w, 1e9);
+        const QRectF used = p_.boundingRect(box, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
+        p_.drawText(box, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
+        y += used.height();
+    }
+
+    // Rows of cells in columns of the given widths (fractions of w), each cell on one line.
+    double table(const std::vector<QStringList>& rows, const std::vector<double>& widths, double x,
+                 double w, bool headed)
+    {
+        double top = y;
+        const double h = lineHeight() * 1.15;
+        for (size_t r = 0; r < rows.size(); ++r) {
+            QFont f = p_.font();
+            f.setBold(headed && r == 0);
+            p_.setFont(f);
+            double cx = x;
+            for (size_t c = 0; c < widths.size() && c < size_t(rows[r].size()); ++c) {
+                const double cw = widths[c] * w;
+                const Qt::Alignment a = c == 0 ? Qt::AlignLeft : Qt::AlignRight;
+                const QString text = QFontMetricsF(p_.font(), p_.device())
+                                         .elidedText(rows[r][qsizetype(c)], Qt::ElideRight, cw - h / 4);
+                p_.drawText(QRectF(cx, top, cw - h / 8, h), a | Qt::AlignVCenter, text);
+                cx += cw;
+            }
+            top += h;
+        }
+        QFont f = p_.font();
+        f.setBold(false);
+        p_.setFont(f);
+        return top;
+    }
+
+private:
+    QPainter& p_;
+    double width_;
+};
+
+std::vector<QStringList> measurementRows(const ReportText& t)
+{
+    std::vector<QStringList> rows{QStringList{t.measured} + t.channels};
+    for (const MeasurementRow& m : t.measurements)
+        rows.push_back(QStringList{m.caption} + m.values);
+    return rows;
+}
+
+std::vector<QStringList> peakRows(const ReportText& t, const QString& valueHeading)
+{
+    std::vector<QStringList> rows{{QStringLiteral("Частота"), valueHeading, QStringLiteral("Порядок")}};
+    for (size_t c = 0; c < t.peaks.size(); ++c)
+        for (const PeakRow& p : t.peaks[c])
+            rows.push_back({(t.peaks.size() > 1 ? t.channels[qsizetype(c)] + QStringLiteral(": ") : QString())
+                                + p.frequency,
+                            p.value, p.order});
+    return rows;
+}
+
+}  // namespace
+
+QString printMeasurementReport(QPrinter& printer, const ReportText& text, QCustomPlot* signalChart,
+                               QCustomPlot* spectrumChart)
+{
+    printer.setDocName(QStringLiteral("Протокол"));
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        printer.abort();
+        return QStringLiteral("Не удалось начать печать протокола");
+    }
+    const double width = printer.width();
+    const double height = printer.height();
+    PageWriter page(painter, width);
+    const double gap = height * 0.012;
+
+    page.setFont(14, true);
+    page.paragraph(text.title);
+    page.y += gap;
+    page.setFont(9);
+    const double captionWidth = width * 0.26;
+    for (const auto& [caption, value] : text.header) {
+        const double top = page.y;
+        page.setFont(9, true);
+        page.paragraph(caption + ':', 0, captionWidth);
+        const double below = page.y;
+        page.y = top;
+        page.setFont(9);
+        page.paragraph(value, captionWidth);
+        page.y = std::max(page.y, below);
+    }
+    page.y += gap / 2;
+    page.paragraph(text.spectrumLine);
+    if (!text.note.isEmpty())
+        page.paragraph(text.note);
+    page.y += gap;
+
+    // The two charts share what the texts leave, with room kept for the tables below: the
+    // peaks of every channel stand in one list.
+    std::vector<QStringList> peaks = peakRows(text, text.valueUnit);
+    const double rowHeight = page.lineHeight() * 1.15;
+    const double tableRows = double(std::max(text.measurements.size() + 1, peaks.size()));
+    const double tableHeight = (tableRows + 1) * rowHeight;
+    const double chartHeight = std::max(height * 0.12, (height - page.y - tableHeight - 3 * gap) / 2);
+    if (signalChart) {
+        drawChartInto(signalChart, painter, QRect(0, int(page.y), int(width), int(chartHeight)));
+        page.y += chartHeight + gap;
+    }
+    if (spectrumChart) {
+        drawChartInto(spectrumChart, painter, QRect(0, int(page.y), int(width), int(chartHeight)));
+        page.y += chartHeight + gap;
+    }
+
+    const double half = width * 0.55;
+    const double top = page.y;
+    std::vector<double> columns{0.5};
+    for (qsizetype c = 0; c < text.channels.size(); ++c)
+        columns.push_back(0.5 / double(text.channels.size()));
+    page.table(measurementRows(text), columns, 0, half - gap, true);
+    if (peaks.size() > 1) {
+        // A list longer than the page holds ends with how many it leaves out.
+        const auto fit = size_t(std::max(2.0, std::floor((height - top) / rowHeight)));
+        if (peaks.size() > fit) {
+            const size_t left = peaks.size() - (fit - 1);
+            peaks.resize(fit - 1);
+            peaks.push_back({QStringLiteral("… ещё %1").arg(left), QString(), QString()});
+        }
+        page.y = top;
+        page.table(peaks, {0.45, 0.35, 0.2}, half, width - half, true);
+    }
+
+    if (printer.printerState() == QPrinter::Error) {
+        printer.abort();
+        painter.end();
+        return QStringLiteral("Ошибка при печати протокола");
+    }
+    if (!painter.end())
+        return QStringLiteral("Ошибка при печати протокола");
+    return {};
+}
+
+}  // namespace korvel

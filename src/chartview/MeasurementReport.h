@@ -1,0 +1,19 @@
+#pragma once
+// The one-page measurement report on a printer or into a PDF file: the record's texts, the
+// chart and the spectrum as they are shown, the measurements, the band's RMS and the peak list.
+
+#include "spectrum/ReportText.h"
+
+#include <QString>
+
+class QCustomPlot;
+class QPrinter;
+
+namespace korvel {
+
+// One job named "Протокол". Returns an empty string on success; on a failure the job is
+// aborted and the text for the error box comes back.
+QString printMeasurementReport(QPrinter& printer, const ReportText& text, QCustomPlot* signalChart,
+                               QCustomPlot* spectrumChart);
+
+}  // namespace korvel
