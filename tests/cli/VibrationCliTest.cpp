@@ -45,17 +45,18 @@ protected:
     QString file(const char* name, int n, double periodUs, double k, const QString& yName,
                  const std::function<double(int)>& reading)
     {
+        Recording record;
+        record.SampleBuffer = wordsOf(n, [&](int i) { return 2048 + reading(i); });
+        record.BlockCount = quint16((n + 29999) / 30000);
+        record.SamplePeriod = periodUs;
         DataFileSaveInput in;
-        in.SampleBuffer = wordsOf(n, [&](int i) { return 2048 + reading(i); });
-        in.BlockCount = quint16((n + 29999) / 30000);
-        in.SamplePeriod = periodUs;
         in.ScaleK = k;
         in.ScaleShift = 2048;
         in.AxisXName = QStringLiteral("Время, мкс");
         in.eYTitle = yName;
         in.comment = QStringLiteral("стенд 2, подшипник");
         const QString p = dir.filePath(QString::fromUtf8(name));
-        EXPECT_TRUE(SaveDataFile(p, in).output);
+        EXPECT_TRUE(SaveDataFile(p, record, in).output);
         return p;
     }
     QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
