@@ -20,6 +20,12 @@ QString significant(double v, int digits = 5)
     return locale.toString(v, 'g', digits);
 }
 
+// Harmonics read 1,00 2,00 …; a peak far below the highest keeps its digits instead of 0,00.
+QString orderText(double order)
+{
+    return order < 1.0 ? significant(order, 2) : FormatFixed(order, 2);
+}
+
 // The short name of a value of the scale, as a read-out labels it.
 QString symbolOf(SpectrumScale s)
 {
@@ -301,7 +307,7 @@ std::vector<PeakRow> PeakRows(const SignalAnalysis& a, size_t channel)
     const FrequencyAxis axis = FrequencyAxisFor(a);
     for (const SpectrumPeak& p : a.channels[channel].peaks)
         rows.push_back({FrequencyText(axis, p.frequencyHz), ValueText(a, PeakValue(a, channel, p)),
-                        FormatFixed(p.order, 2)});
+                        orderText(p.order)});
     return rows;
 }
 

@@ -133,3 +133,30 @@ TEST(SpectrumWindow, VelocityBandAndPeakListFromTheSecondRow)
     EXPECT_EQ(w.findChild<QComboBox*>(QStringLiteral("cbWindow"))->currentText(),
               QStringLiteral("плоская вершина"));
 }
+
+TEST(SpectrumWindow, APeakFarBelowTheHighestKeepsItsOrder)
+{
+    // 100 kHz of 1000 units and 500 Hz of 300 at 1 MS/s: the second peak's order is 0,005.
+    Recording r;
+    r.SamplePeriod = 1.0;
+    r.ModeCommand = QByteArray("\x12\x00\x00", 3);
+    r.SampleBuffer.resize(60000);
+    for (int i = 0; i < 30000; ++i) {
+        const double t = i * 1e-6;
+        const double v = 2048 + 1000 * std::sin(2 * std::numbers::pi * 1e5 * t)
+                         + 300 * std::sin(2 * std::numbers::pi * 500 * t);
+        qToLittleEndian(quint16(std::lrint(v)), r.SampleBuffer.data() + 2 * i);
+    }
+    SpectrumWindow w;
+    const double all = std::numeric_limits<double>::infinity();
+    w.setSignal(PlotSignal(r, {1, 1, {1.0, 2048}}), QStringLiteral("единицы АЦП"), {Qt::black}, -all, all);
+    SpectrumSettings s;
+    s.window = 2;
+    s.peaks = true;
+    s.peakCount = 2;
+    w.applyChoices(s);
+    ASSERT_EQ(w.peakTable()->rowCount(), 2);
+    EXPECT_EQ(cell(w.peakTable(), 0, 2), QLocale().toString(1.0, 'f', 2));
+    EXPECT_NEAR(QLocale().toDouble(cell(w.peakTable(), 1, 2)), 0.005, 0.0005)
+        << cell(w.peakTable(), 1, 2).toStdString();
+}
