@@ -3,6 +3,7 @@
 // report takes the record's texts from the window, the charts as they are shown.
 #include "app/MainWindow.h"
 
+#include "app/HelpWindow.h"
 #include "chart/PlottedSignal.h"
 #include "chartview/ChartGeometry.h"
 #include "chartview/ChartView.h"
@@ -29,6 +30,9 @@ void MainWindow::wireSpectrogram()
 {
     spectrogram_ = new SpectrogramWindow(this);
     spectrogram_->setAttribute(Qt::WA_QuitOnClose, false);
+    // Its help is on the spectrum's page.
+    spectrogram_->setProperty("helpTopic", SpectrumHelpTopic);
+    addHelpKey(spectrogram_);
     N3_ = pmChart_->addAction(QStringLiteral("Спектрограмма"));
     N3_->setObjectName(QStringLiteral("N3"));
     connect(N3_, &QAction::triggered, this, [this] { btSpectrogramClick(); });

@@ -8,6 +8,7 @@
 #include "app/FileDialogs.h"
 #include "app/HelpWindow.h"
 #include "chartview/ChartGeometry.h"
+#include "chartview/SpectrogramWindow.h"
 #include "chartview/SpectrumChart.h"
 #include "chartview/SpectrumWindow.h"
 #include "chartview/ZoomGesture.h"
@@ -21,6 +22,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 #include <cmath>
 #include <numbers>
@@ -181,4 +183,15 @@ TEST(SpectrumFromTheWindow, F1InItOpensTheSpectrumTopic)
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(help->source().toString(), HelpPageUrl(SpectrumHelpTopic).toString());
     EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Спектр")));
+
+    // The spectrogram is described on the same page.
+    help->setSource(HelpPageUrl(WindowHelpTopic));
+    s->findChild<QToolButton*>(QStringLiteral("btSpectrogram"))->click();
+    SpectrogramWindow* g = w.window->spectrogramWindow();
+    g->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(g));
+    QCoreApplication::processEvents();
+    QTest::keyClick(g, Qt::Key_F1);
+    EXPECT_EQ(help->source().toString(), HelpPageUrl(SpectrumHelpTopic).toString());
+    EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Спектрограмма")));
 }
