@@ -23,7 +23,7 @@ QString significant(double v, int digits = 5)
 // Harmonics read 1,00 2,00 …; a peak far below the highest keeps its digits instead of 0,00.
 QString orderText(double order)
 {
-    return order < 1.0 ? significant(order, 2) : FormatFixed(order, 2);
+    return order < 0.01 ? significant(order, 2) : FormatFixed(order, 2);
 }
 
 // The short name of a value of the scale, as a read-out labels it.
