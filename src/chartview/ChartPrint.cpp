@@ -14,12 +14,12 @@ QRect upperHalfRect(const QPaintDevice& page)
     return QRect(0, 0, page.width() - 1, page.height() / 2);
 }
 
-void drawChartInto(QCustomPlot* plot, QPainter& painter, const QRect& target)
+void drawChartInto(QCustomPlot* plot, QPainter& painter, const QRect& target, QSize layout)
 {
     if (!plot || target.isEmpty())
         return;
-    const int w = std::max(1, plot->width());
-    const int h = std::max(1, plot->height());
+    const int w = std::max(1, layout.isEmpty() ? plot->width() : layout.width());
+    const int h = std::max(1, layout.isEmpty() ? plot->height() : layout.height());
     // Through a vector drawing at the screen's resolution, scaled to the target: drawn straight
     // onto a printer, fonts would be sized for its resolution and then scaled a second time.
     QSvgRenderer renderer(renderChartSvg(plot, w, h));

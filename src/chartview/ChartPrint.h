@@ -2,6 +2,7 @@
 // Printing the chart: one job on a printer, the chart scaled into the upper half of the page.
 
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 class QCustomPlot;
@@ -15,8 +16,9 @@ namespace korvel {
 QRect upperHalfRect(const QPaintDevice& page);
 
 // The chart as it looks on screen, scaled to fill target; texts keep their proportions on
-// devices of any resolution.
-void drawChartInto(QCustomPlot* plot, QPainter& painter, const QRect& target);
+// devices of any resolution. With a layout size the chart is laid out at that size instead of
+// its screen size, so that a target of another shape does not stretch its texts.
+void drawChartInto(QCustomPlot* plot, QPainter& painter, const QRect& target, QSize layout = {});
 
 // btPrintClick: one job named docName drawn into upperHalfRect. Returns an empty string on
 // success; on a failure the job is aborted and the text for the error box comes back.

@@ -13,6 +13,10 @@ namespace korvel {
 
 namespace {
 
+// The width, in screen pixels, the charts are laid out at for the page's width: their texts
+// then stand about as large as the page's.
+constexpr int ReportChartWidth = 800;
+
 // Lays text out downwards from the top of the page, in the device's pixels.
 class PageWriter {
 public:
@@ -38,23 +42,34 @@ public:
         y += used.height();
     }
 
-    // Rows of cells in columns of the given widths (fractions of w), each cell on one line.
-    double table(const std::vector<QStringList>& rows, const std::vector<double>& widths, double x,
-                 double w, bool headed)
+    // Rows of cells across [x, x + w), each cell on one line, the columns by ReportColumnWidths.
+    double table(const std::vector<QStringList>& rows, double x, double w, bool headed)
     {
-        double top = y;
         const double h = lineHeight() * 1.15;
+        const double pad = h / 2;
+        std::vector<double> widths;
+        for (size_t r = 0; r < rows.size(); ++r) {
+            QFont f = p_.font();
+            f.setBold(headed && r == 0);
+            const QFontMetricsF metrics(f, p_.device());
+            widths.resize(std::max(widths.size(), size_t(rows[r].size())), 0.0);
+            for (qsizetype c = 0; c < rows[r].size(); ++c)
+                widths[size_t(c)] = std::max(widths[size_t(c)], metrics.horizontalAdvance(rows[r][c]) + pad);
+        }
+        widths = ReportColumnWidths(std::move(widths), w);
+
+        double top = y;
         for (size_t r = 0; r < rows.size(); ++r) {
             QFont f = p_.font();
             f.setBold(headed && r == 0);
             p_.setFont(f);
             double cx = x;
             for (size_t c = 0; c < widths.size() && c < size_t(rows[r].size()); ++c) {
-                const double cw = widths[c] * w;
+                const double cw = widths[c];
                 const Qt::Alignment a = c == 0 ? Qt::AlignLeft : Qt::AlignRight;
                 const QString text = QFontMetricsF(p_.font(), p_.device())
-                                         .elidedText(rows[r][qsizetype(c)], Qt::ElideRight, cw - h / 4);
-                p_.drawText(QRectF(cx, top, cw - h / 8, h), a | Qt::AlignVCenter, text);
+                                         .elidedText(rows[r][qsizetype(c)], Qt::ElideRight, cw - pad / 2);
+                p_.drawText(QRectF(cx, top, cw - pad / 4, h), a | Qt::AlignVCenter, text);
                 cx += cw;
             }
             top += h;
@@ -90,6 +105,26 @@ std::vector<QStringList> peakRows(const ReportText& t, const QString& valueHeadi
 }
 
 }  // namespace
+
+std::vector<double> ReportColumnWidths(std::vector<double> needed, double width)
+{
+    if (needed.empty())
+        return needed;
+    double total = 0.0;
+    for (double w : needed)
+        total += w;
+    if (total <= width) {
+        needed[0] += width - total;
+        return needed;
+    }
+    const double first = std::max(needed[0] * 0.3, needed[0] - (total - width));
+    total -= needed[0] - first;
+    needed[0] = first;
+    if (total > width)
+        for (double& w : needed)
+            w *= width / total;
+    return needed;
+}
 
 QString printMeasurementReport(QPrinter& printer, const ReportText& text, QCustomPlot* signalChart,
                                QCustomPlot* spectrumChart)
@@ -133,21 +168,19 @@ QString printMeasurementReport(QPrinter& printer, const ReportText& text, QCusto
     const double tableRows = double(std::max(text.measurements.size() + 1, peaks.size()));
     const double tableHeight = (tableRows + 1) * rowHeight;
     const double chartHeight = std::max(height * 0.12, (height - page.y - tableHeight - 3 * gap) / 2);
-    if (signalChart) {
-        drawChartInto(signalChart, painter, QRect(0, int(page.y), int(width), int(chartHeight)));
-        page.y += chartHeight + gap;
-    }
-    if (spectrumChart) {
-        drawChartInto(spectrumChart, painter, QRect(0, int(page.y), int(width), int(chartHeight)));
+    // Both charts laid out for the page's shape at one width, so that their texts are neither
+    // stretched nor of two sizes, whatever the windows' shapes.
+    const QSize layout(ReportChartWidth, int(std::lround(ReportChartWidth * chartHeight / width)));
+    for (QCustomPlot* chart : {signalChart, spectrumChart}) {
+        if (!chart)
+            continue;
+        drawChartInto(chart, painter, QRect(0, int(page.y), int(width), int(chartHeight)), layout);
         page.y += chartHeight + gap;
     }
 
     const double half = width * 0.55;
     const double top = page.y;
-    std::vector<double> columns{0.5};
-    for (qsizetype c = 0; c < text.channels.size(); ++c)
-        columns.push_back(0.5 / double(text.channels.size()));
-    page.table(measurementRows(text), columns, 0, half - gap, true);
+    page.table(measurementRows(text), 0, half - gap, true);
     if (peaks.size() > 1) {
         // A list longer than the page holds ends with how many it leaves out.
         const auto fit = size_t(std::max(2.0, std::floor((height - top) / rowHeight)));
@@ -157,7 +190,7 @@ QString printMeasurementReport(QPrinter& printer, const ReportText& text, QCusto
             peaks.push_back({QStringLiteral("… ещё %1").arg(left), QString(), QString()});
         }
         page.y = top;
-        page.table(peaks, {0.45, 0.35, 0.2}, half, width - half, true);
+        page.table(peaks, half, width - half, true);
     }
 
     if (printer.printerState() == QPrinter::Error) {

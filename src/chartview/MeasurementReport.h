@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <vector>
+
 class QCustomPlot;
 class QPrinter;
 
@@ -15,5 +17,10 @@ namespace korvel {
 // aborted and the text for the error box comes back.
 QString printMeasurementReport(QPrinter& printer, const ReportText& text, QCustomPlot* signalChart,
                                QCustomPlot* spectrumChart);
+
+// The widths of a report table's columns across width, from the widths their texts need: each
+// column as wide as its texts, the spare width to the first; a table too wide shortens the
+// first column (to no less than 30 %) before the others.
+std::vector<double> ReportColumnWidths(std::vector<double> needed, double width);
 
 }  // namespace korvel

@@ -115,3 +115,17 @@ TEST(MeasurementReport, PrintsOnePageWithTheRecordsTexts)
     const QByteArray bytes = pdf.readAll();
     EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 1);
 }
+
+TEST(MeasurementReport, TableColumnsAreAsWideAsTheirTexts)
+{
+    // A long band caption beside a short value, and a long unit heading in the peak list: the
+    // page's width is enough for both, so neither is cut.
+    using W = std::vector<double>;
+    EXPECT_EQ(ReportColumnWidths(W{450, 100}, 600), (W{500, 100}));
+    EXPECT_EQ(ReportColumnWidths(W{80, 260, 70}, 500), (W{170, 260, 70}));
+    // Too wide: the caption gives way first, down to 30 % of its width, then all columns share.
+    EXPECT_EQ(ReportColumnWidths(W{400, 100}, 300), (W{200, 100}));
+    const W squeezed = ReportColumnWidths(W{100, 300}, 200);
+    EXPECT_DOUBLE_EQ(squeezed[0], 30 * 200 / 330.0);
+    EXPECT_DOUBLE_EQ(squeezed[1], 300 * 200 / 330.0);
+}
