@@ -292,7 +292,7 @@ std::optional<MeasurementRow> BandRow(const SignalAnalysis& a)
             row.values << QStringLiteral("—");
         else if (!c.band->reached)
             row.values << QStringLiteral("выше %1 Гц нет данных")
-                              .arg(significant(c.spectrum.nyquistHz(), 4));
+                              .arg(significant(c.spectrum.nyquistHz(), 6));
         else
             row.values << significant(c.band->rms);
     }

@@ -134,9 +134,10 @@ TEST(SpectrumWindow, VelocityBandAndPeakListFromTheSecondRow)
               QStringLiteral("плоская вершина"));
 }
 
-TEST(SpectrumWindow, APeakFarBelowTheHighestKeepsItsOrder)
+TEST(SpectrumWindow, APeakFarBelowTheHighestKeepsItsOrderAndABandPastNyquistNamesIt)
 {
-    // 100 kHz of 1000 units and 500 Hz of 300 at 1 MS/s: the second peak's order is 0,005.
+    // 100 kHz of 1000 units and 500 Hz of 300 at 1 MS/s: the second peak's order is 0,005, and
+    // a band up to 600 kHz is cut at 500 kHz.
     Recording r;
     r.SamplePeriod = 1.0;
     r.ModeCommand = QByteArray("\x12\x00\x00", 3);
@@ -154,7 +155,12 @@ TEST(SpectrumWindow, APeakFarBelowTheHighestKeepsItsOrder)
     s.window = 2;
     s.peaks = true;
     s.peakCount = 2;
+    s.band = true;
+    s.bandFromHz = 10;
+    s.bandToHz = 600000;
     w.applyChoices(s);
+    EXPECT_TRUE(w.bandLabel()->text().endsWith(QStringLiteral("выше 500000 Гц нет данных")))
+        << w.bandLabel()->text().toStdString();
     ASSERT_EQ(w.peakTable()->rowCount(), 2);
     EXPECT_EQ(cell(w.peakTable(), 0, 2), QLocale().toString(1.0, 'f', 2));
     EXPECT_NEAR(QLocale().toDouble(cell(w.peakTable(), 1, 2)), 0.005, 0.0005)
