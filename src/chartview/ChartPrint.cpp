@@ -1,9 +1,7 @@
 #include "chartview/ChartPrint.h"
 
-#include "chartview/ChartPicture.h"
-
 #include <QPainter>
-#include <QSvgRenderer>
+#include <QPicture>
 #include <QPrinter>
 #include <qcustomplot.h>
 
@@ -20,12 +18,24 @@ void drawChartInto(QCustomPlot* plot, QPainter& painter, const QRect& target, QS
         return;
     const int w = std::max(1, layout.isEmpty() ? plot->width() : layout.width());
     const int h = std::max(1, layout.isEmpty() ? plot->height() : layout.height());
-    // Through a vector drawing at the screen's resolution, scaled to the target: drawn straight
-    // onto a printer, fonts would be sized for its resolution and then scaled a second time.
-    QSvgRenderer renderer(renderChartSvg(plot, w, h));
+    // Recorded at the screen's resolution and scaled to the target: drawn straight onto a
+    // printer, fonts would be sized for its resolution and then scaled a second time. A
+    // recorded picture keeps the axis rectangle's clipping, which an SVG drawing loses (a
+    // zoomed curve would cover the axes and their labels).
+    QPicture picture;
+    {
+        QCPPainter recorder(&picture);
+        recorder.setMode(QCPPainter::pmNonCosmetic);
+        plot->toPainter(&recorder, w, h);
+    }
     painter.save();
     painter.setClipRect(target);
-    renderer.render(&painter, QRectF(target));
+    painter.translate(target.topLeft());
+    // A picture plays back enlarged by the device's resolution over its own; that is undone.
+    const QPaintDevice* device = painter.device();
+    painter.scale(double(target.width()) / w * picture.logicalDpiX() / device->logicalDpiX(),
+                  double(target.height()) / h * picture.logicalDpiY() / device->logicalDpiY());
+    painter.drawPicture(0, 0, picture);
     painter.restore();
     // The recording laid the chart out for the picture; the screen gets its own layout back.
     plot->replot();
