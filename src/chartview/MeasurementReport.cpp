@@ -42,11 +42,9 @@ public:
         y += used.height();
     }
 
-    // Rows of cells across [x, x + w), each cell on one line, the columns by ReportColumnWidths.
-    double table(const std::vector<QStringList>& rows, double x, double w, bool headed)
+    // The width each column's texts need, a little padding included.
+    std::vector<double> neededWidths(const std::vector<QStringList>& rows, bool headed) const
     {
-        const double h = lineHeight() * 1.15;
-        const double pad = h / 2;
         std::vector<double> widths;
         for (size_t r = 0; r < rows.size(); ++r) {
             QFont f = p_.font();
@@ -54,9 +52,17 @@ public:
             const QFontMetricsF metrics(f, p_.device());
             widths.resize(std::max(widths.size(), size_t(rows[r].size())), 0.0);
             for (qsizetype c = 0; c < rows[r].size(); ++c)
-                widths[size_t(c)] = std::max(widths[size_t(c)], metrics.horizontalAdvance(rows[r][c]) + pad);
+                widths[size_t(c)] = std::max(widths[size_t(c)], metrics.horizontalAdvance(rows[r][c]) + padding());
         }
-        widths = ReportColumnWidths(std::move(widths), w);
+        return widths;
+    }
+
+    // Rows of cells across [x, x + w), each cell on one line, the columns by ReportColumnWidths.
+    double table(const std::vector<QStringList>& rows, double x, double w, bool headed)
+    {
+        const double h = lineHeight() * 1.15;
+        const double pad = padding();
+        const std::vector<double> widths = ReportColumnWidths(neededWidths(rows, headed), w);
 
         double top = y;
         for (size_t r = 0; r < rows.size(); ++r) {
@@ -81,6 +87,8 @@ public:
     }
 
 private:
+    double padding() const { return lineHeight() * 1.15 / 2; }
+
     QPainter& p_;
     double width_;
 };
@@ -178,7 +186,14 @@ QString printMeasurementReport(QPrinter& printer, const ReportText& text, QCusto
         page.y += chartHeight + gap;
     }
 
-    const double half = width * 0.55;
+    // The measurements take what the peak list leaves, and at least a little over half the page.
+    double half = width * 0.55;
+    if (peaks.size() > 1) {
+        double needed = 0.0;
+        for (double w : page.neededWidths(peaks, true))
+            needed += w;
+        half = std::max(half, width - needed);
+    }
     const double top = page.y;
     page.table(measurementRows(text), 0, half - gap, true);
     if (peaks.size() > 1) {
