@@ -41,6 +41,18 @@ void drawChartInto(QCustomPlot* plot, QPainter& painter, const QRect& target, QS
     plot->replot();
 }
 
+QString endPrintJob(QPrinter& printer, QPainter& painter, const QString& failure)
+{
+    if (printer.printerState() == QPrinter::Error) {
+        printer.abort();
+        painter.end();
+        return failure;
+    }
+    if (!painter.end())
+        return failure;
+    return {};
+}
+
 QString printChart(QCustomPlot* plot, QPrinter& printer, const QString& docName)
 {
     if (!plot)
@@ -52,14 +64,7 @@ QString printChart(QCustomPlot* plot, QPrinter& printer, const QString& docName)
         return QStringLiteral("Не удалось начать печать графика");
     }
     drawChartInto(plot, painter, upperHalfRect(printer));
-    if (printer.printerState() == QPrinter::Error) {
-        printer.abort();
-        painter.end();
-        return QStringLiteral("Ошибка при печати графика");
-    }
-    if (!painter.end())
-        return QStringLiteral("Ошибка при печати графика");
-    return {};
+    return endPrintJob(printer, painter, QStringLiteral("Ошибка при печати графика"));
 }
 
 }  // namespace korvel

@@ -20,6 +20,10 @@ QRect upperHalfRect(const QPaintDevice& page);
 // its screen size, so that a target of another shape does not stretch its texts.
 void drawChartInto(QCustomPlot* plot, QPainter& painter, const QRect& target, QSize layout = {});
 
+// Ends a job painted with painter: an empty string when the printer took it; otherwise the job
+// is aborted and failure comes back.
+QString endPrintJob(QPrinter& printer, QPainter& painter, const QString& failure);
+
 // btPrintClick: one job named docName drawn into upperHalfRect. Returns an empty string on
 // success; on a failure the job is aborted and the text for the error box comes back.
 QString printChart(QCustomPlot* plot, QPrinter& printer,

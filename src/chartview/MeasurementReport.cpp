@@ -208,14 +208,7 @@ QString printMeasurementReport(QPrinter& printer, const ReportText& text, QCusto
         page.table(peaks, half, width - half, true);
     }
 
-    if (printer.printerState() == QPrinter::Error) {
-        printer.abort();
-        painter.end();
-        return QStringLiteral("Ошибка при печати протокола");
-    }
-    if (!painter.end())
-        return QStringLiteral("Ошибка при печати протокола");
-    return {};
+    return endPrintJob(printer, painter, QStringLiteral("Ошибка при печати протокола"));
 }
 
 }  // namespace korvel
