@@ -179,7 +179,7 @@ TEST(SpectrumFromTheWindow, F1InItOpensTheSpectrumTopic)
     QCoreApplication::processEvents();
     ASSERT_EQ(QApplication::activeWindow(), s);
     QTest::keyClick(s, Qt::Key_F1);
-    const auto* help = w.window->findChild<HelpWindow*>();
+    auto* help = w.window->findChild<HelpWindow*>();
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(help->source().toString(), HelpPageUrl(SpectrumHelpTopic).toString());
     EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Спектр")));
