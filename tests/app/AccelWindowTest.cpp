@@ -10,23 +10,13 @@
 #include <gtest/gtest.h>
 
 using namespace korvel;
-using korvel::testing::WindowRig;
+using namespace korvel::testing;
 
 namespace {
 
 struct AccelRig : WindowRig {
-    ScriptedPort* port = nullptr;
+    AccelRig() : WindowRig(OnScriptedPortWithoutGreeting()) {}
 
-    AccelRig()
-    {
-        auto p = std::make_unique<ScriptedPort>();
-        port = p.get();
-        build(std::move(p), QStringLiteral("ttyUSB0"));
-        port->writes.clear();
-    }
-    ~AccelRig() { window->close(); }
-
-    QList<QByteArray> written() const { return port->writtenCommands(); }
     QStringList entries() const { return window->rgAxItems(); }
     // The board's status reply with a period of `ticks`, handled as the receive timer would.
     void statusReply(int ticks)

@@ -1,41 +1,27 @@
 // The window's connection to the board: the board buttons follow the outcome, btUSB connects
 // afresh, the greeting goes out at the board's speed, and closing stops everything first.
-#include "app/MainWindow.h"
-#include "device/Acquisition.h"
-#include "serial/ScriptedPort.h"
-#include "text/Messages.h"
-#include "ui_MainWindow.h"
+#include "WindowRig.h"
 
 #include <QLabel>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace korvel;
+using namespace korvel::testing;
 
 namespace {
 
-struct Board {
-    QTemporaryDir dir;
-    RecordingMessages messages;
-    ScriptedPort* port = nullptr;
-    std::unique_ptr<MainWindow> window;
+// The window on a scripted port that start-up looks for with this finder; the devices listed
+// will not open.
+WindowOptions lookedFor(PortFinder finder, QStringList unavailable = {})
+{
+    WindowOptions o = OnScriptedPort();
+    o.finder = std::move(finder);
+    o.unavailable = std::move(unavailable);
+    return o;
+}
 
-    explicit Board(PortFinder finder, QStringList unavailable = {})
-    {
-        auto scripted = std::make_unique<ScriptedPort>();
-        scripted->unavailable = unavailable;
-        port = scripted.get();
-        window = std::make_unique<MainWindow>(dir.filePath(QStringLiteral("Korvel.ini")), messages,
-                                              BoardAccess{std::move(scripted), std::move(finder)});
-    }
-    Ui::MainWindow& f() { return *window->form(); }
-    std::vector<bool> boardButtons()
-    {
-        return {f().btStart->isEnabled(), f().bt1MHz->isEnabled(), f().bt07MHz->isEnabled(),
-                f().btStartFExtrn->isEnabled(), f().btSingle->isEnabled(),
-                f().btTemperature->isEnabled(), f().btAxGo->isEnabled()};
-    }
-};
+// Connected, every board button is enabled but btRd, which waits for a measurement start.
+const std::vector<bool> ConnectedButtons{true, true, true, true, true, true, false, true};
 
 PortFinder notFound()
 {
@@ -46,38 +32,38 @@ PortFinder notFound()
 
 TEST(BoardConnection, AFoundBoardIsGreetedAtFullSpeedAndItsButtonsEnabled)
 {
-    Board b(FixedPortFinder(QStringLiteral("ttyUSB7")));
+    WindowRig b(lookedFor(FixedPortFinder(QStringLiteral("ttyUSB7"))));
     EXPECT_TRUE(b.port->isOpen());
     ASSERT_EQ(b.port->writes.size(), 1);
     EXPECT_EQ(b.port->writes[0].bytes, QByteArray(")"));
     EXPECT_EQ(b.port->writes[0].baud, 921600);
-    EXPECT_EQ(b.boardButtons(), std::vector<bool>(7, true));
+    EXPECT_EQ(b.boardButtons(), ConnectedButtons);
     EXPECT_FALSE(b.f().btRd->isEnabled());  // enabled only by a measurement start
     EXPECT_TRUE(b.messages.said.isEmpty());
 }
 
 TEST(BoardConnection, NoBoardIsToldOnceAndLeavesTheButtonsDisabled)
 {
-    Board b(notFound());
+    WindowRig b(lookedFor(notFound()));
     EXPECT_FALSE(b.port->isOpen());
     ASSERT_EQ(b.messages.said.size(), 1);
     EXPECT_EQ(b.messages.said[0].kind, Messages::Kind::Information);
     EXPECT_EQ(b.messages.said[0].text, QStringLiteral("АЦП не обнаружено"));
-    EXPECT_EQ(b.boardButtons(), std::vector<bool>(7, false));
+    EXPECT_EQ(b.boardButtons(), std::vector<bool>(8, false));
     EXPECT_TRUE(b.port->writes.isEmpty());
 }
 
 TEST(BoardConnection, APortThatWillNotOpenShowsNoLink)
 {
-    Board b(FixedPortFinder(QStringLiteral("ttyBUSY")), {QStringLiteral("ttyBUSY")});
+    WindowRig b(lookedFor(FixedPortFinder(QStringLiteral("ttyBUSY")), {QStringLiteral("ttyBUSY")}));
     EXPECT_EQ(b.messages.texts(), QStringList{QStringLiteral("АЦП не обнаружено")});
     EXPECT_EQ(b.window->statusPanel(0)->text(), QStringLiteral("USB: нет связи"));
-    EXPECT_EQ(b.boardButtons(), std::vector<bool>(7, false));
+    EXPECT_EQ(b.boardButtons(), std::vector<bool>(8, false));
 }
 
 TEST(BoardConnection, UsbButtonReconnectsAndGreetsAgain)
 {
-    Board b(FixedPortFinder(QStringLiteral("ttyUSB7")));
+    WindowRig b(lookedFor(FixedPortFinder(QStringLiteral("ttyUSB7"))));
     b.f().btUSB->click();
     b.f().btUSB->click();
     EXPECT_EQ(b.port->writtenCommands(), (QList<QByteArray>{")", ")", ")"}));
@@ -87,14 +73,14 @@ TEST(BoardConnection, UsbButtonReconnectsAndGreetsAgain)
 
 TEST(BoardConnection, AcquisitionTextsReachTheStatusBar)
 {
-    Board b(FixedPortFinder(QStringLiteral("ttyUSB7")));
+    WindowRig b(lookedFor(FixedPortFinder(QStringLiteral("ttyUSB7"))));
     b.window->acquisition().BeginAcquisition();
     EXPECT_EQ(b.window->statusPanel(0)->text(), QStringLiteral("ИЗМЕРЕНИЕ"));
 }
 
 TEST(BoardConnection, ClosingStopsReceptionBeforeTheBufferGoes)
 {
-    Board b(FixedPortFinder(QStringLiteral("ttyUSB7")));
+    WindowRig b(lookedFor(FixedPortFinder(QStringLiteral("ttyUSB7"))));
     Acquisition& a = b.window->acquisition();
     a.loadRecording({.SampleBuffer = QByteArray(60000, '\x01')});
     a.timRx().start();
@@ -107,7 +93,7 @@ TEST(BoardConnection, ClosingStopsReceptionBeforeTheBufferGoes)
 
 TEST(BoardConnection, UsbButtonShowsThePortOrNoLink)
 {
-    Board b(FixedPortFinder(QStringLiteral("ttyUSB7")));
+    WindowRig b(lookedFor(FixedPortFinder(QStringLiteral("ttyUSB7"))));
     QToolButton* usb = b.f().btUSB;
     const QColor linked = usb->palette().color(QPalette::ButtonText);
     EXPECT_TRUE(usb->toolTip().contains(QStringLiteral("Подключить АЦП к компьютеру")));

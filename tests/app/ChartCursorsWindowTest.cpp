@@ -3,7 +3,8 @@
 // clipboard and the picture; the legend's entries and its switch kept in Korvel.ini; the open
 // button's list kept there too, a vanished file dropped from it; a data file dropped on the
 // window opened.
-#include "InteractionFixture.h"
+#include "ChartMouse.h"
+#include "WindowRig.h"
 
 #include "app/FileDialogs.h"
 #include "chartview/ChartHeader.h"
@@ -40,7 +41,7 @@ int sineAt(int i)
 
 // A block of readings 2048 + 1000·sin(2π i / 100), 2 µs apart, in ADC units over time (display
 // mode 3, unit µs); line 1 high on the first half of each period.
-void showSine(ChartWindow& w)
+void showSine(WindowRig& w)
 {
     w.window->show();
     QByteArray data;
@@ -48,8 +49,8 @@ void showSine(ChartWindow& w)
         data += Words({static_cast<quint16>((2048 + sineAt(i))
                                             | (i % 100 < 50 ? DigitalLineBits[0] : 0))});
     w.setData(data, 2.0, 1);
-    ChartWindow::choose(w.f().cbXscale, 0);
-    ChartWindow::choose(w.f().cbShowK, 3);
+    choose(w.f().cbXscale, 0);
+    choose(w.f().cbShowK, 3);
     w.f().cbDgt1->setChecked(true);
     w.window->ShowChart(Origin::timRx);
 }
@@ -77,7 +78,7 @@ bool hasColour(const QImage& image, const QColor& colour, const QRect& within)
 
 TEST(ChartCursorsWindow, CursorsSnapToSamplesOfASineAndReadItsPeriod)
 {
-    ChartWindow w;
+    WindowRig w;
     showSine(w);
     ChartView& c = w.chart();
     PlotCursors* k = c.cursors();
@@ -131,7 +132,7 @@ TEST(ChartCursorsWindow, CursorsSnapToSamplesOfASineAndReadItsPeriod)
 
 TEST(ChartCursorsWindow, TheReadOutSitsAboveTheTracesAndBreaksItsLinesOnANarrowChart)
 {
-    ChartWindow w;
+    WindowRig w;
     showSine(w);
     ChartView& c = w.chart();
     const int plotTop = c.axisRect()->rect().top();
@@ -162,7 +163,7 @@ TEST(ChartLegendWindow, NamesEveryShownTraceGoesOnThePictureAndIsKept)
 {
     SettingsValues saved;
     {
-        ChartWindow w;
+        WindowRig w;
         showSine(w);
         w.f().cbDgt3->setChecked(true);
         w.window->ShowChart(Origin::cbDgt3);
@@ -183,18 +184,17 @@ TEST(ChartLegendWindow, NamesEveryShownTraceGoesOnThePictureAndIsKept)
         saved = LoadSettings(w.settingsPath()).values;
     }
     EXPECT_TRUE(saved.ChartLegend);
-    ChartWindow again(saved);
+    WindowRig again(StartedOn(saved));
     EXPECT_TRUE(again.window->legendItem()->isChecked());
     EXPECT_TRUE(again.chart().chartLegend()->isShown());
 }
 
 namespace {
 
-struct RecentWindow : ChartWindow {
-    std::shared_ptr<ScriptedFileDialogs> dialogs = std::make_shared<ScriptedFileDialogs>();
+struct RecentWindow : WindowRig {
     QTemporaryDir files;
 
-    RecentWindow() { window->setFileDialogs(dialogs); }
+    RecentWindow() : WindowRig(WithScriptedDialogs()) {}
     QString path(const QString& name) const { return files.filePath(name); }
     void save(const QString& name)
     {

@@ -1,7 +1,8 @@
 // Looking round the chart in the window: the wheel, the middle button and the keys go the
 // rectangle zoom's way (the digital levels from the zoomed range, the secondary window's axis
 // following), one step back at a time, and new data starts a new history.
-#include "InteractionFixture.h"
+#include "ChartMouse.h"
+#include "WindowRig.h"
 
 #include "chart/ViewRanges.h"
 #include "chartview/ChartGeometry.h"
@@ -24,7 +25,7 @@ const QString Drawn = QStringLiteral("ПОСТРОЕНИЕ ГРАФИКА");
 
 // The ramp with line 1 switching at every sample and shown, and the secondary window open
 // under it; shown, so that the chart is laid out at its size.
-void showRampWithALine(ChartWindow& w)
+void showRampWithALine(WindowRig& w)
 {
     w.window->show();
     showRamp(w, DigitalLineBits[0]);
@@ -51,7 +52,7 @@ void expectSpan(const QCPAxis* axis, AxisSpan expected)
     EXPECT_NEAR(axis->range().upper, expected.upper, 1e-9 * std::max(1.0, std::fabs(expected.upper)));
 }
 
-void expectSecondaryFollows(ChartWindow& w)
+void expectSecondaryFollows(WindowRig& w)
 {
     EXPECT_EQ(spanOf(w.secondary.chart()->xAxis), spanOf(w.chart().bottomAxis()));
 }
@@ -60,7 +61,7 @@ void expectSecondaryFollows(ChartWindow& w)
 
 TEST(ChartNavigationWindow, TheWheelZoomsTimeAboutTheMouseAndWithCtrlTheSignalAxis)
 {
-    ChartWindow w;
+    WindowRig w;
     showRampWithALine(w);
     ChartView& c = w.chart();
     const AxisSpan x = spanOf(c.bottomAxis());
@@ -89,7 +90,7 @@ TEST(ChartNavigationWindow, TheWheelZoomsTimeAboutTheMouseAndWithCtrlTheSignalAx
 
 TEST(ChartNavigationWindow, TheMiddleButtonDragsTheViewAsOneStep)
 {
-    ChartWindow w;
+    WindowRig w;
     showRampWithALine(w);
     ChartView& c = w.chart();
     const AxisSpan x = spanOf(c.bottomAxis());
@@ -120,7 +121,7 @@ TEST(ChartNavigationWindow, TheMiddleButtonDragsTheViewAsOneStep)
 
 TEST(ChartNavigationWindow, AClickGivesTheKeysThatMoveZoomUndoAndStepBack)
 {
-    ChartWindow w;
+    WindowRig w;
     showRampWithALine(w);
     w.window->show();
     QApplication::setActiveWindow(w.window.get());
@@ -172,7 +173,7 @@ TEST(ChartNavigationWindow, AClickGivesTheKeysThatMoveZoomUndoAndStepBack)
 
 TEST(ChartNavigationWindow, ARunOfNotchesIsOneStepAndNewDataForgetsTheHistory)
 {
-    ChartWindow w;
+    WindowRig w;
     showRampWithALine(w);
     ChartView& c = w.chart();
     const AxisSpan whole = spanOf(c.bottomAxis());

@@ -1,7 +1,8 @@
 // Zoom and undo in the window (the redraw with digital lines, the secondary window following),
 // the double click, the picture on the clipboard and the printout.
-#include "InteractionFixture.h"
+#include "ChartMouse.h"
 #include "PdfPaintedArea.h"
+#include "WindowRig.h"
 
 #include "app/FileDialogs.h"
 #include "chartview/ChartGeometry.h"
@@ -24,14 +25,14 @@ namespace {
 
 const QString Drawn = QStringLiteral("ПОСТРОЕНИЕ ГРАФИКА");
 
-QRect plotArea(ChartWindow& w)
+QRect plotArea(WindowRig& w)
 {
     return w.chart().axisRect()->rect();
 }
 
 // Twelve real-time replies as the receiver stores them, none drawn yet.
 template <class Word>
-void storeRealTime(ChartWindow& w, Word word)
+void storeRealTime(WindowRig& w, Word word)
 {
     w.window->show();
     Recording r{.ModeCommand = cmd::cmdSample(), .SamplePeriod = 1000000.0};
@@ -44,7 +45,7 @@ void storeRealTime(ChartWindow& w, Word word)
 
 TEST(ChartZoomWindow, DigitalLevelsFollowAZoomOnlyWhileALineIsShown)
 {
-    ChartWindow w;
+    WindowRig w;
     showRamp(w);
     const QSize area = plotArea(w).size();
     w.window->statusPanel(0)->setText(QStringLiteral("ждём"));
@@ -86,7 +87,7 @@ TEST(ChartZoomWindow, DigitalLevelsFollowAZoomOnlyWhileALineIsShown)
 
 TEST(ChartZoomWindow, SecondaryAxisFollowsZoomAndUndoAndADoubleClickNeverShowsIt)
 {
-    ChartWindow w;
+    WindowRig w;
     storeRealTime(w, [](int i) { return (i % 2 ? 0x2000 : 0) | (100 * i); });
     w.f().cbDgt1->setChecked(true);
     for (int i = 0; i < 12; ++i)
@@ -133,7 +134,7 @@ TEST(ChartZoomWindow, SecondaryAxisFollowsZoomAndUndoAndADoubleClickNeverShowsIt
 
 TEST(ChartZoomWindow, ARealTimeZoomStaysWhilePointsArriveUntilTheAxesAreFittedAgain)
 {
-    ChartWindow w;
+    WindowRig w;
     storeRealTime(w, [](int i) { return 100 * i; });
     for (int i = 0; i < 10; ++i)
         w.window->ShowChart(Origin::timRx);
@@ -161,7 +162,7 @@ TEST(ChartZoomWindow, ARealTimeZoomStaysWhilePointsArriveUntilTheAxesAreFittedAg
 
 TEST(ChartPictureWindow, CopyPutsAWhitePictureOnTheClipboardAndKeepsTheChartColour)
 {
-    ChartWindow w;
+    WindowRig w;
     showRamp(w);
     const QColor green(0, 160, 0);
     setChartBackgroundColor(&w.chart(), green);
@@ -190,7 +191,7 @@ TEST(ChartPictureWindow, CopyPutsAWhitePictureOnTheClipboardAndKeepsTheChartColo
 
 TEST(ChartPrintWindow, PrintLandsInTheUpperHalfOfThePageAtFullWidth)
 {
-    ChartWindow w;
+    WindowRig w;
     showRamp(w);
     QTemporaryDir out;
     const QString path = out.filePath(QStringLiteral("chart.pdf"));
@@ -218,7 +219,7 @@ TEST(ChartPrintWindow, PrintLandsInTheUpperHalfOfThePageAtFullWidth)
 
 TEST(ChartPrintWindow, AFailedJobIsReportedAsAnError)
 {
-    ChartWindow w;
+    WindowRig w;
     showRamp(w);
     QTemporaryDir out;
     w.window->setPrinterSource([&] {
@@ -235,7 +236,7 @@ TEST(ChartPrintWindow, AFailedJobIsReportedAsAnError)
 
 TEST(ChartPrintWindow, WithNoPrinterThePageGoesIntoAPdfFileChosenByTheUser)
 {
-    ChartWindow w;
+    WindowRig w;
     showRamp(w);
     auto dialogs = std::make_shared<ScriptedFileDialogs>();
     w.window->setFileDialogs(dialogs);

@@ -1,7 +1,7 @@
 // The chart in the window: the lock panel over file coefficients, the display modes, a text
 // that does not convert, which handlers redraw, the real-time plot and its secondary window.
-#include "ChartWindowFixture.h"
 #include "OpenDataFile.h"
+#include "WindowRig.h"
 
 #include "chartview/ChartGeometry.h"
 #include "device/Commands.h"
@@ -15,7 +15,7 @@ using Origin = MainWindow::ChartOrigin;
 
 TEST(ChartWindow, FileCoefficientsAreLockedUntilThePanelIsClicked)
 {
-    ChartWindow w;
+    WindowRig w;
     RecordToSave file{
         .record = {.SampleBuffer = Words({100, 200}), .BlockCount = 0, .SamplePeriod = 1.0}};
     file.in.ScaleK = 0.5;
@@ -48,16 +48,16 @@ TEST(ChartWindow, FileCoefficientsAreLockedUntilThePanelIsClicked)
 
 TEST(ChartWindow, AdcUnitModesDisableTheCoefficientsAndTitleTheAxis)
 {
-    ChartWindow w;
+    WindowRig w;
     w.setData(Words({1000, 3000}));
     w.f().eYTitle->setText(QStringLiteral("Напряжение"));
-    ChartWindow::choose(w.f().cbRgm, 0);  // "0...-2В": ScaleK -1
+    choose(w.f().cbRgm, 0);  // "0...-2В": ScaleK -1
     w.window->ShowChart(Origin::timRx);
     EXPECT_DOUBLE_EQ(w.y(w.chart().Series1(), 0), -1000.0);
 
     for (int mode : {1, 3}) {
         SCOPED_TRACE(mode);
-        ChartWindow::choose(w.f().cbShowK, mode);
+        choose(w.f().cbShowK, mode);
         for (QWidget* c : std::initializer_list<QWidget*>{w.f().cbRgm, w.f().cbExtShift,
                                                           w.f().cbExtScale, w.f().eYTitle,
                                                           w.f().emExtShift, w.f().emExtScale})
@@ -67,7 +67,7 @@ TEST(ChartWindow, AdcUnitModesDisableTheCoefficientsAndTitleTheAxis)
     }
 
     // Back to values: the lists come back, an edit whose list stands at item 0 stays off.
-    ChartWindow::choose(w.f().cbShowK, 2);
+    choose(w.f().cbShowK, 2);
     EXPECT_TRUE(w.f().cbRgm->isEnabled());
     EXPECT_TRUE(w.f().eYTitle->isEnabled());
     EXPECT_FALSE(w.f().emExtShift->isEnabled());
@@ -78,14 +78,14 @@ TEST(ChartWindow, AdcUnitModesDisableTheCoefficientsAndTitleTheAxis)
 
 TEST(ChartWindow, ACoefficientThatDoesNotConvertEndsTheRedrawUntilItIsFixed)
 {
-    ChartWindow w;
+    WindowRig w;
     w.setData(Words({10, 20, 30}));
     w.window->ShowChart(Origin::timRx);
     ASSERT_EQ(w.points(w.chart().Series1()), 3);
     w.window->statusPanel(0)->setText(QStringLiteral("ждём"));
 
     w.f().emExtScale->setText(QStringLiteral("1,,5"));
-    ChartWindow::choose(w.f().cbExtScale, 1);
+    choose(w.f().cbExtScale, 1);
     EXPECT_TRUE(w.f().emExtScale->isEnabled());
     ASSERT_EQ(w.messages.said.size(), 1);
     EXPECT_EQ(w.messages.said[0].kind, Messages::Kind::Error);
@@ -95,13 +95,13 @@ TEST(ChartWindow, ACoefficientThatDoesNotConvertEndsTheRedrawUntilItIsFixed)
     EXPECT_EQ(w.status0(), QStringLiteral("ждём"));
 
     // Another range while the text is still wrong: its caption shows, the redraw stops again.
-    ChartWindow::choose(w.f().cbRgm, 0);
+    choose(w.f().cbRgm, 0);
     EXPECT_EQ(w.f().pRgm->text(), QStringLiteral("Kацп=-1,00; СДВИГ=0 (ini-файл)"));
     EXPECT_EQ(w.messages.said.size(), 2);
 
     // Corrected, the next change of a control draws the data in memory again.
     w.f().emExtScale->setText(QStringLiteral("2,5"));
-    ChartWindow::choose(w.f().cbXscale, 1);
+    choose(w.f().cbXscale, 1);
     EXPECT_EQ(w.messages.said.size(), 2);
     ASSERT_EQ(w.points(w.chart().Series1()), 3);
     EXPECT_DOUBLE_EQ(w.y(w.chart().Series1(), 2), 75.0);
@@ -110,7 +110,7 @@ TEST(ChartWindow, ACoefficientThatDoesNotConvertEndsTheRedrawUntilItIsFixed)
 
 TEST(ChartWindow, TheTransferOfTheNextArrayShowsAnEmptyChart)
 {
-    ChartWindow w;
+    WindowRig w;
     w.window->show();
     QByteArray ramp;
     for (int i = 0; i < 400; ++i)
@@ -137,10 +137,10 @@ TEST(ChartWindow, TheTransferOfTheNextArrayShowsAnEmptyChart)
 
 TEST(ChartWindow, ListsAndCheckBoxesRedrawOnlyAChartThatHasPoints)
 {
-    ChartWindow w;
+    WindowRig w;
     w.setData(Words({5, 6}));
     w.window->statusPanel(0)->setText(QStringLiteral("ждём"));
-    ChartWindow::choose(w.f().cbTLevel2, 1);
+    choose(w.f().cbTLevel2, 1);
     w.f().cbDgt1->click();
     w.f().cbInt->click();
     EXPECT_EQ(w.points(w.chart().Series1()), 0);
@@ -150,13 +150,13 @@ TEST(ChartWindow, ListsAndCheckBoxesRedrawOnlyAChartThatHasPoints)
     ASSERT_EQ(w.points(w.chart().SeriDgt1()), 2);
     w.f().cbDgt1->click();  // unchecked: the line goes away at once
     EXPECT_EQ(w.points(w.chart().SeriDgt1()), 0);
-    ChartWindow::choose(w.f().cbACondition1, 2);
+    choose(w.f().cbACondition1, 2);
     EXPECT_EQ(w.points(w.chart().Series1()), 2);
 }
 
 TEST(ChartWindow, AZoomedTimeWindowSurvivesAChangeOfUnit)
 {
-    ChartWindow w;
+    WindowRig w;
     QByteArray buffer;
     for (int i = 0; i < 4000; ++i)
         buffer += Words({static_cast<quint16>(i % 4096)});
@@ -168,7 +168,7 @@ TEST(ChartWindow, AZoomedTimeWindowSurvivesAChangeOfUnit)
     setAxisLimits(w.chart().bottomAxis(), 1000.0, 2000.0);
     w.f().cbDgt1->setChecked(true);
     w.window->Chart1Zoom();
-    ChartWindow::choose(w.f().cbXscale, 1);
+    choose(w.f().cbXscale, 1);
     const AxisLimits bottom = axisLimits(w.chart().bottomAxis());
     EXPECT_DOUBLE_EQ(bottom.minimum, 1.0);
     EXPECT_DOUBLE_EQ(bottom.maximum, 2.0);
@@ -179,7 +179,7 @@ TEST(ChartWindow, AZoomedTimeWindowSurvivesAChangeOfUnit)
 
 TEST(ChartWindow, TemperatureDataFillsTheRealTimeTables)
 {
-    ChartWindow w;
+    WindowRig w;
     // A real-time recording with its temperature: the words 0x2005, 0x0006, 90, 0xFFD7.
     const std::vector<quint16> signal{0x2005, 0x0006};
     const std::vector<qint16> temperature{90, -41};
@@ -195,7 +195,7 @@ TEST(ChartWindow, TemperatureDataFillsTheRealTimeTables)
 namespace {
 
 // Real-time replies as the receiver stores them, none drawn yet.
-void storeRealTime(ChartWindow& w, std::initializer_list<quint16> words)
+void storeRealTime(WindowRig& w, std::initializer_list<quint16> words)
 {
     w.acq().loadRecording(
         {.ModeCommand = cmd::cmdSample(), .SamplePeriod = 1000000.0, .RealTimeSignal = words});
@@ -205,10 +205,10 @@ void storeRealTime(ChartWindow& w, std::initializer_list<quint16> words)
 
 TEST(ChartWindow, RealTimeRebuildDoesNotDoubleTheSecondaryTraces)
 {
-    ChartWindow w;
+    WindowRig w;
     w.window->show();
     w.window->move(30, 40);
-    ChartWindow::choose(w.f().cbXscale, 2);
+    choose(w.f().cbXscale, 2);
     storeRealTime(w, {0x2001, 0x0002, 0x2003});
     w.f().cbDgt1->setChecked(true);
     for (int i = 0; i < 3; ++i)
@@ -243,7 +243,7 @@ TEST(ChartWindow, RealTimeRebuildDoesNotDoubleTheSecondaryTraces)
 
 TEST(ChartWindow, RealTimeWithoutDigitalLinesNeverShowsTheSecondaryWindow)
 {
-    ChartWindow w;
+    WindowRig w;
     storeRealTime(w, {0x2001});
     w.window->ShowChart(Origin::timRx);
     EXPECT_EQ(w.points(w.chart().Series1()), 1);

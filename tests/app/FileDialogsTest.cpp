@@ -1,5 +1,5 @@
 // Where the window's file dialogs start, and that they start with no name filled in.
-#include "ChartWindowFixture.h"
+#include "WindowRig.h"
 
 #include "app/FileDialogs.h"
 
@@ -31,7 +31,7 @@ TEST(FileDialogs, StartInDataVibUnderTheFolderOfTheLastFileChosen)
     InFolder cwd;
     QDir(cwd.home.path()).mkpath(QStringLiteral("DataVib"));
     QDir(cwd.home.path()).mkpath(QStringLiteral("a"));
-    ChartWindow w;
+    WindowRig w;
     auto dialogs = std::make_shared<ScriptedFileDialogs>();
     w.window->setFileDialogs(dialogs);
 

@@ -1,7 +1,7 @@
 // Saving and loading through the window's buttons, with the file names answered by the test:
 // what reaches the disk, what the window takes back, and that a refused or failed file changes
 // nothing.
-#include "ChartWindowFixture.h"
+#include "WindowRig.h"
 
 #include "app/FileDialogs.h"
 #include "chartview/ChartGeometry.h"
@@ -18,11 +18,10 @@ using Origin = MainWindow::ChartOrigin;
 namespace {
 
 // A window with scripted file dialogs and a folder for its files.
-struct FilesWindow : ChartWindow {
-    std::shared_ptr<ScriptedFileDialogs> dialogs = std::make_shared<ScriptedFileDialogs>();
+struct FilesWindow : WindowRig {
     QTemporaryDir files;
 
-    FilesWindow() { window->setFileDialogs(dialogs); }
+    FilesWindow() : WindowRig(WithScriptedDialogs()) {}
 
     QString path(const QString& name) const { return files.filePath(name); }
     void save(const QString& name)
@@ -67,7 +66,7 @@ TEST(FilesWindow, SavedMeasurementComesBackWhole)
 {
     FilesWindow w;
     w.measureOneBlock();
-    ChartWindow::choose(w.f().cbRgm, 0);  // "0...-2В": the file carries ScaleK -1
+    choose(w.f().cbRgm, 0);  // "0...-2В": the file carries ScaleK -1
     w.f().mComment->setPlainText(QStringLiteral("Насос №2\nвторая строка"));
     const QByteArray measured = w.acq().SampleBuffer();
 
@@ -85,9 +84,9 @@ TEST(FilesWindow, SavedMeasurementComesBackWhole)
     // Whatever the window holds now is replaced by the file.
     w.acq().loadRecording(Recording());
     w.f().emExtScale->setText(QStringLiteral("7"));
-    ChartWindow::choose(w.f().cbExtScale, 1);  // the window's coefficient is 7 now
+    choose(w.f().cbExtScale, 1);  // the window's coefficient is 7 now
     w.f().mComment->clear();
-    ChartWindow::choose(w.f().cbRgm, 3);
+    choose(w.f().cbRgm, 3);
 
     w.load(QStringLiteral("run.dtw"));
     ASSERT_TRUE(w.messages.said.isEmpty()) << w.messages.texts().join('|').toStdString();
@@ -168,8 +167,8 @@ TEST(FilesWindow, OnlyALowerCaseTxtNameWritesTheTextExport)
 
     // The visible part of the zoomed chart, numbered as on the chart, in ADC units.
     setAxisLimits(w.chart().bottomAxis(), 99.6, 199.4);
-    ChartWindow::choose(w.f().cbTxtSaveX, 3);
-    ChartWindow::choose(w.f().cbTxtSaveY, 1);
+    choose(w.f().cbTxtSaveX, 3);
+    choose(w.f().cbTxtSaveY, 1);
     const int first = firstVisibleIndex(w.chart().Series1());
     const int last = lastVisibleIndex(w.chart().Series1());
     ASSERT_LT(first, last);

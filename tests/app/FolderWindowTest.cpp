@@ -1,6 +1,6 @@
 // Browsing the data files of a folder from the window: previous and next, the comment list
 // with opening and search, another folder, and the copy of the comment.
-#include "ChartWindowFixture.h"
+#include "WindowRig.h"
 
 #include "app/FileDialogs.h"
 #include "support/RecordToSave.h"
@@ -19,11 +19,10 @@ using namespace korvel::testing;
 
 namespace {
 
-struct FolderWindow : ChartWindow {
-    std::shared_ptr<ScriptedFileDialogs> dialogs = std::make_shared<ScriptedFileDialogs>();
+struct FolderWindow : WindowRig {
     QTemporaryDir folder;
 
-    FolderWindow() { window->setFileDialogs(dialogs); }
+    FolderWindow() : WindowRig(WithScriptedDialogs()) {}
 
     QString path(const QString& name) const { return folder.filePath(name); }
     // A data file with an empty sample block and the given comment.

@@ -7,20 +7,12 @@
 #include <gtest/gtest.h>
 
 using namespace korvel;
-using korvel::testing::WindowRig;
+using namespace korvel::testing;
 
 namespace {
 
 struct Rig : WindowRig {
-    ScriptedPort* port = nullptr;
-
-    Rig()
-    {
-        auto p = std::make_unique<ScriptedPort>();
-        port = p.get();
-        build(std::move(p), QStringLiteral("ttyUSB0"));
-        port->writes.clear();
-    }
+    Rig() : WindowRig(OnScriptedPortWithoutGreeting()) {}
     void open()
     {
         ASSERT_TRUE(activate());

@@ -1,13 +1,10 @@
 // The main window: layout on resize, spreading and restoring, start-up from the settings file,
 // the trigger selector, the external-clock label, help topics and the close that writes back.
+#include "WindowRig.h"
+
 #include "app/HelpWindow.h"
-#include "app/MainWindow.h"
 #include "chartview/ChartView.h"
-#include "serial/ScriptedPort.h"
 #include "settings/IniFile.h"
-#include "settings/Settings.h"
-#include "text/Messages.h"
-#include "ui_MainWindow.h"
 
 #include <QApplication>
 #include <QFile>
@@ -18,45 +15,28 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStringEncoder>
-#include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 #include <gtest/gtest.h>
-#include <memory>
-#include <optional>
 #include <sys/resource.h>
 
 using namespace korvel;
+using namespace korvel::testing;
 
 namespace {
 
-struct Fixture {
-    QTemporaryDir dir;
-    RecordingMessages messages;
-    QString path = dir.filePath(QStringLiteral("Korvel.ini"));
-    ScriptedPort* port = nullptr;  // owned by the window
-    std::unique_ptr<MainWindow> window;
-
-    explicit Fixture(const QString& ini = QString())
-        : Fixture(ini.isNull() ? std::nullopt
-                               : std::optional<QByteArray>(QStringEncoder("windows-1251").encode(ini)))
-    {
-    }
-    // The settings file as these bytes, or none.
-    explicit Fixture(const std::optional<QByteArray>& fileBytes)
-    {
-        if (fileBytes) {
-            QFile f(path);
-            f.open(QIODevice::WriteOnly);
-            f.write(*fileBytes);
-        }
-        auto scripted = std::make_unique<ScriptedPort>();
-        port = scripted.get();
-        window = std::make_unique<MainWindow>(
-            path, messages, BoardAccess{std::move(scripted), FixedPortFinder(QStringLiteral("ttyTEST"))});
-    }
-    Ui::MainWindow& f() { return *window->form(); }
-};
+// The window on a scripted port, started on a settings file of these bytes (none when null).
+WindowOptions startedOn(const QByteArray& fileBytes)
+{
+    WindowOptions o = OnScriptedPort(QStringLiteral("ttyTEST"));
+    o.settingsFile = fileBytes;
+    return o;
+}
+// The same, on a settings file with this text as a user writes it (Windows-1251).
+WindowOptions startedOn(const QString& ini = QString())
+{
+    return startedOn(ini.isNull() ? QByteArray() : QStringEncoder("windows-1251").encode(ini));
+}
 
 QByteArray readFile(const QString& path)
 {
@@ -69,7 +49,7 @@ QByteArray readFile(const QString& path)
 
 TEST(MainWindow, ResizeLaysOutChartPanelsAndStatusBar)
 {
-    Fixture fx;
+    WindowRig fx(startedOn());
     fx.window->show();
     fx.window->resize(400, 300);
     Ui::MainWindow& f = fx.f();
@@ -92,7 +72,7 @@ TEST(MainWindow, ResizeLaysOutChartPanelsAndStatusBar)
 
 TEST(MainWindow, AStatusTextCutShortIsWholeInItsToolTip)
 {
-    Fixture fx;
+    WindowRig fx(startedOn());
     fx.window->show();
     fx.window->resize(400, 300);
     QLabel* panel = fx.window->statusPanel(1);
@@ -109,7 +89,7 @@ TEST(MainWindow, AStatusTextCutShortIsWholeInItsToolTip)
 
 TEST(MainWindow, ClickOnAWindowCoveringTheWorkAreaShrinksItToTheDefault)
 {
-    Fixture fx;
+    WindowRig fx(startedOn());
     const QRect work = fx.window->screen()->availableGeometry();
     fx.window->resize(fx.window->screen()->geometry().width(), work.y() + work.height());
     fx.window->FormClick();
@@ -120,7 +100,7 @@ TEST(MainWindow, ClickOnAWindowCoveringTheWorkAreaShrinksItToTheDefault)
 
 TEST(MainWindow, TwoClicksSpreadTheWindowAndBringItBack)
 {
-    Fixture fx;
+    WindowRig fx(startedOn());
     fx.window->show();
     fx.window->resize(500, 400);
     fx.window->move(30, 40);
@@ -147,15 +127,15 @@ TEST(MainWindow, TwoClicksSpreadTheWindowAndBringItBack)
 TEST(MainWindow, RestoredGeometryStaysOnTheScreenAndAboveTheMinimum)
 {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    Fixture huge(QStringLiteral("[График сигнала]\nвысота=100000\nширина=100000\nслева=-5000\nсверху=-4000\n"));
+    WindowRig huge(startedOn(QStringLiteral("[График сигнала]\nвысота=100000\nширина=100000\nслева=-5000\nсверху=-4000\n")));
     EXPECT_TRUE(screen.contains(huge.window->geometry())) << huge.window->width();
-    Fixture tiny(QStringLiteral("[График сигнала]\nвысота=-20\nширина=-5\n"));
+    WindowRig tiny(startedOn(QStringLiteral("[График сигнала]\nвысота=-20\nширина=-5\n")));
     EXPECT_EQ(tiny.window->size(), QSize(400, 300));
 }
 
 TEST(MainWindow, StartsWithTheDefaultsWhenThereIsNoSettingsFile)
 {
-    Fixture fx;
+    WindowRig fx(startedOn());
     MainWindow& w = *fx.window;
     Ui::MainWindow& f = fx.f();
     EXPECT_EQ(w.size(), QSize(794, 515));
@@ -191,9 +171,10 @@ TEST(MainWindow, StartsWithTheDefaultsWhenThereIsNoSettingsFile)
 
 TEST(MainWindow, StartUpAppliesTheFileWithItsClamps)
 {
-    Fixture fx(QStringLiteral("[Окно F/T]\nSRAMblocks=2\nTime4allSRAM=10000\nF=10\n"
-                              "[Jumpers]\nРежим=9\n[Внешние параметры]\nтолько внеш.Смещение=1\n"
-                              "[F внешняя]\nFextrn=100\nSamples=240000\n[Colors]\nDigit XP2/cont2=255\n"));
+    WindowRig fx(startedOn(
+        QStringLiteral("[Окно F/T]\nSRAMblocks=2\nTime4allSRAM=10000\nF=10\n"
+                       "[Jumpers]\nРежим=9\n[Внешние параметры]\nтолько внеш.Смещение=1\n"
+                       "[F внешняя]\nFextrn=100\nSamples=240000\n[Colors]\nDigit XP2/cont2=255\n")));
     MainWindow& w = *fx.window;
     Ui::MainWindow& f = fx.f();
     EXPECT_EQ(f.seSamples->value(), 60000);
@@ -207,7 +188,7 @@ TEST(MainWindow, StartUpAppliesTheFileWithItsClamps)
     EXPECT_EQ(f.Chart1->seriesColor(f.Chart1->SeriDgt1()), QColor(255, 0, 0));
 
     for (const char* blocks : {"0", "9"}) {
-        Fixture bad(QStringLiteral("[Окно F/T]\nSRAMblocks=%1\n").arg(QLatin1String(blocks)));
+        WindowRig bad(startedOn(QStringLiteral("[Окно F/T]\nSRAMblocks=%1\n").arg(QLatin1String(blocks))));
         EXPECT_EQ(bad.window->ftCalculator().SRAMblocks(), 8);
         EXPECT_EQ(bad.f().seSamples->value(), 240000);
     }
@@ -216,7 +197,7 @@ TEST(MainWindow, StartUpAppliesTheFileWithItsClamps)
 TEST(MainWindow, ASettingsFileTheReaderRefusesIsSaidOnceAndLeftAsItIs)
 {
     const QByteArray big = "[Options]\r\nXYmode=2\r\n;" + QByteArray(1024 * 1024, 'x') + "\r\n";
-    Fixture refused{std::optional(big)};
+    WindowRig refused(startedOn(big));
     EXPECT_EQ(refused.f().cbShowK->currentIndex(), 0);
     ASSERT_EQ(refused.messages.said.size(), 1);
     EXPECT_EQ(refused.messages.said[0].kind, Messages::Kind::Error);
@@ -224,24 +205,24 @@ TEST(MainWindow, ASettingsFileTheReaderRefusesIsSaidOnceAndLeftAsItIs)
               QStringLiteral("Файл настроек %1 не прочитан: он больше 1048576 байт, а таких файлов "
                              "настроек не бывает.\nПрограмма работает с настройками по умолчанию и "
                              "при закрытии не перезапишет этот файл.")
-                  .arg(refused.path));
+                  .arg(refused.settingsPath()));
     refused.window->show();
     refused.window->close();
     EXPECT_EQ(refused.messages.said.size(), 1);
-    EXPECT_EQ(readFile(refused.path), big);
+    EXPECT_EQ(readFile(refused.settingsPath()), big);
 
     // Saved by an editor as UTF-8: read whole, said once, written back as the program writes.
-    Fixture utf8{std::optional(QStringLiteral("[АЦП 5В]\r\nKпреобр,(ед АЦП/мВ)=0,5\r\n"
-                                              "[Options]\r\nXYmode=2\r\n").toUtf8())};
+    WindowRig utf8(startedOn(QStringLiteral("[АЦП 5В]\r\nKпреобр,(ед АЦП/мВ)=0,5\r\n"
+                                            "[Options]\r\nXYmode=2\r\n").toUtf8()));
     EXPECT_EQ(utf8.f().pRgm->text(), QStringLiteral("Kацп=0,50; СДВИГ=0 (ini-файл)"));
     EXPECT_EQ(utf8.f().cbShowK->currentIndex(), 2);
     ASSERT_EQ(utf8.messages.said.size(), 1);
     EXPECT_EQ(utf8.messages.said[0].kind, Messages::Kind::Information);
-    EXPECT_EQ(utf8.messages.said[0].text, ReadAsUtf8Message(utf8.path));
+    EXPECT_EQ(utf8.messages.said[0].text, ReadAsUtf8Message(utf8.settingsPath()));
     utf8.window->show();
     utf8.window->close();
     EXPECT_EQ(utf8.messages.said.size(), 1);
-    const QByteArray back = readFile(utf8.path);
+    const QByteArray back = readFile(utf8.settingsPath());
     QStringEncoder cp1251("windows-1251");
     const QByteArray section = cp1251.encode(QStringLiteral("[АЦП 5В]\r\n"));
     EXPECT_TRUE(back.startsWith(
@@ -255,9 +236,10 @@ TEST(MainWindow, NumbersOfTheSettingsFileAreReadInEitherLocaleAndANonNumberIsNam
     const QLocale saved;
     QLocale::setDefault(QLocale::c());
     {
-        Fixture fx(QStringLiteral("[АЦП 5В]\nKпреобр,(ед АЦП/мВ)=0,5\n[Control]\n"
-                                  "ThermoControlOut On=155,0\nThermoControlOut Off=-55,0\n"
-                                  "AnalogControlOut On=99999,0\nAnalogControlOut Off=-99999,0\n"));
+        WindowRig fx(startedOn(QStringLiteral(
+            "[АЦП 5В]\nKпреобр,(ед АЦП/мВ)=0,5\n[Control]\n"
+            "ThermoControlOut On=155,0\nThermoControlOut Off=-55,0\n"
+            "AnalogControlOut On=99999,0\nAnalogControlOut Off=-99999,0\n")));
         EXPECT_EQ(fx.f().pRgm->text(), QStringLiteral("Kацп=0.50; СДВИГ=0 (ini-файл)"));
         EXPECT_EQ(fx.f().eTOn->text(), QStringLiteral("155.0"));
         EXPECT_TRUE(fx.window->btCloseCtlPrmClick());
@@ -267,7 +249,7 @@ TEST(MainWindow, NumbersOfTheSettingsFileAreReadInEitherLocaleAndANonNumberIsNam
     }
     QLocale::setDefault(saved);
 
-    Fixture bad(QStringLiteral("[АЦП 2В]\nKпреобр,(ед АЦП/мВ)=0,5x\n"));
+    WindowRig bad(startedOn(QStringLiteral("[АЦП 2В]\nKпреобр,(ед АЦП/мВ)=0,5x\n")));
     ASSERT_EQ(bad.messages.said.size(), 1);
     EXPECT_EQ(bad.messages.said[0].kind, Messages::Kind::Error);
     EXPECT_EQ(bad.messages.said[0].text,
@@ -275,12 +257,12 @@ TEST(MainWindow, NumbersOfTheSettingsFileAreReadInEitherLocaleAndANonNumberIsNam
                              "[АЦП 2В] Kпреобр,(ед АЦП/мВ)=0,5x\n"
                              "Вместо них взяты значения по умолчанию; при закрытии программы они "
                              "будут записаны в файл.")
-                  .arg(bad.path));
+                  .arg(bad.settingsPath()));
 }
 
 TEST(MainWindow, TriggerSelectorCyclesAndRestoresTheSavedType)
 {
-    Fixture fx(QStringLiteral("[Запуск]\nТип=5\n"));
+    WindowRig fx(startedOn(QStringLiteral("[Запуск]\nТип=5\n")));
     MainWindow& w = *fx.window;
     EXPECT_EQ(w.triggerType(), 0);
     EXPECT_EQ(fx.f().btExtrn->toolTip(), QStringLiteral("Запуск от компьютера"));
@@ -293,14 +275,14 @@ TEST(MainWindow, TriggerSelectorCyclesAndRestoresTheSavedType)
         EXPECT_EQ(fx.f().btExtrn->toolTip(), hints[i]);
     }
 
-    Fixture falling(QStringLiteral("[Запуск]\nТип=2\n"));
+    WindowRig falling(startedOn(QStringLiteral("[Запуск]\nТип=2\n")));
     EXPECT_EQ(falling.window->triggerType(), 2);
     EXPECT_EQ(falling.f().btExtrn->toolTip(), QStringLiteral("Внешний запуск по спаду"));
 }
 
 TEST(MainWindow, ExternalClockLabelAndClamp)
 {
-    Fixture fx;
+    WindowRig fx(startedOn());
     Ui::MainWindow& f = fx.f();
     f.seFExtrn->setValue(100000);
     f.seSamplesFExtrn->setValue(30000);
@@ -318,7 +300,7 @@ TEST(MainWindow, ExternalClockLabelAndClamp)
 
 TEST(MainWindow, FormHoldsTheControlsInTheirStartState)
 {
-    Fixture fx;
+    WindowRig fx(startedOn());
     Ui::MainWindow& f = fx.f();
     for (QWidget* off : {static_cast<QWidget*>(f.btPrevFile), static_cast<QWidget*>(f.btNextFile),
                          static_cast<QWidget*>(f.btRd)})
@@ -348,7 +330,7 @@ TEST(MainWindow, FormHoldsTheControlsInTheirStartState)
 
 TEST(MainWindow, HelpTopicsFollowTheAreaUnderTheMouse)
 {
-    Fixture fx;
+    WindowRig fx(startedOn());
     Ui::MainWindow& f = fx.f();
     EXPECT_EQ(HelpTopicOf(f.mComment), 2);
     EXPECT_EQ(HelpTopicOf(f.eFind), 3);
@@ -371,13 +353,13 @@ TEST(MainWindow, HelpTopicsFollowTheAreaUnderTheMouse)
 
 TEST(MainWindow, CloseWritesTheSettingsBack)
 {
-    Fixture fx(QStringLiteral("; kept\n[Options]\nDigitChannel1=7\n"));
+    WindowRig fx(startedOn(QStringLiteral("; kept\n[Options]\nDigitChannel1=7\n")));
     fx.window->show();
     fx.f().btExtrn->click();
     fx.window->close();
     EXPECT_FALSE(fx.window->timErrColor().isActive());
     EXPECT_TRUE(fx.messages.said.isEmpty());
-    const IniFile ini = IniFile::load(fx.path);
+    const IniFile ini = IniFile::load(fx.settingsPath());
     EXPECT_TRUE(ini.text().startsWith(QStringLiteral("; kept\r\n")));
     EXPECT_EQ(ini.value(QStringLiteral("Options"), QStringLiteral("DigitChannel1")), QStringLiteral("1"));
     EXPECT_EQ(ini.value(QStringLiteral("Запуск"), QStringLiteral("Тип")), QStringLiteral("1"));
@@ -386,8 +368,8 @@ TEST(MainWindow, CloseWritesTheSettingsBack)
 
 TEST(MainWindow, AFailedSettingsWriteStillClosesTheWindow)
 {
-    Fixture fx(QStringLiteral("[Options]\nXYmode=2\n"));
-    const QByteArray before = readFile(fx.path);
+    WindowRig fx(startedOn(QStringLiteral("[Options]\nXYmode=2\n")));
+    const QByteArray before = readFile(fx.settingsPath());
     fx.window->show();
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit saved{};
@@ -399,7 +381,7 @@ TEST(MainWindow, AFailedSettingsWriteStillClosesTheWindow)
     setrlimit(RLIMIT_FSIZE, &saved);
     EXPECT_TRUE(closed);
     EXPECT_FALSE(fx.window->isVisible());
-    EXPECT_EQ(readFile(fx.path), before);
+    EXPECT_EQ(readFile(fx.settingsPath()), before);
     ASSERT_EQ(fx.messages.said.size(), 1);
-    EXPECT_EQ(fx.messages.said[0].text, QStringLiteral("Unable to write to ") + fx.path);
+    EXPECT_EQ(fx.messages.said[0].text, QStringLiteral("Unable to write to ") + fx.settingsPath());
 }

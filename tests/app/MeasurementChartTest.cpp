@@ -1,5 +1,5 @@
 // A 1 MHz measurement on the simulated board, from the start to the drawn chart.
-#include "ChartWindowFixture.h"
+#include "WindowRig.h"
 
 #include "device/ModeStarts.h"
 
@@ -14,7 +14,7 @@ namespace {
 
 // Runs the event loop until the acquisition asks for the chart (and the window has drawn it);
 // false when the board never delivers.
-bool runUntilDrawn(ChartWindow& w)
+bool runUntilDrawn(WindowRig& w)
 {
     QEventLoop loop;
     bool drawn = false;
@@ -31,7 +31,7 @@ bool runUntilDrawn(ChartWindow& w)
 
 TEST(MeasurementChart, OneMegahertzRunEndsWithTheSignalOnTheChart)
 {
-    ChartWindow w;
+    WindowRig w;
     w.f().cbDgt1->setChecked(true);
     w.f().cbDgt3->setChecked(true);
     w.f().eYTitle->setText(QStringLiteral("Напряжение, ед."));
@@ -62,14 +62,14 @@ TEST(MeasurementChart, OneMegahertzRunEndsWithTheSignalOnTheChart)
     EXPECT_DOUBLE_EQ(w.window->chartState().DigitalCentre, low + (high - low) / 2);
 
     // The same data in ADC units over sample numbers.
-    ChartWindow::choose(w.f().cbShowK, 1);
+    choose(w.f().cbShowK, 1);
     EXPECT_EQ(c.leftAxis()->label(), QStringLiteral("единицы АЦП"));
     EXPECT_DOUBLE_EQ(w.x(c.Series1(), 29999), 29999.0);
 
     // Set KORVEL_CHART_PNG to look at the drawn chart.
     const QString png = qEnvironmentVariable("KORVEL_CHART_PNG");
     if (!png.isEmpty()) {
-        ChartWindow::choose(w.f().cbShowK, 0);
+        choose(w.f().cbShowK, 0);
         w.window->grab().save(png, "PNG");
     }
 }

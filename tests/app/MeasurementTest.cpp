@@ -13,25 +13,17 @@
 #include <gtest/gtest.h>
 
 using namespace korvel;
-using korvel::testing::WindowRig;
-using korvel::testing::openDataFile;
-using korvel::testing::recordingWithTemperature;
+using namespace korvel::testing;
 
 namespace {
 
 struct Rig : WindowRig {
-    ScriptedPort* port = nullptr;
     quint32 tick = 100000;
 
-    Rig()
+    explicit Rig(WindowOptions o = OnScriptedPortWithoutGreeting()) : WindowRig(std::move(o))
     {
-        auto p = std::make_unique<ScriptedPort>();
-        port = p.get();
-        build(std::move(p), QStringLiteral("ttyUSB0"));
         acq().setTickSource([this] { return tick; });
-        port->writes.clear();  // the greeting
     }
-    QList<QByteArray> written() const { return port->writtenCommands(); }
     // The board says the data is ready; the receive timer is fired by hand.
     void statusReady()
     {
@@ -86,7 +78,8 @@ TEST(Measurement, DoubleClickOnTheFreeStripStartsWithoutTouchingRead)
 
 TEST(Measurement, CommonStartClosesOptionsAndResetsTheChartAxes)
 {
-    Rig r;
+    Rig r(WithTheSecondaryWindow(OnScriptedPortWithoutGreeting()));
+    SecondaryChartWindow& secondary = r.secondary;
     r.f().cbXscale->setCurrentIndex(2);
     emit r.acq().transferStarted(0);  // an earlier transfer left its time axis in seconds
     int optionsClicks = 0;
@@ -94,8 +87,6 @@ TEST(Measurement, CommonStartClosesOptionsAndResetsTheChartAxes)
     r.f().gbOptions->show();
     r.f().Chart1->rightAxis()->setVisible(true);
     r.f().lbPercent->setText(QStringLiteral("40%"));
-    SecondaryChartWindow secondary;
-    r.w().attachSecondaryWindow(&secondary);
     secondary.show();
 
     r.f().bt1MHz->click();
@@ -182,7 +173,7 @@ TEST(Measurement, ExternalClockStartOverwritesTheBlockCountThatIsSaved)
     EXPECT_EQ(r.acq().TransferStatusText(), QStringLiteral("ПЕРЕДАЧА МАССИВА, 2с"));
 
     r.window->close();
-    EXPECT_EQ(LoadSettings(r.path).values.SRAMblocks, 2);
+    EXPECT_EQ(LoadSettings(r.settingsPath()).values.SRAMblocks, 2);
 }
 
 TEST(Measurement, ProgressPanelFollowsTheClockAndHidesAtTheEstimate)

@@ -1,7 +1,7 @@
 // The options panel and the conditions panel: opening and closing, the key filter of the
 // coefficient edits, the colour choice of the digital lines, and the threshold reading.
-#include "ChartWindowFixture.h"
 #include "OpenDataFile.h"
+#include "WindowRig.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -13,7 +13,7 @@ using namespace korvel::testing;
 
 TEST(OptionsPanel, OpensWithTheConditionsPanelClosedAndClosesByButtonOrFreeArea)
 {
-    ChartWindow w;
+    WindowRig w;
     w.window->show();
     w.window->lbCtlPrmClick();
     EXPECT_FALSE(w.f().gbCtlPrm->isHidden());
@@ -47,7 +47,7 @@ TEST(OptionsPanel, OpensWithTheConditionsPanelClosedAndClosesByButtonOrFreeArea)
 
 TEST(OptionsPanel, CoefficientEditsTakeOnlyWhatMakesANumber)
 {
-    ChartWindow w;
+    WindowRig w;
     for (QLineEdit* e : {w.f().emExtScale, w.f().emExtShift}) {
         e->setEnabled(true);
         e->clear();
@@ -62,7 +62,7 @@ TEST(OptionsPanel, CoefficientEditsTakeOnlyWhatMakesANumber)
 
 TEST(OptionsPanel, CoefficientEditsTypeTheLocalesSeparatorAndKeepTheEditingShortcuts)
 {
-    ChartWindow w;
+    WindowRig w;
     QLineEdit* e = w.f().emExtScale;
     e->setEnabled(true);
     e->clear();
@@ -87,7 +87,7 @@ TEST(OptionsPanel, CoefficientEditsTypeTheLocalesSeparatorAndKeepTheEditingShort
 
 TEST(OptionsPanel, ChosenDigitalColoursGoToBothChartsAndTheCheckBoxes)
 {
-    ChartWindow w;
+    WindowRig w;
     w.messages.okCancelAnswer = true;
     QList<QColor> offered;
     QList<QColor> answers{QColor(Qt::magenta), QColor(), QColor(Qt::darkCyan)};
@@ -121,8 +121,8 @@ TEST(ConditionsPanel, ReadsTheThresholdsAndKeepsAllFourWhenOneDoesNotConvert)
 {
     SettingsValues calibrated;
     calibrated.calibration.AdcKPlus2V = 0.5;
-    ChartWindow w(calibrated);
-    ChartWindow::choose(w.f().cbRgm, 4);  // "0...+2В": ScaleK AdcKPlus2V (0,5), no shift
+    WindowRig w(StartedOn(calibrated));
+    choose(w.f().cbRgm, 4);  // "0...+2В": ScaleK AdcKPlus2V (0,5), no shift
     w.f().eTOn->setText(QStringLiteral("25,5"));
     w.f().eTOff->setText(QStringLiteral("-5"));
     w.f().eAOn->setText(QStringLiteral("100"));
@@ -159,7 +159,7 @@ TEST(ConditionsPanel, ReadsTheThresholdsAndKeepsAllFourWhenOneDoesNotConvert)
     // A coefficient that does not convert fails the reading the same way.
     w.f().eAOff->setText(QStringLiteral("10,5"));
     w.f().emExtScale->setText(QString());
-    ChartWindow::choose(w.f().cbExtScale, 1);
+    choose(w.f().cbExtScale, 1);
     EXPECT_FALSE(w.window->btCloseCtlPrmClick());
     EXPECT_DOUBLE_EQ(w.window->controlThresholds().ThermoLevelOn, 25.5);
 }

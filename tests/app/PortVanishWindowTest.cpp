@@ -1,48 +1,18 @@
 // The window when the board's port goes away: the state of a failed connection, and btUSB
 // connects again.
-#include "app/MainWindow.h"
-#include "device/Acquisition.h"
+#include "WindowRig.h"
+
 #include "device/Commands.h"
-#include "serial/ScriptedPort.h"
-#include "text/Messages.h"
-#include "ui_MainWindow.h"
 
 #include <QLabel>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace korvel;
-
-namespace {
-
-struct VanishingBoard {
-    QTemporaryDir dir;
-    RecordingMessages messages;
-    ScriptedPort* port = nullptr;
-    std::unique_ptr<MainWindow> window;
-
-    VanishingBoard()
-    {
-        auto scripted = std::make_unique<ScriptedPort>();
-        port = scripted.get();
-        window = std::make_unique<MainWindow>(
-            dir.filePath(QStringLiteral("Korvel.ini")), messages,
-            BoardAccess{std::move(scripted), FixedPortFinder(QStringLiteral("ttyUSB3"))});
-    }
-    std::vector<bool> boardButtons()
-    {
-        Ui::MainWindow& f = *window->form();
-        return {f.btStart->isEnabled(),       f.bt1MHz->isEnabled(),   f.bt07MHz->isEnabled(),
-                f.btStartFExtrn->isEnabled(), f.btSingle->isEnabled(), f.btTemperature->isEnabled(),
-                f.btRd->isEnabled(),          f.btAxGo->isEnabled()};
-    }
-};
-
-}  // namespace
+using namespace korvel::testing;
 
 TEST(WindowPortVanish, ActsAsAFailedConnectionAndUsbButtonConnectsAgain)
 {
-    VanishingBoard b;
+    WindowRig b(OnScriptedPort(QStringLiteral("ttyUSB3")));
     Ui::MainWindow& f = *b.window->form();
     f.btRd->setEnabled(true);  // as after a measurement start
     Acquisition& a = b.window->acquisition();
@@ -70,7 +40,7 @@ TEST(WindowPortVanish, ActsAsAFailedConnectionAndUsbButtonConnectsAgain)
 
 TEST(WindowPortVanish, WhileIdleLeavesTheDataAlone)
 {
-    VanishingBoard b;
+    WindowRig b(OnScriptedPort(QStringLiteral("ttyUSB3")));
     Acquisition& a = b.window->acquisition();
     a.loadRecording({.SampleBuffer = QByteArray(60000, '\x21')});
     b.port->vanish();

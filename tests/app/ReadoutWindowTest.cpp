@@ -1,6 +1,7 @@
 // The read-out in the window: the mouse over the chart mapped with the chart's own axis, the
 // status-bar switch, the digital lines, and the step of accelerometer data.
-#include "InteractionFixture.h"
+#include "ChartMouse.h"
+#include "WindowRig.h"
 
 #include "chartview/ChartGeometry.h"
 #include "device/Commands.h"
@@ -14,7 +15,7 @@ using Origin = MainWindow::ChartOrigin;
 
 namespace {
 
-QString panel(ChartWindow& w, int i)
+QString panel(WindowRig& w, int i)
 {
     return w.window->statusPanel(i)->text();
 }
@@ -31,10 +32,10 @@ QByteArray ramp(int n, int first, int step, quint16 bits = 0)
 
 TEST(ReadoutWindow, SampleNumbersRoundHalfToEvenAndStopAtTheVisiblePoints)
 {
-    ChartWindow w;
+    WindowRig w;
     w.window->show();
     w.setData(ramp(20, 100, 7));
-    ChartWindow::choose(w.f().cbShowK, 1);  // ADC units over sample numbers
+    choose(w.f().cbShowK, 1);  // ADC units over sample numbers
     w.window->ShowChart(Origin::timRx);
     ASSERT_EQ(w.points(w.chart().Series1()), 20);
     EXPECT_TRUE(w.chart().hasMouseTracking());
@@ -75,7 +76,7 @@ TEST(ReadoutWindow, SampleNumbersRoundHalfToEvenAndStopAtTheVisiblePoints)
 
 TEST(ReadoutWindow, TimeAxisShowsTheIndexTimesTheStepAndNothingBelowOne)
 {
-    ChartWindow w;
+    WindowRig w;
     w.window->show();
     w.setData(ramp(30000, 0, 1), static_cast<double>(14.0L / 14.7456L));  // 1 MHz run
     w.window->ShowChart(Origin::timRx);
@@ -88,7 +89,7 @@ TEST(ReadoutWindow, TimeAxisShowsTheIndexTimesTheStepAndNothingBelowOne)
               QStringLiteral("X=99,69, Y=") + Format(u"%f", {w.y(w.chart().Series1(), 105)}));
 
     // In seconds the whole run ends below 1.0 on the axis: no read-out at all.
-    ChartWindow::choose(w.f().cbXscale, 2);
+    choose(w.f().cbXscale, 2);
     ASSERT_LT(axisLimits(w.chart().bottomAxis()).maximum, 1.0);
     w.window->statusPanel(1)->setText(QStringLiteral("прежнее"));
     hoverAt(w.chart(), 0.0001);
@@ -97,12 +98,12 @@ TEST(ReadoutWindow, TimeAxisShowsTheIndexTimesTheStepAndNothingBelowOne)
 
 TEST(ReadoutWindow, DigitalLinesReadHighLowOrUnshown)
 {
-    ChartWindow w;
+    WindowRig w;
     w.window->show();
     QByteArray data = ramp(5, 1000, 0);                    // all lines low
     data += ramp(5, 3000, 0, 0x2000 | 0x4000 | 0x8000);     // all lines high
     w.setData(data);
-    ChartWindow::choose(w.f().cbShowK, 1);
+    choose(w.f().cbShowK, 1);
     w.window->ShowChart(Origin::timRx);
     w.f().cbDgt1->click();
     w.f().cbDgt3->click();
@@ -117,7 +118,7 @@ TEST(ReadoutWindow, DigitalLinesReadHighLowOrUnshown)
 
 TEST(ReadoutWindow, AccelerometerDataReadsAtItsOwnPeriodAndItsLinesAsUnknown)
 {
-    ChartWindow w;
+    WindowRig w;
     w.window->show();
     w.acq().loadRecording({.SampleBuffer = ramp(10, 500, 10),
                            .ModeCommand = QByteArray("\x1A\x00\x01", 3),  // one channel
@@ -136,7 +137,7 @@ TEST(ReadoutWindow, AccelerometerDataReadsAtItsOwnPeriodAndItsLinesAsUnknown)
 
 TEST(ReadoutWindow, StatusClickSwitchesTheReadoutExceptInTheRealTimeMode)
 {
-    ChartWindow w;
+    WindowRig w;
     w.window->show();
     w.window->statusPanel(1)->setText(QStringLiteral("X=1,00, Y=2,00"));
     w.window->statusPanel(2)->setText(QStringLiteral("Цифровые сигналы: x x x "));

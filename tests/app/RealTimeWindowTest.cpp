@@ -13,8 +13,7 @@
 #include <gtest/gtest.h>
 
 using namespace korvel;
-using korvel::testing::WindowRig;
-using korvel::testing::openDataFile;
+using namespace korvel::testing;
 
 namespace {
 
@@ -27,21 +26,8 @@ QByteArray sampleAndTemperature(quint16 word, double celsius)
 }
 
 struct RealTimeRig : WindowRig {
-    ScriptedPort* port = nullptr;
-    SecondaryChartWindow secondary;
+    RealTimeRig() : WindowRig(WithTheSecondaryWindow(OnScriptedPortWithoutGreeting())) {}
 
-    RealTimeRig()
-    {
-        auto p = std::make_unique<ScriptedPort>();
-        port = p.get();
-        build(std::move(p), QStringLiteral("ttyUSB0"));
-        window->attachSecondaryWindow(&secondary);
-        port->writes.clear();  // the greeting
-    }
-    ~RealTimeRig() { window->close(); }
-
-    QList<QByteArray> written() const { return port->writtenCommands(); }
-    ChartView& chart() { return *f().Chart1; }
     int points() { return chart().Series1()->dataCount(); }
     RealTimeCycle& chain() { return w().realTimeCycle(); }
 

@@ -2,8 +2,9 @@
 // follows a zoom, a display-mode change and new data, and keeps its choices in the settings;
 // the save dialog's open formats take an accelerometer record; with no printer its print goes
 // into a PDF file as the chart's does.
-#include "InteractionFixture.h"
+#include "ChartMouse.h"
 #include "PdfPaintedArea.h"
+#include "WindowRig.h"
 
 #include "app/FileDialogs.h"
 #include "app/HelpWindow.h"
@@ -34,13 +35,13 @@ using Origin = MainWindow::ChartOrigin;
 namespace {
 
 // cycles periods of a sine over 4000 samples 1 µs apart, in ADC units over sample numbers.
-void showSine(ChartWindow& w, int cycles)
+void showSine(WindowRig& w, int cycles)
 {
     QByteArray data;
     for (int i = 0; i < 4000; ++i)
         data += Words({quint16(std::lrint(2048 + 900 * std::sin(2 * std::numbers::pi * cycles * i / 4000)))});
     w.setData(data);
-    ChartWindow::choose(w.f().cbShowK, 1);
+    choose(w.f().cbShowK, 1);
     w.window->ShowChart(Origin::timRx);
     QCoreApplication::processEvents();   // the spectrum follows after the replot
 }
@@ -55,7 +56,7 @@ double peakHz(const SpectrumWindow* s)
 
 TEST(SpectrumFromTheWindow, FollowsZoomDisplayModeAndNewDataAndKeepsItsChoices)
 {
-    ChartWindow w;
+    WindowRig w;
     w.window->show();   // the chart lays itself out for its size
     showSine(w, 50);
     QAction* item = w.window->pmChart()->actions().value(1);
@@ -78,7 +79,7 @@ TEST(SpectrumFromTheWindow, FollowsZoomDisplayModeAndNewDataAndKeepsItsChoices)
     EXPECT_EQ(s->analysis().channels[0].range.count, visible);
 
     // Values on the Y axis: the amplitude takes the chart's title (none here).
-    ChartWindow::choose(w.f().cbShowK, 2);
+    choose(w.f().cbShowK, 2);
     QCoreApplication::processEvents();
     EXPECT_EQ(s->chart()->yAxis->label(), QStringLiteral("Амплитуда"));
 
@@ -104,14 +105,14 @@ TEST(SpectrumFromTheWindow, FollowsZoomDisplayModeAndNewDataAndKeepsItsChoices)
 
 TEST(SpectrumFromTheWindow, SaveDialogOffersTheOpenFormatsAndAnAccelerometerRecordGoesToCsv)
 {
-    ChartWindow w;
+    WindowRig w;
     auto dialogs = std::make_shared<ScriptedFileDialogs>();
     w.window->setFileDialogs(dialogs);
     w.acq().loadRecording({.SampleBuffer = Words({0x8000 | 1000, 3000, 0x8000 | 1001, 3001}),
                            .ModeCommand = QByteArray::fromHex("1a0003"),
                            .BlockCount = 1});
     w.f().btADXL->click();
-    ChartWindow::choose(w.f().cbShowK, 1);
+    choose(w.f().cbShowK, 1);
     w.window->ShowChart(Origin::timRx);
 
     const QString path = w.dir.filePath(QStringLiteral("ax.csv"));
@@ -131,7 +132,7 @@ TEST(SpectrumFromTheWindow, SaveDialogOffersTheOpenFormatsAndAnAccelerometerReco
 
 TEST(SpectrumFromTheWindow, WithNoPrinterThePrintGoesIntoAPdfFileAsTheChartsDoes)
 {
-    ChartWindow w;
+    WindowRig w;
     auto dialogs = std::make_shared<ScriptedFileDialogs>();
     w.window->setFileDialogs(dialogs);
     w.window->setPrinterSource([] { return std::unique_ptr<QPrinter>(); });
@@ -158,7 +159,7 @@ TEST(SpectrumFromTheWindow, OpensOnTheScreenWhateverPlaceAndSizeTheSettingsGive)
         saved.spectrum.height = 2000;
         saved.spectrum.left = place.x();
         saved.spectrum.top = place.y();
-        ChartWindow w(saved);
+        WindowRig w(StartedOn(saved));
         w.window->show();
         w.f().btSpectrum->click();
         const QRect shown = w.window->spectrumWindow()->frameGeometry();
@@ -169,7 +170,7 @@ TEST(SpectrumFromTheWindow, OpensOnTheScreenWhateverPlaceAndSizeTheSettingsGive)
 
 TEST(SpectrumFromTheWindow, F1InItOpensTheSpectrumTopic)
 {
-    ChartWindow w;
+    WindowRig w;
     w.window->show();
     showSine(w, 50);
     w.f().btSpectrum->click();

@@ -20,26 +20,18 @@
 #include <gtest/gtest.h>
 
 using namespace korvel;
-using korvel::testing::WindowRig;
+using namespace korvel::testing;
 
 namespace {
 
 struct LayoutRig : WindowRig {
-    ScriptedPort* port = nullptr;
-    std::shared_ptr<ScriptedFileDialogs> dialogs = std::make_shared<ScriptedFileDialogs>();
-
-    LayoutRig()
+    // Whatever a button does, it never waits for a dialog or a printer here.
+    LayoutRig() : WindowRig(WithScriptedDialogs(OnScriptedPort()))
     {
-        auto p = std::make_unique<ScriptedPort>();
-        port = p.get();
-        build(std::move(p), QStringLiteral("ttyUSB0"));
-        // Whatever a button does, it never waits for a dialog or a printer here.
-        window->setFileDialogs(dialogs);
         window->setPrinterSource([] { return std::unique_ptr<QPrinter>(); });
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
-    ~LayoutRig() { window->close(); }
 
     void resize(int width, int height)
     {

@@ -1,8 +1,7 @@
 // A start that brings no whole array (a transfer that keeps failing, Esc during the transfer)
 // leaves the window with the record it showed before the start: the same words under the same
 // header, so Save writes that record, and the same chart.
-#include "SimulatedWindow.h"
-#include "app/FileDialogs.h"
+#include "app/WindowRig.h"
 #include "chartview/ChartView.h"
 #include "device/RealTimeCycle.h"
 #include "files/DataFile.h"
@@ -13,8 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace korvel;
-using korvel::testing::SimulatedWindow;
-using korvel::testing::WaitUntil;
+using namespace korvel::testing;
 
 namespace {
 
@@ -23,16 +21,13 @@ constexpr double Period1MHz = 0.94943;
 constexpr double Period07MHz = 1.42415;
 constexpr qsizetype OneBlockBytes = 60000;
 
-struct Window : SimulatedWindow {
-    std::shared_ptr<ScriptedFileDialogs> dialogs = std::make_shared<ScriptedFileDialogs>();
+struct Window : WindowRig {
     QTemporaryDir files;
 
-    Window()
+    Window() : WindowRig(WithScriptedDialogs(OnQuickSimulatedBoard()))
     {
-        w().setFileDialogs(dialogs);
         w().realTimeCycle().intervals = {1, 100, 2};
     }
-    ~Window() { window->close(); }
 
     // A measurement run to its chart; the words the board held for it.
     QByteArray measure(QAbstractButton* start, int blocks)
@@ -45,13 +40,13 @@ struct Window : SimulatedWindow {
     // A start caught halfway through its transfer at the line's speed, then Esc.
     void cancelDuringTransfer(QAbstractButton* start)
     {
-        port->setThrottle(true);
+        simulated->setThrottle(true);
         start->click();
         ASSERT_TRUE(WaitUntil([&] {
             return acq().SampleBuffer().size() >= 10 * 500 && !f().Panel1->isHidden();
         }));
         QTest::keyClick(window.get(), Qt::Key_Escape);
-        port->setThrottle(false);
+        simulated->setThrottle(false);
     }
     // Save into a data file, read back as a loader reads it.
     LoadedDataFile saved()

@@ -1,7 +1,7 @@
 // The real-time and accelerometer modes of the window against the simulated board, on a short
 // time scale: the polling cycle, the board's output lines switched by the thresholds, the data
 // as the data file stores it, and a two-channel accelerometer run on the chart.
-#include "SimulatedWindow.h"
+#include "app/WindowRig.h"
 #include "chartview/ChartView.h"
 #include "device/Commands.h"
 #include "device/RealTimeCycle.h"
@@ -12,24 +12,17 @@
 #include <gtest/gtest.h>
 
 using namespace korvel;
-using korvel::testing::WaitUntil;
-using korvel::testing::SimulatedWindow;
+using namespace korvel::testing;
 
 namespace {
 
-struct SimWindow : SimulatedWindow {
-    SimWindow()
+struct SimWindow : WindowRig {
+    SimWindow() : WindowRig(OnQuickSimulatedBoard())
     {
         // A cycle well past the reply's handling, so each request is answered before the next.
         w().realTimeCycle().intervals = {1, 100, 2};
     }
-    ~SimWindow() { window->close(); }
-
-    ChartView& chart() { return *f().Chart1; }
-    qsizetype requests() const
-    {
-        return port->simulator().commands().count(cmd::cmdSampleTemp());
-    }
+    qsizetype requests() { return board().commands().count(cmd::cmdSampleTemp()); }
     // Lets replies already on their way arrive and be handled; nothing is measured.
     void settle() { QTest::qWait(150); }
 };

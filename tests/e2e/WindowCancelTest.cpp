@@ -9,32 +9,29 @@
 #include <gtest/gtest.h>
 
 using namespace korvel;
-using korvel::testing::Settle;
-using korvel::testing::WaitUntil;
+using namespace korvel::testing;
 
 namespace {
 
 // A board that starts measuring only when the test fires the trigger edge, on a short time
 // scale, with replies paced at the line's speed so that a transfer can be caught midway.
-struct TriggeredBoard : korvel::testing::WindowRig {
-    SimulatedPort* port = nullptr;
+WindowOptions triggeredAtTheLinesSpeed()
+{
+    WindowOptions o = OnQuickSimulatedBoard();
+    o.sim.edgeDelayMs = -1;
+    o.throttle = true;
+    return o;
+}
+
+struct TriggeredBoard : WindowRig {
     int charts = 0;
 
-    TriggeredBoard()
+    TriggeredBoard() : WindowRig(triggeredAtTheLinesSpeed())
     {
-        SimOptions o;
-        o.timeScale = 0.001;
-        o.edgeDelayMs = -1;
-        auto p = std::make_unique<SimulatedPort>(o);
-        p->setThrottle(true);
-        port = p.get();
-        build(std::move(p), QStringLiteral("simulated"));
-        acq().timRx().setInterval(20);
-        acq().timSendCmd().setInterval(5);
         QObject::connect(&acq(), &Acquisition::drawChart, [this] { ++charts; });
         f().btExtrn->click();  // starts wait for the rising edge
     }
-    qsizetype commands() { return port->simulator().commands().size(); }
+    qsizetype commands() { return board().commands().size(); }
     // Nothing is waited for any more, and the window says so.
     void expectCancelled()
     {
@@ -59,7 +56,7 @@ TEST(WindowCancel, WhatTheBoardSendsAfterTheCancelChangesNothingAndTheNextStartR
     QTest::keyClick(s.window.get(), Qt::Key_Escape);
     s.expectCancelled();
     const qsizetype started = s.commands();
-    s.port->fireEdge();
+    s.simulated->fireEdge();
     Settle(200);
     EXPECT_EQ(s.commands(), started);  // no array was asked for
     EXPECT_EQ(s.acq().SampleBuffer(), before);
@@ -68,7 +65,7 @@ TEST(WindowCancel, WhatTheBoardSendsAfterTheCancelChangesNothingAndTheNextStartR
 
     // The panel's button halfway through a transfer; the packet under way arrives after it.
     s.f().bt07MHz->click();
-    s.port->fireEdge();
+    s.simulated->fireEdge();
     ASSERT_TRUE(WaitUntil([&] { return s.acq().SampleBuffer().size() >= 10 * 500; }));
     ASSERT_FALSE(s.f().Panel1->isHidden());
     s.f().btCancelRun->click();
@@ -81,7 +78,7 @@ TEST(WindowCancel, WhatTheBoardSendsAfterTheCancelChangesNothingAndTheNextStartR
     EXPECT_EQ(s.charts, 0);
 
     s.f().bt1MHz->click();
-    s.port->fireEdge();
+    s.simulated->fireEdge();
     ASSERT_TRUE(WaitUntil([&] { return s.charts == 1; }));
-    EXPECT_EQ(s.acq().SampleBuffer(), s.port->simulator().expectedBytes(1));
+    EXPECT_EQ(s.acq().SampleBuffer(), s.board().expectedBytes(1));
 }

@@ -1,7 +1,5 @@
 // A measurement of the simulated board saved from one window and opened in a new one built on
 // the same settings file: the chart and the comment come back as they were.
-#include "SimulatedWindow.h"
-#include "app/FileDialogs.h"
 #include "app/WindowRig.h"
 #include "chartview/ChartView.h"
 #include "support/EventLoopWait.h"
@@ -10,9 +8,7 @@
 #include <vector>
 
 using namespace korvel;
-using korvel::testing::WaitUntil;
-using korvel::testing::FastSimulatedBoard;
-using korvel::testing::WindowRig;
+using namespace korvel::testing;
 
 namespace {
 
@@ -28,29 +24,23 @@ std::vector<std::pair<double, double>> pointsOf(const QCPGraph* g)
 
 TEST(WindowDataFile, MeasuredSavedAndReopenedInANewWindow)
 {
-    WindowRig rig;
+    WindowRig rig(WithScriptedDialogs(OnQuickSimulatedBoard()));
     QTemporaryDir files;
     const QString file = files.filePath(QStringLiteral("замер.dtw"));
-    auto dialogs = std::make_shared<ScriptedFileDialogs>();
 
-    rig.build(FastSimulatedBoard(), QStringLiteral("simulated"));
-    rig.w().setFileDialogs(dialogs);
-    rig.acq().timRx().setInterval(20);
-    rig.acq().timSendCmd().setInterval(5);
     rig.f().bt1MHz->click();
     ASSERT_TRUE(WaitUntil([&] { return rig.f().Chart1->Series1()->dataCount() == 30000; }));
     const auto measured = pointsOf(rig.f().Chart1->Series1());
     const QByteArray buffer = rig.acq().SampleBuffer();
     rig.f().mComment->setPlainText(QStringLiteral("Вибрация подшипника\nпосле ремонта"));
-    dialogs->answers << file;
+    rig.dialogs->answers << file;
     rig.f().btSave->click();
     ASSERT_TRUE(rig.messages.said.isEmpty()) << rig.messages.texts().join('|').toStdString();
     rig.window->close();
     rig.window.reset();
 
-    rig.build(FastSimulatedBoard(), QStringLiteral("simulated"));
-    rig.w().setFileDialogs(dialogs);
-    dialogs->answers << file;
+    rig.build();
+    rig.dialogs->answers << file;
     rig.f().btLoadFile->click();
     ASSERT_TRUE(rig.messages.said.isEmpty()) << rig.messages.texts().join('|').toStdString();
     EXPECT_EQ(rig.acq().SampleBuffer(), buffer);

@@ -1,7 +1,7 @@
 // Every start of the window, from its button to a complete SampleBuffer, against the
 // simulated board on a short time scale. The board's own record of the commands it took is
 // checked as well.
-#include "SimulatedWindow.h"
+#include "app/WindowRig.h"
 #include "chartview/ChartView.h"
 #include "device/Commands.h"
 #include "support/EventLoopWait.h"
@@ -9,12 +9,13 @@
 #include <gtest/gtest.h>
 
 using namespace korvel;
-using korvel::testing::WaitUntil;
-using korvel::testing::SimulatedWindow;
+using namespace korvel::testing;
 
 namespace {
 
-struct SimWindow : SimulatedWindow {
+struct SimWindow : WindowRig {
+    SimWindow() : WindowRig(OnQuickSimulatedBoard()) {}
+
     // Waits for the whole array the last start asked for.
     bool arrayComplete(int blocks)
     {

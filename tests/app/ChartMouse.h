@@ -2,8 +2,10 @@
 // The user's hand on the chart: mouse moves and drags delivered to the chart widget, and the
 // pixel that the chart's own bottom axis maps to a given value; a ramp to look at.
 
-#include "ChartWindowFixture.h"
+#include "WindowRig.h"
+#include "chartview/ChartView.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <cmath>
 #include <limits>
@@ -52,13 +54,13 @@ inline void dragOnChart(ChartView& c, QPoint from, QPoint to)
 
 // A rising signal 0..3999 in ADC units over sample numbers; oddSampleBits set in every odd
 // sample's word (a digital line switching at each sample).
-inline void showRamp(ChartWindow& w, quint16 oddSampleBits = 0)
+inline void showRamp(WindowRig& w, quint16 oddSampleBits = 0)
 {
     QByteArray data;
     for (int i = 0; i < 4000; ++i)
         data += Words({static_cast<quint16>(i | (i % 2 ? oddSampleBits : 0))});
     w.setData(data);
-    ChartWindow::choose(w.f().cbShowK, 1);
+    choose(w.f().cbShowK, 1);
     w.window->ShowChart(MainWindow::ChartOrigin::timRx);
 }
 
