@@ -2,20 +2,20 @@
 #include "device/Commands.h"
 #include "device/Decode.h"
 #include "serial/ScriptedPort.h"
+#include "support/EventLoopWait.h"
+#include "support/Hex.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QProperty>
-#include <QVariant>
-#include <tuple>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 using namespace korvel;
 using namespace korvel::cmd;
+using korvel::testing::hex;
+using korvel::testing::WaitUntil;
 
 namespace {
-
-QByteArray hex(const char* t) { return QByteArray::fromHex(t); }
 
 // A packet of 250 raw pairs carrying words first, first+1, ... and an unused last byte.
 QByteArray packetOf(quint16 first, bool raw = true)
@@ -34,32 +34,6 @@ QByteArray packetOf(quint16 first, bool raw = true)
         p[2 * i + 1] = static_cast<char>(H);
     }
     return p;
-}
-
-// Counts emissions of a signal and keeps the first argument of each, when it has one.
-template <typename... Args>
-struct Spy {
-    QList<QVariant> args;
-    template <typename Sender, typename Signal>
-    Spy(Sender* s, Signal sig)
-    {
-        QObject::connect(s, sig, [this](Args... a) {
-            if constexpr (sizeof...(Args) > 0)
-                args.append(QVariant::fromValue(std::get<0>(std::tuple<Args...>(a...))));
-            else
-                args.append(QVariant());
-        });
-    }
-    qsizetype count() const { return args.size(); }
-};
-
-bool waitFor(const std::function<bool()>& done, int ms = 5000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
 }
 
 struct Rig {
@@ -115,7 +89,7 @@ TEST(Acquisition, OneBlockRunFromStatusReplyToFullBuffer)
     // A short status reply waits for timRx.
     r.port.feed(hex("0b"));
     EXPECT_TRUE(r.acq.timRx().isActive());
-    ASSERT_TRUE(waitFor([&] { return r.acq.PacketsLeft() == 120; }));
+    ASSERT_TRUE(WaitUntil([&] { return r.acq.PacketsLeft() == 120; }));
     EXPECT_EQ(r.port.purges, 1);
     EXPECT_EQ(r.panel[0].last(), QStringLiteral("ПЕРЕДАЧА МАССИВА, 1с"));
     EXPECT_EQ(r.panel[2].last(), "0");
@@ -123,7 +97,7 @@ TEST(Acquisition, OneBlockRunFromStatusReplyToFullBuffer)
 
     // The array request is deferred, never written from the handler itself.
     EXPECT_EQ(r.port.writes.size(), 1);
-    ASSERT_TRUE(waitFor([&] { return r.port.writes.size() == 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return r.port.writes.size() == 2; }));
     EXPECT_EQ(r.port.writes.last().bytes, hex("80e0"));
 
     EXPECT_EQ(r.servePackets(), 120);
@@ -175,7 +149,7 @@ TEST(Acquisition, ReplyOfAnotherLengthHasTheArrayReadAgainTwiceThenEndsTheTransf
     };
     for (const Case& c : cases) {
         Rig r;
-        Spy<QString> failed(&r.acq, &Acquisition::transferFailed);
+        QSignalSpy failed(&r.acq, &Acquisition::transferFailed);
         r.acq.loadRecording({.SampleBuffer = previous});
         r.start(Start1MHz(0));
         r.acq.GetData();
@@ -206,7 +180,7 @@ TEST(Acquisition, ReplyOfAnotherLengthHasTheArrayReadAgainTwiceThenEndsTheTransf
         EXPECT_EQ(requests, 3) << c.message;
         EXPECT_EQ(r.draws, 0) << c.message;
         ASSERT_EQ(failed.count(), 1) << c.message;
-        EXPECT_EQ(failed.args.at(0).toString(), QString::fromUtf8(c.message));
+        EXPECT_EQ(failed.at(0).at(0).toString(), QString::fromUtf8(c.message));
         EXPECT_EQ(r.acq.SampleBuffer(), previous) << c.message;
         EXPECT_TRUE(IsIdle(r.acq.PendingCommand()));
     }
@@ -237,7 +211,7 @@ TEST(Acquisition, OtherStatusByteRedrawsTheUnchangedBuffer)
     Rig r;
     r.acq.loadRecording({.SampleBuffer = QByteArray(60000, '\x11')});
     r.start(Start1MHz(0));
-    Spy<> flags(&r.acq, &Acquisition::chartFlagsReset);
+    QSignalSpy flags(&r.acq, &Acquisition::chartFlagsReset);
     r.port.incoming = hex("07");
     r.acq.timRxTimer();
     EXPECT_EQ(r.acq.PacketsLeft(), 0);
@@ -251,7 +225,7 @@ TEST(Acquisition, AccelerometerWithoutTriggerKeepsWordsAndTakesThePeriod)
 {
     Rig r;
     r.start(StartADXL(0, 0, true, true, 21).start);
-    Spy<int> period(&r.acq, &Acquisition::accelPeriodReported);
+    QSignalSpy period(&r.acq, &Acquisition::accelPeriodReported);
     r.port.incoming = hex("0a5228");  // 0x2852 = 10322 ticks
     r.acq.timRxTimer();
     EXPECT_EQ(r.acq.AccelPeriodTicks(), 10322);
@@ -269,7 +243,7 @@ TEST(Acquisition, AccelerometerWithTriggerReordersAndTakesNoPeriod)
 {
     Rig r;
     r.start(StartADXL(1, 0, true, true, 21).start);
-    Spy<int> period(&r.acq, &Acquisition::accelPeriodReported);
+    QSignalSpy period(&r.acq, &Acquisition::accelPeriodReported);
     r.port.incoming = hex("0a5228");
     r.acq.timRxTimer();
     EXPECT_EQ(period.count(), 0);
@@ -367,8 +341,8 @@ TEST(Acquisition, TemperatureReplies)
 TEST(Acquisition, RealTimeDropsTheFirstReplyAndStoresQuarterDegrees)
 {
     Rig r;
-    Spy<bool> replies(&r.acq, &Acquisition::realTimeReply);
-    Spy<> readout(&r.acq, &Acquisition::readoutOff);
+    QSignalSpy replies(&r.acq, &Acquisition::realTimeReply);
+    QSignalSpy readout(&r.acq, &Acquisition::readoutOff);
     r.acq.beginRealTimeRecord();
     r.acq.sendRealTimeRequest(true);
     EXPECT_EQ(r.port.writes.last().bytes, hex("15"));
@@ -385,7 +359,7 @@ TEST(Acquisition, RealTimeDropsTheFirstReplyAndStoresQuarterDegrees)
     r.port.incoming = hex("bf0a5eff");
     r.acq.timRxTimer();
     ASSERT_EQ(replies.count(), 1);
-    EXPECT_TRUE(replies.args.at(0).toBool());
+    EXPECT_TRUE(replies.at(0).at(0).toBool());
     EXPECT_EQ(r.acq.recording().RealTimeSignal[0], 0x0ABF);
     EXPECT_EQ(r.acq.recording().RealTimeTemperature[0], -41);
     EXPECT_DOUBLE_EQ(r.acq.CurrentTemperature(), -10.25);
@@ -403,13 +377,13 @@ TEST(Acquisition, RealTimeDropsTheFirstReplyAndStoresQuarterDegrees)
     EXPECT_EQ(r.acq.recording().RealTimeSignal[0], 0xE002);
     EXPECT_EQ(r.acq.recording().RealTimeTemperature[0], -41);
     EXPECT_EQ(replies.count(), 2);
-    EXPECT_FALSE(replies.args.at(1).toBool());
+    EXPECT_FALSE(replies.at(1).at(0).toBool());
 }
 
 TEST(Acquisition, ReplyOfAnotherLengthThanItsRequestIsIgnoredAndCounted)
 {
     Rig r;
-    Spy<bool> replies(&r.acq, &Acquisition::realTimeReply);
+    QSignalSpy replies(&r.acq, &Acquisition::realTimeReply);
     r.acq.requestTemperature();
     r.port.incoming = hex("910100");  // three bytes: 1729,4 °C if taken
     r.acq.timRxTimer();
@@ -449,8 +423,8 @@ TEST(Acquisition, BytesNobodyAskedForAreDroppedAsTheyCome)
 TEST(Acquisition, FullRealTimeRecordStopsStoring)
 {
     Rig r;
-    Spy<> full(&r.acq, &Acquisition::realTimeRecordFull);
-    Spy<bool> replies(&r.acq, &Acquisition::realTimeReply);
+    QSignalSpy full(&r.acq, &Acquisition::realTimeRecordFull);
+    QSignalSpy replies(&r.acq, &Acquisition::realTimeReply);
     r.acq.sendRealTimeRequest(true);
     while (r.acq.recording().RealTimeCount < Acquisition::RealTimeCapacity - 1)
         r.acq.countRealTimePoint();

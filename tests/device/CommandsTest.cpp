@@ -1,12 +1,10 @@
 #include "device/Commands.h"
+#include "support/Hex.h"
 
 #include <gtest/gtest.h>
 
 using namespace korvel::cmd;
-
-namespace {
-QByteArray hex(const char* text) { return QByteArray::fromHex(text); }
-}
+using korvel::testing::hex;
 
 TEST(Commands, BlockCodeTableHoldsEightMinusNInTheTopBits)
 {

@@ -1,4 +1,5 @@
 #include "device/ModeStarts.h"
+#include "support/Hex.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +7,10 @@
 #include <cstdint>
 
 using namespace korvel;
+using korvel::testing::hex;
 
 namespace {
 std::uint64_t bits(double v) { return std::bit_cast<std::uint64_t>(v); }
-QByteArray hex(const char* t) { return QByteArray::fromHex(t); }
 }
 
 TEST(ModeStarts, SamplePeriodsCarryTheExtendedPrecisionQuotient)

@@ -2,14 +2,15 @@
 #include "device/Decode.h"
 #include "sim/BoardSimulator.h"
 #include "sim/WirePacing.h"
+#include "support/Hex.h"
 
 #include <gtest/gtest.h>
 
 using namespace korvel;
 using namespace korvel::cmd;
+using korvel::testing::hex;
 
 namespace {
-QByteArray hex(const char* t) { return QByteArray::fromHex(t); }
 
 SimOptions instant()
 {
