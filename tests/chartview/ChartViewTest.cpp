@@ -11,36 +11,48 @@
 
 using namespace korvel;
 
-TEST(ChartView, SeriesInDrawingOrderWithTheirAxesAndColours)
+TEST(ChartView, StartsWithItsSeriesAndAxesAsTheWindowExpects)
 {
     ChartView c;
+    // The six series in drawing order, each in its colour.
+    const struct {
+        QString name;
+        QCPGraph* graph;
+        QColor colour;
+    } series[] = {
+        {QStringLiteral("Series1"), c.Series1(), QColor(Qt::black)},
+        {QStringLiteral("SeriDgt3"), c.SeriDgt3(), QColor(0, 0, 255)},
+        {QStringLiteral("SeriDgt1"), c.SeriDgt1(), QColor(255, 255, 0)},
+        {QStringLiteral("SeriDgt2"), c.SeriDgt2(), QColor(0, 128, 0)},
+        {QStringLiteral("Series2"), c.Series2(), QColor(Qt::blue)},
+        {QStringLiteral("SeriTermo"), c.SeriTermo(), QColor(Qt::red)},
+    };
     ASSERT_EQ(c.graphCount(), 6);
-    const QStringList order = {QStringLiteral("Series1"), QStringLiteral("SeriDgt3"),
-                               QStringLiteral("SeriDgt1"), QStringLiteral("SeriDgt2"),
-                               QStringLiteral("Series2"), QStringLiteral("SeriTermo")};
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(c.graph(i)->name(), order[i]);
-        EXPECT_EQ(c.series(order[i]), c.graph(i));
+        SCOPED_TRACE(series[i].name.toStdString());
+        EXPECT_EQ(c.graph(i)->name(), series[i].name);
+        EXPECT_EQ(c.series(series[i].name), c.graph(i));
+        EXPECT_EQ(series[i].graph, c.graph(i));
+        EXPECT_EQ(c.seriesColor(series[i].graph), series[i].colour);
     }
     EXPECT_EQ(c.series(QStringLiteral("nothing")), nullptr);
-    EXPECT_EQ(c.seriesColor(c.Series1()), QColor(Qt::black));
-    EXPECT_EQ(c.seriesColor(c.Series2()), QColor(Qt::blue));
-    EXPECT_EQ(c.seriesColor(c.SeriTermo()), QColor(Qt::red));
-    EXPECT_EQ(c.seriesColor(c.SeriDgt1()), QColor(255, 255, 0));
-    EXPECT_EQ(c.seriesColor(c.SeriDgt2()), QColor(0, 128, 0));
-    EXPECT_EQ(c.seriesColor(c.SeriDgt3()), QColor(0, 0, 255));
+    // Only the temperature has the right axis.
     for (QCPGraph* g : c.allSeries())
         EXPECT_EQ(g->valueAxis(), g == c.SeriTermo() ? c.rightAxis() : c.leftAxis());
-}
 
-TEST(ChartView, AxesStartAsTheWindowExpects)
-{
-    ChartView c;
+    // The axes' titles; the temperature axis stays hidden, red and without a grid.
+    const struct {
+        QCPAxis* axis;
+        QString label;
+    } axes[] = {
+        {c.leftAxis(), QStringLiteral("единицы АЦП")},
+        {c.bottomAxis(), QStringLiteral("Выборки")},
+        {c.rightAxis(), QStringLiteral("T°C")},
+    };
+    for (const auto& a : axes)
+        EXPECT_EQ(a.axis->label(), a.label);
     EXPECT_FALSE(c.legend->visible());
-    EXPECT_EQ(c.leftAxis()->label(), QStringLiteral("единицы АЦП"));
-    EXPECT_EQ(c.bottomAxis()->label(), QStringLiteral("Выборки"));
     EXPECT_FALSE(c.rightAxis()->visible());
-    EXPECT_EQ(c.rightAxis()->label(), QStringLiteral("T°C"));
     EXPECT_EQ(c.rightAxis()->labelColor(), QColor(Qt::red));
     EXPECT_FALSE(c.rightAxis()->grid()->visible());
 }
