@@ -7,6 +7,7 @@
 #include "files/TextExport.h"
 #include "settings/Settings.h"
 #include "support/RecordToSave.h"
+#include "support/SampleWords.h"
 #include "text/Cp1251.h"
 
 #include <QDir>
@@ -21,18 +22,9 @@
 using namespace korvel;
 using korvel::testing::CliResult;
 using korvel::testing::RunCliProgram;
+using korvel::testing::Words;
 
 namespace {
-
-QByteArray Words(std::initializer_list<quint16> words)
-{
-    QByteArray out;
-    for (quint16 w : words) {
-        out.append(char(w & 0xFF));
-        out.append(char(w >> 8));
-    }
-    return out;
-}
 
 QByteArray ReadAll(const QString& path)
 {
