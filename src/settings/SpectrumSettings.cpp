@@ -129,6 +129,16 @@ bool isOverlap(int percent)
     return percent == 0 || percent == 50 || percent == 75;
 }
 
+// A window too small to use takes its default size.
+template <typename T>
+void keepPlaceable(T& s, const T& defaults)
+{
+    if (s.width < 100 || s.height < 100) {
+        s.width = defaults.width;
+        s.height = defaults.height;
+    }
+}
+
 void keepWithin(int& v, int lo, int hi, int fallback)
 {
     if (v < lo || v > hi)
@@ -156,10 +166,7 @@ SpectrumSettings ReadSpectrumSettings(const IniFile& ini, QList<UnconvertedValue
         s.bandFromHz = d.bandFromHz;
         s.bandToHz = d.bandToHz;
     }
-    if (s.width < 100 || s.height < 100) {
-        s.width = d.width;
-        s.height = d.height;
-    }
+    keepPlaceable(s, d);
     return s;
 }
 
@@ -179,10 +186,7 @@ SpectrogramSettings ReadSpectrogramSettings(const IniFile& ini,
         s.segment = d.segment;
     if (!isOverlap(s.overlap))
         s.overlap = d.overlap;
-    if (s.width < 100 || s.height < 100) {
-        s.width = d.width;
-        s.height = d.height;
-    }
+    keepPlaceable(s, d);
     return s;
 }
 
