@@ -1,5 +1,6 @@
 #include "chartview/ChartNavigation.h"
 
+#include "chartview/PlotInput.h"
 #include "chartview/ZoomGesture.h"
 
 #include <QKeyEvent>
@@ -39,8 +40,7 @@ QString ChartNavigation::toolTip()
 
 bool ChartNavigation::eventFilter(QObject* watched, QEvent* event)
 {
-    // Only input events touch the plot: others also come while it is being taken apart.
-    if (watched != plot_ || !plot_)
+    if (!IsPlotInput(event) || watched != plot_ || !plot_)
         return false;
     switch (event->type()) {
     case QEvent::Wheel:

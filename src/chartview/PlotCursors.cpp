@@ -1,5 +1,6 @@
 #include "chartview/PlotCursors.h"
 
+#include "chartview/PlotInput.h"
 #include "chartview/ChartHeader.h"
 
 #include <QKeyEvent>
@@ -182,7 +183,7 @@ int PlotCursors::cursorNear(double pixelX) const
 
 bool PlotCursors::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != plot_ || !plot_)
+    if (!IsPlotInput(event) || watched != plot_ || !plot_)
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress: {

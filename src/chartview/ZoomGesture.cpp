@@ -1,6 +1,7 @@
 #include "chartview/ZoomGesture.h"
 
 #include "chartview/ChartFill.h"
+#include "chartview/PlotInput.h"
 
 #include <QMouseEvent>
 #include <QRubberBand>
@@ -48,7 +49,7 @@ QString ZoomGesture::toolTip()
 
 bool ZoomGesture::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != plot_ || !plot_)
+    if (!IsPlotInput(event) || watched != plot_ || !plot_)
         return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
