@@ -18,6 +18,16 @@ namespace korvel {
 
 namespace {
 
+// A window never shown keeps the place it was read with.
+template <typename Place>
+void keepPlaceAsRead(Place& now, const Place& read)
+{
+    now.left = read.left;
+    now.top = read.top;
+    now.width = read.width;
+    now.height = read.height;
+}
+
 // An index outside the list leaves the box without a selection.
 void selectItem(QComboBox* box, int index)
 {
@@ -171,20 +181,11 @@ SettingsValues MainWindow::collectSettings() const
     v.ChartLegend = legendItem_->isChecked();
     v.RecentFiles = recentFiles_;
     v.spectrum = spectrum_->settings();
-    if (!spectrumPlaced_) {
-        // Never shown: its place stays as it was read.
-        v.spectrum.left = spectrumPlace_.left;
-        v.spectrum.top = spectrumPlace_.top;
-        v.spectrum.width = spectrumPlace_.width;
-        v.spectrum.height = spectrumPlace_.height;
-    }
+    if (!spectrumPlaced_)
+        keepPlaceAsRead(v.spectrum, spectrumPlace_);
     v.spectrogram = spectrogram_->settings();
-    if (!spectrogramPlaced_) {
-        v.spectrogram.left = spectrogramPlace_.left;
-        v.spectrogram.top = spectrogramPlace_.top;
-        v.spectrogram.width = spectrogramPlace_.width;
-        v.spectrogram.height = spectrogramPlace_.height;
-    }
+    if (!spectrogramPlaced_)
+        keepPlaceAsRead(v.spectrogram, spectrogramPlace_);
     return v;
 }
 
