@@ -56,14 +56,15 @@ void BM_HandleOnePacket(benchmark::State& state)
     port.open(QStringLiteral("bench"));
     Acquisition acq(port);
     acq.loadRecording({.ModeCommand = cmd::cmdStart07MHz(0), .BlockCount = 8});
+    // The request goes out now, so the handler expects a packet (an unasked one is dropped).
     acq.GetData();
-    acq.timSendCmd().stop();
+    acq.timSendCmdTimer();
     const QByteArray packet = samplePacket();
     for (auto _ : state) {
         if (acq.PacketsLeft() < 2) {
             state.PauseTiming();
             acq.GetData();
-            acq.timSendCmd().stop();
+            acq.timSendCmdTimer();
             port.writes.clear();
             state.ResumeTiming();
         }
