@@ -418,6 +418,38 @@ TEST(CliProgram, MeasureOverSimulateLinkReportsItsTransfer)
     EXPECT_EQ(RunCliProgram({QStringLiteral("measure"), QStringLiteral("--bogus")}).exitCode, 2);
 }
 
+// A board whose fifth packet is a byte short on every attempt: the array is asked for three
+// times, the run fails naming that packet, and the file already at -o is left as it was.
+TEST(CliProgram, AShortPacketOnEveryAttemptFailsTheRunAndKeepsTheOutputFile)
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("board"));
+    QProcess sim;
+    sim.start(QStringLiteral(KORVEL_CLI_PATH), {QStringLiteral("simulate"), QStringLiteral("--link"), link,
+                                                QStringLiteral("--time-scale"), QStringLiteral("0"),
+                                                QStringLiteral("--short-packet"), QStringLiteral("5")});
+    ASSERT_TRUE(sim.waitForReadyRead(10000));
+    const QString out = dir.filePath(QStringLiteral("p.dtw"));
+    QFile earlier(out);
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+    earlier.write("earlier");
+    earlier.close();
+    const korvel::testing::CliResult r = RunCliProgram(
+        {QStringLiteral("measure"), QStringLiteral("--port"), link, QStringLiteral("--settings"),
+         korvel::testing::DefaultSettingsFile(dir.path()), QStringLiteral("--mode"), QStringLiteral("1mhz"),
+         QStringLiteral("-o"), out});
+    sim.terminate();
+    sim.waitForFinished(5000);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("пакет 5 из 120"))) << r.err.toStdString();
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(earlier.readAll(), QByteArray("earlier"));
+    // The packet number counts from one, as the failure message does.
+    EXPECT_EQ(RunCliProgram({QStringLiteral("simulate"), QStringLiteral("--short-packet"), QStringLiteral("0")})
+                  .exitCode,
+              2);
+}
+
 TEST(CliProgram, TemperatureIsPrintedAsTheStatusPanelShowsIt)
 {
     const korvel::testing::CliResult r = RunCliProgram({QStringLiteral("temperature"), QStringLiteral("--simulate")});
