@@ -1,5 +1,6 @@
 // The window's side of the board link: the port, the acquisition object, the connection.
 #include "app/CaptionColour.h"
+#include "app/LinkTexts.h"
 #include "app/MainWindow.h"
 
 #include "device/Acquisition.h"
@@ -11,14 +12,6 @@
 #include <array>
 
 namespace korvel {
-
-namespace {
-// Status panel 0 and btUSB's hint when the board's port is lost or would not open.
-QString noLinkText()
-{
-    return QStringLiteral("USB: нет связи");
-}
-}  // namespace
 
 void MainWindow::wireBoard()
 {
@@ -41,7 +34,7 @@ void MainWindow::wireBoard()
     connect(port_.get(), &SerialPort::failed, this, [this] {
         port_->close();
         setBoardButtonsEnabled(false);
-        statusPanel(0)->setText(noLinkText());
+        statusPanel(0)->setText(NoLinkText());
         showLinkState(QString());
     });
 }
@@ -53,7 +46,7 @@ void MainWindow::showLinkState(const QString& device)
     SetCaptionColour(ui->btUSB, linked ? QColor(0, 128, 0) : QColor(192, 0, 0));
     ui->btUSB->setToolTip(QStringLiteral("Подключить АЦП к компьютеру\n")
                           + (linked ? QStringLiteral("Подключено: ") + device
-                                    : noLinkText()));
+                                    : NoLinkText()));
 }
 
 void MainWindow::setBoardButtonsEnabled(bool enabled)
@@ -72,7 +65,7 @@ void MainWindow::ConnectBoard()
     setBoardButtonsEnabled(outcome.connected());
     showLinkState(outcome.device);
     if (outcome.state == ConnectState::PortWouldNotOpen)
-        statusPanel(0)->setText(noLinkText());
+        statusPanel(0)->setText(NoLinkText());
 }
 
 void MainWindow::btUSBClick()

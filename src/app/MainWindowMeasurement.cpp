@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 
 #include "app/EventHook.h"
+#include "app/LinkTexts.h"
 #include "chartview/ChartView.h"
 #include "chartview/SecondaryChartWindow.h"
 #include "device/Acquisition.h"
@@ -265,6 +266,10 @@ void MainWindow::showRestoredRecord()
     f.gbFile->setTitle(shownBefore_.caption);
     for (int i = 0; i < 3; ++i)
         statusPanel(i)->setText(shownBefore_.status[i]);
+    // A link lost before the start and made again since is no state of the record: the panel
+    // would say "нет связи" beside a green USB button.
+    if (shownBefore_.status[0] == NoLinkText() && port_->isOpen())
+        statusPanel(0)->clear();
 }
 
 }  // namespace korvel

@@ -109,6 +109,25 @@ TEST(PreviousRecord, AFailedTransferLeavesTheRecordBeforeItToBeSavedUnderItsOwnH
     s.expectSaved(8, Period07MHz, words);
 }
 
+// The status panels come back with the record, but "нет связи" from a link lost before the
+// start is no longer true once btUSB has made it again.
+TEST(PreviousRecord, AFailedTransferAfterTheLinkWasMadeAgainDoesNotSayTheLinkIsDown)
+{
+    Window s;
+    s.measure(s.f().bt1MHz, 1);
+    emit s.simulated->failed(QStringLiteral("unplugged"));
+    ASSERT_EQ(s.window->statusPanel(0)->text(), QStringLiteral("USB: нет связи"));
+    s.f().btUSB->click();
+    ASSERT_TRUE(s.simulated->isOpen());
+
+    s.board().faults.packetLengths = {{2, 100}};
+    s.f().bt07MHz->click();
+    ASSERT_TRUE(WaitUntil([&] { return !s.messages.said.isEmpty(); }));
+    s.board().faults = {};
+    EXPECT_TRUE(s.messages.texts().first().startsWith(QStringLiteral("Ошибка передачи")));
+    EXPECT_EQ(s.window->statusPanel(0)->text(), QString());
+}
+
 TEST(PreviousRecord, EscDuringAnEightBlockTransferLeavesTheOneBlockRecordToBeSaved)
 {
     Window s;
