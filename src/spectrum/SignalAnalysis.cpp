@@ -11,13 +11,37 @@ namespace korvel {
 
 namespace {
 
+// "⁻⁵": an exponent as a power of ten is written in a table.
+QString superscript(int exponent)
+{
+    static constexpr char16_t digits[] = u"⁰¹²³⁴⁵⁶⁷⁸⁹";
+    QString out = exponent < 0 ? QStringLiteral("⁻") : QString();
+    for (const QChar c : QString::number(std::abs(exponent)))
+        out += QChar(digits[c.digitValue()]);
+    return out;
+}
+
+// Five significant digits; a value too small or large for them in plain digits is written
+// "6,907·10⁻⁵", as a Russian table does, rather than the program-like "6,907E-05".
 QString significant(double v, int digits = 5)
 {
     if (!std::isfinite(v))
         return QStringLiteral("—");
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(v, 'g', digits);
+    const QString text = locale.toString(v, 'g', digits);
+    const qsizetype e = text.indexOf(QLatin1Char('e'), 0, Qt::CaseInsensitive);
+    if (e < 0)
+        return text;
+    return text.left(e) + QStringLiteral("·10") + superscript(text.mid(e + 1).toInt());
+}
+
+// A level the arithmetic cannot tell from zero next to the stretch's largest value: the mean
+// of an integrated signal is 10⁻¹⁶ of it, not a reading.
+double rounded(double v, const Measurements& m)
+{
+    const double floor = 1e-12 * std::max(std::fabs(m.minimum), std::fabs(m.maximum));
+    return std::fabs(v) <= floor ? 0.0 : v;
 }
 
 // Harmonics read 1,00 2,00 …; a peak far below the highest keeps its digits instead of 0,00.
@@ -264,7 +288,7 @@ std::vector<MeasurementRow> MeasurementRows(const SignalAnalysis& a)
         const bool any = m.count > 0;
         const double values[] = {m.minimum, m.maximum, m.peakToPeak, m.mean, m.rms, m.acRms};
         for (size_t r = 0; r < std::size(values); ++r)
-            rows[r].values << (any ? significant(values[r]) : QStringLiteral("—"));
+            rows[r].values << (any ? significant(rounded(values[r], m)) : QStringLiteral("—"));
         rows[6].values << significant(m.crestFactor, 4);
         rows[7].values << (c.spectrum.peak ? FrequencyText(axis, c.spectrum.peak->frequencyHz)
                                            : QStringLiteral("—"));

@@ -1,4 +1,7 @@
 #include "spectrum/Measurements.h"
+#include "spectrum/SignalAnalysis.h"
+
+#include <QLocale>
 
 #include <gtest/gtest.h>
 #include <cmath>
@@ -39,4 +42,29 @@ TEST(Measurements, OfASineOnAnOffset)
     EXPECT_NEAR(m.acRms, std::sqrt(2), 1e-12);
     EXPECT_NEAR(m.peakToPeak, 4, 1e-12);
     EXPECT_NEAR(m.crestFactor, std::sqrt(2), 1e-12);
+}
+
+// The table of the spectrum window in a Russian session: a small value in a power of ten, not
+// "6,907E-05"; a mean left by the arithmetic at 10⁻¹⁶ of the signal reads 0.
+TEST(Measurements, TableTextsInARussianSession)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    SignalAnalysis a;
+    ChannelAnalysis c;
+    c.measurements = {.count = 1000, .minimum = -6.907e-5, .maximum = 7.1e-5, .peakToPeak = 1.4007e-4,
+                      .mean = 4.7011e-21, .rms = 5.0e-5, .acRms = 5.0e-5, .crestFactor = 1.42};
+    a.channels.push_back(c);
+    c.measurements = {.count = 1000, .minimum = -1234567.0, .maximum = 0.5, .peakToPeak = 1234567.5,
+                      .mean = -2.5, .rms = 3.0, .acRms = 2.0, .crestFactor = 2.0};
+    a.channels.push_back(c);
+    const std::vector<MeasurementRow> rows = MeasurementRows(a);
+    QLocale::setDefault(before);
+
+    ASSERT_GE(rows.size(), 6u);
+    EXPECT_EQ(rows[0].values, QStringList({QStringLiteral("-6,907·10⁻⁵"), QStringLiteral("-1,2346·10⁶")}));
+    EXPECT_EQ(rows[1].values, QStringList({QStringLiteral("7,1·10⁻⁵"), QStringLiteral("0,5")}));
+    EXPECT_EQ(rows[3].caption, QStringLiteral("Среднее"));
+    EXPECT_EQ(rows[3].values, QStringList({QStringLiteral("0"), QStringLiteral("-2,5")}));
+    EXPECT_EQ(rows[4].values, QStringList({QStringLiteral("5·10⁻⁵"), QStringLiteral("3")}));
 }
