@@ -3,11 +3,9 @@
 #include "chartview/ChartGeometry.h"
 #include "text/NumberFormat.h"
 
-#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QSvgGenerator>
 #include <qcustomplot.h>
 
 #include <vector>
@@ -48,26 +46,6 @@ private:
 };
 
 }  // namespace
-
-QByteArray renderChartSvg(QCustomPlot* plot, int width, int height)
-{
-    QByteArray svg;
-    if (!plot)
-        return svg;
-    QBuffer buffer(&svg);
-    buffer.open(QIODevice::WriteOnly);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setResolution(plot->logicalDpiX());
-    generator.setSize(QSize(width, height));
-    generator.setViewBox(QRect(0, 0, width, height));
-    generator.setTitle(plot->objectName());
-    QCPPainter painter(&generator);
-    painter.setMode(QCPPainter::pmNonCosmetic);
-    plot->toPainter(&painter, width, height);
-    painter.end();
-    return svg;
-}
 
 ChartPicture renderChartPicture(QCustomPlot* plot)
 {

@@ -6,6 +6,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QSvgRenderer>
+#include <QXmlStreamReader>
 #include <gtest/gtest.h>
 
 using namespace korvel;
@@ -62,6 +64,72 @@ TEST_F(PictureFixture, ChartKeepsItsColoursAfterTheCopy)
     setChartBackgroundColor(t.plot.get(), QColor());
     EXPECT_EQ(renderChartPicture(t.plot.get()).image.pixelColor(1, 1), QColor(Qt::white));
     EXPECT_FALSE(chartBackgroundColor(t.plot.get()).isValid());
+}
+
+// Whether a polyline's points attribute ("x,y x,y ") leaves the rectangle.
+bool leaves(QStringView points, const QRectF& area)
+{
+    for (const QStringView pair : points.split(u' ', Qt::SkipEmptyParts)) {
+        const QList<QStringView> xy = pair.split(u',');
+        if (xy.size() == 2 && !area.adjusted(-1, -1, 1, 1).contains(xy[0].toDouble(), xy[1].toDouble()))
+            return true;
+    }
+    return false;
+}
+
+// A curve zoomed past the axes is cut at them in the SVG, as on screen: Qt's SVG writer drops
+// clips, so the curve must sit in a group clipped to the axis rectangle, and the axis numbers
+// outside any clip.
+TEST_F(PictureFixture, AZoomedCurveIsCutAtTheAxesInTheSvg)
+{
+    t.plot->xAxis->setRange(40.5, 44.5);
+    t.plot->yAxis->setRange(2, 5);
+    t.plot->replot();
+    const QByteArray svg = renderChartSvg(t.plot.get(), 400, 300);
+    EXPECT_TRUE(svg.contains(R"(version="1.1")"));
+    EXPECT_TRUE(QSvgRenderer(svg).isValid());
+
+    const QRect axes = t.plot->axisRect()->rect().translated(0, -1);
+    QXmlStreamReader xml(svg);
+    QList<QRect> clips;
+    bool inClipPath = false;
+    int clippedDepth = 0;     // depth inside a clipped group, 0 outside
+    int linesPastTheAxes = 0, linesOffTheChart = 0, textsClipped = 0, textsFree = 0;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement()) {
+            const QXmlStreamAttributes a = xml.attributes();
+            if (xml.name() == u"clipPath")
+                inClipPath = true;
+            else if (xml.name() == u"rect" && inClipPath)
+                clips << QRect(a.value(QLatin1String("x")).toInt(), a.value(QLatin1String("y")).toInt(),
+                               a.value(QLatin1String("width")).toInt(), a.value(QLatin1String("height")).toInt());
+            if (clippedDepth > 0)
+                ++clippedDepth;
+            else if (xml.name() == u"g" && a.hasAttribute(QLatin1String("clip-path")))
+                clippedDepth = 1;
+            if (xml.name() == u"polyline") {
+                const QStringView points = a.value(QLatin1String("points"));
+                if (clippedDepth > 0)
+                    linesPastTheAxes += leaves(points, axes);
+                else
+                    linesOffTheChart += leaves(points, QRectF(0, 0, 400, 300));
+            }
+            if (xml.name() == u"text")
+                ++(clippedDepth > 0 ? textsClipped : textsFree);
+        } else if (xml.isEndElement()) {
+            if (xml.name() == u"clipPath")
+                inClipPath = false;
+            if (clippedDepth > 0)
+                --clippedDepth;
+        }
+    }
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    EXPECT_EQ(clips, QList<QRect>{axes});
+    EXPECT_GT(linesPastTheAxes, 0);   // the zoomed curve, which its clip cuts
+    EXPECT_EQ(linesOffTheChart, 0);
+    EXPECT_GT(textsFree, 0);
+    EXPECT_EQ(textsClipped, 0);
 }
 
 }  // namespace

@@ -1,0 +1,153 @@
+#include "chartview/ChartSvg.h"
+
+#include <QBuffer>
+#include <QSvgGenerator>
+#include <qcustomplot.h>
+
+#include <vector>
+
+namespace korvel {
+
+namespace {
+
+// Qt's SVG writer drops every clip, so a zoomed curve ran over the axes and the labels. The
+// chart is therefore drawn here part by part, each run of parts with one clip rectangle into a
+// drawing of its own, and the runs are joined inside SVG clip paths. QCustomPlot draws its
+// parts only from within toPainter; pointers to members taken through derived classes reach
+// the steps of that loop on any chart without a cast of the object.
+struct PlotAccess : QCustomPlot {
+    static void (QCustomPlot::*layOut())() { return &PlotAccess::updateLayout; }
+    static QBrush QCustomPlot::*backgroundBrush() { return &PlotAccess::mBackgroundBrush; }
+};
+struct PartAccess : QCPLayerable {
+    static QRect (QCPLayerable::*clip())() const { return &PartAccess::clipRect; }
+    static void (QCPLayerable::*antialiasing())(QCPPainter*) const
+    {
+        return &PartAccess::applyDefaultAntialiasingHint;
+    }
+    static void (QCPLayerable::*drawing())(QCPPainter*) { return &PartAccess::draw; }
+};
+
+// Parts drawn one after the other under the same clip; unclipped when it is the whole chart.
+struct Run {
+    QRect clip;
+    bool clipped = false;
+    std::vector<QCPLayerable*> parts;
+};
+
+QRect clipOf(QCPLayerable* part)
+{
+    // QCustomPlot moves every clip up a pixel when it draws; so does the SVG.
+    return (part->*PartAccess::clip())().translated(0, -1);
+}
+
+std::vector<Run> runsOf(QCustomPlot* plot)
+{
+    std::vector<Run> runs;
+    const QRect whole = plot->viewport().translated(0, -1);
+    for (int i = 0; i < plot->layerCount(); ++i) {
+        const QList<QCPLayerable*> parts = plot->layer(i)->children();
+        for (QCPLayerable* part : parts) {
+            if (!part->realVisibility())
+                continue;
+            const QRect clip = clipOf(part);
+            const bool clipped = !clip.contains(whole);
+            if (runs.empty() || runs.back().clipped != clipped || (clipped && runs.back().clip != clip))
+                runs.push_back({clip, clipped, {}});
+            runs.back().parts.push_back(part);
+        }
+    }
+    return runs;
+}
+
+// A whole SVG document holding these parts only, the chart's background first if asked.
+QByteArray drawnAlone(QCustomPlot* plot, const std::vector<QCPLayerable*>& parts, bool background,
+                      int width, int height)
+{
+    QByteArray svg;
+    QBuffer buffer(&svg);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setResolution(plot->logicalDpiX());
+    generator.setSize(QSize(width, height));
+    generator.setViewBox(QRect(0, 0, width, height));
+    generator.setTitle(plot->objectName());
+    QCPPainter painter(&generator);
+    painter.setMode(QCPPainter::pmNonCosmetic);
+    painter.setMode(QCPPainter::pmNoCaching);
+    const QBrush& brush = plot->*PlotAccess::backgroundBrush();
+    if (background && brush.style() != Qt::NoBrush)
+        painter.fillRect(plot->viewport(), brush);
+    for (QCPLayerable* part : parts) {
+        painter.save();
+        painter.setClipRect(clipOf(part));
+        (part->*PartAccess::antialiasing())(&painter);
+        (part->*PartAccess::drawing())(&painter);
+        painter.restore();
+    }
+    painter.end();
+    return svg;
+}
+
+// A drawing of the writer's as its head (declaration, root element, title, definitions), the
+// drawing and the closing tag.
+struct SvgParts {
+    QByteArray head;
+    QByteArray body;
+};
+
+SvgParts split(const QByteArray& svg)
+{
+    const QByteArray defsEnd = "</defs>";
+    qsizetype bodyStart = svg.indexOf(defsEnd);
+    bodyStart = bodyStart < 0 ? svg.indexOf('>', svg.indexOf("<svg")) + 1 : bodyStart + defsEnd.size();
+    const qsizetype bodyEnd = svg.lastIndexOf("</svg>");
+    if (bodyStart <= 0 || bodyEnd < bodyStart)
+        return {svg, {}};
+    return {svg.left(bodyStart), svg.mid(bodyStart, bodyEnd - bodyStart)};
+}
+
+QByteArray number(int v)
+{
+    return QByteArray::number(v);
+}
+
+}  // namespace
+
+QByteArray renderChartSvg(QCustomPlot* plot, int width, int height)
+{
+    if (!plot)
+        return {};
+    const QRect screen = plot->viewport();
+    plot->setViewport(QRect(0, 0, width, height));
+    (plot->*PlotAccess::layOut())();
+
+    std::vector<Run> runs = runsOf(plot);
+    if (runs.empty())
+        runs.push_back({});
+    QByteArray out;
+    for (size_t r = 0; r < runs.size(); ++r) {
+        const Run& run = runs[r];
+        const SvgParts svg = split(drawnAlone(plot, run.parts, r == 0, width, height));
+        if (r == 0) {
+            // Clip paths are not in SVG Tiny, the profile the writer declares.
+            out += QByteArray(svg.head).replace(R"(version="1.2" baseProfile="tiny")", R"(version="1.1")");
+        }
+        if (!run.clipped) {
+            out += svg.body;
+            continue;
+        }
+        const QByteArray id = "korvel-clip-" + QByteArray::number(qulonglong(r));
+        out += "<clipPath id=\"" + id + "\"><rect x=\"" + number(run.clip.x()) + "\" y=\""
+               + number(run.clip.y()) + "\" width=\"" + number(run.clip.width()) + "\" height=\""
+               + number(run.clip.height()) + "\"/></clipPath>\n<g clip-path=\"url(#" + id + ")\">"
+               + svg.body + "</g>\n";
+    }
+    out += "</svg>\n";
+
+    plot->setViewport(screen);
+    return out;
+}
+
+}  // namespace korvel
