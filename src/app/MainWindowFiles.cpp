@@ -3,6 +3,7 @@
 // hands back into the window's state in one piece.
 #include "app/MainWindow.h"
 
+#include "app/ButtonKey.h"
 #include "app/FileDialogs.h"
 #include "app/LongText.h"
 #include "chart/Scaling.h"
@@ -45,6 +46,10 @@ void MainWindow::wireDataFiles()
     Ui::MainWindow& f = *ui;
     connect(f.btSave, &QToolButton::clicked, this, &MainWindow::btSaveClick);
     connect(f.btLoadFile, &QToolButton::clicked, this, &MainWindow::btLoadFileClick);
+    // The keys every editor has for these, though the buttons' hints do not name them.
+    AddButtonKey(f.btSave, QKeySequence::Save);
+    AddButtonKey(f.btLoadFile, QKeySequence::Open);
+    AddButtonKey(f.btPrint, QKeySequence::Print);
     for (QPlainTextEdit* box : {f.mComment, f.MAllCmnt, f.mClipBoard})
         WrapAnywhereForLongWords(box);
     wireFolderBrowsing();

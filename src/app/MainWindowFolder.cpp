@@ -3,6 +3,7 @@
 // file moves text between it and the controls.
 #include "app/MainWindow.h"
 
+#include "app/ButtonKey.h"
 #include "app/EventHook.h"
 #include "app/FileDialogs.h"
 #include "app/LongText.h"
@@ -35,6 +36,9 @@ void MainWindow::wireFolderBrowsing()
     Ui::MainWindow& f = *ui;
     connect(f.btPrevFile, &QToolButton::clicked, this, &MainWindow::btPrevFileClick);
     connect(f.btNextFile, &QToolButton::clicked, this, &MainWindow::btNextFileClick);
+    // As between the tabs of a browser; plain PgUp/PgDn page through the comment.
+    AddButtonKey(f.btPrevFile, QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+    AddButtonKey(f.btNextFile, QKeySequence(Qt::CTRL | Qt::Key_PageDown));
     connect(f.btShowCmnt, &QToolButton::clicked, this, &MainWindow::btShowCmntClick);
     connect(f.btCopy, &QToolButton::clicked, this, &MainWindow::btCopyClick);
     connect(f.btOpenFind, &QPushButton::clicked, this, &MainWindow::MAllCmntOpen);

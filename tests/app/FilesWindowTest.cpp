@@ -9,6 +9,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace korvel;
@@ -283,4 +285,33 @@ TEST(FilesWindow, AccelerometerRecordingDrawsTheSameAfterLoadAndSavesAgainEqual)
     const QByteArray saved = contents(w.path(QStringLiteral("plain.dtw")));
     EXPECT_EQ(quint8(saved[4]), 1);
     EXPECT_TRUE(saved.contains(plain));
+}
+
+// The editor keys press the file buttons from anywhere in the window, the comment box included,
+// and type nothing there; a disabled button ignores its key as it ignores a click.
+TEST(FilesWindow, EditorKeysPressTheFileButtons)
+{
+    FilesWindow w;
+    Ui::MainWindow& f = w.f();
+    w.window->show();
+    w.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.window.get()));
+    f.mComment->setFocus();
+    const std::vector<std::pair<QAbstractButton*, QKeySequence>> keys = {
+        {f.btSave, QKeySequence(Qt::CTRL | Qt::Key_S)},     {f.btLoadFile, QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {f.btPrint, QKeySequence(Qt::CTRL | Qt::Key_P)},    {f.btPrevFile, QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+        {f.btNextFile, QKeySequence(Qt::CTRL | Qt::Key_PageDown)},
+    };
+    for (const auto& [button, key] : keys) {
+        // Only the key's press is under test, not the dialog the button opens.
+        QObject::disconnect(button, &QAbstractButton::clicked, nullptr, nullptr);
+        button->setEnabled(true);
+        QSignalSpy pressed(button, &QAbstractButton::clicked);
+        QTest::keySequence(f.mComment, key);
+        EXPECT_EQ(pressed.count(), 1) << key.toString().toStdString();
+        button->setEnabled(false);
+        QTest::keySequence(f.mComment, key);
+        EXPECT_EQ(pressed.count(), 1) << key.toString().toStdString();
+    }
+    EXPECT_TRUE(f.mComment->toPlainText().isEmpty());
 }
