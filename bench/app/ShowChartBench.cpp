@@ -2,8 +2,10 @@
 // lines) through the series builder into the chart, with one replot at 800x400; a zoom of that
 // chart with the spectrum window open, both charts' replots included; one notch of the wheel
 // with the digital lines shown (the zoom event redraws them) up to the painted chart; one step
-// of a cursor drag, its read-out and the painted chart included.
+// of a cursor drag, its read-out and the painted chart included; the copy of a zoomed chart
+// (its SVG drawing, its bitmap and the replot after them).
 #include "app/MainWindow.h"
+#include "chartview/ChartPicture.h"
 #include "chartview/ChartView.h"
 #include "chartview/PlotCursors.h"
 #include "chartview/SpectrumWindow.h"
@@ -157,6 +159,28 @@ void BM_CursorDragStepFullBuffer(benchmark::State& state)
     state.counters["readouts"] = benchmark::Counter(readouts, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_CursorDragStepFullBuffer)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly(true);
+
+void BM_CopyZoomedChartFullBuffer(benchmark::State& state)
+{
+    FullWindow fw;
+    Ui::MainWindow& f = *fw.w.form();
+    for (QCheckBox* line : {f.cbDgt1, f.cbDgt2, f.cbDgt3})
+        line->setChecked(true);
+    fw.w.ShowChart(korvel::MainWindow::ChartOrigin::cbShowK);
+    korvel::ChartView* c = f.Chart1;
+    const QRect area = c->axisRect()->rect();
+    c->zoomGesture()->zoomTo(QRectF(area.left() + area.width() / 4.0, area.top() + area.height() / 4.0,
+                                    area.width() / 2.0, area.height() / 2.0));
+    QApplication::processEvents();
+    qsizetype bytes = 0;
+    for (auto _ : state)
+        bytes = korvel::renderChartPicture(c).svg.size();
+    state.counters["svg_kB"] = double(bytes) / 1000.0;
+}
+BENCHMARK(BM_CopyZoomedChartFullBuffer)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->DisplayAggregatesOnly(true);
