@@ -90,22 +90,34 @@ QByteArray drawnAlone(QCustomPlot* plot, const std::vector<QCPLayerable*>& parts
     return svg;
 }
 
-// A drawing of the writer's as its head (declaration, root element, title, definitions), the
-// drawing and the closing tag.
+// A drawing of the writer's as its head (declaration, root element, title, definitions), its
+// definitions alone (the gradients its brushes refer to) and the drawing.
 struct SvgParts {
     QByteArray head;
+    QByteArray definitions;
     QByteArray body;
 };
 
 SvgParts split(const QByteArray& svg)
 {
+    const QByteArray defsStart = "<defs>";
     const QByteArray defsEnd = "</defs>";
+    const qsizetype defs = svg.indexOf(defsStart);
     qsizetype bodyStart = svg.indexOf(defsEnd);
+    QByteArray definitions;
+    if (defs >= 0 && bodyStart > defs)
+        definitions = svg.mid(defs + defsStart.size(), bodyStart - defs - defsStart.size());
     bodyStart = bodyStart < 0 ? svg.indexOf('>', svg.indexOf("<svg")) + 1 : bodyStart + defsEnd.size();
     const qsizetype bodyEnd = svg.lastIndexOf("</svg>");
     if (bodyStart <= 0 || bodyEnd < bodyStart)
-        return {svg, {}};
-    return {svg.left(bodyStart), svg.mid(bodyStart, bodyEnd - bodyStart)};
+        return {svg, {}, {}};
+    return {svg.left(bodyStart), definitions.trimmed(), svg.mid(bodyStart, bodyEnd - bodyStart)};
+}
+
+// Every drawing numbers its gradients from 1; a later run's get a prefix of their own.
+QByteArray withOwnIds(QByteArray text, const QByteArray& prefix)
+{
+    return text.replace("id=\"", "id=\"" + prefix).replace("url(#", "url(#" + prefix);
 }
 
 QByteArray number(int v)
@@ -130,19 +142,24 @@ QByteArray renderChartSvg(QCustomPlot* plot, int width, int height)
     for (size_t r = 0; r < runs.size(); ++r) {
         const Run& run = runs[r];
         const SvgParts svg = split(drawnAlone(plot, run.parts, r == 0, width, height));
+        QByteArray body = svg.body;
         if (r == 0) {
             // Clip paths are not in SVG Tiny, the profile the writer declares.
             out += QByteArray(svg.head).replace(R"(version="1.2" baseProfile="tiny")", R"(version="1.1")");
+        } else if (!svg.definitions.isEmpty()) {
+            const QByteArray prefix = "korvel-run-" + QByteArray::number(qulonglong(r)) + '-';
+            out += "<defs>\n" + withOwnIds(svg.definitions, prefix) + "\n</defs>\n";
+            body = withOwnIds(body, prefix);
         }
         if (!run.clipped) {
-            out += svg.body;
+            out += body;
             continue;
         }
         const QByteArray id = "korvel-clip-" + QByteArray::number(qulonglong(r));
         out += "<clipPath id=\"" + id + "\"><rect x=\"" + number(run.clip.x()) + "\" y=\""
                + number(run.clip.y()) + "\" width=\"" + number(run.clip.width()) + "\" height=\""
                + number(run.clip.height()) + "\"/></clipPath>\n<g clip-path=\"url(#" + id + ")\">"
-               + svg.body + "</g>\n";
+               + body + "</g>\n";
     }
     out += "</svg>\n";
 

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
@@ -130,6 +131,35 @@ TEST_F(PictureFixture, AZoomedCurveIsCutAtTheAxesInTheSvg)
     EXPECT_EQ(linesOffTheChart, 0);
     EXPECT_GT(textsFree, 0);
     EXPECT_EQ(textsClipped, 0);
+}
+
+// Every part drawn apart numbers its gradients from one: a filled curve under a gradient, drawn
+// after an axis background under another, must still find its own, and no id may repeat.
+TEST_F(PictureFixture, GradientsOfEveryPartOfTheSvgKeepTheirOwnIds)
+{
+    QLinearGradient background(0, 0, 0, 300);
+    background.setColorAt(0, Qt::yellow);
+    background.setColorAt(1, Qt::green);
+    t.plot->axisRect()->setBackground(QBrush(background));
+    QLinearGradient fill(0, 0, 400, 0);
+    fill.setColorAt(0, Qt::red);
+    fill.setColorAt(1, Qt::blue);
+    t.graphs.Series1->setBrush(QBrush(fill));
+    t.plot->replot();
+    const QString svg = QString::fromUtf8(renderChartSvg(t.plot.get(), 400, 300));
+
+    QStringList ids;
+    for (const QRegularExpressionMatch& m : QRegularExpression(QStringLiteral(R"re(\bid="([^"]+)")re")).globalMatch(svg))
+        ids << m.captured(1);
+    EXPECT_EQ(QSet<QString>(ids.begin(), ids.end()).size(), ids.size()) << ids.join(' ').toStdString();
+    QStringList references;
+    for (const QRegularExpressionMatch& m : QRegularExpression(QStringLiteral(R"re(url\(#([^)]+)\))re")).globalMatch(svg))
+        references << m.captured(1);
+    EXPECT_GE(references.size(), 3);   // two gradients and the curves' clip
+    for (const QString& r : references)
+        EXPECT_TRUE(ids.contains(r)) << r.toStdString();
+    // Both gradients are there, each with its own colours.
+    EXPECT_TRUE(svg.contains(QStringLiteral("#ffff00")) && svg.contains(QStringLiteral("#ff0000")));
 }
 
 }  // namespace
