@@ -55,6 +55,16 @@ struct FullWindow {
                                        .SamplePeriod = static_cast<double>(14.0L / 14.7456L)});
     }
     ~FullWindow() { w.close(); }
+
+    // The measurement drawn with the three digital lines shown.
+    korvel::ChartView* drawnWithAllLines()
+    {
+        Ui::MainWindow& f = *w.form();
+        for (QCheckBox* line : {f.cbDgt1, f.cbDgt2, f.cbDgt3})
+            line->setChecked(true);
+        w.ShowChart(korvel::MainWindow::ChartOrigin::cbShowK);
+        return f.Chart1;
+    }
 };
 
 void BM_ShowChartFullBuffer(benchmark::State& state)
@@ -105,11 +115,7 @@ BENCHMARK(BM_ZoomWithSpectrumOpen)
 void BM_WheelNotchFullBuffer(benchmark::State& state)
 {
     FullWindow fw;
-    Ui::MainWindow& f = *fw.w.form();
-    for (QCheckBox* line : {f.cbDgt1, f.cbDgt2, f.cbDgt3})
-        line->setChecked(true);
-    fw.w.ShowChart(korvel::MainWindow::ChartOrigin::cbShowK);
-    korvel::ChartView* c = f.Chart1;
+    korvel::ChartView* c = fw.drawnWithAllLines();
     const QPointF at = c->axisRect()->rect().center();
     bool in = true;
     for (auto _ : state) {
@@ -166,11 +172,7 @@ BENCHMARK(BM_CursorDragStepFullBuffer)
 void BM_CopyZoomedChartFullBuffer(benchmark::State& state)
 {
     FullWindow fw;
-    Ui::MainWindow& f = *fw.w.form();
-    for (QCheckBox* line : {f.cbDgt1, f.cbDgt2, f.cbDgt3})
-        line->setChecked(true);
-    fw.w.ShowChart(korvel::MainWindow::ChartOrigin::cbShowK);
-    korvel::ChartView* c = f.Chart1;
+    korvel::ChartView* c = fw.drawnWithAllLines();
     const QRect area = c->axisRect()->rect();
     c->zoomGesture()->zoomTo(QRectF(area.left() + area.width() / 4.0, area.top() + area.height() / 4.0,
                                     area.width() / 2.0, area.height() / 2.0));
