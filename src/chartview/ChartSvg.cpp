@@ -4,6 +4,7 @@
 #include <QSvgGenerator>
 #include <qcustomplot.h>
 
+#include <optional>
 #include <vector>
 
 namespace korvel {
@@ -28,10 +29,9 @@ struct PartAccess : QCPLayerable {
     static void (QCPLayerable::*drawing())(QCPPainter*) { return &PartAccess::draw; }
 };
 
-// Parts drawn one after the other under the same clip; unclipped when it is the whole chart.
+// Parts drawn one after the other under the same clip; none when it is the whole chart.
 struct Run {
-    QRect clip;
-    bool clipped = false;
+    std::optional<QRect> clip;
     std::vector<QCPLayerable*> parts;
 };
 
@@ -50,10 +50,11 @@ std::vector<Run> runsOf(QCustomPlot* plot)
         for (QCPLayerable* part : parts) {
             if (!part->realVisibility())
                 continue;
-            const QRect clip = clipOf(part);
-            const bool clipped = !clip.contains(whole);
-            if (runs.empty() || runs.back().clipped != clipped || (clipped && runs.back().clip != clip))
-                runs.push_back({clip, clipped, {}});
+            std::optional<QRect> clip = clipOf(part);
+            if (clip->contains(whole))
+                clip.reset();
+            if (runs.empty() || runs.back().clip != clip)
+                runs.push_back({clip, {}});
             runs.back().parts.push_back(part);
         }
     }
@@ -120,11 +121,6 @@ QByteArray withOwnIds(QByteArray text, const QByteArray& prefix)
     return text.replace("id=\"", "id=\"" + prefix).replace("url(#", "url(#" + prefix);
 }
 
-QByteArray number(int v)
-{
-    return QByteArray::number(v);
-}
-
 }  // namespace
 
 QByteArray renderChartSvg(QCustomPlot* plot, int width, int height)
@@ -151,14 +147,15 @@ QByteArray renderChartSvg(QCustomPlot* plot, int width, int height)
             out += "<defs>\n" + withOwnIds(svg.definitions, prefix) + "\n</defs>\n";
             body = withOwnIds(body, prefix);
         }
-        if (!run.clipped) {
+        if (!run.clip) {
             out += body;
             continue;
         }
-        const QByteArray id = "korvel-clip-" + QByteArray::number(qulonglong(r));
-        out += "<clipPath id=\"" + id + "\"><rect x=\"" + number(run.clip.x()) + "\" y=\""
-               + number(run.clip.y()) + "\" width=\"" + number(run.clip.width()) + "\" height=\""
-               + number(run.clip.height()) + "\"/></clipPath>\n<g clip-path=\"url(#" + id + ")\">"
+        const QRect& c = *run.clip;
+        out += QStringLiteral("<clipPath id=\"korvel-clip-%1\"><rect x=\"%2\" y=\"%3\" width=\"%4\" "
+                              "height=\"%5\"/></clipPath>\n<g clip-path=\"url(#korvel-clip-%1)\">")
+                   .arg(r).arg(c.x()).arg(c.y()).arg(c.width()).arg(c.height())
+                   .toUtf8()
                + body + "</g>\n";
     }
     out += "</svg>\n";
